@@ -1,0 +1,252 @@
+#include "plane/raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace plane {
+
+namespace {
+
+    // Liang-Barsky: cuts the segment to the rectangle; false when nothing of it is inside.
+    bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
+        double right, double bottom)
+    {
+        const double dx = x1 - x0;
+        const double dy = y1 - y0;
+        double t0 = 0.0;
+        double t1 = 1.0;
+        const double p[4] = { -dx, dx, -dy, dy };
+        const double q[4] = { x0 - left, right - x0, y0 - top, bottom - y0 };
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0.0) {
+                if (q[i] < 0.0)
+                    return false;
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0.0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+            if (t0 > t1)
+                return false;
+        }
+        const double sx = x0;
+        const double sy = y0;
+        x0 = sx + t0 * dx;
+        y0 = sy + t0 * dy;
+        x1 = sx + t1 * dx;
+        y1 = sy + t1 * dy;
+        return true;
+    }
+
+    // The x interval where lo <= a * x + c <= hi, as [from, to]; empty when from > to.
+    void SolveLinear(double a, double c, double lo, double hi, double& from, double& to)
+    {
+        if (a == 0.0) {
+            const bool inside = c >= lo && c <= hi;
+            from = inside ? -HUGE_VAL : HUGE_VAL;
+            to = inside ? HUGE_VAL : -HUGE_VAL;
+            return;
+        }
+        double u = (lo - c) / a;
+        double v = (hi - c) / a;
+        if (u > v)
+            std::swap(u, v);
+        from = u;
+        to = v;
+    }
+
+} // namespace
+
+void Raster::Resize(int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<std::uint8_t> bits(static_cast<std::size_t>(stride) * height, 255);
+    const int keepRows = std::min(height, m_height);
+    const int keepBytes = std::min(width, m_width) * 3;
+    for (int y = 0; y < keepRows; ++y)
+        std::copy_n(&m_bits[static_cast<std::size_t>(y) * m_stride], keepBytes,
+            &bits[static_cast<std::size_t>(y) * stride]);
+    m_width = width;
+    m_height = height;
+    m_stride = stride;
+    m_bits.swap(bits);
+    MarkDirty(0, 0, width, height);
+}
+
+void Raster::Fill(Rgb colour)
+{
+    for (int y = 0; y < m_height; ++y)
+        FillSpan(y, 0, m_width - 1, colour);
+    MarkDirty(0, 0, m_width, m_height);
+}
+
+Rgb Raster::Pixel(int x, int y) const
+{
+    const std::uint8_t* p = &m_bits[static_cast<std::size_t>(y) * m_stride + x * 3];
+    return { p[0], p[1], p[2] };
+}
+
+void Raster::SetPixel(int x, int y, Rgb colour)
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return;
+    std::uint8_t* p = &m_bits[static_cast<std::size_t>(y) * m_stride + x * 3];
+    p[0] = colour.red;
+    p[1] = colour.green;
+    p[2] = colour.blue;
+}
+
+void Raster::FillSpan(int y, int x0, int x1, Rgb colour)
+{
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, m_width - 1);
+    std::uint8_t* p = &m_bits[static_cast<std::size_t>(y) * m_stride + x0 * 3];
+    for (int x = x0; x <= x1; ++x, p += 3) {
+        p[0] = colour.red;
+        p[1] = colour.green;
+        p[2] = colour.blue;
+    }
+}
+
+void Raster::DrawLine(int x0, int y0, int x1, int y1, Rgb colour, int width)
+{
+    if (width <= 1) {
+        DrawThinLine(x0, y0, x1, y1, colour);
+        return;
+    }
+    DrawWideLine(x0, y0, x1, y1, colour, width / 2.0);
+}
+
+void Raster::DrawThinLine(int x0, int y0, int x1, int y1, Rgb colour)
+{
+    if (x0 == x1 && y0 == y1) {
+        if (x0 >= 0 && y0 >= 0 && x0 < m_width && y0 < m_height) {
+            SetPixel(x0, y0, colour);
+            MarkDirty(x0, y0, x0 + 1, y0 + 1);
+        }
+        return;
+    }
+    const bool inside = x0 >= 0 && y0 >= 0 && x0 < m_width && y0 < m_height && x1 >= 0
+        && y1 >= 0 && x1 < m_width && y1 < m_height;
+    if (!inside) {
+        // Cut a line that reaches outside to a margin of one pixel, so that a line between
+        // far-away pixels costs no more than one across the raster.
+        double fx0 = x0, fy0 = y0, fx1 = x1, fy1 = y1;
+        if (!ClipSegment(fx0, fy0, fx1, fy1, -1.0, -1.0, m_width, m_height))
+            return;
+        x0 = static_cast<int>(std::lround(fx0));
+        y0 = static_cast<int>(std::lround(fy0));
+        x1 = static_cast<int>(std::lround(fx1));
+        y1 = static_cast<int>(std::lround(fy1));
+    }
+    MarkDirty(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1);
+    const int dx = std::abs(x1 - x0);
+    const int dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1;
+    const int sy = y0 < y1 ? 1 : -1;
+    int error = dx + dy;
+    for (;;) {
+        SetPixel(x0, y0, colour);
+        if (x0 == x1 && y0 == y1)
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x0 += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y0 += sy;
+        }
+    }
+}
+
+void Raster::DrawWideLine(double x0, double y0, double x1, double y1, Rgb colour, double radius)
+{
+    // Parts farther than the radius from the raster cannot colour a pixel of it.
+    const double margin = radius + 1.0;
+    if (!ClipSegment(x0, y0, x1, y1, -margin, -margin, m_width - 1 + margin,
+            m_height - 1 + margin))
+        return;
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    const double length = std::hypot(dx, dy);
+    const double ux = length > 0.0 ? dx / length : 0.0;
+    const double uy = length > 0.0 ? dy / length : 0.0;
+    const double r2 = radius * radius;
+
+    const int top = std::max(0, static_cast<int>(std::floor(std::min(y0, y1) - radius)));
+    const int bottom
+        = std::min(m_height - 1, static_cast<int>(std::ceil(std::max(y0, y1) + radius)));
+    PixelRect drawn { m_width, m_height, 0, 0 };
+    for (int y = top; y <= bottom; ++y) {
+        // The pixel centres of this row within the radius of the segment form one interval:
+        // the union of the two end discs and the band along the segment.
+        double from = HUGE_VAL;
+        double to = -HUGE_VAL;
+        for (const double* end : { &x0, &x1 }) {
+            const double ey = end == &x0 ? y0 : y1;
+            const double h = y - ey;
+            if (h * h <= r2) {
+                const double s = std::sqrt(r2 - h * h);
+                from = std::min(from, *end - s);
+                to = std::max(to, *end + s);
+            }
+        }
+        if (length > 0.0) {
+            double alongFrom, alongTo, acrossFrom, acrossTo;
+            SolveLinear(ux, (y - y0) * uy - x0 * ux, 0.0, length, alongFrom, alongTo);
+            SolveLinear(-uy, (y - y0) * ux + x0 * uy, -radius, radius, acrossFrom, acrossTo);
+            const double bandFrom = std::max(alongFrom, acrossFrom);
+            const double bandTo = std::min(alongTo, acrossTo);
+            if (bandFrom <= bandTo) {
+                from = std::min(from, bandFrom);
+                to = std::max(to, bandTo);
+            }
+        }
+        if (from > to)
+            continue;
+        const double clippedFrom = std::max(std::ceil(from), 0.0);
+        const double clippedTo = std::min(std::floor(to), m_width - 1.0);
+        if (clippedFrom > clippedTo)
+            continue;
+        const int spanFrom = static_cast<int>(clippedFrom);
+        const int spanTo = static_cast<int>(clippedTo);
+        FillSpan(y, spanFrom, spanTo, colour);
+        drawn = { std::min(drawn.left, spanFrom), std::min(drawn.top, y),
+            std::max(drawn.right, spanTo + 1), std::max(drawn.bottom, y + 1) };
+    }
+    MarkDirty(drawn.left, drawn.top, drawn.right, drawn.bottom);
+}
+
+void Raster::MarkDirty(int left, int top, int right, int bottom)
+{
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, m_width);
+    bottom = std::min(bottom, m_height);
+    if (right <= left || bottom <= top)
+        return;
+    if (m_dirty.empty()) {
+        m_dirty = { left, top, right, bottom };
+        return;
+    }
+    m_dirty.left = std::min(m_dirty.left, left);
+    m_dirty.top = std::min(m_dirty.top, top);
+    m_dirty.right = std::max(m_dirty.right, right);
+    m_dirty.bottom = std::max(m_dirty.bottom, bottom);
+}
+
+PixelRect Raster::TakeDirty()
+{
+    const PixelRect dirty = m_dirty;
+    m_dirty = {};
+    return dirty;
+}
+
+} // namespace plane

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace plane {
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+
+    // The 24-bit colour value red + 256 * green + 65536 * blue.
+    std::uint32_t value() const { return red + 256u * green + 65536u * blue; }
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// A pixel rectangle, right and bottom exclusive; empty when right <= left or bottom <= top.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool empty() const { return right <= left || bottom <= top; }
+};
+
+// A 24-bit raster: three bytes a pixel in the order red, green, blue, each row padded to a
+// multiple of four bytes, so that a window can show it without copying. It remembers the
+// rectangle changed since the last TakeDirty(), so a view repaints only what changed.
+class Raster {
+public:
+    Raster() = default;
+
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    int stride() const { return m_stride; }
+    const std::uint8_t* bits() const { return m_bits.data(); }
+
+    // New pixels are white; pixels that stay inside the new size keep their colour.
+    void Resize(int width, int height);
+    void Fill(Rgb colour);
+
+    Rgb Pixel(int x, int y) const;
+
+    // A line from pixel (x0, y0) to pixel (x1, y1), both ends included, clipped to the raster.
+    // A width of 1 or less draws the one-pixel line; a wider pen draws every pixel whose
+    // centre lies within width / 2 of the segment (round ends).
+    void DrawLine(int x0, int y0, int x1, int y1, Rgb colour, int width);
+
+    // The rectangle changed since the last call; the record then starts empty again.
+    PixelRect TakeDirty();
+
+private:
+    void SetPixel(int x, int y, Rgb colour);
+    void FillSpan(int y, int x0, int x1, Rgb colour);
+    void DrawThinLine(int x0, int y0, int x1, int y1, Rgb colour);
+    void DrawWideLine(double x0, double y0, double x1, double y1, Rgb colour, double radius);
+    void MarkDirty(int left, int top, int right, int bottom);
+
+    int m_width = 0;
+    int m_height = 0;
+    int m_stride = 0;
+    std::vector<std::uint8_t> m_bits;
+    PixelRect m_dirty;
+};
+
+} // namespace plane

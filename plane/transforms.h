@@ -1,0 +1,25 @@
+#pragma once
+
+// Homogeneous plane points and 3 x 3 transforms. Points are row vectors multiplied from the
+// left, so P * M1 * M2 applies M1 first.
+namespace plane {
+
+// The point (x / w, y / w); ordinary points carry w = 1.
+struct TVector3 {
+    double x = 0.0;
+    double y = 0.0;
+    double w = 0.0;
+};
+
+// Stored row by row: m[r][j] is row r, column j.
+struct TMatrix3 {
+    double m[3][3] = {};
+};
+
+// The row vector p times m, then x and y divided by the product's w (which is kept as it is).
+TVector3 MultiplyPoint(const TVector3& p, const TMatrix3& m);
+
+// The counterclockwise turn by `angle` radians about the origin (y pointing up).
+TMatrix3 RotationMatrix(double angle);
+
+} // namespace plane
