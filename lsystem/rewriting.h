@@ -20,8 +20,8 @@ public:
 
 // One rewriting step: nextWord becomes word with every "F" replaced by ruleF and every "G" by
 // ruleG, all at once; every other byte is copied. word is not changed.
-void Substitute(const std::string& word, std::string& nextWord, std::string_view ruleF,
-    std::string_view ruleG);
+void Substitute(
+    const std::string& word, std::string& nextWord, std::string_view ruleF, std::string_view ruleG);
 
 // The length of the word after `count` steps from `axiom`, computed from the symbol counts;
 // saturates at UINT64_MAX.

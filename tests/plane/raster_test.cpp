@@ -1,0 +1,186 @@
+#include "plane/raster.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <random>
+
+namespace plane {
+namespace {
+
+const Rgb White { 255, 255, 255 };
+const Rgb Ink { 10, 20, 30 };
+
+Raster BlankRaster(int width = 64, int height = 48)
+{
+    Raster raster;
+    raster.Resize(width, height);
+    raster.TakeDirty();
+    return raster;
+}
+
+int CountInk(const Raster& raster)
+{
+    int count = 0;
+    for (int y = 0; y < raster.height(); ++y) {
+        for (int x = 0; x < raster.width(); ++x)
+            count += raster.Pixel(x, y) == Ink;
+    }
+    return count;
+}
+
+TEST(Raster, RowsArePaddedToFourBytes)
+{
+    const Raster raster = BlankRaster(5, 3);
+    EXPECT_EQ(raster.stride(), 16);
+    EXPECT_EQ(raster.Pixel(4, 2), White);
+}
+
+TEST(Raster, ResizeKeepsOldPixelsAndWhitensNewOnes)
+{
+    Raster raster = BlankRaster(4, 4);
+    raster.DrawLine(3, 3, 3, 3, Ink, 1);
+    raster.Resize(6, 5);
+    EXPECT_EQ(raster.Pixel(3, 3), Ink);
+    EXPECT_EQ(raster.Pixel(5, 4), White);
+    EXPECT_EQ(CountInk(raster), 1);
+}
+
+struct ThinCase {
+    const char* name;
+    int x0, y0, x1, y1;
+    int pixels;
+};
+
+void PrintTo(const ThinCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+const ThinCase ThinCases[] = {
+    { "Point", 5, 6, 5, 6, 1 },
+    { "Horizontal", 2, 3, 12, 3, 11 },
+    { "VerticalUpwards", 7, 30, 7, 10, 21 },
+    { "Diagonal", 0, 0, 20, 20, 21 },
+    { "Steep", 3, 1, 8, 40, 40 },
+    { "Shallow", 60, 2, 1, 9, 60 },
+};
+
+class ThinLine : public testing::TestWithParam<ThinCase> { };
+
+// A thin line is 8-connected, holds both ends and one pixel per step along its longer axis.
+TEST_P(ThinLine, CoversBothEndsWithOnePixelPerStep)
+{
+    const ThinCase& row = GetParam();
+    Raster raster = BlankRaster();
+    raster.DrawLine(row.x0, row.y0, row.x1, row.y1, Ink, 1);
+    EXPECT_EQ(raster.Pixel(row.x0, row.y0), Ink);
+    EXPECT_EQ(raster.Pixel(row.x1, row.y1), Ink);
+    EXPECT_EQ(CountInk(raster), row.pixels);
+    const PixelRect dirty = raster.TakeDirty();
+    EXPECT_EQ(dirty.left, std::min(row.x0, row.x1));
+    EXPECT_EQ(dirty.top, std::min(row.y0, row.y1));
+    EXPECT_EQ(dirty.right, std::max(row.x0, row.x1) + 1);
+    EXPECT_EQ(dirty.bottom, std::max(row.y0, row.y1) + 1);
+    EXPECT_TRUE(raster.TakeDirty().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Raster, ThinLine, testing::ValuesIn(ThinCases),
+    [](const testing::TestParamInfo<ThinCase>& info) { return info.param.name; });
+
+// The squared distance from a pixel centre to the segment, in integers where they suffice.
+double DistanceSquared(int px, int py, int x0, int y0, int x1, int y1)
+{
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    const double along = (px - x0) * dx + (py - y0) * dy;
+    const double lengthSquared = dx * dx + dy * dy;
+    if (along <= 0 || lengthSquared == 0)
+        return double(px - x0) * (px - x0) + double(py - y0) * (py - y0);
+    if (along >= lengthSquared)
+        return double(px - x1) * (px - x1) + double(py - y1) * (py - y1);
+    const double across = (px - x0) * dy - (py - y0) * dx;
+    return across * across / lengthSquared;
+}
+
+// Every pixel whose centre lies within width / 2 of the segment, against a pixel-by-pixel
+// check; pixels within a hair of the edge may go either way.
+TEST(Raster, WideLinesCoverThePixelsWithinHalfTheWidth)
+{
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<int> coordinate(-20, 80);
+    std::uniform_int_distribution<int> widths(2, 25);
+    for (int round = 0; round < 400; ++round) {
+        const int x0 = coordinate(random), y0 = coordinate(random);
+        const int x1 = round % 5 == 0 ? x0 : coordinate(random);
+        const int y1 = round % 5 == 0 ? y0 : coordinate(random);
+        const int width = widths(random);
+        SCOPED_TRACE(testing::Message()
+            << "(" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << ") width " << width);
+        Raster raster = BlankRaster();
+        raster.DrawLine(x0, y0, x1, y1, Ink, width);
+        const double radiusSquared = width * width / 4.0;
+        int mismatches = 0;
+        for (int y = 0; y < raster.height(); ++y) {
+            for (int x = 0; x < raster.width(); ++x) {
+                const double d = DistanceSquared(x, y, x0, y0, x1, y1);
+                if (std::abs(d - radiusSquared) < 1e-9 * (1 + radiusSquared))
+                    continue;
+                mismatches += (raster.Pixel(x, y) == Ink) != (d < radiusSquared);
+            }
+        }
+        ASSERT_EQ(mismatches, 0);
+    }
+}
+
+TEST(Raster, FarAwayLinesAreClippedNotWalked)
+{
+    for (const int width : { 1, 7 }) {
+        SCOPED_TRACE(width);
+        Raster raster = BlankRaster(700, 700);
+        raster.DrawLine(-2000000000, -2000000000, 2000000000, 2000000000, Ink, width);
+        for (int k = 0; k < 700; ++k)
+            ASSERT_EQ(raster.Pixel(k, k), Ink) << k;
+        raster.Fill(White);
+        raster.DrawLine(2000000699, -2000000000, -2000000000, 2000000699, Ink, width);
+        for (int k = 0; k < 700; ++k)
+            ASSERT_EQ(raster.Pixel(k, 699 - k), Ink) << k;
+    }
+}
+
+TEST(Raster, LinesOutsideTouchNothing)
+{
+    for (const int width : { 1, 9 }) {
+        SCOPED_TRACE(width);
+        Raster raster = BlankRaster();
+        raster.DrawLine(-10, -10, 2000000000, -10, Ink, width);
+        raster.DrawLine(-100, 5, -100, 40, Ink, width);
+        raster.DrawLine(64 + width, 0, 64 + width, 47, Ink, width);
+        EXPECT_EQ(CountInk(raster), 0);
+        EXPECT_TRUE(raster.TakeDirty().empty());
+    }
+}
+
+TEST(Raster, HugePenCoversTheRaster)
+{
+    Raster raster = BlankRaster();
+    raster.DrawLine(0, 0, 0, 0, Ink, 2147483647);
+    EXPECT_EQ(CountInk(raster), 64 * 48);
+}
+
+TEST(Raster, FillColoursEveryPixel)
+{
+    Raster raster = BlankRaster(7, 5);
+    raster.Fill(Ink);
+    EXPECT_EQ(CountInk(raster), 35);
+    const PixelRect dirty = raster.TakeDirty();
+    EXPECT_EQ(dirty.right - dirty.left, 7);
+    EXPECT_EQ(dirty.bottom - dirty.top, 5);
+}
+
+} // namespace
+} // namespace plane
