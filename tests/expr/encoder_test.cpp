@@ -10,8 +10,8 @@ namespace {
 
 using expr::EncodeExpression;
 
-// Expected encodings are written byte by byte; the operator codes appear as \xC7 (unary minus)
-// and \xC8 to \xD3 (the functions), split from a following digit so the escape ends there.
+// Expected encodings are written byte by byte, the operator codes as \xC7 (unary minus) and
+// \xC8 to \xD3 (the functions).
 struct EncodeRow {
     const char* text;
     std::string encoded;
@@ -19,17 +19,14 @@ struct EncodeRow {
 
 TEST(EncodeExpression, EncodesAcceptedTexts)
 {
+    const std::string minus = "\xC7";
     const EncodeRow rows[] = {
         { "1/3", "1/3" },
         { "20/46", "20/46" },
         { "0.7", "0.7" },
-        { "-0.1",
-            "\xC7"
-            "0.1" },
-        { "(-X)", "(\xC7X)" },
-        { "-(-1)",
-            "\xC7(\xC7"
-            "1)" },
+        { "-0.1", minus + "0.1" },
+        { "(-X)", "(" + minus + "X)" },
+        { "-(-1)", minus + "(" + minus + "1)" },
         { "0,5", "0.5" },
         { "1,5,2", "1.5.2" },
         { "1..2", "1..2" },
@@ -49,9 +46,7 @@ TEST(EncodeExpression, EncodesAcceptedTexts)
         { "(+2)", "(2)" },
         { "+", "" },
         { "+1-2", "1-2" },
-        { "2^(-1)",
-            "2^(\xC7"
-            "1)" },
+        { "2^(-1)", "2^(" + minus + "1)" },
         { "PI", "P" },
         { "2PI", "2P" },
         { "PI(2)", "P(2)" },
