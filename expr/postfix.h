@@ -30,7 +30,7 @@ struct Token {
     double Value = 0.0;
 };
 
-// Reads the token at position of an encoded text; nothing past its last character. A digit or
+// Reads the token at position of an encoded text; nothing at or past its end. A digit or
 // full stop starts a number spanning every digit and full stop that follows: Number with its
 // correctly rounded value; BadNumber when it has more than one full stop or exceeds the range
 // of a double. A number too small for a double reads as 0. Any other character is a token of
@@ -40,8 +40,9 @@ std::optional<Token> ReadToken(std::string_view encoded, std::size_t position);
 // Encodes the text and compiles it into a postfix program by operator precedence. On success
 // the whole program is written and errorText made empty. Otherwise errorText is
 // InvalidExpressionMessage or InvalidNumberMessage and the program keeps its contents, with
-// one exception: a "(" left open when the text ends still writes the program. An expression
-// needing more than 255 items or 255 pending operators is an invalid expression.
+// one exception: a "(" left open when the tokens run out still writes the program (the
+// encoder's bracket count keeps texts from reaching that case). An expression needing more
+// than 255 items or 255 pending operators is an invalid expression.
 // Operand counts are not checked here: "1+" compiles to 1 +; the evaluator rejects it.
 void CompilePostfix(std::string_view text, std::string& errorText, TPostfixProgram& program);
 
