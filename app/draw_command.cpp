@@ -1,0 +1,78 @@
+#include "app/draw_command.h"
+
+#include "app/float_text.h"
+#include "fpu/floating_point_error.h"
+#include "lsystem/rewriting.h"
+
+namespace app {
+
+namespace {
+
+// Evaluates one expression field; a text the evaluator rejects ends the command.
+double EvaluateField(plane::Plane& plane, ExpressionField field, const std::string& text)
+{
+    const double value = plane.Evaluate(text, plane.ErrorText);
+    if (!plane.ErrorText.empty())
+        throw ExpressionError(field, text, plane.ErrorText);
+    return value;
+}
+
+} // namespace
+
+ExpressionError::ExpressionError(
+    ExpressionField field, const std::string& text, const std::string& message)
+    : std::runtime_error("'" + text + "' is not a valid expression: " + message)
+    , m_field(field)
+{
+}
+
+AngleError::AngleError(const std::string& text)
+    : std::runtime_error("'" + text + "' is not a valid floating point value")
+{
+}
+
+void RunDraw(const DrawInput& input, const DrawTarget& target, lsystem::Canvas& canvas)
+{
+    plane::Plane& plane = target.plane;
+    lsystem::DrawParams& params = target.params;
+
+    params.StopFlag = false;
+
+    plane.X1 = EvaluateField(plane, ExpressionField::X1, input.x1);
+    plane.X2 = EvaluateField(plane, ExpressionField::X2, input.x2);
+    plane.Y1 = EvaluateField(plane, ExpressionField::Y1, input.y1);
+    plane.Y2 = EvaluateField(plane, ExpressionField::Y2, input.y2);
+    plane.SetWorldWindow(plane.X1, plane.X2, plane.Y1, plane.Y2);
+
+    if (const auto colour = LineColour(input.preset, input.substCount)) {
+        plane.LineRed = colour->red;
+        plane.LineGreen = colour->green;
+        plane.LineBlue = colour->blue;
+    }
+
+    params.Word = input.axiom;
+    params.RuleF = input.ruleF;
+    params.RuleG = input.ruleG;
+    params.LengthScale = EvaluateField(plane, ExpressionField::Length, input.length);
+    const auto angle = TextToFloat(input.angle, input.decimalSeparator);
+    if (!angle)
+        throw AngleError(input.angle);
+    params.Angle = *angle;
+    params.SubstCount = input.substCount;
+    params.PenWidth = StartPenWidth(input.preset, input.substCount);
+    params.RandomAmp = EvaluateField(plane, ExpressionField::Random, input.random);
+
+    params.StepLength = 1.0;
+    for (std::int32_t i = 0; i < params.SubstCount; ++i)
+        params.StepLength = fpu::Checked(params.StepLength * params.LengthScale);
+
+    lsystem::Rewrite(params);
+
+    const plane::Rgb colour { plane.LineRed, plane.LineGreen, plane.LineBlue };
+    const lsystem::WalkStyle style = WalkStyleFor(input.preset, input.substCount, colour);
+    if (style.rotation)
+        plane.Rotation = plane::RotationMatrix(*style.rotation);
+    lsystem::DrawWord(params.Word, params, style, target.random, canvas);
+}
+
+} // namespace app

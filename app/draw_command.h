@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/presets.h"
+#include "lsystem/draw_params.h"
+#include "lsystem/turtle.h"
+#include "plane/plane.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace app {
+
+// The control panel's fields as Draw reads them (texts in UTF-8).
+struct DrawInput {
+    std::string x1;
+    std::string x2;
+    std::string y1;
+    std::string y2;
+    std::string axiom;
+    std::string ruleF;
+    std::string ruleG;
+    std::string length;
+    std::string angle;
+    std::int32_t substCount = 0;
+    std::string random;
+    Preset preset = Preset::KochCurve;
+    std::string decimalSeparator = ".";
+};
+
+// The expression fields, for telling the panel which one to put the focus into.
+enum class ExpressionField { X1, X2, Y1, Y2, Length, Random };
+
+// An expression field that the evaluator rejected; the message names the text and gives the
+// evaluator's own message.
+class ExpressionError : public std::runtime_error {
+public:
+    ExpressionError(ExpressionField field, const std::string& text, const std::string& message);
+    ExpressionField field() const { return m_field; }
+
+private:
+    ExpressionField m_field;
+};
+
+// An angle text that is not a number in the user's locale.
+class AngleError : public std::runtime_error {
+public:
+    explicit AngleError(const std::string& text);
+};
+
+// What one Draw works on: the plane, the run's drawing parameters and random generator.
+struct DrawTarget {
+    plane::Plane& plane;
+    lsystem::DrawParams& params;
+    lsystem::RandomGenerator& random;
+};
+
+// The Draw command: reads the fields into the plane and the drawing parameters in a fixed
+// order of steps, rewrites the axiom and walks the word onto the canvas. A step that fails ends
+// the command by raising its error; the steps before it have taken effect.
+void RunDraw(const DrawInput& input, const DrawTarget& target, lsystem::Canvas& canvas);
+
+} // namespace app

@@ -1,0 +1,282 @@
+#include "app/draw_command.h"
+
+#include "fpu/floating_point_error.h"
+#include "lsystem/plane_canvas.h"
+#include "lsystem/rewriting.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+using app::Preset;
+
+// The fields as the control panel shows them right after start-up.
+app::DrawInput StartupInput()
+{
+    app::DrawInput input;
+    input.x1 = "-0.1";
+    input.x2 = "1.1";
+    input.y1 = "-0.5";
+    input.y2 = "0.7";
+    input.axiom = "F";
+    input.ruleF = "F+F--F+F";
+    input.ruleG = "G";
+    input.length = "1/3";
+    input.angle = "60";
+    input.substCount = 2;
+    input.random = "0";
+    return input;
+}
+
+// Remembers the segments it is given.
+class RecordingCanvas : public lsystem::Canvas {
+public:
+    struct Segment {
+        plane::TVector3 start, end;
+        plane::Rgb colour;
+        std::int32_t penWidth;
+    };
+    void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
+        std::int32_t penWidth) override
+    {
+        segments.push_back({ start, end, colour, penWidth });
+    }
+    std::vector<Segment> segments;
+};
+
+class DrawCommand : public testing::Test {
+protected:
+    DrawCommand() { plane.SetPlaneSize(700, 700); }
+
+    void Draw(const app::DrawInput& input)
+    {
+        app::RunDraw(input, { plane, params, random }, canvas);
+    }
+
+    plane::Rgb lineColour() const { return { plane.LineRed, plane.LineGreen, plane.LineBlue }; }
+
+    plane::Plane plane;
+    lsystem::DrawParams params;
+    lsystem::RandomGenerator random;
+    RecordingCanvas canvas;
+};
+
+TEST_F(DrawCommand, StartupValuesDrawARedKochCurve)
+{
+    Draw(StartupInput());
+    EXPECT_EQ(lineColour(), (plane::Rgb { 255, 0, 0 }));
+    EXPECT_EQ(params.Word.size(), 36u);
+    EXPECT_EQ(std::count(params.Word.begin(), params.Word.end(), 'F'), 16);
+    EXPECT_EQ(params.StepLength, 1.0 * (1.0 / 3.0) * (1.0 / 3.0));
+    ASSERT_EQ(canvas.segments.size(), 16u);
+    for (const auto& segment : canvas.segments) {
+        EXPECT_EQ(segment.colour, lineColour());
+        EXPECT_LE(segment.penWidth, 1);
+    }
+    EXPECT_EQ(plane.ScaleX, 700 / (1.1 - -0.1));
+    EXPECT_EQ(plane.OffsetY, 0.7 * (700 / (0.7 - -0.5)));
+}
+
+TEST_F(DrawCommand, CurveColourStaysForCountOneAndFollowsAPlant)
+{
+    app::DrawInput input = StartupInput();
+    input.substCount = 1;
+    Draw(input);
+    EXPECT_EQ(lineColour(), (plane::Rgb { 0, 0, 0 }));
+
+    app::DrawInput plant = StartupInput();
+    plant.preset = Preset::Plant1;
+    Draw(plant);
+    Draw(input);
+    EXPECT_EQ(lineColour(), (plane::Rgb { 4, 123, 22 }));
+    EXPECT_EQ(canvas.segments.back().colour, (plane::Rgb { 4, 123, 22 }));
+}
+
+TEST_F(DrawCommand, Plant2AtEightSubstitutions)
+{
+    const app::PresetFields fields = app::PresetValues(Preset::Plant2, ".");
+    app::DrawInput input = StartupInput();
+    input.preset = Preset::Plant2;
+    input.axiom = fields.axiom;
+    input.ruleF = fields.ruleF;
+    input.ruleG = fields.ruleG;
+    input.length = fields.length;
+    input.angle = fields.angle;
+    input.substCount = 8;
+    Draw(input);
+    double step = 1.0;
+    for (int i = 0; i < 8; ++i)
+        step *= 0.49;
+    EXPECT_EQ(params.StepLength, step);
+    EXPECT_EQ(canvas.segments.front().penWidth, 16);
+    EXPECT_EQ(lineColour(), (plane::Rgb { 4, 123, 22 }));
+}
+
+TEST_F(DrawCommand, CountZeroWalksTheAxiomWithUnitStepAndThinPen)
+{
+    app::DrawInput input = StartupInput();
+    input.preset = Preset::Plant3;
+    input.axiom = "FF";
+    input.substCount = 0;
+    Draw(input);
+    EXPECT_EQ(params.Word, "FF");
+    EXPECT_EQ(params.StepLength, 1.0);
+    ASSERT_EQ(canvas.segments.size(), 2u);
+    EXPECT_EQ(canvas.segments[0].penWidth, 1);
+}
+
+TEST_F(DrawCommand, AngleIsReadWithTheLocaleSeparator)
+{
+    struct Row {
+        const char* angle;
+        const char* separator;
+        bool converts;
+        double value;
+    };
+    const Row rows[] = {
+        { "22,5", ",", true, 22.5 },
+        { "22,5", ".", false, 0 },
+        { "22.5", ".", true, 22.5 },
+        { "45/2", ",", false, 0 },
+        { "45/2", ".", false, 0 },
+        { " 60 ", ",", true, 60 },
+        { " 60 ", ".", true, 60 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.angle << " with " << row.separator);
+        app::DrawInput input = StartupInput();
+        input.angle = row.angle;
+        input.decimalSeparator = row.separator;
+        input.x1 = "-1";
+        params.Angle = -1;
+        canvas.segments.clear();
+        if (row.converts) {
+            Draw(input);
+            EXPECT_EQ(params.Angle, row.value);
+            continue;
+        }
+        try {
+            Draw(input);
+            ADD_FAILURE() << "the angle converted";
+        } catch (const app::AngleError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                std::string("'") + row.angle + "' is not a valid floating point value");
+        }
+        // The steps before the angle took effect, the rest did not.
+        EXPECT_EQ(plane.X1, -1);
+        EXPECT_EQ(params.Angle, -1);
+        EXPECT_TRUE(canvas.segments.empty());
+    }
+}
+
+TEST_F(DrawCommand, EqualWindowBoundsFaultAfterStoringThem)
+{
+    Draw(StartupInput());
+    const double scaleX = plane.ScaleX;
+    app::DrawInput input = StartupInput();
+    input.preset = Preset::Plant1;
+    input.x1 = "0.5";
+    input.x2 = "1/2";
+    input.axiom = "FFFF";
+    params.StopFlag = true;
+    try {
+        Draw(input);
+        FAIL() << "no fault";
+    } catch (const fpu::FloatingPointError& error) {
+        EXPECT_EQ(std::string(error.what()), "Floating point division by zero");
+    }
+    EXPECT_FALSE(params.StopFlag);
+    EXPECT_EQ(plane.X1, 0.5);
+    EXPECT_EQ(plane.X2, 0.5);
+    EXPECT_EQ(plane.Y1, -0.5);
+    EXPECT_EQ(plane.ScaleX, scaleX);
+    EXPECT_EQ(lineColour(), (plane::Rgb { 255, 0, 0 }));
+    EXPECT_EQ(params.Word.size(), 36u);
+}
+
+TEST_F(DrawCommand, RejectedExpressionEndsDrawAtItsField)
+{
+    struct Row {
+        const char* name;
+        std::string app::DrawInput::*field;
+        app::ExpressionField which;
+        const char* text;
+        const char* message;
+    };
+    const Row rows[] = {
+        { "division by zero in x1", &app::DrawInput::x1, app::ExpressionField::X1, "1/0",
+            "'1/0' is not a valid expression: Dělení nulou" },
+        { "letters in y2", &app::DrawInput::y2, app::ExpressionField::Y2, "abc",
+            "'abc' is not a valid expression: Chybny vyraz" },
+        { "empty length", &app::DrawInput::length, app::ExpressionField::Length, "",
+            "'' is not a valid expression: Chybny vyraz" },
+        { "two points in random", &app::DrawInput::random, app::ExpressionField::Random, "1..2",
+            "'1..2' is not a valid expression: Chybne cislo" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        app::DrawInput input = StartupInput();
+        input.*row.field = row.text;
+        canvas.segments.clear();
+        try {
+            Draw(input);
+            ADD_FAILURE() << "the text was accepted";
+        } catch (const app::ExpressionError& error) {
+            EXPECT_EQ(error.field(), row.which);
+            EXPECT_EQ(std::string(error.what()), row.message);
+        }
+        EXPECT_TRUE(canvas.segments.empty());
+    }
+}
+
+TEST_F(DrawCommand, EmptyAxiomDrawsNothingButSetsWindowAndColour)
+{
+    app::DrawInput input = StartupInput();
+    input.axiom = "";
+    input.substCount = 3;
+    Draw(input);
+    EXPECT_TRUE(canvas.segments.empty());
+    EXPECT_EQ(lineColour(), (plane::Rgb { 0, 0, 255 }));
+    EXPECT_EQ(plane.ScaleX, 700 / (1.1 - -0.1));
+}
+
+TEST_F(DrawCommand, OverflowingStepLengthFaults)
+{
+    app::DrawInput input = StartupInput();
+    input.length = "10^200";
+    try {
+        Draw(input);
+        FAIL() << "no fault";
+    } catch (const fpu::FloatingPointError& error) {
+        EXPECT_EQ(error.fault(), fpu::Fault::Overflow);
+    }
+    EXPECT_TRUE(canvas.segments.empty());
+}
+
+TEST_F(DrawCommand, WordTooLargeIsRefusedBeforeDrawing)
+{
+    app::DrawInput input = StartupInput();
+    input.axiom = "FFFFFFFFFF";
+    input.ruleF = "FFFFFFFFFF";
+    input.substCount = 10;
+    EXPECT_THROW(Draw(input), lsystem::WordTooLargeError);
+    EXPECT_TRUE(canvas.segments.empty());
+    EXPECT_EQ(params.Word, "FFFFFFFFFF");
+}
+
+TEST_F(DrawCommand, DrawsOntoThePlaneRaster)
+{
+    lsystem::PlaneCanvas planeCanvas(plane);
+    app::RunDraw(StartupInput(), { plane, params, random }, planeCanvas);
+    int red = 0;
+    for (int y = 0; y < 700; ++y)
+        for (int x = 0; x < 700; ++x)
+            red += plane.raster().Pixel(x, y) == plane::Rgb { 255, 0, 0 };
+    EXPECT_GT(red, 500);
+}
+
+} // namespace
