@@ -1,0 +1,13 @@
+#include "app/application.h"
+#include "app/form1.h"
+
+int main(int argc, char* argv[])
+{
+    // The control panel scales its layout with the screen's logical resolution itself and the
+    // plane's raster maps one to one onto screen pixels, so Qt must not scale the windows too.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    app::Application application(argc, argv);
+    app::TForm1 form;
+    form.show();
+    return application.exec();
+}

@@ -1,0 +1,335 @@
+#include "app/form1.h"
+#include "gui_test_support.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using app::TForm1;
+
+namespace {
+
+// A control of the panel as its layout gives it, at 96 dots per inch.
+struct LayoutRow {
+    const char* name;
+    std::function<QWidget*(const TForm1&)> member;
+    const char* text;
+    int left;
+    int top;
+    int width;
+    int height;
+    int fontHeight;
+};
+
+QString ControlText(const QWidget* control)
+{
+    if (auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (auto* spin = qobject_cast<const app::SpinEdit*>(control))
+        return spin->text();
+    return QStringLiteral("<unknown kind of control>");
+}
+
+// A control's name and how to reach it through TForm1's member of that name.
+#define CONTROL(member) #member, [](const TForm1& form) -> QWidget* { return form.member; }
+
+// The controls that take the focus, in the order of the Tab key, then the labels.
+const std::vector<LayoutRow>& Layout()
+{
+    static const std::vector<LayoutRow> rows = {
+        { CONTROL(Button1), "Draw", 16, 16, 75, 25, 11 },
+        { CONTROL(Button2), "Stop", 184, 16, 75, 25, 11 },
+        { CONTROL(Button3), "Clear", 96, 16, 75, 25, 11 },
+        { CONTROL(Button4), "Exit", 264, 16, 75, 25, 11 },
+        { CONTROL(EditAxiom), "F", 160, 56, 241, 28, 16 },
+        { CONTROL(EditRuleF), "F+F--F+F", 160, 88, 241, 28, 16 },
+        { CONTROL(EditLength), "1/3", 160, 184, 241, 28, 16 },
+        { CONTROL(EditAngle), "60", 160, 152, 241, 28, 16 },
+        { CONTROL(SpinEdit1), "6", 160, 296, 65, 30, 16 },
+        { CONTROL(RadioButtonPlant1), "Plant 1", 120, 348, 81, 25, 16 },
+        { CONTROL(RadioButtonPlant3), "Plant 3", 192, 347, 81, 25, 16 },
+        { CONTROL(RadioButtonPlant2), "Plant 2", 120, 371, 81, 25, 16 },
+        { CONTROL(EditRandom), "0", 312, 296, 89, 28, 16 },
+        { CONTROL(EditRuleG), "G", 160, 120, 241, 28, 16 },
+        { CONTROL(EditX1), "-0.1", 184, 224, 81, 28, 16 },
+        { CONTROL(EditY1), "-0.5", 184, 256, 81, 28, 16 },
+        { CONTROL(EditX2), "1.1", 272, 224, 89, 28, 16 },
+        { CONTROL(EditY2), "0.7", 272, 256, 89, 28, 16 },
+        { CONTROL(RadioButtonSierp1), "Sierp. Curve 1", 272, 352, 129, 17, 16 },
+        { CONTROL(RadioButtonSierp2), "Sierp. Curve 2", 272, 376, 129, 17, 16 },
+        { CONTROL(RadioButtonPlant4), "Plant 4", 192, 371, 73, 25, 16 },
+        { CONTROL(RadioButtonKochC), "Koch Curve", 8, 352, 113, 17, 16 },
+        { CONTROL(RadioButtonKochIs), "Koch Island", 8, 376, 113, 17, 16 },
+        { CONTROL(Label1), "Axiom", 8, 56, 46, 20, 16 },
+        { CONTROL(Label2), "Production rule F->", 8, 88, 142, 20, 16 },
+        { CONTROL(Label7), "Production rule G->", 8, 120, 145, 20, 16 },
+        { CONTROL(Label4), "Angle", 16, 160, 42, 20, 16 },
+        { CONTROL(Label3), "Length", 16, 192, 51, 20, 16 },
+        { CONTROL(Label8), "2D Window", 16, 224, 85, 20, 16 },
+        { CONTROL(Label9), "x", 160, 224, 8, 20, 16 },
+        { CONTROL(Label10), "y", 160, 256, 8, 20, 16 },
+        { CONTROL(Label5), "No of Subst.", 16, 304, 90, 20, 16 },
+        { CONTROL(Label6), "Random", 240, 304, 62, 20, 16 },
+    };
+    return rows;
+}
+
+#undef CONTROL
+
+constexpr std::size_t focusableControls = 23;
+
+// The panel as the program shows it at start-up, active, with the focus where it starts.
+class ShownForm : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        ASSERT_TRUE(Activate(form));
+    }
+
+    // The controls that Tab visits from the focused one until it comes back to it.
+    std::vector<std::string> TabStops()
+    {
+        std::vector<std::string> stops;
+        QWidget* const first = QApplication::focusWidget();
+        for (QWidget* focused = first; focused != nullptr && stops.size() <= focusableControls;) {
+            stops.push_back(focused->objectName().toStdString());
+            QTest::keyClick(focused, Qt::Key_Tab);
+            focused = QApplication::focusWidget();
+            if (focused == first)
+                break;
+        }
+        return stops;
+    }
+
+    TForm1 form;
+};
+
+TEST(Form1Layout, EveryControlHasItsNameTextGeometryAndFont)
+{
+    const TForm1 form;
+    const double scale = form.logicalDpiX() / 96.0;
+    EXPECT_EQ(form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
+        static_cast<qsizetype>(Layout().size()));
+    for (const LayoutRow& row : Layout()) {
+        SCOPED_TRACE(row.name);
+        QWidget* control = row.member(form);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->objectName(), QLatin1String(row.name));
+        EXPECT_EQ(control->parentWidget(), &form);
+        EXPECT_EQ(ControlText(control), QLatin1String(row.text));
+        EXPECT_EQ(control->geometry(),
+            QRect(qRound(row.left * scale), qRound(row.top * scale), qRound(row.width * scale),
+                qRound(row.height * scale)));
+        EXPECT_EQ(control->font().family(), QStringLiteral("MS Sans Serif"));
+        EXPECT_EQ(control->font().pixelSize(), qRound(row.fontHeight * scale));
+    }
+}
+
+TEST(Form1Layout, LabelsTakeNoFocusAndButtonsActOnlyWhenClicked)
+{
+    const TForm1 form;
+    for (const LayoutRow& row : Layout()) {
+        SCOPED_TRACE(row.name);
+        QWidget* control = row.member(form);
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
+            EXPECT_EQ(label->buddy(), nullptr);
+        }
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            EXPECT_FALSE(button->autoDefault());
+            EXPECT_FALSE(button->isDefault());
+            EXPECT_TRUE(button->shortcut().isEmpty());
+        }
+    }
+}
+
+TEST(Form1Layout, WindowCaptionPositionAndOuterSize)
+{
+    TForm1 form;
+    const double scale = form.logicalDpiX() / 96.0;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Control Panel"));
+    // The position asked for; the offscreen platform then keeps windows clear of the screen's
+    // left edge, so the end-to-end tests check where the window really goes.
+    EXPECT_EQ(form.pos(), QPoint(-1, 36));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(20);
+    // Measured with the frame, which the offscreen platform draws two pixels wide.
+    EXPECT_EQ(form.frameGeometry().size(), QSize(qRound(415 * scale), qRound(448 * scale)));
+    EXPECT_EQ(form.font().pixelSize(), qRound(11 * scale));
+}
+
+TEST_F(ShownForm, DrawHasTheFocusAtStart)
+{
+    EXPECT_EQ(QApplication::focusWidget(), form.Button1);
+}
+
+TEST_F(ShownForm, TabVisitsTheControlsInLayoutOrderStoppingOnlyAtTheCheckedPreset)
+{
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < focusableControls; ++i) {
+        const std::string name = Layout()[i].name;
+        if (name.rfind("RadioButton", 0) != 0 || name == "RadioButtonKochC")
+            expected.push_back(name);
+    }
+    EXPECT_EQ(TabStops(), expected);
+}
+
+TEST_F(ShownForm, TheTabStopFollowsTheCheckedPreset)
+{
+    QTest::mouseClick(form.RadioButtonPlant2, Qt::LeftButton);
+    ASSERT_TRUE(form.RadioButtonPlant2->isChecked());
+    form.Button1->setFocus();
+    const std::vector<std::string> stops = TabStops();
+    EXPECT_NE(std::find(stops.begin(), stops.end(), "RadioButtonPlant2"), stops.end());
+    EXPECT_EQ(std::find(stops.begin(), stops.end(), "RadioButtonKochC"), stops.end());
+    EXPECT_EQ(std::count_if(stops.begin(), stops.end(),
+                  [](const std::string& name) { return name.rfind("RadioButton", 0) == 0; }),
+        1);
+}
+
+TEST_F(ShownForm, PresetsFormOneExclusiveGroupStartingWithKochCurve)
+{
+    const std::vector<QRadioButton*> group = { form.RadioButtonPlant1, form.RadioButtonPlant3,
+        form.RadioButtonPlant2, form.RadioButtonSierp1, form.RadioButtonSierp2,
+        form.RadioButtonPlant4, form.RadioButtonKochC, form.RadioButtonKochIs };
+    const auto checked = [&group] {
+        std::vector<QRadioButton*> on;
+        for (QRadioButton* radio : group) {
+            if (radio->isChecked())
+                on.push_back(radio);
+        }
+        return on;
+    };
+    EXPECT_EQ(checked(), std::vector<QRadioButton*> { form.RadioButtonKochC });
+    for (QRadioButton* radio : group) {
+        SCOPED_TRACE(radio->objectName().toStdString());
+        QTest::mouseClick(radio, Qt::LeftButton);
+        EXPECT_EQ(checked(), std::vector<QRadioButton*> { radio });
+        // Clicking the checked button keeps it checked.
+        QTest::mouseClick(radio, Qt::LeftButton);
+        EXPECT_EQ(checked(), std::vector<QRadioButton*> { radio });
+    }
+}
+
+TEST_F(ShownForm, ArrowKeysMoveTheCheckWithinTheGroup)
+{
+    form.RadioButtonKochC->setFocus();
+    QTest::keyClick(form.RadioButtonKochC, Qt::Key_Down);
+    EXPECT_FALSE(form.RadioButtonKochC->isChecked());
+    QWidget* moved = QApplication::focusWidget();
+    ASSERT_NE(qobject_cast<QRadioButton*>(moved), nullptr);
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(moved)->isChecked());
+    EXPECT_TRUE(moved->focusPolicy() & Qt::TabFocus);
+    EXPECT_FALSE(form.RadioButtonKochC->focusPolicy() & Qt::TabFocus);
+}
+
+TEST_F(ShownForm, FirstShowSetsTheActivationValues)
+{
+    const std::vector<std::pair<QLineEdit*, const char*>> fields = {
+        { form.EditAxiom, "F" },
+        { form.EditRuleF, "F+F--F+F" },
+        { form.EditRuleG, "G" },
+        { form.EditLength, "1/3" },
+        { form.EditAngle, "60" },
+        { form.EditX1, "-0.1" },
+        { form.EditX2, "1.1" },
+        { form.EditY1, "-0.5" },
+        { form.EditY2, "0.7" },
+        { form.EditRandom, "0" },
+    };
+    for (const auto& [edit, text] : fields) {
+        SCOPED_TRACE(edit->objectName().toStdString());
+        EXPECT_EQ(edit->text(), QLatin1String(text));
+    }
+    EXPECT_EQ(form.SpinEdit1->text(), QStringLiteral("2"));
+    EXPECT_EQ(form.SpinEdit1->value(), 2);
+    EXPECT_TRUE(form.RadioButtonKochC->isChecked());
+}
+
+TEST_F(ShownForm, ComingBackToThePanelKeepsWhatTheUserTyped)
+{
+    form.EditAxiom->setText(QStringLiteral("F+F"));
+    form.EditY1->setText(QStringLiteral("-0.4"));
+    form.SpinEdit1->setValue(7);
+    QTest::mouseClick(form.RadioButtonPlant1, Qt::LeftButton);
+
+    ASSERT_TRUE(Activate(form.Draw2D()));
+    ASSERT_TRUE(Activate(form));
+    form.hide();
+    form.show();
+    ASSERT_TRUE(Activate(form));
+
+    EXPECT_EQ(form.EditAxiom->text(), QStringLiteral("F+F"));
+    EXPECT_EQ(form.EditY1->text(), QStringLiteral("-0.4"));
+    EXPECT_EQ(form.SpinEdit1->value(), 7);
+    EXPECT_TRUE(form.RadioButtonPlant1->isChecked());
+}
+
+TEST_F(ShownForm, SpinValueTypedBeyondTheBoundsIsBoundedBeforeAButtonActs)
+{
+    form.SpinEdit1->setFocus();
+    form.SpinEdit1->selectAll();
+    QTest::keyClicks(form.SpinEdit1, QStringLiteral("25"));
+    EXPECT_EQ(form.SpinEdit1->text(), QStringLiteral("25"));
+    QString seenByButton;
+    QObject::connect(form.Button3, &QPushButton::clicked, form.Button3,
+        [this, &seenByButton] { seenByButton = form.SpinEdit1->text(); });
+    QTest::mouseClick(form.Button3, Qt::LeftButton);
+    EXPECT_EQ(seenByButton, QStringLiteral("10"));
+    EXPECT_EQ(form.SpinEdit1->value(), 10);
+}
+
+TEST_F(ShownForm, LoneMinusInTheSpinFieldStaysAndReadsZero)
+{
+    form.SpinEdit1->setFocus();
+    form.SpinEdit1->selectAll();
+    QTest::keyClick(form.SpinEdit1, Qt::Key_Minus);
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    EXPECT_EQ(form.SpinEdit1->text(), QStringLiteral("-"));
+    EXPECT_EQ(form.SpinEdit1->value(), 0);
+}
+
+TEST_F(ShownForm, ExitEndsTheProgram)
+{
+    EXPECT_TRUE(ProgramEndsLoop([this] { QTest::mouseClick(form.Button4, Qt::LeftButton); }));
+}
+
+TEST_F(ShownForm, ClosingThePlaneEndsTheProgram)
+{
+    EXPECT_TRUE(ProgramEndsLoop([this] { form.Draw2D().close(); }));
+}
+
+TEST_F(ShownForm, ClosingThePanelOnlyHidesIt)
+{
+    EXPECT_FALSE(ProgramEndsLoop([this] { form.close(); }, 300));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(form.Draw2D().isVisible());
+    // The plane alone still ends the program.
+    EXPECT_TRUE(ProgramEndsLoop([this] { form.Draw2D().close(); }));
+}
+
+TEST(Form1StartUp, ThePlaneIsCreatedAndShownBeforeThePanel)
+{
+    const TForm1 form;
+    EXPECT_FALSE(form.isVisible());
+    const plane::TDraw2D& plane = form.Draw2D();
+    EXPECT_TRUE(plane.isVisible());
+    EXPECT_EQ(plane.size(), QSize(700, 700));
+    EXPECT_EQ(plane.raster().width(), 700);
+    EXPECT_EQ(plane.raster().height(), 700);
+}
+
+} // namespace
