@@ -55,7 +55,8 @@ public:
     // The segment between the pixels of p1 and p2 (their x and y; w is ignored) in that
     // colour with the pen's width. Raises the invalid-operation fault for a point that maps
     // outside the 64-bit range.
-    void DrawLine(TVector3 p1, TVector3 p2, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+    void DrawLine(
+        TVector3 p1, TVector3 p2, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
     // Evaluates an expression text with this plane's variables; see expr::Evaluate.
     double Evaluate(std::string_view text, std::string& errorText) const;

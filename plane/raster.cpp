@@ -8,55 +8,66 @@ namespace plane {
 
 namespace {
 
-    // Liang-Barsky: cuts the segment to the rectangle; false when nothing of it is inside.
-    bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
-        double right, double bottom)
-    {
-        const double dx = x1 - x0;
-        const double dy = y1 - y0;
-        double t0 = 0.0;
-        double t1 = 1.0;
-        const double p[4] = { -dx, dx, -dy, dy };
-        const double q[4] = { x0 - left, right - x0, y0 - top, bottom - y0 };
-        for (int i = 0; i < 4; ++i) {
-            if (p[i] == 0.0) {
-                if (q[i] < 0.0)
-                    return false;
-                continue;
-            }
-            const double t = q[i] / p[i];
-            if (p[i] < 0.0)
-                t0 = std::max(t0, t);
-            else
-                t1 = std::min(t1, t);
-            if (t0 > t1)
+// Liang-Barsky: cuts the segment to the rectangle; false when nothing of it is inside.
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
+    double right, double bottom)
+{
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double p[4] = { -dx, dx, -dy, dy };
+    const double q[4] = { x0 - left, right - x0, y0 - top, bottom - y0 };
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0)
                 return false;
+            continue;
         }
-        const double sx = x0;
-        const double sy = y0;
-        x0 = sx + t0 * dx;
-        y0 = sy + t0 * dy;
-        x1 = sx + t1 * dx;
-        y1 = sy + t1 * dy;
-        return true;
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
     }
+    const double sx = x0;
+    const double sy = y0;
+    x0 = sx + t0 * dx;
+    y0 = sy + t0 * dy;
+    x1 = sx + t1 * dx;
+    y1 = sy + t1 * dy;
+    return true;
+}
 
-    // The x interval where lo <= a * x + c <= hi, as [from, to]; empty when from > to.
-    void SolveLinear(double a, double c, double lo, double hi, double& from, double& to)
-    {
-        if (a == 0.0) {
-            const bool inside = c >= lo && c <= hi;
-            from = inside ? -HUGE_VAL : HUGE_VAL;
-            to = inside ? HUGE_VAL : -HUGE_VAL;
-            return;
-        }
-        double u = (lo - c) / a;
-        double v = (hi - c) / a;
-        if (u > v)
-            std::swap(u, v);
-        from = u;
-        to = v;
+// The largest r with r * r <= n, for 0 <= n < 2^62.
+std::int64_t IntegerSqrt(std::int64_t n)
+{
+    auto root = static_cast<std::int64_t>(std::sqrt(static_cast<double>(n)));
+    while (root * root > n)
+        --root;
+    while ((root + 1) * (root + 1) <= n)
+        ++root;
+    return root;
+}
+
+// The x interval where lo <= a * x + c <= hi, as [from, to]; empty when from > to.
+void SolveLinear(double a, double c, double lo, double hi, double& from, double& to)
+{
+    if (a == 0.0) {
+        const bool inside = c >= lo && c <= hi;
+        from = inside ? -HUGE_VAL : HUGE_VAL;
+        to = inside ? HUGE_VAL : -HUGE_VAL;
+        return;
     }
+    double u = (lo - c) / a;
+    double v = (hi - c) / a;
+    if (u > v)
+        std::swap(u, v);
+    from = u;
+    to = v;
+}
 
 } // namespace
 
@@ -119,6 +130,10 @@ void Raster::DrawLine(int x0, int y0, int x1, int y1, Rgb colour, int width)
         DrawThinLine(x0, y0, x1, y1, colour);
         return;
     }
+    if (x0 == x1 && y0 == y1) {
+        DrawDisc(x0, y0, colour, width);
+        return;
+    }
     DrawWideLine(x0, y0, x1, y1, colour, width / 2.0);
 }
 
@@ -131,8 +146,8 @@ void Raster::DrawThinLine(int x0, int y0, int x1, int y1, Rgb colour)
         }
         return;
     }
-    const bool inside = x0 >= 0 && y0 >= 0 && x0 < m_width && y0 < m_height && x1 >= 0
-        && y1 >= 0 && x1 < m_width && y1 < m_height;
+    const bool inside = x0 >= 0 && y0 >= 0 && x0 < m_width && y0 < m_height && x1 >= 0 && y1 >= 0
+        && x1 < m_width && y1 < m_height;
     if (!inside) {
         // Cut a line that reaches outside to a margin of one pixel, so that a line between
         // far-away pixels costs no more than one across the raster.
@@ -170,8 +185,7 @@ void Raster::DrawWideLine(double x0, double y0, double x1, double y1, Rgb colour
 {
     // Parts farther than the radius from the raster cannot colour a pixel of it.
     const double margin = radius + 1.0;
-    if (!ClipSegment(x0, y0, x1, y1, -margin, -margin, m_width - 1 + margin,
-            m_height - 1 + margin))
+    if (!ClipSegment(x0, y0, x1, y1, -margin, -margin, m_width - 1 + margin, m_height - 1 + margin))
         return;
     const double dx = x1 - x0;
     const double dy = y1 - y0;
@@ -222,6 +236,42 @@ void Raster::DrawWideLine(double x0, double y0, double x1, double y1, Rgb colour
             std::max(drawn.right, spanTo + 1), std::max(drawn.bottom, y + 1) };
     }
     MarkDirty(drawn.left, drawn.top, drawn.right, drawn.bottom);
+}
+
+// The pixels of a zero-length wide line, in integers: the centre (x, y) is within width / 2 of
+// (cx, cy) when 4 * ((x - cx)^2 + h^2) <= width^2, h being the row's distance from cy.
+void Raster::DrawDisc(int cx, int cy, Rgb colour, int width)
+{
+    const std::int64_t reach = width / 2;
+    const auto top = static_cast<int>(std::max<std::int64_t>(std::int64_t { cy } - reach, 0));
+    const auto bottom
+        = static_cast<int>(std::min<std::int64_t>(std::int64_t { cy } + reach, m_height - 1));
+    const auto left = static_cast<int>(std::max<std::int64_t>(cx - reach, 0));
+    const auto right = static_cast<int>(std::min<std::int64_t>(cx + reach, m_width - 1));
+    if (top > bottom || left > right)
+        return;
+    for (int y = top; y <= bottom; ++y) {
+        const std::int64_t half = DiscHalfWidth(std::int64_t { y } - cy, width);
+        FillSpan(y, static_cast<int>(std::max<std::int64_t>(cx - half, left)),
+            static_cast<int>(std::min<std::int64_t>(cx + half, right)), colour);
+    }
+    MarkDirty(left, top, right + 1, bottom + 1);
+}
+
+// The largest dx with 4 * (dx^2 + h^2) <= width^2, for |h| <= width / 2.
+std::int64_t Raster::DiscHalfWidth(std::int64_t h, int width)
+{
+    constexpr int TabledWidths = 4096;
+    const std::int64_t widthSquared = std::int64_t { width } * width;
+    if (width > TabledWidths)
+        return IntegerSqrt((widthSquared - 4 * h * h) / 4);
+    if (width != m_discWidth) {
+        m_discHalves.resize(static_cast<std::size_t>(width / 2 + 1));
+        for (std::int64_t row = 0; row <= width / 2; ++row)
+            m_discHalves[row] = IntegerSqrt((widthSquared - 4 * row * row) / 4);
+        m_discWidth = width;
+    }
+    return m_discHalves[static_cast<std::size_t>(h < 0 ? -h : h)];
 }
 
 void Raster::MarkDirty(int left, int top, int right, int bottom)

@@ -55,6 +55,8 @@ private:
     void FillSpan(int y, int x0, int x1, Rgb colour);
     void DrawThinLine(int x0, int y0, int x1, int y1, Rgb colour);
     void DrawWideLine(double x0, double y0, double x1, double y1, Rgb colour, double radius);
+    void DrawDisc(int cx, int cy, Rgb colour, int width);
+    std::int64_t DiscHalfWidth(std::int64_t h, int width);
     void MarkDirty(int left, int top, int right, int bottom);
 
     int m_width = 0;
@@ -62,6 +64,10 @@ private:
     int m_stride = 0;
     std::vector<std::uint8_t> m_bits;
     PixelRect m_dirty;
+    // The half widths of the rows of a disc of pen width m_discWidth, by distance from its
+    // centre row, for the pen widths that a walk keeps using.
+    int m_discWidth = 0;
+    std::vector<std::int64_t> m_discHalves;
 };
 
 } // namespace plane

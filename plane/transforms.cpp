@@ -4,20 +4,6 @@
 
 namespace plane {
 
-TVector3 MultiplyPoint(const TVector3& p, const TMatrix3& m)
-{
-    // Each partial sum is rounded to a double in the order k = 1, 2, 3, starting from 0.
-    const double in[3] = { p.x, p.y, p.w };
-    double out[3] = { 0.0, 0.0, 0.0 };
-    for (int j = 0; j < 3; ++j) {
-        for (int k = 0; k < 3; ++k)
-            out[j] = out[j] + in[k] * m.m[k][j];
-    }
-    out[0] = out[0] / out[2];
-    out[1] = out[1] / out[2];
-    return { out[0], out[1], out[2] };
-}
-
 TMatrix3 RotationMatrix(double angle)
 {
     const double c = std::cos(angle);

@@ -12,14 +12,4 @@ void Viewport::SetWorldWindow(double x1, double x2, double y1, double y2, int wi
     OffsetY = fpu::Checked(y2 * ScaleY);
 }
 
-std::int32_t Viewport::XToPixel(double x) const
-{
-    return fpu::LowWord(fpu::RoundToInt64(ScaleX * x + OffsetX));
-}
-
-std::int32_t Viewport::YToPixel(double y) const
-{
-    return fpu::LowWord(fpu::RoundToInt64(OffsetY - ScaleY * y));
-}
-
 } // namespace plane

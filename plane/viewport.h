@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fpu/floating_point_error.h"
+
 #include <cstdint>
 
 namespace plane {
@@ -20,8 +22,14 @@ struct Viewport {
     // round(ScaleX * x + OffsetX) and round(OffsetY - ScaleY * y), halves to even, as a
     // 32-bit value (the low 32 bits of the rounded 64-bit integer). A value outside the
     // 64-bit range raises the invalid-operation fault.
-    std::int32_t XToPixel(double x) const;
-    std::int32_t YToPixel(double y) const;
+    std::int32_t XToPixel(double x) const
+    {
+        return fpu::LowWord(fpu::RoundToInt64(ScaleX * x + OffsetX));
+    }
+    std::int32_t YToPixel(double y) const
+    {
+        return fpu::LowWord(fpu::RoundToInt64(OffsetY - ScaleY * y));
+    }
 };
 
 } // namespace plane
