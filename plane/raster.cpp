@@ -194,9 +194,9 @@ void Raster::DrawWideLine(double x0, double y0, double x1, double y1, Rgb colour
     const double uy = length > 0.0 ? dy / length : 0.0;
     const double r2 = radius * radius;
 
-    const int top = std::max(0, static_cast<int>(std::floor(std::min(y0, y1) - radius)));
-    const int bottom
-        = std::min(m_height - 1, static_cast<int>(std::ceil(std::max(y0, y1) + radius)));
+    const auto top = static_cast<int>(std::max(0.0, std::floor(std::min(y0, y1) - radius)));
+    const auto bottom
+        = static_cast<int>(std::min(m_height - 1.0, std::ceil(std::max(y0, y1) + radius)));
     PixelRect drawn { m_width, m_height, 0, 0 };
     for (int y = top; y <= bottom; ++y) {
         // The pixel centres of this row within the radius of the segment form one interval:

@@ -167,9 +167,20 @@ TEST(Raster, LinesOutsideTouchNothing)
 
 TEST(Raster, HugePenCoversTheRaster)
 {
-    Raster raster = BlankRaster();
-    raster.DrawLine(0, 0, 0, 0, Ink, 2147483647);
-    EXPECT_EQ(CountInk(raster), 64 * 48);
+    const struct {
+        const char* name;
+        int x0, y0, x1, y1;
+    } rows[] = {
+        { "Point", 0, 0, 0, 0 },
+        { "Segment", 0, 47, 63, 47 },
+        { "FarAway", -1000000000, 100000000, -1000000000, 2000000000 },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Raster raster = BlankRaster();
+        raster.DrawLine(row.x0, row.y0, row.x1, row.y1, Ink, 2147483647);
+        EXPECT_EQ(CountInk(raster), 64 * 48);
+    }
 }
 
 TEST(Raster, FillColoursEveryPixel)
