@@ -29,8 +29,10 @@ std::uint64_t RewrittenLength(
     std::string_view axiom, std::string_view ruleF, std::string_view ruleG, std::int32_t count);
 
 // Rewrites params.Word params.SubstCount times through params.NextWord (Word := NextWord after
-// each step). Raises WordTooLargeError, changing nothing, when the final word would be longer
-// than MaxWordLength.
+// each step); a count of 0 or less leaves everything as it is. Raises WordTooLargeError,
+// changing nothing, when any word on the way would be longer than MaxWordLength (a rule may
+// delete symbols, so the longest word need not be the last). After the last step NextWord is
+// emptied and its memory released: only the final word stays for the walk.
 void Rewrite(DrawParams& params);
 
 } // namespace lsystem

@@ -46,14 +46,16 @@ public:
     virtual void DrawSegment(const plane::TVector3& start, const plane::TVector3& end,
         plane::Rgb colour, std::int32_t penWidth)
         = 0;
-    // Called every few thousand symbols, so the view can show the figure growing and take
-    // input (a Stop) while the walk runs.
+    // Called before every 4096th symbol, so the view can show the figure growing and take
+    // input (a Stop, which the walk sees before the very next symbol) while the walk runs.
     virtual void Progress() { }
 };
 
 // Walks `word` with the turtle onto the canvas, reading Angle, StepLength, RandomAmp and
-// StopFlag and reading and changing PenWidth of params. Floating-point faults are raised as
-// fpu::FloatingPointError; segments drawn before stay.
+// StopFlag and reading and changing PenWidth of params. Floating-point faults (a heading or an
+// end point that overflows or is not a number) are raised as fpu::FloatingPointError; segments
+// drawn before stay. Branches may nest to any depth; a ")" without an open branch leaves the
+// turtle as it is; narrowing stops at the smallest 32-bit width instead of wrapping round.
 void DrawWord(const std::string& word, DrawParams& params, const WalkStyle& style,
     RandomGenerator& random, Canvas& canvas);
 

@@ -63,17 +63,6 @@ TEST(RandomGenerator, FirstValuesOfARun)
     EXPECT_EQ(random.Next(), 0.8610484672244638);
 }
 
-TEST(RandomGenerator, StaysWithinTheUnitIntervalAcrossTheWrap)
-{
-    RandomGenerator random(0xFFFFFFFFu);
-    EXPECT_EQ(random.Next(), (0xFFFFFFFFu * 134775813u + 1u) / 4294967296.0);
-    for (int i = 0; i < 100000; ++i) {
-        const double value = random.Next();
-        ASSERT_GE(value, 0.0);
-        ASSERT_LT(value, 1.0);
-    }
-}
-
 TEST(DrawWord, EmptyWordDrawsNothing)
 {
     DrawParams params = UnitSteps();

@@ -98,15 +98,5 @@ TEST(Transforms, PointIsARowVector)
     EXPECT_EQ(sum.w, 18.0);
 }
 
-TEST(Transforms, TurnsAddUp)
-{
-    const TVector3 point { 0.6, -1.3, 1 };
-    const TVector3 twice
-        = MultiplyPoint(MultiplyPoint(point, RotationMatrix(0.4)), RotationMatrix(0.9));
-    const TVector3 once = MultiplyPoint(point, RotationMatrix(1.3));
-    EXPECT_NEAR(twice.x, once.x, 1e-15);
-    EXPECT_NEAR(twice.y, once.y, 1e-15);
-}
-
 } // namespace
 } // namespace plane
