@@ -46,24 +46,15 @@ protected:
     TDraw2D plane;
 };
 
-TEST(Draw2DLayout, AsCreated)
+TEST(Draw2DLayout, ImageInsideTheRaisedPanel)
 {
     const TDraw2D plane;
     EXPECT_EQ(plane.windowTitle(), QStringLiteral("2D Graphic Plane"));
     EXPECT_EQ(plane.pos(), QPoint(415, 1));
-    EXPECT_FALSE(plane.isVisible());
-    EXPECT_EQ(plane.Panel1->objectName(), QStringLiteral("Panel1"));
-    EXPECT_EQ(plane.Panel1->geometry(), QRect(0, 0, 500, 500));
-    EXPECT_EQ(plane.Panel1->frameShape(), QFrame::Panel);
-    EXPECT_EQ(plane.Panel1->frameShadow(), QFrame::Raised);
+    EXPECT_EQ(plane.Panel1->frameStyle(), QFrame::Panel | QFrame::Raised);
     EXPECT_EQ(plane.Panel1->lineWidth(), 1);
-    EXPECT_EQ(plane.Image1->objectName(), QStringLiteral("Image1"));
     EXPECT_EQ(plane.Image1->parentWidget(), plane.Panel1);
-    EXPECT_EQ(plane.Image1->geometry(), QRect(1, 1, 498, 498));
-    EXPECT_TRUE(plane.Image1->testAttribute(Qt::WA_StaticContents));
-    EXPECT_TRUE(plane.Image1->testAttribute(Qt::WA_OpaquePaintEvent));
-    EXPECT_EQ(plane.palette().color(QPalette::Window), QColor(Qt::white));
-    EXPECT_EQ(plane.raster().width(), 0);
+    EXPECT_EQ(plane.Image1->pos(), QPoint(1, 1));
 }
 
 TEST_F(PlaneWindow, SetPlaneSizeSizesPanelImageAndRasterAndShowsTheWindow)

@@ -2,7 +2,6 @@
 #include "fpu/floating_point_error.h"
 #include "gui_test_support.h"
 
-#include <QCoreApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -37,12 +36,6 @@ TEST(ProgramTitle, ExecutableNameUpToItsFirstFullStopLowerCasedAfterTheFirstLett
         SCOPED_TRACE(row.name);
         EXPECT_EQ(ProgramTitle(QString::fromUtf8(row.input)), QString::fromUtf8(row.expected));
     }
-}
-
-TEST(ProgramTitle, OfTheRunningProgram)
-{
-    EXPECT_EQ(ProgramTitle(), ProgramTitle(QCoreApplication::applicationFilePath()));
-    EXPECT_FALSE(ProgramTitle().isEmpty());
 }
 
 TEST(WithFullStop, AddedWhereTheLastCharacterSortsAfterFullStop)
