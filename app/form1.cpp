@@ -28,8 +28,8 @@ TForm1::TForm1()
     m_outerSize = Scaled(0, 0, 415, 448).size();
     ApplyOuterSize();
 
-    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     SetDraw2D();
+    ConnectCommands();
 }
 
 TForm1::~TForm1() = default;
@@ -187,16 +187,6 @@ void TForm1::FormActivate()
     EditX2->setText(QStringLiteral("1.1"));
     EditY1->setText(QStringLiteral("-0.5"));
     EditY2->setText(QStringLiteral("0.7"));
-}
-
-void TForm1::Button4Click()
-{
-    EndProgram();
-}
-
-void TForm1::EndProgram()
-{
-    QCoreApplication::exit(0);
 }
 
 } // namespace app

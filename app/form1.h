@@ -1,7 +1,13 @@
 #pragma once
 
+#include "app/draw_command.h"
+#include "app/presets.h"
 #include "app/spin_edit.h"
+#include "lsystem/draw_params.h"
+#include "lsystem/turtle.h"
 #include "plane/draw2d.h"
+
+#include <QElapsedTimer>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -61,11 +67,35 @@ public:
     // The graphic plane, created with the panel and living as long as it does.
     plane::TDraw2D& Draw2D() const { return *m_draw2D; }
 
+    // The drawing parameters of the run, filled by Draw and read by the walk.
+    lsystem::DrawParams DrawParams;
+
+    // The preset whose radio button is checked.
+    Preset CheckedPreset() const;
+
 public slots:
+    // "Draw": draws the figure the fields describe over what the plane shows. The figure grows
+    // on the screen while it is drawn; meanwhile only Stop and Exit act.
+    void Button1Click();
+    // "Stop": a running drawing ends before its next symbol.
+    void Button2Click();
+    // "Clear": whitens the plane and changes nothing else.
+    void Button3Click();
     // "Exit".
     void Button4Click();
-    // Ends the event loop, and with it the program: "Exit" and closing the plane come here.
+    // Ends the event loop, and with it the program: "Exit" and closing the plane come here. A
+    // running drawing stops first.
     void EndProgram();
+
+    // The presets: each fills the fields with its figure when its button becomes checked.
+    void RadioButtonPlant1Click();
+    void RadioButtonPlant3Click();
+    void RadioButtonPlant2Click();
+    void RadioButtonSierp1Click();
+    void RadioButtonSierp2Click();
+    void RadioButtonPlant4Click();
+    void RadioButtonKochIsClick();
+    void RadioButtonKochCClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -75,6 +105,12 @@ private:
     void SetTabOrder();
     void SetDraw2D();
     void FormActivate();
+    void ConnectCommands();
+    void ApplyPreset(Preset preset);
+    DrawInput ReadFields() const;
+    QLineEdit* FieldOf(ExpressionField field) const;
+    void SetInputEnabled(bool enabled);
+    void ShowProgress();
 
     QRect Scaled(int left, int top, int width, int height) const;
     QFont ScaledFont(int pixelHeight) const;
@@ -89,6 +125,10 @@ private:
     QSize m_outerSize;
     bool m_activated = false;
     std::unique_ptr<plane::TDraw2D> m_draw2D;
+    // One sequence of random numbers for the whole run: each drawing continues it.
+    lsystem::RandomGenerator m_random;
+    bool m_drawing = false;
+    QElapsedTimer m_sinceFrame;
 };
 
 } // namespace app

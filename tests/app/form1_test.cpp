@@ -247,10 +247,10 @@ TEST_F(ShownForm, FirstShowSetsTheActivationValues)
 
 TEST_F(ShownForm, ComingBackToThePanelKeepsWhatTheUserTyped)
 {
+    QTest::mouseClick(form.RadioButtonPlant1, Qt::LeftButton);
     form.EditAxiom->setText(QStringLiteral("F+F"));
     form.EditY1->setText(QStringLiteral("-0.4"));
     form.SpinEdit1->setValue(7);
-    QTest::mouseClick(form.RadioButtonPlant1, Qt::LeftButton);
 
     ASSERT_TRUE(Activate(form.Draw2D()));
     ASSERT_TRUE(Activate(form));

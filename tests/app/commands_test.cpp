@@ -1,0 +1,272 @@
+#include "app/form1.h"
+#include "gui_test_support.h"
+
+#include <QLocale>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using app::TForm1;
+
+namespace {
+
+constexpr plane::Rgb white { 255, 255, 255 };
+constexpr plane::Rgb red { 255, 0, 0 };
+constexpr plane::Rgb green { 4, 123, 22 };
+
+// The panel at start-up; commands are given through its real buttons.
+class Commands : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        ASSERT_TRUE(Activate(form));
+    }
+
+    const plane::Raster& raster() const { return form.Draw2D().raster(); }
+
+    int CountPixels(plane::Rgb colour) const
+    {
+        int count = 0;
+        for (int y = 0; y < raster().height(); ++y)
+            for (int x = 0; x < raster().width(); ++x)
+                count += raster().Pixel(x, y) == colour;
+        return count;
+    }
+
+    plane::Rgb lineColour() const
+    {
+        const plane::TDraw2D& plane = form.Draw2D();
+        return { plane.LineRed, plane.LineGreen, plane.LineBlue };
+    }
+
+    void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    // Clicks Draw and returns the texts of the error boxes it showed.
+    std::vector<QString> Draw()
+    {
+        std::vector<QString> texts;
+        for (const ShownMessageBox& box : CaptureMessageBoxes([this] { Click(form.Button1); }))
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    TForm1 form;
+};
+
+TEST_F(Commands, DrawWithTheStartupValuesDrawsARedKochCurveOnePixelWide)
+{
+    EXPECT_TRUE(Draw().empty());
+    EXPECT_EQ(lineColour(), red);
+    EXPECT_EQ(form.DrawParams.Word.size(), 36u);
+    EXPECT_EQ(form.DrawParams.StepLength, 1.0 / 3.0 / 3.0);
+    const int drawn = CountPixels(red);
+    EXPECT_GT(drawn, 300);
+    EXPECT_EQ(drawn + CountPixels(white), 700 * 700);
+    // One pixel wide: no red pixel has red neighbours on both its left and right and above
+    // and below at once.
+    for (int y = 1; y < 699; ++y)
+        for (int x = 1; x < 699; ++x)
+            if (raster().Pixel(x, y) == red)
+                ASSERT_FALSE(raster().Pixel(x - 1, y) == red && raster().Pixel(x + 1, y) == red
+                    && raster().Pixel(x, y - 1) == red && raster().Pixel(x, y + 1) == red);
+}
+
+TEST_F(Commands, CurveDrawnOnceKeepsBlackThenTakesThePlantsGreen)
+{
+    form.SpinEdit1->setValue(1);
+    Draw();
+    EXPECT_EQ(lineColour(), (plane::Rgb { 0, 0, 0 }));
+    EXPECT_GT(CountPixels({ 0, 0, 0 }), 0);
+
+    Click(form.RadioButtonPlant1);
+    Draw();
+    EXPECT_EQ(lineColour(), green);
+    Click(form.RadioButtonKochC);
+    form.SpinEdit1->setValue(1);
+    Click(form.Button3);
+    Draw();
+    EXPECT_EQ(lineColour(), green);
+    EXPECT_GT(CountPixels(green), 0);
+}
+
+TEST_F(Commands, Plant2DrawsAGreenTrunkSixteenPixelsWide)
+{
+    Click(form.RadioButtonPlant2);
+    EXPECT_EQ(form.SpinEdit1->value(), 8);
+    EXPECT_TRUE(Draw().empty());
+    double step = 1.0;
+    for (int i = 0; i < 8; ++i)
+        step *= 0.49;
+    EXPECT_EQ(form.DrawParams.StepLength, step);
+    EXPECT_EQ(lineColour(), green);
+    // The trunk rises from world (0, 0), pixel (350, 665): a row just above its foot is green
+    // over the pen's width.
+    int width = 0;
+    for (int x = 330; x < 370; ++x)
+        width += raster().Pixel(x, 663) == green;
+    EXPECT_GE(width, 15);
+    EXPECT_LE(width, 17);
+}
+
+TEST_F(Commands, EveryPresetDrawsAsSetUnderTheUserLocale)
+{
+    QAbstractButton* const presets[] = { form.RadioButtonKochIs, form.RadioButtonSierp1,
+        form.RadioButtonSierp2, form.RadioButtonPlant1, form.RadioButtonPlant2,
+        form.RadioButtonPlant3, form.RadioButtonPlant4, form.RadioButtonKochC };
+    for (QAbstractButton* preset : presets) {
+        SCOPED_TRACE(preset->objectName().toStdString());
+        Click(preset);
+        Click(form.Button3);
+        EXPECT_TRUE(Draw().empty());
+        EXPECT_GT(700 * 700 - CountPixels(white), 100);
+    }
+    EXPECT_EQ(form.EditAngle->text().size(), 2);
+    Click(form.RadioButtonPlant3);
+    EXPECT_EQ(
+        form.EditAngle->text(), QStringLiteral("22") + QLocale::system().decimalPoint() + "5");
+}
+
+TEST_F(Commands, PresetsFillTheirRowButLeaveRandomAndPlant4LeavesTheCount)
+{
+    form.EditRandom->setText(QStringLiteral("0.01"));
+    Click(form.RadioButtonKochIs);
+    EXPECT_EQ(form.EditAxiom->text(), QStringLiteral("F--F--F"));
+    EXPECT_EQ(form.EditX1->text(), QStringLiteral("-0.3"));
+    Click(form.RadioButtonKochC);
+    EXPECT_EQ(form.EditY1->text(), QStringLiteral("-0.4"));
+    form.SpinEdit1->setValue(10);
+    Click(form.RadioButtonPlant4);
+    EXPECT_EQ(form.SpinEdit1->value(), 10);
+    EXPECT_EQ(form.EditRuleF->text(), QStringLiteral("G(+F)(-F)GF"));
+    EXPECT_EQ(form.EditRandom->text(), QStringLiteral("0.01"));
+    // Clicking the checked preset changes nothing.
+    form.EditAxiom->setText(QStringLiteral("FG"));
+    Click(form.RadioButtonPlant4);
+    EXPECT_EQ(form.EditAxiom->text(), QStringLiteral("FG"));
+}
+
+TEST_F(Commands, EqualWindowBoundsShowTheDivisionByZeroAfterStoringTheWindow)
+{
+    form.EditX1->setText(QStringLiteral("0.5"));
+    form.EditX2->setText(QStringLiteral("1/2"));
+    EXPECT_EQ(Draw(), std::vector<QString> { QStringLiteral("Floating point division by zero.") });
+    EXPECT_EQ(form.Draw2D().X1, 0.5);
+    EXPECT_EQ(form.Draw2D().X2, 0.5);
+    EXPECT_EQ(form.Draw2D().Y2, 0.7);
+    EXPECT_EQ(lineColour(), (plane::Rgb { 0, 0, 0 }));
+    EXPECT_EQ(CountPixels(white), 700 * 700);
+    EXPECT_TRUE(form.Button1->isEnabled());
+}
+
+TEST_F(Commands, RejectedExpressionIsShownAndTakesTheFocus)
+{
+    form.EditLength->setText(QStringLiteral("1/0"));
+    EXPECT_EQ(Draw(),
+        std::vector<QString> { QStringLiteral("'1/0' is not a valid expression: Dělení nulou.") });
+    EXPECT_EQ(form.focusWidget(), form.EditLength);
+    EXPECT_EQ(CountPixels(white), 700 * 700);
+    EXPECT_EQ(lineColour(), red);
+}
+
+TEST_F(Commands, AngleThatIsNoNumberIsShownWithAFullStop)
+{
+    form.EditAngle->setText(QStringLiteral("45/2"));
+    EXPECT_EQ(Draw(),
+        std::vector<QString> { QStringLiteral("'45/2' is not a valid floating point value.") });
+    EXPECT_EQ(CountPixels(white), 700 * 700);
+}
+
+TEST_F(Commands, ClearWhitensThePlaneAndKeepsEverythingElse)
+{
+    Draw();
+    const double scaleX = form.Draw2D().ScaleX;
+    Click(form.Button3);
+    EXPECT_EQ(CountPixels(white), 700 * 700);
+    EXPECT_EQ(form.EditAxiom->text(), QStringLiteral("F"));
+    EXPECT_EQ(form.Draw2D().ScaleX, scaleX);
+    EXPECT_EQ(lineColour(), red);
+    EXPECT_EQ(form.DrawParams.Word.size(), 36u);
+}
+
+TEST_F(Commands, StopWhenIdleChangesNothingAndDrawsDrawTheWholeFigure)
+{
+    Draw();
+    const int whole = CountPixels(red);
+    Click(form.Button3);
+    Click(form.Button2);
+    EXPECT_EQ(CountPixels(white), 700 * 700);
+    Draw();
+    EXPECT_EQ(CountPixels(red), whole);
+    EXPECT_FALSE(form.DrawParams.StopFlag);
+}
+
+TEST_F(Commands, EmptyAxiomDrawsNothingButSetsTheColour)
+{
+    Click(form.RadioButtonPlant1);
+    form.EditAxiom->clear();
+    EXPECT_TRUE(Draw().empty());
+    EXPECT_EQ(CountPixels(white), 700 * 700);
+    EXPECT_EQ(lineColour(), green);
+}
+
+// A straight line of 5^10 one-pixel steps from the bottom of the plane to its top: long
+// enough to be stopped while it is drawn.
+class LongWalk : public Commands {
+protected:
+    void SetUp() override
+    {
+        Commands::SetUp();
+        Click(form.RadioButtonKochIs);
+        form.EditAxiom->setText(QStringLiteral("F"));
+        form.EditRuleF->setText(QStringLiteral("FFFFF"));
+        form.EditLength->setText(QStringLiteral("1/5"));
+        form.SpinEdit1->setValue(10);
+        form.EditX1->setText(QStringLiteral("-0.5"));
+        form.EditX2->setText(QStringLiteral("0.5"));
+        form.EditY1->setText(QStringLiteral("0"));
+        form.EditY2->setText(QStringLiteral("1"));
+    }
+
+    bool TopReached() const { return raster().Pixel(350, 2) != white; }
+    bool FootDrawn() const { return raster().Pixel(350, 697) != white; }
+};
+
+TEST_F(LongWalk, StopEndsTheWalkAndKeepsWhatIsDrawn)
+{
+    bool inputDisabled = false;
+    QTimer::singleShot(30, [this, &inputDisabled] {
+        inputDisabled = !form.Button1->isEnabled() && !form.Button3->isEnabled()
+            && !form.EditAxiom->isEnabled() && !form.RadioButtonPlant1->isEnabled();
+        Click(form.Button3); // disabled: ignored
+        Click(form.Button2);
+    });
+    EXPECT_TRUE(Draw().empty());
+    EXPECT_TRUE(inputDisabled);
+    EXPECT_TRUE(form.DrawParams.StopFlag);
+    EXPECT_TRUE(FootDrawn());
+    EXPECT_FALSE(TopReached());
+    EXPECT_TRUE(form.Button1->isEnabled());
+
+    // The next Draw clears the flag and draws the whole line.
+    Draw();
+    EXPECT_TRUE(TopReached());
+}
+
+TEST_F(LongWalk, ExitDuringAWalkEndsTheWalkAndTheProgram)
+{
+    QTimer::singleShot(30, [this] { Click(form.Button4); });
+    EXPECT_TRUE(ProgramEndsLoop([this] { Click(form.Button1); }, 5000));
+    EXPECT_FALSE(TopReached());
+}
+
+TEST_F(LongWalk, ClosingThePlaneDuringAWalkEndsTheWalkAndTheProgram)
+{
+    QTimer::singleShot(30, [this] { form.Draw2D().close(); });
+    EXPECT_TRUE(ProgramEndsLoop([this] { Click(form.Button1); }, 5000));
+    EXPECT_FALSE(TopReached());
+}
+
+} // namespace
