@@ -92,6 +92,13 @@ e2e_screenshot() {
     import -window "$1" "$2" || e2e_fail "could not take a screenshot of window $1"
 }
 
+# Saves an area of a window as a binary PPM with 8-bit samples, the form that pixels.py reads:
+# e2e_capture_ppm WINDOW GEOMETRY FILE, GEOMETRY being "WIDTHxHEIGHT+X+Y" in window coordinates.
+e2e_capture_ppm() {
+    import -window "$1" -crop "$2" +repage -depth 8 "ppm:$3" \
+        || e2e_fail "could not capture $2 of window $1"
+}
+
 # Waits up to $1 seconds for the program to end and keeps its exit status in
 # E2E_PROGRAM_STATUS.
 e2e_wait_for_exit() {
