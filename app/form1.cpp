@@ -1,7 +1,9 @@
 #include "app/form1.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QShowEvent>
+#include <QStyle>
 
 namespace app {
 
@@ -11,6 +13,22 @@ namespace {
 constexpr int windowFontHeight = 11;
 constexpr int fieldFontHeight = 16;
 constexpr int layoutDpi = 96;
+
+// The face that stands in for "MS Sans Serif" is often wider than the one the layout was made
+// for. A caption that would be cut off by its box is set in a narrower width of the same face,
+// down to this stretch (per cent).
+constexpr int narrowestStretch = 70;
+
+void FitCaption(QWidget* control, const QString& caption, int room)
+{
+    QFont font = control->font();
+    for (int stretch = 100; stretch > narrowestStretch; stretch -= 5) {
+        font.setStretch(stretch);
+        if (QFontMetrics(font).horizontalAdvance(caption) <= room)
+            break;
+    }
+    control->setFont(font);
+}
 
 } // namespace
 
@@ -123,6 +141,7 @@ QLabel* TForm1::AddLabel(const char* name, const char* caption, const QRect& geo
     auto* label = new QLabel(QLatin1String(caption), this);
     label->setTextFormat(Qt::PlainText);
     Place(label, name, geometry, fieldFontHeight);
+    FitCaption(label, label->text(), geometry.width());
     return label;
 }
 
@@ -140,6 +159,10 @@ QRadioButton* TForm1::AddRadioButton(const char* name, const char* caption, cons
     // by the arrow keys, which move through the group.
     auto* radio = new QRadioButton(QLatin1String(caption), this);
     Place(radio, name, geometry, fieldFontHeight);
+    const int indicator
+        = radio->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, radio)
+        + radio->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, radio);
+    FitCaption(radio, radio->text(), geometry.width() - indicator);
     radio->setFocusPolicy(Qt::ClickFocus);
     connect(radio, &QRadioButton::toggled, radio, [radio](bool checked) {
         radio->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);

@@ -141,6 +141,16 @@ TEST(Form1Layout, EveryControlHasItsNameTextGeometryAndFont)
     }
 }
 
+TEST(Form1Layout, LabelsShowTheirWholeCaptionInTheSubstituteFont)
+{
+    const TForm1 form;
+    for (const QLabel* label : form.findChildren<QLabel*>()) {
+        SCOPED_TRACE(label->objectName().toStdString());
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+        EXPECT_EQ(label->font().pixelSize(), qRound(16 * form.logicalDpiX() / 96.0));
+    }
+}
+
 TEST(Form1Layout, WindowCaptionPositionAndOuterSize)
 {
     TForm1 form;
