@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build clang libclang-rt-14-dev
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core python3
+    xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core fonts-dejavu-extra python3
 )
 
 missing=()
