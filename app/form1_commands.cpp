@@ -20,6 +20,24 @@ std::string DecimalSeparator()
     return QLocale::system().decimalPoint().toStdString();
 }
 
+// Each preset's radio button, the figure it stands for and its handler.
+struct PresetButton {
+    QRadioButton* TForm1::*button;
+    Preset preset;
+    void (TForm1::*handler)();
+};
+
+constexpr PresetButton presetButtons[] = {
+    { &TForm1::RadioButtonKochC, Preset::KochCurve, &TForm1::RadioButtonKochCClick },
+    { &TForm1::RadioButtonKochIs, Preset::KochIsland, &TForm1::RadioButtonKochIsClick },
+    { &TForm1::RadioButtonSierp1, Preset::Sierpinski1, &TForm1::RadioButtonSierp1Click },
+    { &TForm1::RadioButtonSierp2, Preset::Sierpinski2, &TForm1::RadioButtonSierp2Click },
+    { &TForm1::RadioButtonPlant1, Preset::Plant1, &TForm1::RadioButtonPlant1Click },
+    { &TForm1::RadioButtonPlant2, Preset::Plant2, &TForm1::RadioButtonPlant2Click },
+    { &TForm1::RadioButtonPlant3, Preset::Plant3, &TForm1::RadioButtonPlant3Click },
+    { &TForm1::RadioButtonPlant4, Preset::Plant4, &TForm1::RadioButtonPlant4Click },
+};
+
 } // namespace
 
 void TForm1::ConnectCommands()
@@ -31,19 +49,9 @@ void TForm1::ConnectCommands()
 
     // A preset's handler runs when its button becomes checked; clicking the checked button
     // changes nothing.
-    const std::pair<QRadioButton*, void (TForm1::*)()> presets[] = {
-        { RadioButtonPlant1, &TForm1::RadioButtonPlant1Click },
-        { RadioButtonPlant3, &TForm1::RadioButtonPlant3Click },
-        { RadioButtonPlant2, &TForm1::RadioButtonPlant2Click },
-        { RadioButtonSierp1, &TForm1::RadioButtonSierp1Click },
-        { RadioButtonSierp2, &TForm1::RadioButtonSierp2Click },
-        { RadioButtonPlant4, &TForm1::RadioButtonPlant4Click },
-        { RadioButtonKochIs, &TForm1::RadioButtonKochIsClick },
-        { RadioButtonKochC, &TForm1::RadioButtonKochCClick },
-    };
-    for (const auto& preset : presets) {
-        const auto handler = preset.second;
-        connect(preset.first, &QRadioButton::toggled, this, [this, handler](bool checked) {
+    for (const PresetButton& entry : presetButtons) {
+        const auto handler = entry.handler;
+        connect(this->*entry.button, &QRadioButton::toggled, this, [this, handler](bool checked) {
             if (checked)
                 (this->*handler)();
         });
@@ -52,20 +60,11 @@ void TForm1::ConnectCommands()
 
 Preset TForm1::CheckedPreset() const
 {
-    const std::pair<const QRadioButton*, Preset> buttons[] = {
-        { RadioButtonKochC, Preset::KochCurve },
-        { RadioButtonKochIs, Preset::KochIsland },
-        { RadioButtonSierp1, Preset::Sierpinski1 },
-        { RadioButtonSierp2, Preset::Sierpinski2 },
-        { RadioButtonPlant1, Preset::Plant1 },
-        { RadioButtonPlant2, Preset::Plant2 },
-        { RadioButtonPlant3, Preset::Plant3 },
-    };
-    for (const auto& [button, preset] : buttons) {
-        if (button->isChecked())
-            return preset;
+    for (const PresetButton& entry : presetButtons) {
+        if ((this->*entry.button)->isChecked())
+            return entry.preset;
     }
-    return Preset::Plant4;
+    return Preset::KochCurve;
 }
 
 DrawInput TForm1::ReadFields() const

@@ -16,15 +16,8 @@ constexpr plane::Rgb red { 255, 0, 0 };
 constexpr plane::Rgb green { 4, 123, 22 };
 
 // The panel at start-up; commands are given through its real buttons.
-class Commands : public testing::Test {
+class Commands : public ShownPanel {
 protected:
-    void SetUp() override
-    {
-        form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-        ASSERT_TRUE(Activate(form));
-    }
-
     const plane::Raster& raster() const { return form.Draw2D().raster(); }
 
     int CountPixels(plane::Rgb colour) const
@@ -52,8 +45,6 @@ protected:
             texts.push_back(box.text);
         return texts;
     }
-
-    TForm1 form;
 };
 
 TEST_F(Commands, DrawWithTheStartupValuesDrawsARedKochCurveOnePixelWide)
@@ -219,6 +210,8 @@ protected:
     void SetUp() override
     {
         Commands::SetUp();
+        if (HasFatalFailure())
+            return;
         Click(form.RadioButtonKochIs);
         form.EditAxiom->setText(QStringLiteral("F"));
         form.EditRuleF->setText(QStringLiteral("FFFFF"));

@@ -88,16 +88,8 @@ const std::vector<LayoutRow>& Layout()
 
 constexpr std::size_t focusableControls = 23;
 
-// The panel as the program shows it at start-up, active, with the focus where it starts.
-class ShownForm : public testing::Test {
+class ShownForm : public ShownPanel {
 protected:
-    void SetUp() override
-    {
-        form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-        ASSERT_TRUE(Activate(form));
-    }
-
     // The controls that Tab visits from the focused one until it comes back to it.
     std::vector<std::string> TabStops()
     {
@@ -112,8 +104,6 @@ protected:
         }
         return stops;
     }
-
-    TForm1 form;
 };
 
 TEST(Form1Layout, EveryControlHasItsNameTextGeometryAndFont)

@@ -50,6 +50,13 @@ bool ProgramEndsLoop(const std::function<void()>& action, int limit)
     return QCoreApplication::exec() != notEndedByProgram;
 }
 
+void ShownPanel::SetUp()
+{
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_TRUE(Activate(form));
+}
+
 bool Activate(QWidget& window)
 {
     window.activateWindow();

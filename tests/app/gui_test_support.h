@@ -1,9 +1,13 @@
 #pragma once
 
+#include "app/form1.h"
+
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <ostream>
@@ -27,6 +31,15 @@ bool ProgramEndsLoop(const std::function<void()>& action, int limit = 2000);
 
 // Makes `window` the active window and waits until it is.
 bool Activate(QWidget& window);
+
+// The control panel as the program shows it at start-up: shown, active, with the focus where
+// it starts.
+class ShownPanel : public testing::Test {
+protected:
+    void SetUp() override;
+
+    app::TForm1 form;
+};
 
 // Fails the running test when a modal window stays open for more than about a second, and
 // closes it, so that a box nobody expected cannot hang the tests.
