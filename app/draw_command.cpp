@@ -1,6 +1,7 @@
 #include "app/draw_command.h"
 
 #include "app/float_text.h"
+#include "expr/evaluator.h"
 #include "fpu/floating_point_error.h"
 #include "lsystem/rewriting.h"
 
@@ -11,7 +12,9 @@ namespace {
 // Evaluates one expression field; a text the evaluator rejects ends the command.
 double EvaluateField(plane::Plane& plane, ExpressionField field, const std::string& text)
 {
-    const double value = plane.Evaluate(text, plane.ErrorText);
+    const expr::Variables variables { plane.VarX, plane.VarY, plane.VarT, plane.VarR, plane.VarS,
+        plane.VarZ, plane.VarK, plane.VarN };
+    const double value = expr::Evaluate(text, plane.ErrorText, variables);
     if (!plane.ErrorText.empty())
         throw ExpressionError(field, text, plane.ErrorText);
     return value;
@@ -31,7 +34,8 @@ AngleError::AngleError(const std::string& text)
 {
 }
 
-void RunDraw(const DrawInput& input, const DrawTarget& target, lsystem::Canvas& canvas)
+void RunDraw(const PanelFields& input, const std::string& decimalSeparator,
+    const DrawTarget& target, lsystem::Canvas& canvas)
 {
     plane::Plane& plane = target.plane;
     lsystem::DrawParams& params = target.params;
@@ -54,7 +58,7 @@ void RunDraw(const DrawInput& input, const DrawTarget& target, lsystem::Canvas& 
     params.RuleF = input.ruleF;
     params.RuleG = input.ruleG;
     params.LengthScale = EvaluateField(plane, ExpressionField::Length, input.length);
-    const auto angle = TextToFloat(input.angle, input.decimalSeparator);
+    const auto angle = TextToFloat(input.angle, decimalSeparator);
     if (!angle)
         throw AngleError(input.angle);
     params.Angle = *angle;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/panel_fields.h"
 #include "app/presets.h"
 #include "lsystem/draw_params.h"
 #include "lsystem/turtle.h"
@@ -10,23 +11,6 @@
 #include <string>
 
 namespace app {
-
-// The control panel's fields as Draw reads them (texts in UTF-8).
-struct DrawInput {
-    std::string x1;
-    std::string x2;
-    std::string y1;
-    std::string y2;
-    std::string axiom;
-    std::string ruleF;
-    std::string ruleG;
-    std::string length;
-    std::string angle;
-    std::int32_t substCount = 0;
-    std::string random;
-    Preset preset = Preset::KochCurve;
-    std::string decimalSeparator = ".";
-};
 
 // The expression fields, for telling the panel which one to put the focus into.
 enum class ExpressionField { X1, X2, Y1, Y2, Length, Random };
@@ -58,6 +42,8 @@ struct DrawTarget {
 // The Draw command: reads the fields into the plane and the drawing parameters in a fixed
 // order of steps, rewrites the axiom and walks the word onto the canvas. A step that fails ends
 // the command by raising its error; the steps before it have taken effect.
-void RunDraw(const DrawInput& input, const DrawTarget& target, lsystem::Canvas& canvas);
+// The angle is read with the user's decimal separator.
+void RunDraw(const PanelFields& input, const std::string& decimalSeparator,
+    const DrawTarget& target, lsystem::Canvas& canvas);
 
 } // namespace app

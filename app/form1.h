@@ -107,7 +107,7 @@ private:
     void FormActivate();
     void ConnectCommands();
     void ApplyPreset(Preset preset);
-    DrawInput ReadFields() const;
+    PanelFields ReadFields() const;
     QLineEdit* FieldOf(ExpressionField field) const;
     void SetInputEnabled(bool enabled);
     void ShowProgress();

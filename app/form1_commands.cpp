@@ -2,11 +2,14 @@
 
 #include "app/error_box.h"
 #include "app/form1.h"
-#include "lsystem/plane_canvas.h"
+#include "app/plane_canvas.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLocale>
+
+#include <functional>
+#include <utility>
 
 namespace app {
 
@@ -38,6 +41,26 @@ constexpr PresetButton presetButtons[] = {
     { &TForm1::RadioButtonPlant4, Preset::Plant4, &TForm1::RadioButtonPlant4Click },
 };
 
+// The plane's canvas, calling `progress` as the walk goes on.
+class ProgressCanvas final : public lsystem::Canvas {
+public:
+    ProgressCanvas(plane::Plane& plane, std::function<void()> progress)
+        : m_canvas(plane)
+        , m_progress(std::move(progress))
+    {
+    }
+    void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
+        std::int32_t penWidth) override
+    {
+        m_canvas.DrawSegment(start, end, colour, penWidth);
+    }
+    void Progress() override { m_progress(); }
+
+private:
+    PlaneCanvas m_canvas;
+    std::function<void()> m_progress;
+};
+
 } // namespace
 
 void TForm1::ConnectCommands()
@@ -67,9 +90,9 @@ Preset TForm1::CheckedPreset() const
     return Preset::KochCurve;
 }
 
-DrawInput TForm1::ReadFields() const
+PanelFields TForm1::ReadFields() const
 {
-    DrawInput input;
+    PanelFields input;
     input.x1 = EditX1->text().toStdString();
     input.x2 = EditX2->text().toStdString();
     input.y1 = EditY1->text().toStdString();
@@ -82,7 +105,6 @@ DrawInput TForm1::ReadFields() const
     input.substCount = SpinEdit1->value();
     input.random = EditRandom->text().toStdString();
     input.preset = CheckedPreset();
-    input.decimalSeparator = DecimalSeparator();
     return input;
 }
 
@@ -129,7 +151,7 @@ void TForm1::Button1Click()
 {
     if (m_drawing)
         return;
-    const DrawInput input = ReadFields();
+    const PanelFields input = ReadFields();
     QWidget* const focused = QApplication::focusWidget();
 
     // While the figure is drawn only Stop and Exit act: the rest of the panel is disabled.
@@ -139,9 +161,9 @@ void TForm1::Button1Click()
     QLineEdit* failedField = nullptr;
     QString failure;
     try {
-        lsystem::PlaneCanvas canvas(Draw2D(), [this] { ShowProgress(); });
+        ProgressCanvas canvas(Draw2D(), [this] { ShowProgress(); });
         m_sinceFrame.start();
-        RunDraw(input, { Draw2D(), DrawParams, m_random }, canvas);
+        RunDraw(input, DecimalSeparator(), { Draw2D(), DrawParams, m_random }, canvas);
     } catch (const ExpressionError& error) {
         failedField = FieldOf(error.field());
         failure = QString::fromUtf8(error.what());

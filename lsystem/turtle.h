@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lsystem/draw_params.h"
-#include "plane/raster.h"
+#include "plane/rgb.h"
 #include "plane/transforms.h"
 
 #include <cstdint>

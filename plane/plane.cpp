@@ -1,7 +1,5 @@
 #include "plane/plane.h"
 
-#include "expr/evaluator.h"
-
 namespace plane {
 
 void Plane::SetWorldWindow(double x1, double x2, double y1, double y2)
@@ -35,12 +33,6 @@ void Plane::DrawLine(
     const std::int32_t x2 = XToPixel(p2.x);
     const std::int32_t y2 = YToPixel(p2.y);
     m_raster.DrawLine(x1, y1, x2, y2, m_penColour, m_penWidth);
-}
-
-double Plane::Evaluate(std::string_view text, std::string& errorText) const
-{
-    const expr::Variables variables { VarX, VarY, VarT, VarR, VarS, VarZ, VarK, VarN };
-    return expr::Evaluate(text, errorText, variables);
 }
 
 } // namespace plane

@@ -6,13 +6,13 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace plane {
 
 // The graphic plane's drawing state without its window: the raster and its pen, the world
 // window and its mapping, the segment being drawn, the line colour, the segment rotation, and
-// the expression evaluator's variables and error text. The plane window adds the view.
+// the values the expression evaluator reads and writes (its variables and error text). The plane
+// window shows it.
 class Plane : public Viewport {
 public:
     TVector3 SegStart; // start point of the segment being drawn, world coordinates
@@ -57,9 +57,6 @@ public:
     // outside the 64-bit range.
     void DrawLine(
         TVector3 p1, TVector3 p2, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
-
-    // Evaluates an expression text with this plane's variables; see expr::Evaluate.
-    double Evaluate(std::string_view text, std::string& errorText) const;
 
     const Raster& raster() const { return m_raster; }
     Raster& raster() { return m_raster; }

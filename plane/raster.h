@@ -1,19 +1,11 @@
 #pragma once
 
+#include "plane/rgb.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace plane {
-
-struct Rgb {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-
-    // The 24-bit colour value red + 256 * green + 65536 * blue.
-    std::uint32_t value() const { return red + 256u * green + 65536u * blue; }
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 // A pixel rectangle, right and bottom exclusive; empty when right <= left or bottom <= top.
 struct PixelRect {

@@ -1,4 +1,4 @@
-#include "lsystem/plane_canvas.h"
+#include "app/plane_canvas.h"
 #include "lsystem/rewriting.h"
 #include "lsystem/turtle.h"
 
@@ -71,7 +71,7 @@ void Walk(benchmark::State& state, const Figure& figure, double amplitude, int p
     plane.SetPlaneSize(700, 700);
     plane.SetWorldWindow(figure.x1, figure.x2, figure.y1, figure.y2);
     lsystem::RandomGenerator random;
-    lsystem::PlaneCanvas canvas(plane);
+    app::PlaneCanvas canvas(plane);
     const lsystem::WalkStyle style { { 255, 0, 0 }, figure.rotation, 3 };
     std::int64_t segments = 0;
     for (const char symbol : params.Word)
@@ -99,7 +99,7 @@ void RewriteAndWalk(benchmark::State& state)
     plane.SetPlaneSize(700, 700);
     plane.SetWorldWindow(Plant3.x1, Plant3.x2, Plant3.y1, Plant3.y2);
     lsystem::RandomGenerator random;
-    lsystem::PlaneCanvas canvas(plane);
+    app::PlaneCanvas canvas(plane);
     const lsystem::WalkStyle style { { 4, 123, 22 }, std::nullopt, 3 };
     for (auto _ : state) {
         lsystem::DrawParams params = Rewritten(Plant3);

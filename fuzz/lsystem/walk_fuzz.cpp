@@ -4,7 +4,7 @@
 // or by Stop.
 
 #include "fpu/floating_point_error.h"
-#include "lsystem/plane_canvas.h"
+#include "app/plane_canvas.h"
 #include "lsystem/rewriting.h"
 #include "lsystem/turtle.h"
 
@@ -67,7 +67,7 @@ public:
     std::size_t segments = 0;
 
 private:
-    lsystem::PlaneCanvas m_canvas;
+    app::PlaneCanvas m_canvas;
     bool& m_stopFlag;
     bool m_stopAtProgress;
 };

@@ -1,7 +1,7 @@
 #include "app/draw_command.h"
 
 #include "fpu/floating_point_error.h"
-#include "lsystem/plane_canvas.h"
+#include "app/plane_canvas.h"
 #include "lsystem/rewriting.h"
 
 #include <gtest/gtest.h>
@@ -15,21 +15,9 @@ namespace {
 using app::Preset;
 
 // The fields as the control panel shows them right after start-up.
-app::DrawInput StartupInput()
+app::PanelFields StartupInput()
 {
-    app::DrawInput input;
-    input.x1 = "-0.1";
-    input.x2 = "1.1";
-    input.y1 = "-0.5";
-    input.y2 = "0.7";
-    input.axiom = "F";
-    input.ruleF = "F+F--F+F";
-    input.ruleG = "G";
-    input.length = "1/3";
-    input.angle = "60";
-    input.substCount = 2;
-    input.random = "0";
-    return input;
+    return {};
 }
 
 // Remembers the segments it is given.
@@ -52,9 +40,9 @@ class DrawCommand : public testing::Test {
 protected:
     DrawCommand() { plane.SetPlaneSize(700, 700); }
 
-    void Draw(const app::DrawInput& input)
+    void Draw(const app::PanelFields& input, const std::string& decimalSeparator = ".")
     {
-        app::RunDraw(input, { plane, params, random }, canvas);
+        app::RunDraw(input, decimalSeparator, { plane, params, random }, canvas);
     }
 
     plane::Rgb lineColour() const { return { plane.LineRed, plane.LineGreen, plane.LineBlue }; }
@@ -83,12 +71,12 @@ TEST_F(DrawCommand, StartupValuesDrawARedKochCurve)
 
 TEST_F(DrawCommand, CurveColourStaysForCountOneAndFollowsAPlant)
 {
-    app::DrawInput input = StartupInput();
+    app::PanelFields input = StartupInput();
     input.substCount = 1;
     Draw(input);
     EXPECT_EQ(lineColour(), (plane::Rgb { 0, 0, 0 }));
 
-    app::DrawInput plant = StartupInput();
+    app::PanelFields plant = StartupInput();
     plant.preset = Preset::Plant1;
     Draw(plant);
     Draw(input);
@@ -99,7 +87,7 @@ TEST_F(DrawCommand, CurveColourStaysForCountOneAndFollowsAPlant)
 TEST_F(DrawCommand, Plant2AtEightSubstitutions)
 {
     const app::PresetFields fields = app::PresetValues(Preset::Plant2, ".");
-    app::DrawInput input = StartupInput();
+    app::PanelFields input = StartupInput();
     input.preset = Preset::Plant2;
     input.axiom = fields.axiom;
     input.ruleF = fields.ruleF;
@@ -118,7 +106,7 @@ TEST_F(DrawCommand, Plant2AtEightSubstitutions)
 
 TEST_F(DrawCommand, CountZeroWalksTheAxiomWithUnitStepAndThinPen)
 {
-    app::DrawInput input = StartupInput();
+    app::PanelFields input = StartupInput();
     input.preset = Preset::Plant3;
     input.axiom = "FF";
     input.substCount = 0;
@@ -148,19 +136,18 @@ TEST_F(DrawCommand, AngleIsReadWithTheLocaleSeparator)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.angle << " with " << row.separator);
-        app::DrawInput input = StartupInput();
+        app::PanelFields input = StartupInput();
         input.angle = row.angle;
-        input.decimalSeparator = row.separator;
         input.x1 = "-1";
         params.Angle = -1;
         canvas.segments.clear();
         if (row.converts) {
-            Draw(input);
+            Draw(input, row.separator);
             EXPECT_EQ(params.Angle, row.value);
             continue;
         }
         try {
-            Draw(input);
+            Draw(input, row.separator);
             ADD_FAILURE() << "the angle converted";
         } catch (const app::AngleError& error) {
             EXPECT_EQ(std::string(error.what()),
@@ -177,7 +164,7 @@ TEST_F(DrawCommand, EqualWindowBoundsFaultAfterStoringThem)
 {
     Draw(StartupInput());
     const double scaleX = plane.ScaleX;
-    app::DrawInput input = StartupInput();
+    app::PanelFields input = StartupInput();
     input.preset = Preset::Plant1;
     input.x1 = "0.5";
     input.x2 = "1/2";
@@ -202,24 +189,24 @@ TEST_F(DrawCommand, RejectedExpressionEndsDrawAtItsField)
 {
     struct Row {
         const char* name;
-        std::string app::DrawInput::*field;
+        std::string app::PanelFields::*field;
         app::ExpressionField which;
         const char* text;
         const char* message;
     };
     const Row rows[] = {
-        { "division by zero in x1", &app::DrawInput::x1, app::ExpressionField::X1, "1/0",
+        { "division by zero in x1", &app::PanelFields::x1, app::ExpressionField::X1, "1/0",
             "'1/0' is not a valid expression: Dělení nulou" },
-        { "letters in y2", &app::DrawInput::y2, app::ExpressionField::Y2, "abc",
+        { "letters in y2", &app::PanelFields::y2, app::ExpressionField::Y2, "abc",
             "'abc' is not a valid expression: Chybny vyraz" },
-        { "empty length", &app::DrawInput::length, app::ExpressionField::Length, "",
+        { "empty length", &app::PanelFields::length, app::ExpressionField::Length, "",
             "'' is not a valid expression: Chybny vyraz" },
-        { "two points in random", &app::DrawInput::random, app::ExpressionField::Random, "1..2",
+        { "two points in random", &app::PanelFields::random, app::ExpressionField::Random, "1..2",
             "'1..2' is not a valid expression: Chybne cislo" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        app::DrawInput input = StartupInput();
+        app::PanelFields input = StartupInput();
         input.*row.field = row.text;
         canvas.segments.clear();
         try {
@@ -235,7 +222,7 @@ TEST_F(DrawCommand, RejectedExpressionEndsDrawAtItsField)
 
 TEST_F(DrawCommand, EmptyAxiomDrawsNothingButSetsWindowAndColour)
 {
-    app::DrawInput input = StartupInput();
+    app::PanelFields input = StartupInput();
     input.axiom = "";
     input.substCount = 3;
     Draw(input);
@@ -246,7 +233,7 @@ TEST_F(DrawCommand, EmptyAxiomDrawsNothingButSetsWindowAndColour)
 
 TEST_F(DrawCommand, OverflowingStepLengthFaults)
 {
-    app::DrawInput input = StartupInput();
+    app::PanelFields input = StartupInput();
     input.length = "10^200";
     try {
         Draw(input);
@@ -259,7 +246,7 @@ TEST_F(DrawCommand, OverflowingStepLengthFaults)
 
 TEST_F(DrawCommand, WordTooLargeIsRefusedBeforeDrawing)
 {
-    app::DrawInput input = StartupInput();
+    app::PanelFields input = StartupInput();
     input.axiom = "FFFFFFFFFF";
     input.ruleF = "FFFFFFFFFF";
     input.substCount = 10;
@@ -270,8 +257,8 @@ TEST_F(DrawCommand, WordTooLargeIsRefusedBeforeDrawing)
 
 TEST_F(DrawCommand, DrawsOntoThePlaneRaster)
 {
-    lsystem::PlaneCanvas planeCanvas(plane);
-    app::RunDraw(StartupInput(), { plane, params, random }, planeCanvas);
+    app::PlaneCanvas planeCanvas(plane);
+    app::RunDraw(StartupInput(), ".", { plane, params, random }, planeCanvas);
     int red = 0;
     for (int y = 0; y < 700; ++y)
         for (int x = 0; x < 700; ++x)

@@ -1,6 +1,6 @@
-#include "lsystem/plane_canvas.h"
+#include "app/plane_canvas.h"
 
-namespace lsystem {
+namespace app {
 
 void PlaneCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector3& end,
     plane::Rgb colour, std::int32_t penWidth)
@@ -11,10 +11,4 @@ void PlaneCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector
     m_plane.DrawLine(m_plane.SegStart, m_plane.SegEnd, colour.red, colour.green, colour.blue);
 }
 
-void PlaneCanvas::Progress()
-{
-    if (m_progress)
-        m_progress();
-}
-
-} // namespace lsystem
+} // namespace app

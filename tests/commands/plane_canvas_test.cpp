@@ -1,8 +1,8 @@
-#include "lsystem/plane_canvas.h"
+#include "app/plane_canvas.h"
 
 #include <gtest/gtest.h>
 
-namespace lsystem {
+namespace app {
 namespace {
 
 class PlaneCanvasTest : public testing::Test {
@@ -42,26 +42,15 @@ TEST_F(PlaneCanvasTest, NegativeWidthKeepsThePen)
     EXPECT_EQ(plane.raster().Pixel(105, 346), (plane::Rgb {}));
 }
 
-TEST_F(PlaneCanvasTest, ProgressIsForwardedWhenWanted)
-{
-    int calls = 0;
-    PlaneCanvas counting(plane, [&] { ++calls; });
-    counting.Progress();
-    counting.Progress();
-    EXPECT_EQ(calls, 2);
-    PlaneCanvas silent(plane);
-    silent.Progress();
-}
-
 TEST_F(PlaneCanvasTest, WalkOntoThePlane)
 {
-    DrawParams params;
+    lsystem::DrawParams params;
     params.Angle = 90.0;
     params.StepLength = 0.5;
     params.PenWidth = 1;
-    RandomGenerator random;
+    lsystem::RandomGenerator random;
     PlaneCanvas canvas(plane);
-    DrawWord("F-F", params, { { 255, 0, 0 }, std::nullopt, 3 }, random, canvas);
+    lsystem::DrawWord("F-F", params, { { 255, 0, 0 }, std::nullopt, 3 }, random, canvas);
     const plane::Rgb red { 255, 0, 0 };
     EXPECT_EQ(plane.raster().Pixel(0, 600), red);
     EXPECT_EQ(plane.raster().Pixel(0, 351), red);
@@ -72,4 +61,4 @@ TEST_F(PlaneCanvasTest, WalkOntoThePlane)
 }
 
 } // namespace
-} // namespace lsystem
+} // namespace app
