@@ -5,6 +5,8 @@
 #include "fpu/floating_point_error.h"
 #include "lsystem/rewriting.h"
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -34,11 +36,11 @@ AngleError::AngleError(const std::string& text)
 {
 }
 
-void RunDraw(const PanelFields& input, const std::string& decimalSeparator,
-    const DrawTarget& target, lsystem::Canvas& canvas)
+lsystem::WalkStyle PrepareDraw(const PanelFields& input, const std::string& decimalSeparator,
+    plane::Plane& plane, lsystem::DrawParams& params)
 {
-    plane::Plane& plane = target.plane;
-    lsystem::DrawParams& params = target.params;
+    // The panel's spin field keeps the count within 0 to 10; a record from elsewhere may not.
+    const std::int32_t count = std::clamp(input.substCount, MinSubstitutions, MaxSubstitutions);
 
     params.StopFlag = false;
 
@@ -48,7 +50,7 @@ void RunDraw(const PanelFields& input, const std::string& decimalSeparator,
     plane.Y2 = EvaluateField(plane, ExpressionField::Y2, input.y2);
     plane.SetWorldWindow(plane.X1, plane.X2, plane.Y1, plane.Y2);
 
-    if (const auto colour = LineColour(input.preset, input.substCount)) {
+    if (const auto colour = LineColour(input.preset, count)) {
         plane.LineRed = colour->red;
         plane.LineGreen = colour->green;
         plane.LineBlue = colour->blue;
@@ -62,20 +64,29 @@ void RunDraw(const PanelFields& input, const std::string& decimalSeparator,
     if (!angle)
         throw AngleError(input.angle);
     params.Angle = *angle;
-    params.SubstCount = input.substCount;
-    params.PenWidth = StartPenWidth(input.preset, input.substCount);
+    params.SubstCount = count;
+    params.PenWidth = StartPenWidth(input.preset, count);
     params.RandomAmp = EvaluateField(plane, ExpressionField::Random, input.random);
 
     params.StepLength = 1.0;
     for (std::int32_t i = 0; i < params.SubstCount; ++i)
         params.StepLength = fpu::Checked(params.StepLength * params.LengthScale);
 
-    lsystem::Rewrite(params);
-
     const plane::Rgb colour { plane.LineRed, plane.LineGreen, plane.LineBlue };
-    const lsystem::WalkStyle style = WalkStyleFor(input.preset, input.substCount, colour);
+    const lsystem::WalkStyle style = WalkStyleFor(input.preset, count, colour);
     if (style.rotation)
         plane.Rotation = plane::RotationMatrix(*style.rotation);
+    return style;
+}
+
+void RunDraw(const PanelFields& input, const std::string& decimalSeparator,
+    const DrawTarget& target, lsystem::Canvas& canvas, std::uint64_t symbolLimit)
+{
+    const lsystem::WalkStyle style = PrepareDraw(input, decimalSeparator, target.plane, target.params);
+    lsystem::DrawParams& params = target.params;
+    lsystem::Rewrite(params);
+    if (symbolLimit < params.Word.size())
+        params.Word.resize(static_cast<std::size_t>(symbolLimit));
     lsystem::DrawWord(params.Word, params, style, target.random, canvas);
 }
 

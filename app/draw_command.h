@@ -7,6 +7,7 @@
 #include "plane/plane.h"
 
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -39,11 +40,16 @@ struct DrawTarget {
     lsystem::RandomGenerator& random;
 };
 
-// The Draw command: reads the fields into the plane and the drawing parameters in a fixed
-// order of steps, rewrites the axiom and walks the word onto the canvas. A step that fails ends
-// the command by raising its error; the steps before it have taken effect.
+// Steps of Draw before the walk: reads the fields into the plane and the drawing parameters
+// (params.Word holds the axiom, params.RuleF and RuleG the rules) and returns the walk's style.
 // The angle is read with the user's decimal separator.
+lsystem::WalkStyle PrepareDraw(const PanelFields& input, const std::string& decimalSeparator,
+    plane::Plane& plane, lsystem::DrawParams& params);
+
+// The whole Draw at once: PrepareDraw, then the walk onto the canvas until the word ends, Stop,
+// or `symbolLimit` symbols have been walked.
 void RunDraw(const PanelFields& input, const std::string& decimalSeparator,
-    const DrawTarget& target, lsystem::Canvas& canvas);
+    const DrawTarget& target, lsystem::Canvas& canvas,
+    std::uint64_t symbolLimit = std::numeric_limits<std::uint64_t>::max());
 
 } // namespace app

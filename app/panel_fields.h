@@ -7,6 +7,10 @@
 
 namespace app {
 
+// The bounds of the number of substitutions.
+inline constexpr std::int32_t MinSubstitutions = 0;
+inline constexpr std::int32_t MaxSubstitutions = 10;
+
 // The control panel's fields and its checked preset: what Draw reads, what a preset fills in,
 // what an L-system file holds and what the command line sets. Texts are UTF-8, exactly as
 // typed; the members start with the values the panel shows at start.
