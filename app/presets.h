@@ -1,15 +1,19 @@
 #pragma once
 
 #include "lsystem/turtle.h"
-#include "plane/raster.h"
+#include "plane/rgb.h"
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace app {
 
-// The eight preset figures of the control panel's radio group.
+struct PanelFields;
+
+// The preset figures of the control panel's radio group, in the order of its buttons.
 enum class Preset {
     KochCurve,
     KochIsland,
@@ -20,6 +24,17 @@ enum class Preset {
     Plant3,
     Plant4
 };
+
+// Every preset, in the order of the panel's radio buttons.
+std::span<const Preset> AllPresets();
+
+// The caption of the preset's radio button, which also names it in files and on the command
+// line ("Koch Curve", "Sierp. Curve 1", "Plant 4").
+std::string_view PresetName(Preset preset);
+
+// The preset whose caption is `name`, compared without regard to ASCII case; none for any
+// other text.
+std::optional<Preset> PresetFromName(std::string_view name);
 
 // The field texts a preset fills in. The angle is written with the user's decimal separator.
 struct PresetFields {
@@ -36,6 +51,11 @@ struct PresetFields {
 };
 
 PresetFields PresetValues(Preset preset, const std::string& decimalSeparator);
+
+// Fills `fields` as checking the preset's radio button fills the panel: the preset's texts
+// and count, and the preset itself; the random amplitude and, where the preset has none, the
+// count stay.
+void ApplyPreset(Preset preset, const std::string& decimalSeparator, PanelFields& fields);
 
 // Koch curve, Koch island and the two Sierpinski curves; the rest are plants.
 bool IsCurve(Preset preset);

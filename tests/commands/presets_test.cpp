@@ -1,20 +1,21 @@
 #include "app/presets.h"
 
+#include "app/panel_fields.h"
+
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <optional>
+#include <string>
 
 namespace {
 
 using app::Preset;
 
-constexpr Preset allPresets[] = { Preset::KochCurve, Preset::KochIsland, Preset::Sierpinski1,
-    Preset::Sierpinski2, Preset::Plant1, Preset::Plant2, Preset::Plant3, Preset::Plant4 };
-
 TEST(Presets, ColourFollowsTheKindAndTheCount)
 {
     const plane::Rgb red { 255, 0, 0 }, blue { 0, 0, 255 }, green { 4, 123, 22 };
-    for (Preset preset : allPresets) {
+    for (Preset preset : app::AllPresets()) {
         for (int n = 0; n <= 10; ++n) {
             SCOPED_TRACE(testing::Message() << "preset " << static_cast<int>(preset) << " n " << n);
             const std::optional<plane::Rgb> colour = app::LineColour(preset, n);
@@ -71,12 +72,52 @@ TEST(Presets, TurnAndNarrowing)
     }
 }
 
-TEST(Presets, Plant3WritesItsAngleWithTheLocaleSeparator)
+TEST(Presets, ApplyFillsTheRecordAsTheRadioButtonFillsThePanel)
 {
-    EXPECT_EQ(app::PresetValues(Preset::Plant3, ",").angle, "22,5");
-    EXPECT_EQ(app::PresetValues(Preset::Plant3, ".").angle, "22.5");
-    EXPECT_EQ(app::PresetValues(Preset::Plant4, ".").substCount, std::nullopt);
-    EXPECT_EQ(app::PresetValues(Preset::Plant2, ".").substCount, 8);
+    struct Row {
+        Preset preset;
+        const char* separator;
+        const char* angle;
+        int count; // the count after applying, from a record that held 10
+    };
+    const Row rows[] = {
+        { Preset::Plant3, ",", "22,5", 7 },
+        { Preset::Plant3, ".", "22.5", 7 },
+        { Preset::Plant4, ".", "26", 10 },
+        { Preset::Plant2, ".", "20", 8 },
+        { Preset::KochCurve, ",", "60", 2 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(app::PresetName(row.preset)) + " with " + row.separator);
+        app::PanelFields fields;
+        fields.substCount = 10;
+        fields.random = "1/50";
+        fields.preset = Preset::Sierpinski2;
+        app::ApplyPreset(row.preset, row.separator, fields);
+        const app::PresetFields values = app::PresetValues(row.preset, row.separator);
+        EXPECT_EQ(fields.angle, row.angle);
+        EXPECT_EQ(fields.substCount, row.count);
+        EXPECT_EQ(fields.random, "1/50");
+        EXPECT_EQ(fields.preset, row.preset);
+        EXPECT_EQ(fields.axiom, values.axiom);
+        EXPECT_EQ(fields.ruleF, values.ruleF);
+        EXPECT_EQ(fields.y2, values.y2);
+    }
+}
+
+TEST(Presets, NamesAreTheCaptionsInAnyCase)
+{
+    for (Preset preset : app::AllPresets()) {
+        std::string name(app::PresetName(preset));
+        SCOPED_TRACE(name);
+        EXPECT_EQ(app::PresetFromName(name), preset);
+        for (char& c : name)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(app::PresetFromName(name), preset);
+    }
+    EXPECT_EQ(app::PresetName(Preset::Sierpinski1), "Sierp. Curve 1");
+    for (const char* unknown : { "", "Plant 9", "Koch  Curve", " Plant 1", "Sierp Curve 1" })
+        EXPECT_EQ(app::PresetFromName(unknown), std::nullopt) << unknown;
 }
 
 } // namespace

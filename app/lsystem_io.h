@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/panel_fields.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace app {
+
+// The extension given to a file name that has none.
+inline constexpr char LSystemFileExtension[] = "lsys";
+
+// Files larger than this are refused before they are parsed.
+inline constexpr qint64 MaxLSystemFileSize = qint64 { 1 } << 20;
+
+// Writes the fields as an L-system file and returns the path written: `path`, with ".lsys"
+// added when its file name has no extension. The text goes to a temporary file first, so an
+// existing file is replaced only once the new one is complete. Throws FileError, naming the
+// file and the system's reason, when it cannot be written.
+QString SaveLSystemFile(const QString& path, const PanelFields& fields);
+
+// Reads an L-system file: the fields it gives, the others as in `current`. Throws FileError,
+// naming the file and (for a fault in its text) the line and what is wrong, when the file
+// cannot be read, is larger than MaxLSystemFileSize or is not a valid L-system file.
+PanelFields OpenLSystemFile(const QString& path, const PanelFields& current);
+
+} // namespace app

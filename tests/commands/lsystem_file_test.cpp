@@ -1,0 +1,161 @@
+#include "app/lsystem_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+
+namespace {
+
+using app::PanelFields;
+using app::Preset;
+
+// Every text field of the record.
+constexpr std::string PanelFields::*textFields[] = { &PanelFields::axiom, &PanelFields::ruleF,
+    &PanelFields::ruleG, &PanelFields::angle, &PanelFields::length, &PanelFields::random,
+    &PanelFields::x1, &PanelFields::x2, &PanelFields::y1, &PanelFields::y2 };
+
+// A record unlike the start-up one, so that a kept field shows.
+PanelFields Edited()
+{
+    PanelFields fields;
+    app::ApplyPreset(Preset::Plant3, ",", fields);
+    fields.random = "1/50";
+    return fields;
+}
+
+TEST(LSystemFile, FormatThenParseGivesTheSameRecord)
+{
+    const std::string texts[] = { "F+F--F+F", "22,5", "22.5", "  leading", "trailing\t",
+        "\"quoted\"", "mid \"quote\"", "\"", "back\\slash\\", "a = b", "=", "#F", "F # G",
+        "Zürich ∑ 漢字", "line\nbreak\r\n", "tab\tin", std::string("nul\0x", 5), "\x7F\x1B",
+        "\xFF\xC3 bad UTF-8 \xE2\x82", "\\x41 \\n", "", " " };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(testing::PrintToString(text));
+        PanelFields fields = Edited();
+        for (const auto field : textFields)
+            fields.*field = text;
+        const app::LSystemParseResult read = app::ParseLSystem(app::FormatLSystem(fields), {});
+        ASSERT_TRUE(std::holds_alternative<PanelFields>(read)) << app::FormatLSystem(fields);
+        EXPECT_EQ(std::get<PanelFields>(read), fields);
+    }
+    for (Preset preset : app::AllPresets()) {
+        SCOPED_TRACE(std::string(app::PresetName(preset)));
+        PanelFields fields;
+        app::ApplyPreset(preset, ",", fields);
+        fields.substCount = 10;
+        const app::LSystemParseResult read = app::ParseLSystem(app::FormatLSystem(fields), {});
+        ASSERT_TRUE(std::holds_alternative<PanelFields>(read));
+        EXPECT_EQ(std::get<PanelFields>(read), fields);
+    }
+}
+
+TEST(LSystemFile, TextsAreQuotedOnlyWhereReadingWouldChangeThem)
+{
+    struct Row {
+        std::string text;
+        const char* line;
+    };
+    const Row rows[] = {
+        { "G(+F)(-F)GF", "axiom = G(+F)(-F)GF\n" },
+        { "a = #b", "axiom = a = #b\n" },
+        { "Zürich", "axiom = Zürich\n" },
+        { "", "axiom = \"\"\n" },
+        { " F", "axiom = \" F\"\n" },
+        { "\"F\"", "axiom = \"\\\"F\\\"\"\n" },
+        { "F\\G", "axiom = \"F\\\\G\"\n" },
+        { "F\nG\t\x01", "axiom = \"F\\nG\\t\\x01\"\n" },
+        { "\xFF", "axiom = \"\\xFF\"\n" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        PanelFields fields;
+        fields.axiom = row.text;
+        EXPECT_NE(app::FormatLSystem(fields).find(row.line), std::string::npos);
+    }
+}
+
+TEST(LSystemFile, ReadsCommentsBlankLinesCrlfAndKeysInAnyCase)
+{
+    const std::string text = "\xEF\xBB\xBFLindenmayer L-system 1\r\n"
+                             "# a comment = not a key\r\n"
+                             "\r\n"
+                             "  AXIOM=F-F \r\n"
+                             "Rule-F  =  \"  F#F  \"\r\n"
+                             "substitutions = 10\r\n"
+                             "preset = plant 2\r\n"
+                             "\t# an indented comment\n"
+                             "y2 =";
+    PanelFields expected = Edited();
+    expected.axiom = "F-F";
+    expected.ruleF = "  F#F  ";
+    expected.substCount = 10;
+    expected.preset = Preset::Plant2;
+    expected.y2 = "";
+    const app::LSystemParseResult read = app::ParseLSystem(text, Edited());
+    ASSERT_TRUE(std::holds_alternative<PanelFields>(read))
+        << app::DescribeError(std::get<app::LSystemFileError>(read));
+    EXPECT_EQ(std::get<PanelFields>(read), expected);
+}
+
+TEST(LSystemFile, UnknownKeysAreSkippedAndMissingKeysKept)
+{
+    const app::LSystemParseResult read = app::ParseLSystem(
+        "Lindenmayer L-system 1\ncolour = \"unclosed\naxiom = FG\nlength\t= 2/3\n", Edited());
+    PanelFields expected = Edited();
+    expected.axiom = "FG";
+    expected.length = "2/3";
+    ASSERT_TRUE(std::holds_alternative<PanelFields>(read));
+    EXPECT_EQ(std::get<PanelFields>(read), expected);
+}
+
+TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
+{
+    struct Row {
+        const char* name;
+        std::string text;
+        int line;
+        const char* message;
+    };
+    const std::string header = "Lindenmayer L-system 1\n";
+    const Row rows[] = {
+        { "empty", "", 0, "the file is empty" },
+        { "other format", "[figure]\naxiom = F\n", 1,
+            "not an L-system file: the first line must be \"Lindenmayer L-system 1\", not "
+            "\"[figure]\"" },
+        { "header later", "# made by hand\n" + header, 1, "not an L-system file" },
+        { "later version", "Lindenmayer L-system 2\n", 1,
+            "version \"2\" of the L-system format is not supported" },
+        { "no equals sign", header + "axiom = F\nrule-f F+F\n", 3,
+            "expected \"key = value\", not \"rule-f F+F\"" },
+        { "no key", header + "\n = F\n", 3, "expected \"key = value\"" },
+        { "not UTF-8", header + "axiom = \xC3\x28\n", 2, "the text is not UTF-8" },
+        { "unclosed quote", header + "axiom = \"F\n", 2, "the quoted value has no closing quote" },
+        { "escaped last quote", header + "axiom = \"F\\\"\n", 2, "no closing quote" },
+        { "text after quote", header + "axiom = \"F\" G\n", 2, "text follows the closing quote" },
+        { "unknown escape", header + "axiom = \"F\\q\"\n", 2, "unknown escape \"\\q\"" },
+        { "short hex escape", header + "axiom = \"\\x4\"\n", 2,
+            "\"\\x\" must be followed by two hexadecimal digits" },
+        { "count too large", header + "substitutions = 12\n", 2,
+            "the number of substitutions must be a whole number from 0 to 10, not \"12\"" },
+        { "negative count", header + "substitutions = -1\n", 2, "not \"-1\"" },
+        { "fractional count", header + "substitutions = 2.5\n", 2, "not \"2.5\"" },
+        { "empty count", header + "substitutions =\n", 2, "not \"\"" },
+        { "unknown preset", header + "preset = Plant 9\n", 2,
+            "unknown preset \"Plant 9\"; the presets are \"Koch Curve\", \"Koch Island\"" },
+        { "key twice", header + "axiom = F\nrule-f = G\n# again\nAxiom = G\n", 5,
+            "\"axiom\" is given twice (first on line 2)" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const app::LSystemParseResult read = app::ParseLSystem(row.text, Edited());
+        ASSERT_TRUE(std::holds_alternative<app::LSystemFileError>(read));
+        const auto& error = std::get<app::LSystemFileError>(read);
+        EXPECT_EQ(error.line, row.line);
+        EXPECT_NE(error.message.find(row.message), std::string::npos) << error.message;
+        EXPECT_TRUE(app::DescribeError(error).starts_with(
+            row.line == 0 ? error.message : "line " + std::to_string(row.line) + ": "));
+    }
+}
+
+} // namespace
