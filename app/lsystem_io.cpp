@@ -39,13 +39,20 @@ QString SaveLSystemFile(const QString& path, const PanelFields& fields)
     if (QFileInfo(path).suffix().isEmpty())
         target += QStringLiteral(".") + QLatin1StringView(LSystemFileExtension);
 
+    // Unbuffered, so that a short write shows at once: Qt's final flush does not tell commit()
+    // that it failed, and the truncated file would replace the old one.
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw SaveError(target, file.errorString());
     const std::string text = FormatLSystem(fields);
     const auto size = static_cast<qint64>(text.size());
-    // A failed write makes commit() fail too and leaves the existing file as it was.
-    if (file.write(text.data(), size) != size || !file.commit())
+    for (qint64 written = 0; written < size;) {
+        const qint64 count = file.write(text.data() + written, size - written);
+        if (count <= 0)
+            throw SaveError(target, file.errorString());
+        written += count;
+    }
+    if (!file.commit())
         throw SaveError(target, file.errorString());
     return target;
 }
