@@ -131,21 +131,17 @@ std::string Quote(std::string_view text)
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
         const std::size_t length = Utf8SequenceLength(text, i);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n')
+        if (c == '"' || c == '\\')
+            out += { '\\', c };
+        else if (c == '\n')
             out += "\\n";
         else if (c == '\t')
             out += "\\t";
         else if (length == 0 || IsControl(c))
             AppendHexEscape(out, static_cast<unsigned char>(c));
-        else {
+        else
             out += text.substr(i, length);
-            i += length;
-            continue;
-        }
-        ++i;
+        i += std::max<std::size_t>(length, 1);
     }
     return out + '"';
 }

