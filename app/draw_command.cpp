@@ -3,7 +3,6 @@
 #include "app/float_text.h"
 #include "expr/evaluator.h"
 #include "fpu/floating_point_error.h"
-#include "lsystem/rewriting.h"
 
 #include <algorithm>
 
@@ -82,12 +81,11 @@ lsystem::WalkStyle PrepareDraw(const PanelFields& input, const std::string& deci
 void RunDraw(const PanelFields& input, const std::string& decimalSeparator,
     const DrawTarget& target, lsystem::Canvas& canvas, std::uint64_t symbolLimit)
 {
-    const lsystem::WalkStyle style = PrepareDraw(input, decimalSeparator, target.plane, target.params);
-    lsystem::DrawParams& params = target.params;
-    lsystem::Rewrite(params);
-    if (symbolLimit < params.Word.size())
-        params.Word.resize(static_cast<std::size_t>(symbolLimit));
-    lsystem::DrawWord(params.Word, params, style, target.random, canvas);
+    const lsystem::WalkStyle style
+        = PrepareDraw(input, decimalSeparator, target.plane, target.params);
+    lsystem::TurtleWalk walk(target.params, style, target.random, canvas);
+    while (!walk.finished() && walk.symbolsWalked() < symbolLimit)
+        walk.Advance(symbolLimit - walk.symbolsWalked());
 }
 
 } // namespace app

@@ -54,7 +54,6 @@ public:
     {
         m_canvas.DrawSegment(start, end, colour, penWidth);
     }
-    void Progress() override { m_progress(); }
 
 private:
     PlaneCanvas m_canvas;

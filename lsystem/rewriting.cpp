@@ -1,6 +1,5 @@
 #include "lsystem/rewriting.h"
 
-#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -53,12 +52,6 @@ SymbolCounts Step(const SymbolCounts& word, const SymbolCounts& ruleF, const Sym
         AddSaturating(word.other, brought(ruleF.other, ruleG.other)) };
 }
 
-std::string TooLargeMessage(std::uint64_t length)
-{
-    return "The word would have " + std::to_string(length) + " symbols; at most "
-        + std::to_string(MaxWordLength) + " can be drawn";
-}
-
 // Writes the rewritten form of `word` to `out`, which has room for exactly that many bytes.
 // Runs of symbols that are neither "F" nor "G" are copied in one piece.
 void RewriteInto(std::string_view word, char* out, std::string_view ruleF, std::string_view ruleG)
@@ -82,11 +75,6 @@ void RewriteInto(std::string_view word, char* out, std::string_view ruleF, std::
 }
 
 } // namespace
-
-WordTooLargeError::WordTooLargeError(std::uint64_t length)
-    : std::runtime_error(TooLargeMessage(length))
-{
-}
 
 void Substitute(
     const std::string& word, std::string& nextWord, std::string_view ruleF, std::string_view ruleG)
@@ -112,31 +100,6 @@ std::uint64_t RewrittenLength(
     for (std::int32_t step = 0; step < count && word.length() != Saturated; ++step)
         word = Step(word, inF, inG);
     return word.length();
-}
-
-void Rewrite(DrawParams& params)
-{
-    const SymbolCounts inF = Count(params.RuleF);
-    const SymbolCounts inG = Count(params.RuleG);
-    // A word may shrink again (an empty rule deletes its symbol), so every word that the steps
-    // build is checked, not only the last one.
-    SymbolCounts word = Count(params.Word);
-    std::uint64_t longest = 0;
-    for (std::int32_t step = 0; step < params.SubstCount && longest <= MaxWordLength; ++step) {
-        word = Step(word, inF, inG);
-        longest = std::max(longest, word.length());
-    }
-    if (longest > MaxWordLength)
-        throw WordTooLargeError(longest);
-
-    for (std::int32_t step = 0; step < params.SubstCount; ++step) {
-        Substitute(params.Word, params.NextWord, params.RuleF, params.RuleG);
-        params.Word.swap(params.NextWord);
-    }
-    // The walk needs only the final word: the one before it is let go rather than kept
-    // alongside it.
-    if (params.SubstCount > 0)
-        std::string().swap(params.NextWord);
 }
 
 } // namespace lsystem

@@ -4,8 +4,11 @@
 #include "plane/rgb.h"
 #include "plane/transforms.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace lsystem {
@@ -37,25 +40,75 @@ struct WalkStyle {
     std::int32_t narrowing = 3; // pen narrowing at the end of a run of drawing symbols
 };
 
-// Where the walk draws: the plane implements it for the screen, tests record with it.
+// Where the walk draws: the program's plane canvas, an exporter or a test's recorder.
 class Canvas {
 public:
     virtual ~Canvas() = default;
-    // One segment, world coordinates, already turned; penWidth may be negative (the pen then
+    // One segment, world coordinates, already turned; penWidth may be negative (a pen then
     // keeps the width it had).
     virtual void DrawSegment(const plane::TVector3& start, const plane::TVector3& end,
         plane::Rgb colour, std::int32_t penWidth)
         = 0;
-    // Called before every 4096th symbol, so the view can show the figure growing and take
-    // input (a Stop, which the walk sees before the very next symbol) while the walk runs.
-    virtual void Progress() { }
 };
 
-// Walks `word` with the turtle onto the canvas, reading Angle, StepLength, RandomAmp and
-// StopFlag and reading and changing PenWidth of params. Floating-point faults (a heading or an
-// end point that overflows or is not a number) are raised as fpu::FloatingPointError; segments
-// drawn before stay. Branches may nest to any depth; a ")" without an open branch leaves the
-// turtle as it is; narrowing stops at the smallest 32-bit width instead of wrapping round.
+// The deepest nesting of branches a walk accepts; a "(" beyond it ends the walk with
+// BranchDepthError.
+inline constexpr std::size_t MaxBranchDepth = std::size_t { 1 } << 20;
+
+class BranchDepthError : public std::runtime_error {
+public:
+    BranchDepthError();
+};
+
+// A word given by rewriting: `axiom` rewritten `count` times (none when count <= 0), each step
+// replacing every "F" by ruleF and every "G" by ruleG.
+struct RewrittenWord {
+    std::string axiom;
+    std::string ruleF;
+    std::string ruleG;
+    std::int32_t count = 0;
+};
+
+// The turtle walk of the word that params.SubstCount rewriting steps make of params.Word (the
+// axiom) with params.RuleF and params.RuleG, advanced in slices. The symbols come straight from
+// the axiom and the rules, depth first, in the order of the rewritten word, which is never
+// built: memory grows with the number of substitutions, not with the figure. The walk reads
+// Angle, StepLength, RandomAmp and StopFlag and reads and changes PenWidth of params, which
+// must outlive it, as must the generator and the canvas; it copies the three texts and the style
+// when it is made.
+//
+// Floating-point faults (a heading, a perturbed step or a turned end point that overflows or is
+// not a number) are raised from Advance() as fpu::FloatingPointError, a branch nested deeper
+// than MaxBranchDepth as BranchDepthError; segments drawn before stay, and the walk is then
+// finished. A ")" without an open branch leaves the turtle as it is; narrowing stops at the
+// smallest 32-bit width instead of wrapping round.
+class TurtleWalk {
+public:
+    TurtleWalk(DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas);
+    // The same walk over `word` in place of the texts and the count of params.
+    TurtleWalk(RewrittenWord word, DrawParams& params, const WalkStyle& style,
+        RandomGenerator& random, Canvas& canvas);
+    ~TurtleWalk();
+    TurtleWalk(const TurtleWalk&) = delete;
+    TurtleWalk& operator=(const TurtleWalk&) = delete;
+
+    // Walks on for about `budget` symbols of the word (the expansion's own bookkeeping counts
+    // too, so a call returns after bounded work even where rules produce nothing), or until
+    // the word ends or the stop flag is seen before a symbol. Returns true when the walk has
+    // finished.
+    bool Advance(std::uint64_t budget);
+
+    bool finished() const;
+    // Symbols of the word walked so far, and how many it has (saturating at UINT64_MAX).
+    std::uint64_t symbolsWalked() const;
+    std::uint64_t symbolCount() const;
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// Walks `word` as it stands (no rewriting) to its end or to Stop.
 void DrawWord(const std::string& word, DrawParams& params, const WalkStyle& style,
     RandomGenerator& random, Canvas& canvas);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fpu/floating_point_error.h"
+
 // Homogeneous plane points and 3 x 3 transforms. Points are row vectors multiplied from the
 // left, so P * M1 * M2 applies M1 first.
 namespace plane {
@@ -17,17 +19,19 @@ struct TMatrix3 {
 };
 
 // The row vector p times m, then x and y divided by the product's w (which is kept as it is).
-// Each partial sum is rounded to a double in the order k = 1, 2, 3, starting from 0.
+// Each partial sum is rounded to a double in the order k = 1, 2, 3, starting from 0. Every
+// product, partial sum and quotient is checked in that order: the first that overflows, is not
+// a number or divides by zero raises fpu::FloatingPointError.
 inline TVector3 MultiplyPoint(const TVector3& p, const TMatrix3& m)
 {
     const double in[3] = { p.x, p.y, p.w };
     double out[3] = { 0.0, 0.0, 0.0 };
     for (int j = 0; j < 3; ++j) {
         for (int k = 0; k < 3; ++k)
-            out[j] = out[j] + in[k] * m.m[k][j];
+            out[j] = fpu::Checked(out[j] + fpu::Checked(in[k] * m.m[k][j]));
     }
-    out[0] = out[0] / out[2];
-    out[1] = out[1] / out[2];
+    out[0] = fpu::Divide(out[0], out[2]);
+    out[1] = fpu::Divide(out[1], out[2]);
     return { out[0], out[1], out[2] };
 }
 

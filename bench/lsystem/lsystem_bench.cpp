@@ -1,10 +1,15 @@
+// The engine alone: the walk with its expansion of the rules onto a bare 700 x 700 plane, as the
+// Draw command runs it in slices, and the plain rewriting that tests use as their reference.
+
 #include "app/plane_canvas.h"
 #include "lsystem/rewriting.h"
 #include "lsystem/turtle.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -18,18 +23,28 @@ struct Figure {
     double angle;
     double x1, x2, y1, y2;
     std::optional<double> rotation;
+    plane::Rgb colour;
+    std::int32_t penWidth; // at the start of the walk, as Draw sets it at 10 substitutions
 };
 
+constexpr plane::Rgb Red { 255, 0, 0 };
+constexpr plane::Rgb Green { 4, 123, 22 };
+
 const Figure KochCurve { "F", "F+F--F+F", "G", 1.0 / 3.0, 60.0, -0.1, 1.1, -0.4, 0.7,
-    -1.5707963267948966 };
+    -1.5707963267948966, Red, 1 };
 const Figure KochIsland { "F--F--F", "F+F--F+F", "G", 1.0 / 3.0, 60.0, -0.3, 0.9, -0.1, 1.1,
-    std::nullopt };
+    std::nullopt, Red, 1 };
 const Figure Plant3 { "F", "G-((F)+F)+G(+GF)-F", "GG", 20.0 / 46.0, 22.5, -0.6, 0.6, -0.1, 1.1,
-    std::nullopt };
+    std::nullopt, Green, 20 };
+// Plant 2 with F rule FFFFFFF: one straight stem of 7^10 steps, 20 pixels wide.
+const Figure Plant2SevenFold { "F", "FFFFFFF", "GG", 1.0 / 7.0, 20.0, -1.0, 1.0, -0.1, 1.9,
+    std::nullopt, Green, 20 };
 
 constexpr int Substitutions = 10;
+// Symbols a slice of the Draw command asks for.
+constexpr std::uint64_t SliceSymbols = std::uint64_t { 1 } << 16;
 
-lsystem::DrawParams Rewritten(const Figure& figure)
+lsystem::DrawParams ParamsFor(const Figure& figure, double amplitude)
 {
     lsystem::DrawParams params;
     params.Word = figure.axiom;
@@ -37,24 +52,22 @@ lsystem::DrawParams Rewritten(const Figure& figure)
     params.RuleG = figure.ruleG;
     params.Angle = figure.angle;
     params.SubstCount = Substitutions;
+    params.PenWidth = figure.penWidth;
+    params.RandomAmp = amplitude;
     params.StepLength = 1.0;
     for (int i = 0; i < Substitutions; ++i)
         params.StepLength = params.StepLength * figure.lengthScale;
-    lsystem::Rewrite(params);
     return params;
 }
 
 void Substitute(benchmark::State& state)
 {
-    lsystem::DrawParams params;
-    params.Word = "F";
-    params.RuleF = KochCurve.ruleF;
-    params.RuleG = KochCurve.ruleG;
-    params.SubstCount = Substitutions - 1;
-    lsystem::Rewrite(params);
+    std::string word = KochCurve.axiom;
+    for (int i = 0; i < Substitutions - 1; ++i)
+        lsystem::Substitute(word, word, KochCurve.ruleF, KochCurve.ruleG);
     std::string next;
     for (auto _ : state) {
-        lsystem::Substitute(params.Word, next, params.RuleF, params.RuleG);
+        lsystem::Substitute(word, next, KochCurve.ruleF, KochCurve.ruleG);
         benchmark::DoNotOptimize(next.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(next.size()));
@@ -62,51 +75,88 @@ void Substitute(benchmark::State& state)
 }
 BENCHMARK(Substitute)->Name("Substitute/KochCurve10")->Unit(benchmark::kMillisecond);
 
-// Items are drawn segments: items_per_second is segments per second.
-void Walk(benchmark::State& state, const Figure& figure, double amplitude, int penWidth)
-{
-    lsystem::DrawParams params = Rewritten(figure);
-    params.RandomAmp = amplitude;
-    plane::Plane plane;
-    plane.SetPlaneSize(700, 700);
-    plane.SetWorldWindow(figure.x1, figure.x2, figure.y1, figure.y2);
-    lsystem::RandomGenerator random;
-    app::PlaneCanvas canvas(plane);
-    const lsystem::WalkStyle style { { 255, 0, 0 }, figure.rotation, 3 };
-    std::int64_t segments = 0;
-    for (const char symbol : params.Word)
-        segments += symbol == 'F' || symbol == 'G';
-    for (auto _ : state) {
-        params.PenWidth = penWidth;
-        lsystem::DrawWord(params.Word, params, style, random, canvas);
+// A plane and a canvas onto it, with the figure's world window.
+struct Target {
+    explicit Target(const Figure& figure)
+    {
+        plane.SetPlaneSize(700, 700);
+        plane.SetWorldWindow(figure.x1, figure.x2, figure.y1, figure.y2);
     }
+    plane::Plane plane;
+    app::PlaneCanvas canvas { plane };
+    lsystem::RandomGenerator random;
+};
+
+// Walks the whole figure; returns the number of symbols.
+std::uint64_t WalkFigure(const Figure& figure, double amplitude, Target& target)
+{
+    lsystem::DrawParams params = ParamsFor(figure, amplitude);
+    const lsystem::WalkStyle style { figure.colour, figure.rotation, 3 };
+    lsystem::TurtleWalk walk(params, style, target.random, target.canvas);
+    while (!walk.Advance(SliceSymbols)) { }
+    return walk.symbolsWalked();
+}
+
+std::int64_t DrawnSegments(const Figure& figure)
+{
+    std::string word = figure.axiom;
+    for (int i = 0; i < Substitutions; ++i)
+        lsystem::Substitute(word, word, figure.ruleF, figure.ruleG);
+    return std::count_if(
+        word.begin(), word.end(), [](char symbol) { return symbol == 'F' || symbol == 'G'; });
+}
+
+// Items are drawn segments: items_per_second is segments per second.
+void Walk(benchmark::State& state, const Figure& figure, double amplitude)
+{
+    Target target(figure);
+    std::uint64_t symbols = 0;
+    for (auto _ : state)
+        symbols = WalkFigure(figure, amplitude, target);
+    const std::int64_t segments = DrawnSegments(figure);
     state.SetItemsProcessed(state.iterations() * segments);
     state.counters["segments"] = static_cast<double>(segments);
-    state.counters["symbols"] = static_cast<double>(params.Word.size());
+    state.counters["symbols"] = static_cast<double>(symbols);
 }
 
-BENCHMARK_CAPTURE(Walk, KochCurve10, KochCurve, 0.0, 1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Walk, KochIsland10, KochIsland, 0.0, 1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Walk, KochCurve10Amplitude005, KochCurve, 0.05, 1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Walk, KochIsland10Amplitude005, KochIsland, 0.05, 1)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Walk, Plant3At10WidePens, Plant3, 0.0, 20)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Walk, KochCurve10, KochCurve, 0.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Walk, KochIsland10, KochIsland, 0.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Walk, KochCurve10Amplitude005, KochCurve, 0.05)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Walk, KochIsland10Amplitude005, KochIsland, 0.05)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Walk, Plant3At10WidePens, Plant3, 0.0)->Unit(benchmark::kMillisecond);
 
-// The whole of one Draw's engine work: rewriting and walking.
-void RewriteAndWalk(benchmark::State& state)
+// A field of /proc/self/status, in KiB.
+double StatusKiB(const std::string& field)
 {
-    plane::Plane plane;
-    plane.SetPlaneSize(700, 700);
-    plane.SetWorldWindow(Plant3.x1, Plant3.x2, Plant3.y1, Plant3.y2);
-    lsystem::RandomGenerator random;
-    app::PlaneCanvas canvas(plane);
-    const lsystem::WalkStyle style { { 4, 123, 22 }, std::nullopt, 3 };
-    for (auto _ : state) {
-        lsystem::DrawParams params = Rewritten(Plant3);
-        params.PenWidth = 20;
-        lsystem::DrawWord(params.Word, params, style, random, canvas);
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stod(line.substr(field.size() + 1));
     }
+    return 0.0;
 }
-BENCHMARK(RewriteAndWalk)->Name("RewriteAndWalk/Plant3At10")->Unit(benchmark::kMillisecond);
+
+// How much the process's peak resident memory grows while one figure is walked: the peak is
+// set back to the current size first (Linux), so only the walk's own growth counts.
+void WalkMemory(benchmark::State& state, const Figure& figure)
+{
+    Target target(figure);
+    double growthKiB = 0.0;
+    std::uint64_t symbols = 0;
+    for (auto _ : state) {
+        std::ofstream("/proc/self/clear_refs") << "5";
+        const double before = StatusKiB("VmRSS");
+        symbols = WalkFigure(figure, 0.0, target);
+        growthKiB = std::max(growthKiB, StatusKiB("VmHWM") - before);
+    }
+    state.counters["symbols"] = static_cast<double>(symbols);
+    state.counters["memory_growth_MiB"] = growthKiB / 1024.0;
+}
+
+BENCHMARK_CAPTURE(WalkMemory, Plant2SevenFoldAt10, Plant2SevenFold)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(WalkMemory, Plant3At10, Plant3)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,23 +1,28 @@
 // Input: a count byte, a flag byte, an angle byte, a pen-width byte, then the axiom, the F rule
-// and the G rule separated by newlines. Rewriting is checked against a plain reference and its
-// predicted length; the walk runs onto a small plane and may end only by a floating-point fault
-// or by Stop.
+// and the G rule separated by newlines. The walk that expands the rules as it goes, advanced in
+// slices, must draw exactly what the walk of the plainly rewritten word draws, fault where it
+// faults and stop where it stops; it draws onto a small plane as well, so that the plane's code
+// runs under the sanitizers too.
 
-#include "fpu/floating_point_error.h"
 #include "app/plane_canvas.h"
+#include "fpu/floating_point_error.h"
 #include "lsystem/rewriting.h"
 #include "lsystem/turtle.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <exception>
 #include <string>
 #include <string_view>
+#include <typeinfo>
+#include <vector>
 
 namespace {
 
-// Longer words are not built, so that one input takes milliseconds.
+// Longer words are not walked, so that one input takes milliseconds.
 constexpr std::uint64_t FuzzWordLimit = std::uint64_t { 1 } << 16;
 
 std::string ReferenceStep(std::string_view word, std::string_view ruleF, std::string_view ruleG)
@@ -42,66 +47,78 @@ std::string_view NextPiece(std::string_view& rest)
     return piece;
 }
 
-// Forwards to the plane's canvas, counting segments; Progress may press Stop.
-class CountingCanvas : public lsystem::Canvas {
+// Keeps the exact bits of every segment, hands it on to a plane and may press Stop after a
+// number of segments.
+class RecordingCanvas : public lsystem::Canvas {
 public:
-    CountingCanvas(plane::Plane& plane, bool& stopFlag, bool stopAtProgress)
+    RecordingCanvas(plane::Plane& plane, bool& stopFlag, std::size_t stopAfter)
         : m_canvas(plane)
         , m_stopFlag(stopFlag)
-        , m_stopAtProgress(stopAtProgress)
+        , m_stopAfter(stopAfter)
     {
     }
     void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
         std::int32_t penWidth) override
     {
-        ++segments;
+        for (const double value : { start.x, start.y, start.w, end.x, end.y, end.w })
+            record.push_back(std::bit_cast<std::uint64_t>(value));
+        record.push_back(colour.value());
+        record.push_back(static_cast<std::uint32_t>(penWidth));
+        if (++m_segments == m_stopAfter)
+            m_stopFlag = true;
         m_canvas.DrawSegment(start, end, colour, penWidth);
     }
-    void Progress() override
-    {
-        m_canvas.Progress();
-        if (m_stopAtProgress)
-            m_stopFlag = true;
-    }
 
-    std::size_t segments = 0;
+    std::vector<std::uint64_t> record;
 
 private:
     app::PlaneCanvas m_canvas;
     bool& m_stopFlag;
-    bool m_stopAtProgress;
+    std::size_t m_stopAfter;
+    std::size_t m_segments = 0;
 };
 
-// Rewrites as the Draw command does; false when the word would be too long to walk here.
-bool RewriteChecked(lsystem::DrawParams& params)
-{
-    std::uint64_t longest = 0;
-    for (std::int32_t step = 1; step <= params.SubstCount; ++step)
-        longest = std::max(
-            longest, lsystem::RewrittenLength(params.Word, params.RuleF, params.RuleG, step));
-    if (longest > lsystem::MaxWordLength) {
-        const std::string axiom = params.Word;
-        try {
-            lsystem::Rewrite(params);
-        } catch (const lsystem::WordTooLargeError&) {
-            if (params.Word != axiom)
-                std::abort();
-            return false;
-        }
-        std::abort();
-    }
-    if (longest > FuzzWordLimit)
-        return false;
+// Everything a walk leaves behind, and the fault that ended it, if any.
+struct Outcome {
+    std::vector<std::uint64_t> record;
+    std::int32_t penWidth;
+    std::uint32_t seed;
+    const std::type_info* fault;
+    int faultKind;
+};
 
-    std::string expected = params.Word;
-    for (std::int32_t step = 0; step < params.SubstCount; ++step)
-        expected = ReferenceStep(expected, params.RuleF, params.RuleG);
-    const std::uint64_t predicted
-        = lsystem::RewrittenLength(params.Word, params.RuleF, params.RuleG, params.SubstCount);
-    lsystem::Rewrite(params);
-    if (params.Word != expected || params.Word.size() != predicted)
-        std::abort();
-    return true;
+struct Setup {
+    lsystem::DrawParams params;
+    lsystem::WalkStyle style;
+    bool tinyWindow;
+    std::size_t stopAfter;
+    std::uint32_t seed;
+};
+
+template <typename Walk> Outcome Run(const Setup& setup, Walk&& walk)
+{
+    lsystem::DrawParams params = setup.params;
+    plane::Plane plane;
+    plane.SetPlaneSize(64, 48);
+    if (setup.tinyWindow)
+        plane.SetWorldWindow(-1e-300, 1e-300, 0.0, 1e-300);
+    else
+        plane.SetWorldWindow(-2.0, 2.0, -1.0, 2.0);
+    lsystem::RandomGenerator random(setup.seed);
+    RecordingCanvas canvas(plane, params.StopFlag, setup.stopAfter);
+    Outcome outcome { {}, 0, 0, nullptr, -1 };
+    try {
+        walk(params, random, canvas);
+    } catch (const fpu::FloatingPointError& error) {
+        outcome.fault = &typeid(error);
+        outcome.faultKind = static_cast<int>(error.fault());
+    } catch (const lsystem::BranchDepthError& error) {
+        outcome.fault = &typeid(error);
+    }
+    outcome.record = std::move(canvas.record);
+    outcome.penWidth = params.PenWidth;
+    outcome.seed = random.seed();
+    return outcome;
 }
 
 } // namespace
@@ -113,46 +130,72 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t flags = data[1];
     std::string_view rest(reinterpret_cast<const char*>(data) + 4, size - 4);
 
-    lsystem::DrawParams params;
-    params.Word = NextPiece(rest);
-    params.RuleF = NextPiece(rest);
-    params.RuleG = NextPiece(rest);
-    params.SubstCount = data[0] % 5;
+    Setup setup;
+    lsystem::RewrittenWord system;
+    system.axiom = NextPiece(rest);
+    system.ruleF = NextPiece(rest);
+    system.ruleG = NextPiece(rest);
+    system.count = data[0] % 11;
+    while (system.count > 0
+        && lsystem::RewrittenLength(system.axiom, system.ruleF, system.ruleG, system.count)
+            > FuzzWordLimit)
+        --system.count;
+    if (lsystem::RewrittenLength(system.axiom, system.ruleF, system.ruleG, system.count)
+        > FuzzWordLimit)
+        return 0;
+
+    std::string word = system.axiom;
+    for (std::int32_t step = 0; step < system.count; ++step)
+        word = ReferenceStep(word, system.ruleF, system.ruleG);
+    if (word.size()
+        != lsystem::RewrittenLength(system.axiom, system.ruleF, system.ruleG, system.count))
+        std::abort();
+
+    lsystem::DrawParams& params = setup.params;
     params.Angle = static_cast<std::int8_t>(data[2]) * 7.5;
     params.PenWidth = data[3] - 10;
     constexpr double amplitudes[] = { 0.0, 0.05, 1.0, 1e6 };
     params.RandomAmp = amplitudes[(flags >> 3) & 3];
     params.StepLength = 1.0;
-    for (std::int32_t step = 0; step < params.SubstCount; ++step)
+    for (std::int32_t step = 0; step < system.count; ++step)
         params.StepLength = params.StepLength * 0.5;
-    if (!RewriteChecked(params))
-        return 0;
-
     constexpr double rotations[] = { 0.0, -1.5707963267948966, -0.5235987755982989, 0.7 };
-    lsystem::WalkStyle style;
-    style.colour = { data[0], data[2], data[3] };
+    setup.style.colour = { data[0], data[2], data[3] };
     if ((flags & 3) != 0)
-        style.rotation = rotations[flags & 3];
-    style.narrowing = (flags & 4) != 0 ? 6 : 3;
+        setup.style.rotation = rotations[flags & 3];
+    setup.style.narrowing = (flags & 4) != 0 ? 6 : 3;
+    setup.tinyWindow = (flags & 0x80) != 0;
+    setup.stopAfter = (flags & 0x20) != 0 ? 1 + data[3] % 16 : 0;
+    setup.seed = static_cast<std::uint32_t>(size);
 
-    plane::Plane plane;
-    plane.SetPlaneSize(64, 48);
-    if ((flags & 0x80) != 0)
-        plane.SetWorldWindow(-1e-300, 1e-300, 0.0, 1e-300);
-    else
-        plane.SetWorldWindow(-2.0, 2.0, -1.0, 2.0);
-    lsystem::RandomGenerator random(static_cast<std::uint32_t>(size));
-    CountingCanvas canvas(plane, params.StopFlag, (flags & 0x20) != 0);
-    try {
-        lsystem::DrawWord(params.Word, params, style, random, canvas);
-    } catch (const fpu::FloatingPointError&) {
-        return 0;
-    }
-    if (!params.StopFlag) {
-        const auto drawing = std::count_if(params.Word.begin(), params.Word.end(),
-            [](char symbol) { return symbol == 'F' || symbol == 'G'; });
-        if (canvas.segments != static_cast<std::size_t>(drawing))
-            std::abort();
-    }
+    const Outcome expected = Run(setup,
+        [&](lsystem::DrawParams& walkParams, lsystem::RandomGenerator& random,
+            lsystem::Canvas& canvas) {
+            lsystem::DrawWord(word, walkParams, setup.style, random, canvas);
+        });
+    const std::uint64_t slice = 1 + (data[3] & 0x3f);
+    const Outcome sliced = Run(setup,
+        [&](lsystem::DrawParams& walkParams, lsystem::RandomGenerator& random,
+            lsystem::Canvas& canvas) {
+            lsystem::TurtleWalk walk(system, walkParams, setup.style, random, canvas);
+            if (walk.symbolCount() != word.size())
+                std::abort();
+            while (!walk.finished()) {
+                const std::uint64_t before = walk.symbolsWalked();
+                try {
+                    walk.Advance(slice);
+                } catch (...) {
+                    if (!walk.finished())
+                        std::abort();
+                    throw;
+                }
+                if (walk.symbolsWalked() - before > slice)
+                    std::abort();
+            }
+        });
+    if (sliced.record != expected.record || sliced.penWidth != expected.penWidth
+        || sliced.seed != expected.seed || sliced.fault != expected.fault
+        || sliced.faultKind != expected.faultKind)
+        std::abort();
     return 0;
 }

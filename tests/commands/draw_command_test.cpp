@@ -1,7 +1,7 @@
 #include "app/draw_command.h"
 
-#include "fpu/floating_point_error.h"
 #include "app/plane_canvas.h"
+#include "fpu/floating_point_error.h"
 #include "lsystem/rewriting.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ app::PanelFields StartupInput()
     return {};
 }
 
-// Remembers the segments it is given.
+// Remembers the segments it is given and hands them on to `next`, when there is one.
 class RecordingCanvas : public lsystem::Canvas {
 public:
     struct Segment {
@@ -32,8 +32,11 @@ public:
         std::int32_t penWidth) override
     {
         segments.push_back({ start, end, colour, penWidth });
+        if (next)
+            next->DrawSegment(start, end, colour, penWidth);
     }
     std::vector<Segment> segments;
+    lsystem::Canvas* next = nullptr;
 };
 
 class DrawCommand : public testing::Test {
@@ -57,8 +60,8 @@ TEST_F(DrawCommand, StartupValuesDrawARedKochCurve)
 {
     Draw(StartupInput());
     EXPECT_EQ(lineColour(), (plane::Rgb { 255, 0, 0 }));
-    EXPECT_EQ(params.Word.size(), 36u);
-    EXPECT_EQ(std::count(params.Word.begin(), params.Word.end(), 'F'), 16);
+    EXPECT_EQ(
+        lsystem::RewrittenLength(params.Word, params.RuleF, params.RuleG, params.SubstCount), 36u);
     EXPECT_EQ(params.StepLength, 1.0 * (1.0 / 3.0) * (1.0 / 3.0));
     ASSERT_EQ(canvas.segments.size(), 16u);
     for (const auto& segment : canvas.segments) {
@@ -182,7 +185,7 @@ TEST_F(DrawCommand, EqualWindowBoundsFaultAfterStoringThem)
     EXPECT_EQ(plane.Y1, -0.5);
     EXPECT_EQ(plane.ScaleX, scaleX);
     EXPECT_EQ(lineColour(), (plane::Rgb { 255, 0, 0 }));
-    EXPECT_EQ(params.Word.size(), 36u);
+    EXPECT_EQ(params.Word, StartupInput().axiom);
 }
 
 TEST_F(DrawCommand, RejectedExpressionEndsDrawAtItsField)
@@ -244,15 +247,50 @@ TEST_F(DrawCommand, OverflowingStepLengthFaults)
     EXPECT_TRUE(canvas.segments.empty());
 }
 
-TEST_F(DrawCommand, WordTooLargeIsRefusedBeforeDrawing)
+// Values near the largest double: a turned end point and a perturbed step overflow on the way
+// to the plane and are reported as overflow, not as the invalid operation that the infinity
+// would cause later.
+TEST_F(DrawCommand, OverflowOnTheWayToThePlaneIsReportedAsOverflow)
 {
-    app::PanelFields input = StartupInput();
-    input.axiom = "FFFFFFFFFF";
-    input.ruleF = "FFFFFFFFFF";
-    input.substCount = 10;
-    EXPECT_THROW(Draw(input), lsystem::WordTooLargeError);
-    EXPECT_TRUE(canvas.segments.empty());
-    EXPECT_EQ(params.Word, "FFFFFFFFFF");
+    struct Row {
+        const char* name;
+        Preset preset;
+        const char* axiom;
+        const char* ruleF;
+        const char* length;
+        const char* random;
+        const char* angle;
+        std::size_t drawnBefore;
+    };
+    const Row rows[] = {
+        { "turned end point", Preset::Sierpinski2, "F", "F-F", "135*10^306", "0", "90", 1 },
+        { "perturbed step", Preset::Plant2, "FFF", "F", "15*10^307", "9*10^307", "0", 2 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        app::PanelFields input = StartupInput();
+        input.preset = row.preset;
+        input.x1 = input.y1 = "-8*10^307";
+        input.x2 = input.y2 = "8*10^307";
+        input.axiom = row.axiom;
+        input.ruleF = row.ruleF;
+        input.ruleG = "G";
+        input.length = row.length;
+        input.random = row.random;
+        input.angle = row.angle;
+        input.substCount = 1;
+        random = lsystem::RandomGenerator();
+        canvas.segments.clear();
+        app::PlaneCanvas planeCanvas(plane);
+        canvas.next = &planeCanvas;
+        try {
+            Draw(input);
+            ADD_FAILURE() << "no fault";
+        } catch (const fpu::FloatingPointError& error) {
+            EXPECT_EQ(error.fault(), fpu::Fault::Overflow);
+        }
+        EXPECT_EQ(canvas.segments.size(), row.drawnBefore);
+    }
 }
 
 TEST_F(DrawCommand, DrawsOntoThePlaneRaster)

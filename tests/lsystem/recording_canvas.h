@@ -16,8 +16,8 @@ struct RecordedSegment {
     std::int32_t penWidth;
 };
 
-// Keeps every segment the walk draws and counts the Progress() calls; `onSegment` and
-// `onProgress` let a test act in the middle of a walk (press Stop).
+// Keeps every segment the walk draws; `onSegment` lets a test act in the middle of a walk
+// (press Stop).
 class RecordingCanvas : public Canvas {
 public:
     void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
@@ -27,17 +27,9 @@ public:
         if (onSegment)
             onSegment(segments.size());
     }
-    void Progress() override
-    {
-        ++progressCalls;
-        if (onProgress)
-            onProgress();
-    }
 
     std::vector<RecordedSegment> segments;
-    std::size_t progressCalls = 0;
     std::function<void(std::size_t drawn)> onSegment;
-    std::function<void()> onProgress;
 };
 
 } // namespace lsystem

@@ -1,0 +1,118 @@
+#include "lsystem/branching_turtle.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace lsystem {
+
+namespace {
+
+constexpr double DegreesToRadians = 0.017453292519943295; // pi / 180
+constexpr std::size_t ReservedBranches = 256; // open branches held without reallocating
+
+bool SamePoint(const plane::TVector3& a, double x, double y)
+{
+    return std::bit_cast<std::uint64_t>(a.x) == std::bit_cast<std::uint64_t>(x)
+        && std::bit_cast<std::uint64_t>(a.y) == std::bit_cast<std::uint64_t>(y);
+}
+
+} // namespace
+
+BranchingTurtle::BranchingTurtle(
+    DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas)
+    : m_params(params)
+    , m_style(style)
+    , m_random(random)
+    , m_canvas(canvas)
+{
+    m_branches.reserve(ReservedBranches);
+    if (m_style.rotation) {
+        m_rotation = plane::RotationMatrix(*m_style.rotation);
+        m_lastTurnedEnd = plane::MultiplyPoint(m_lastEnd, m_rotation);
+    }
+}
+
+double BranchingTurtle::Sine(double angle)
+{
+    return std::sin(angle);
+}
+
+double BranchingTurtle::Cosine(double angle)
+{
+    return std::cos(angle);
+}
+
+void BranchingTurtle::DrawStep()
+{
+    const double amplitude = m_params.RandomAmp;
+    const double step = m_params.StepLength;
+    const double theta = m_heading * DegreesToRadians;
+    const double r1 = m_random.Next();
+    const double r2 = m_random.Next();
+    const double r3 = m_random.Next();
+    const double r4 = m_random.Next();
+    const double r5 = m_random.Next();
+    const double r6 = m_random.Next();
+    // Every value is checked as it is made, so an overflow is reported as one and not as the
+    // invalid operation that the infinity would lead to later.
+    const double x0 = fpu::Checked(m_x + (r1 - 0.5) * amplitude);
+    const double lengthX = fpu::Checked(step + (r2 - 0.5) * amplitude);
+    const double alongX = fpu::Checked(lengthX * m_sine((r3 - 0.5) * amplitude + theta));
+    const double endX = fpu::Checked(x0 + alongX);
+    const double y0 = fpu::Checked(m_y + (r4 - 0.5) * amplitude);
+    const double lengthY = fpu::Checked(step + (r5 - 0.5) * amplitude);
+    const double alongY = fpu::Checked(lengthY * m_cosine((r6 - 0.5) * amplitude + theta));
+    const double endY = fpu::Checked(y0 + alongY);
+
+    if (m_style.rotation) {
+        if (!SamePoint(m_lastEnd, m_x, m_y))
+            m_lastTurnedEnd = plane::MultiplyPoint({ m_x, m_y, 1.0 }, m_rotation);
+        const plane::TVector3 start = m_lastTurnedEnd;
+        m_lastEnd = { endX, endY, 1.0 };
+        m_lastTurnedEnd = plane::MultiplyPoint(m_lastEnd, m_rotation);
+        m_canvas.DrawSegment(start, m_lastTurnedEnd, m_style.colour, m_params.PenWidth);
+    } else {
+        m_canvas.DrawSegment(
+            { m_x, m_y, 1.0 }, { endX, endY, 1.0 }, m_style.colour, m_params.PenWidth);
+    }
+    m_x = endX;
+    m_y = endY;
+}
+
+void BranchingTurtle::MoveStep()
+{
+    const double theta = m_heading * DegreesToRadians;
+    m_x = fpu::Checked(m_x + fpu::Checked(m_params.StepLength * m_sine(theta)));
+    m_y = fpu::Checked(m_y + fpu::Checked(m_params.StepLength * m_cosine(theta)));
+}
+
+void BranchingTurtle::Narrow()
+{
+    const std::int64_t narrowed
+        = std::int64_t { m_params.PenWidth } - std::int64_t { m_style.narrowing };
+    m_params.PenWidth = static_cast<std::int32_t>(std::clamp<std::int64_t>(narrowed,
+        std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+void BranchingTurtle::OpenBranch()
+{
+    if (m_branches.size() == MaxBranchDepth)
+        throw BranchDepthError();
+    m_branches.push_back({ m_x, m_y, m_heading, m_params.PenWidth });
+}
+
+void BranchingTurtle::CloseBranch()
+{
+    if (m_branches.empty())
+        return;
+    const SavedState& saved = m_branches.back();
+    m_x = saved.x;
+    m_y = saved.y;
+    m_heading = saved.heading;
+    m_params.PenWidth = saved.penWidth;
+    m_branches.pop_back();
+}
+
+} // namespace lsystem

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "fpu/floating_point_error.h"
+#include "lsystem/draw_params.h"
+#include "lsystem/remembered_function.h"
+#include "lsystem/turtle.h"
+#include "plane/transforms.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace lsystem {
+
+// The turtle of one walk: its position and heading, the states saved by open branches, and the
+// steps it draws onto the canvas. It reads Angle, StepLength and RandomAmp of params as it goes
+// and reads and changes PenWidth. Arithmetic that overflows or is not a number raises
+// fpu::FloatingPointError.
+class BranchingTurtle {
+public:
+    BranchingTurtle(
+        DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas);
+
+    // Six random values r1..r6 perturb the step: the x and the y of the end point take separate
+    // length and angle perturbations, each (r - 0.5) * RandomAmp.
+    void DrawStep();
+    void MoveStep();
+    void TurnLeft() { m_heading = fpu::Checked(m_heading - m_params.Angle); }
+    void TurnRight() { m_heading = fpu::Checked(m_heading + m_params.Angle); }
+    // The end of a run of drawing symbols. The width stops at the smallest 32-bit value instead
+    // of wrapping round to a huge pen.
+    void Narrow();
+    // Raises BranchDepthError, changing nothing, when MaxBranchDepth branches are open.
+    void OpenBranch();
+    // A ")" without an open branch leaves the turtle as it is.
+    void CloseBranch();
+
+private:
+    static double Sine(double angle);
+    static double Cosine(double angle);
+
+    struct SavedState {
+        double x;
+        double y;
+        double heading;
+        std::int32_t penWidth;
+    };
+
+    DrawParams& m_params;
+    const WalkStyle m_style;
+    RandomGenerator& m_random;
+    Canvas& m_canvas;
+    double m_x = 0.0; // world position
+    double m_y = 0.0;
+    double m_heading = 0.0; // degrees, 0 along +y, growing clockwise
+    std::vector<SavedState> m_branches;
+    RememberedFunction<Sine> m_sine;
+    RememberedFunction<Cosine> m_cosine;
+    // A step usually starts where the one before ended, so the turned end point is kept for it.
+    plane::TMatrix3 m_rotation;
+    plane::TVector3 m_lastEnd { 0.0, 0.0, 1.0 };
+    plane::TVector3 m_lastTurnedEnd;
+};
+
+} // namespace lsystem

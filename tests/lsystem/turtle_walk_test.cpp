@@ -1,0 +1,290 @@
+#include "lsystem/turtle.h"
+
+#include "lsystem/rewriting.h"
+#include "recording_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace lsystem {
+namespace {
+
+constexpr std::uint64_t Unlimited = std::numeric_limits<std::uint64_t>::max();
+
+// One random system with its walk settings.
+struct System {
+    RewrittenWord word;
+    double angle;
+    double stepLength;
+    double amplitude;
+    std::int32_t penWidth;
+    WalkStyle style;
+};
+
+// What a walk leaves behind.
+struct Outcome {
+    std::vector<RecordedSegment> segments;
+    std::int32_t penWidth;
+    std::uint32_t seed;
+};
+
+DrawParams ParamsOf(const System& system)
+{
+    DrawParams params;
+    params.Angle = system.angle;
+    params.StepLength = system.stepLength;
+    params.RandomAmp = system.amplitude;
+    params.PenWidth = system.penWidth;
+    return params;
+}
+
+// The rewritten word built in full, then walked as it stands.
+Outcome WalkRewrittenWord(const System& system)
+{
+    std::string word = system.word.axiom;
+    for (std::int32_t step = 0; step < system.word.count; ++step)
+        Substitute(word, word, system.word.ruleF, system.word.ruleG);
+    DrawParams params = ParamsOf(system);
+    RandomGenerator random(7);
+    RecordingCanvas canvas;
+    DrawWord(word, params, system.style, random, canvas);
+    return { canvas.segments, params.PenWidth, random.seed() };
+}
+
+// The walk expanding the rules as it goes, in slices of at most `maxSlice` symbols.
+Outcome WalkExpanding(const System& system, std::mt19937& slices, std::uint64_t maxSlice)
+{
+    DrawParams params = ParamsOf(system);
+    RandomGenerator random(7);
+    RecordingCanvas canvas;
+    TurtleWalk walk(system.word, params, system.style, random, canvas);
+    EXPECT_EQ(walk.symbolCount(),
+        RewrittenLength(
+            system.word.axiom, system.word.ruleF, system.word.ruleG, system.word.count));
+    std::uniform_int_distribution<std::uint64_t> sliceSize(1, maxSlice);
+    while (!walk.finished()) {
+        const std::uint64_t before = walk.symbolsWalked();
+        const std::uint64_t budget = sliceSize(slices);
+        EXPECT_EQ(walk.Advance(budget), walk.finished());
+        EXPECT_LE(walk.symbolsWalked() - before, budget);
+    }
+    EXPECT_EQ(walk.symbolsWalked(), walk.symbolCount());
+    return { canvas.segments, params.PenWidth, random.seed() };
+}
+
+std::string RandomText(std::mt19937& random, int maxLength)
+{
+    // Drawing symbols weigh more, so that words grow; the rest mixes every kind of symbol.
+    static const std::string alphabet = std::string("FFFGGGf+-()()Xg\xff", 16) + '\0';
+    std::uniform_int_distribution<int> length(0, maxLength);
+    std::uniform_int_distribution<std::size_t> symbol(0, alphabet.size() - 1);
+    std::string text(static_cast<std::size_t>(length(random)), ' ');
+    for (char& c : text)
+        c = alphabet[symbol(random)];
+    return text;
+}
+
+System RandomSystem(std::mt19937& random)
+{
+    constexpr std::uint64_t MaxSymbols = 20000;
+    const std::optional<double> turns[]
+        = { std::nullopt, -1.5707963267948966, -0.5235987755982989 };
+    const double angles[] = { 60.0, 90.0, 120.0, 22.5, 20.0, 26.0, 33.3 };
+    System system;
+    system.word = { RandomText(random, 6), RandomText(random, 9), RandomText(random, 9),
+        std::uniform_int_distribution<std::int32_t>(0, 10)(random) };
+    while (
+        RewrittenLength(system.word.axiom, system.word.ruleF, system.word.ruleG, system.word.count)
+        > MaxSymbols)
+        --system.word.count;
+    system.angle = angles[random() % std::size(angles)];
+    system.stepLength = 1.0 / (1 + random() % 5);
+    system.amplitude = random() % 2 == 0 ? 0.0 : 0.05;
+    system.penWidth = std::uniform_int_distribution<std::int32_t>(-4, 30)(random);
+    system.style = { { static_cast<std::uint8_t>(random()), 123, 22 },
+        turns[random() % std::size(turns)], random() % 2 == 0 ? 3 : 6 };
+    return system;
+}
+
+void ExpectSameDouble(double actual, double expected, const char* what, std::size_t segment)
+{
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(actual), std::bit_cast<std::uint64_t>(expected))
+        << what << " of segment " << segment << ": " << actual << " against " << expected;
+}
+
+void ExpectSameOutcome(const Outcome& actual, const Outcome& expected)
+{
+    ASSERT_EQ(actual.segments.size(), expected.segments.size());
+    for (std::size_t i = 0; i < actual.segments.size(); ++i) {
+        const RecordedSegment& a = actual.segments[i];
+        const RecordedSegment& e = expected.segments[i];
+        ExpectSameDouble(a.start.x, e.start.x, "start x", i);
+        ExpectSameDouble(a.start.y, e.start.y, "start y", i);
+        ExpectSameDouble(a.start.w, e.start.w, "start w", i);
+        ExpectSameDouble(a.end.x, e.end.x, "end x", i);
+        ExpectSameDouble(a.end.y, e.end.y, "end y", i);
+        ExpectSameDouble(a.end.w, e.end.w, "end w", i);
+        ASSERT_EQ(a.colour, e.colour) << "segment " << i;
+        ASSERT_EQ(a.penWidth, e.penWidth) << "segment " << i;
+    }
+    EXPECT_EQ(actual.penWidth, expected.penWidth);
+    EXPECT_EQ(actual.seed, expected.seed);
+}
+
+// Expanding the rules on the way walks exactly the word that rewriting builds, in one go and in
+// slices of any size.
+TEST(TurtleWalk, SameWalkAsTheRewrittenWord)
+{
+    std::mt19937 random(2024);
+    for (int trial = 0; trial < 400; ++trial) {
+        const System system = RandomSystem(random);
+        SCOPED_TRACE(testing::Message() << "trial " << trial << ": axiom '" << system.word.axiom
+                                        << "', F rule '" << system.word.ruleF << "', G rule '"
+                                        << system.word.ruleG << "', count " << system.word.count);
+        const Outcome expected = WalkRewrittenWord(system);
+        ExpectSameOutcome(WalkExpanding(system, random, Unlimited), expected);
+        ExpectSameOutcome(WalkExpanding(system, random, 1 + trial % 7), expected);
+        if (testing::Test::HasFailure())
+            return;
+    }
+}
+
+DrawParams UnitSteps()
+{
+    DrawParams params;
+    params.Angle = 90.0;
+    params.StepLength = 1.0;
+    params.PenWidth = 10;
+    return params;
+}
+
+const WalkStyle PlantStyle { { 4, 123, 22 }, std::nullopt, 3 };
+
+// Advances as the Draw command does to walk exactly `symbols` symbols.
+void WalkFirst(TurtleWalk& walk, std::uint64_t symbols)
+{
+    while (!walk.finished() && walk.symbolsWalked() < symbols)
+        walk.Advance(symbols - walk.symbolsWalked());
+}
+
+// The pen narrows on the symbol after a drawn step, even when Stop comes before that symbol is
+// walked, and in a later slice.
+TEST(TurtleWalk, StopBetweenSlicesEndsBeforeTheNextSymbolAfterNarrowing)
+{
+    DrawParams params = UnitSteps();
+    RandomGenerator random;
+    RecordingCanvas canvas;
+    TurtleWalk walk({ "F", "F+F", "", 2 }, params, PlantStyle, random, canvas);
+    WalkFirst(walk, 1);
+    EXPECT_FALSE(walk.finished());
+    EXPECT_EQ(params.PenWidth, 10);
+    params.StopFlag = true;
+    EXPECT_TRUE(walk.Advance(Unlimited));
+    EXPECT_TRUE(walk.finished());
+    EXPECT_EQ(walk.symbolsWalked(), 1u);
+    EXPECT_EQ(walk.symbolCount(), 7u);
+    EXPECT_EQ(canvas.segments.size(), 1u);
+    EXPECT_EQ(params.PenWidth, 7);
+}
+
+TEST(TurtleWalk, StopFlagSetBeforeTheWalkDrawsNothing)
+{
+    DrawParams params = UnitSteps();
+    params.StopFlag = true;
+    RandomGenerator random;
+    RecordingCanvas canvas;
+    TurtleWalk walk({ "F", "F+F", "", 3 }, params, PlantStyle, random, canvas);
+    EXPECT_TRUE(walk.Advance(100));
+    EXPECT_EQ(walk.symbolsWalked(), 0u);
+    EXPECT_TRUE(canvas.segments.empty());
+    EXPECT_EQ(random.seed(), 0u);
+}
+
+// A million rules that rewrite to nothing: each slice still returns after a bounded amount of
+// work, and the empty word is finished without a symbol walked.
+TEST(TurtleWalk, SlicesStayShortWhereRulesProduceNothing)
+{
+    DrawParams params = UnitSteps();
+    RandomGenerator random;
+    RecordingCanvas canvas;
+    TurtleWalk walk({ std::string(1000, 'G'), "", std::string(1000, 'F'), 2 }, params, PlantStyle,
+        random, canvas);
+    EXPECT_EQ(walk.symbolCount(), 0u);
+    EXPECT_FALSE(walk.Advance(100));
+    std::uint64_t slices = 1;
+    while (!walk.Advance(100))
+        ++slices;
+    EXPECT_GE(slices, 1000000u / 100);
+    EXPECT_EQ(walk.symbolsWalked(), 0u);
+    EXPECT_TRUE(canvas.segments.empty());
+}
+
+// The word of F -> FF after 64 steps would not fit any memory; the walk starts on it at once.
+TEST(TurtleWalk, WordsBeyondAnyMemoryAreWalkedAsTheyCome)
+{
+    DrawParams params = UnitSteps();
+    RandomGenerator random;
+    RecordingCanvas canvas;
+    TurtleWalk walk({ "F", "FF", "", 64 }, params, PlantStyle, random, canvas);
+    EXPECT_EQ(walk.symbolCount(), Unlimited);
+    WalkFirst(walk, 1000);
+    EXPECT_FALSE(walk.finished());
+    EXPECT_EQ(walk.symbolsWalked(), 1000u);
+    ASSERT_EQ(canvas.segments.size(), 1000u);
+    EXPECT_EQ(canvas.segments.back().end.y, 1000.0);
+}
+
+// Counts the segments and keeps the last.
+class CountingCanvas : public Canvas {
+public:
+    void DrawSegment(
+        const plane::TVector3&, const plane::TVector3& end, plane::Rgb, std::int32_t) override
+    {
+        ++segments;
+        lastEnd = end;
+    }
+    std::size_t segments = 0;
+    plane::TVector3 lastEnd;
+};
+
+// F -> F(F nests one branch deeper with every drawn step; the walk ends at the "(" that would
+// open one branch more than allowed, after everything before it was drawn.
+TEST(TurtleWalk, BranchesNestedTooDeepEndTheWalkAtTheirOpening)
+{
+    const RewrittenWord system { "F", "F(F", "", 21 };
+    std::string word = system.axiom;
+    for (std::int32_t step = 0; step < system.count; ++step)
+        Substitute(word, word, system.ruleF, system.ruleG);
+    std::size_t failing = 0;
+    for (std::size_t opened = 0; opened <= MaxBranchDepth; ++failing)
+        opened += word[failing] == '(';
+    --failing;
+    const auto drawnBefore = std::count(word.begin(), word.begin() + failing, 'F');
+
+    DrawParams params = UnitSteps();
+    RandomGenerator random;
+    CountingCanvas canvas;
+    TurtleWalk walk(system, params, PlantStyle, random, canvas);
+    try {
+        walk.Advance(Unlimited);
+        FAIL() << "no error raised";
+    } catch (const BranchDepthError& error) {
+        EXPECT_STREQ(error.what(), "Branches nest deeper than 1048576 levels");
+    }
+    EXPECT_EQ(canvas.segments, static_cast<std::size_t>(drawnBefore));
+    EXPECT_EQ(canvas.lastEnd.y, static_cast<double>(drawnBefore));
+    EXPECT_EQ(walk.symbolsWalked(), failing);
+    EXPECT_TRUE(walk.finished());
+    EXPECT_TRUE(walk.Advance(Unlimited));
+    EXPECT_EQ(canvas.segments, static_cast<std::size_t>(drawnBefore));
+}
+
+} // namespace
+} // namespace lsystem
