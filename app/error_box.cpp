@@ -20,13 +20,6 @@ QString ProgramTitle()
     return ProgramTitle(QCoreApplication::applicationFilePath());
 }
 
-QString WithFullStop(const QString& message)
-{
-    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
-        return message + QLatin1Char('.');
-    return message;
-}
-
 void ShowErrorBox(QWidget* parent, const QString& message)
 {
     QMessageBox box(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/full_stop.h"
+
 #include <QString>
 
 class QWidget;
@@ -11,9 +13,6 @@ namespace app {
 QString ProgramTitle(const QString& executablePath);
 // The title of the running program.
 QString ProgramTitle();
-
-// The message with a full stop added when its last character sorts after ".".
-QString WithFullStop(const QString& message);
 
 // The program's error box: the message (with its full stop) under the program's title, with the
 // error icon and an OK button. Returns when the user has closed it.

@@ -1,8 +1,13 @@
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/form1.h"
 
 int main(int argc, char* argv[])
 {
+    // The command line draws without windows, so it must decide before any GUI object exists.
+    if (app::IsCommandLineRun(argc, argv))
+        return app::RunCommandLine(argc, argv);
+
     // The control panel scales its layout with the screen's logical resolution itself and the
     // plane's raster maps one to one onto screen pixels, so Qt must not scale the windows too.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");

@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core fonts-dejavu-extra python3
+    librsvg2-bin
 )
 
 missing=()

@@ -1,0 +1,99 @@
+// The command line as a user runs it: the program started with no display at all.
+
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the program with `arguments`, "OUT" standing for a file in `directory`, without DISPLAY
+// and without a Qt platform.
+Result RunProgram(const QStringList& arguments, const QTemporaryDir& directory)
+{
+    QStringList expanded;
+    for (const QString& argument : arguments)
+        expanded << QString(argument).replace(QStringLiteral("OUT"), directory.path() + "/out");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QString());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(LINDENMAYER_EXECUTABLE), expanded);
+    process.waitForFinished(60000);
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromLocal8Bit(process.readAllStandardOutput()),
+        QString::fromLocal8Bit(process.readAllStandardError()) };
+}
+
+TEST(CommandLine, ExitCodesOutputAndFiles)
+{
+    struct Row {
+        const char* name;
+        QStringList arguments;
+        int exitCode;
+        const char* out; // a pattern the standard output matches
+        const char* err; // a pattern the standard error matches
+        const char* written; // the file written in the directory, or none
+        int size = 0; // the PNG's width and height, when it is one
+    };
+    const Row rows[] = {
+        { "start-up figure with statistics", { "--render", "OUT.png", "--stats" }, 0,
+            "^symbols=36 segments=16 ms=\\d+\\.\\d\\n$", "^$", "out.png", 700 },
+        { "a preset in any case, as SVG", { "--render=OUT.svg", "--preset", "sierp. CURVE 2" }, 0,
+            "^$", "^$", "out.svg" },
+        { "no extension makes a PNG; options set single fields",
+            { "--render", "OUT", "--preset", "Plant 4", "--subst", "3", "--angle", "22.5",
+                "--window", "-1,1,-0.1,1.9", "--random", "1/50", "--size", "350" },
+            0, "^$", "^$", "out.png", 350 },
+        { "help", { "--help" }, 0, "--render <file>", "^$", nullptr },
+        { "version", { "--version" }, 0, "^Lindenmayer " LSYS_VERSION "\\n$", "^$", nullptr },
+        { "an expression the evaluator rejects", { "--render", "OUT.png", "--length", "1/0" }, 1,
+            "^$", "^'1/0' is not a valid expression: .+\\.\\n$", nullptr },
+        { "an angle in another format", { "--render", "OUT.svg", "--angle", "22,5" }, 1, "^$",
+            "^'22,5' is not a valid floating point value\\.\\n$", nullptr },
+        { "a folder that does not exist", { "--render", "OUT/missing/x.png" }, 1, "^$",
+            "^Could not save \".*/out/missing/x.png\": .+\\n$", nullptr },
+        { "an unknown option", { "--render", "OUT.png", "--colour", "red" }, 2, "^$",
+            "colour.*\\n\\nUsage: ", nullptr },
+        { "a count out of range", { "--render", "OUT.png", "--subst", "11" }, 2, "^$",
+            "--subst takes a whole number from 0 to 10", nullptr },
+        { "an unknown preset", { "--render", "OUT.png", "--preset", "Plant 5" }, 2, "^$",
+            "unknown preset", nullptr },
+        { "three bounds for the window", { "--render", "OUT.png", "--window", "0,1,0" }, 2, "^$",
+            "--window takes four bounds", nullptr },
+        { "a size too large", { "--render", "OUT.png", "--size", "16385" }, 2, "^$", "--size",
+            nullptr },
+        { "no file to render to", { "--preset", "Plant 1" }, 2, "^$", "--render <file> is required",
+            nullptr },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QTemporaryDir directory;
+        const Result result = RunProgram(row.arguments, directory);
+        EXPECT_EQ(result.exitCode, row.exitCode) << result.err.toStdString();
+        EXPECT_TRUE(result.out.contains(QRegularExpression(QString::fromLatin1(row.out))))
+            << result.out.toStdString();
+        EXPECT_TRUE(result.err.contains(QRegularExpression(QString::fromLatin1(row.err))))
+            << result.err.toStdString();
+        const QStringList files = QDir(directory.path()).entryList(QDir::Files);
+        EXPECT_EQ(
+            files, row.written ? QStringList { QString::fromLatin1(row.written) } : QStringList {});
+        if (row.size != 0) {
+            const QImage image(directory.filePath(QString::fromLatin1(row.written)));
+            EXPECT_EQ(image.size(), QSize(row.size, row.size));
+        }
+    }
+}
+
+} // namespace
