@@ -26,7 +26,6 @@ public:
         ++count;
         m_target.DrawSegment(start, end, colour, penWidth);
     }
-    void Progress() override { m_target.Progress(); }
 
     std::uint64_t count = 0;
 

@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include "app/running_draw.h"
+
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QShowEvent>
@@ -13,6 +15,7 @@ namespace {
 constexpr int windowFontHeight = 11;
 constexpr int fieldFontHeight = 16;
 constexpr int layoutDpi = 96;
+constexpr int progressSteps = 1000;
 
 // The face that stands in for "MS Sans Serif" is often wider than the one the layout was made
 // for. A caption that would be cut off by its box is set in a narrower width of the same face,
@@ -50,7 +53,11 @@ TForm1::TForm1()
     ConnectCommands();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // A Draw under way restores the panel as it ends, so it ends while the panel is whole.
+    m_running.reset();
+}
 
 void TForm1::CreateControls()
 {
@@ -92,6 +99,16 @@ void TForm1::CreateControls()
     RadioButtonKochC = AddRadioButton("RadioButtonKochC", "Koch Curve", Scaled(8, 352, 113, 17));
     RadioButtonKochIs = AddRadioButton("RadioButtonKochIs", "Koch Island", Scaled(8, 376, 113, 17));
     RadioButtonKochC->setChecked(true);
+
+    // Not part of the layout: a slim bar in the free space below the presets, shown only while
+    // a long Draw runs.
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("DrawProgress"));
+    m_progress->setGeometry(Scaled(8, 402, 393, 8));
+    m_progress->setRange(0, progressSteps);
+    m_progress->setTextVisible(false);
+    m_progress->setFocusPolicy(Qt::NoFocus);
+    m_progress->hide();
 }
 
 void TForm1::SetTabOrder()
@@ -181,7 +198,6 @@ void TForm1::SetDraw2D()
     m_draw2D = std::make_unique<plane::TDraw2D>();
     m_draw2D->resize(700, 700);
     m_draw2D->SetPlaneSize(700, 700);
-    connect(m_draw2D.get(), &plane::TDraw2D::closeRequested, this, &TForm1::EndProgram);
 }
 
 void TForm1::showEvent(QShowEvent* event)

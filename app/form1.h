@@ -1,23 +1,33 @@
 #pragma once
 
 #include "app/draw_command.h"
+#include "app/drawn_figure.h"
 #include "app/presets.h"
 #include "app/spin_edit.h"
+#include "app/world_window.h"
 #include "lsystem/draw_params.h"
 #include "lsystem/turtle.h"
 #include "plane/draw2d.h"
 
+#include <QAction>
 #include <QElapsedTimer>
-
 #include <QLabel>
 #include <QLineEdit>
+#include <QList>
+#include <QPointF>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace app {
+
+struct Measurement;
 
 // The "Control Panel" window: the fields of an L-system and its drawing, the four commands and
 // the eight preset figures. While it is created it creates the plane window, the program's main
@@ -73,11 +83,46 @@ public:
     // The preset whose radio button is checked.
     Preset CheckedPreset() const;
 
+    // Whether a Draw is under way.
+    bool drawing() const { return m_running != nullptr; }
+    // The figures drawn on the plane since the last Clear, oldest first.
+    const std::vector<DrawnFigure>& figures() const { return m_figures; }
+
+    // Runs a command of the program. Whatever it throws ends a running Draw, restores the
+    // panel and the cursor, and is shown in the program's error box; nothing reaches Qt.
+    void RunGuarded(const std::function<void()>& command);
+
+    // The fields and the checked preset as the panel shows them, and filling them all at once
+    // (checking the preset without its handler filling the fields).
+    PanelFields ReadFields() const;
+    void SetFields(const PanelFields& fields);
+
+    // Writes what the plane shows to a PNG file of size x size pixels (the plane's own pixels
+    // at 700, the figures since the last Clear drawn again at a larger size) or, when the name
+    // ends in ".svg", the same figures as vectors.
+    void SaveImage(const QString& path, int size);
+    // Writes the fields to an L-system file; returns the name written (".lsys" added when the
+    // name has none).
+    QString SaveLSystem(const QString& path);
+    // Fills the fields from an L-system file; a file that cannot be read changes nothing.
+    void OpenLSystem(const QString& path);
+
+    // The plane's view: zooms the world window about the plane pixel `at` by 1.25 a notch
+    // (positive notches show more detail), or moves it by the drag from pixel `from` to `to`;
+    // each then draws the figure anew.
+    void ZoomPlane(QPointF at, double notches);
+    void PanPlane(QPointF from, QPointF to);
+
+signals:
+    // A Draw has ended: at the end of its word, by Stop, by a fault or by the program's end.
+    void drawingEnded();
+
 public slots:
-    // "Draw": draws the figure the fields describe over what the plane shows. The figure grows
-    // on the screen while it is drawn; meanwhile only Stop and Exit act.
+    // "Draw": reads the fields and starts drawing their figure over what the plane shows. The
+    // figure grows on the screen, a slice each turn of the event loop; meanwhile only Stop and
+    // Exit act.
     void Button1Click();
-    // "Stop": a running drawing ends before its next symbol.
+    // "Stop": a running drawing ends at once; what it drew stays.
     void Button2Click();
     // "Clear": whitens the plane and changes nothing else.
     void Button3Click();
@@ -97,8 +142,18 @@ public slots:
     void RadioButtonKochIsClick();
     void RadioButtonKochCClick();
 
+    // The commands beyond the panel's buttons, in the context menus of the two windows.
+    // "Fit to Figure": measures the figure the fields describe without drawing it, sets the
+    // window fields to its bounds with a margin, clears the plane and draws it.
+    void FitToFigure();
+    void SaveImageAs();
+    void CopyImage();
+    void SaveLSystemAs();
+    void OpenLSystemDialog();
+
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -106,10 +161,17 @@ private:
     void SetDraw2D();
     void FormActivate();
     void ConnectCommands();
+    void CreateMenus();
     void ApplyPreset(Preset preset);
-    PanelFields ReadFields() const;
+    QRadioButton* PresetButtonOf(Preset preset) const;
+    void SetWindowFields(const WorldWindow& window);
+    void Redraw();
+    void FinishFit(const Measurement& measurement);
+    QString DialogFolder() const;
     QLineEdit* FieldOf(ExpressionField field) const;
-    void SetInputEnabled(bool enabled);
+    template <typename... Arguments> auto Guarded(void (TForm1::*command)(Arguments...));
+    void AdvanceDrawing();
+    void EndDrawing();
     void ShowProgress();
 
     QRect Scaled(int left, int top, int width, int height) const;
@@ -127,8 +189,24 @@ private:
     std::unique_ptr<plane::TDraw2D> m_draw2D;
     // One sequence of random numbers for the whole run: each drawing continues it.
     lsystem::RandomGenerator m_random;
-    bool m_drawing = false;
-    QElapsedTimer m_sinceFrame;
+    std::vector<DrawnFigure> m_figures;
+    // The Draw under way: its job and the panel's state while it runs.
+    class RunningDraw;
+    std::unique_ptr<RunningDraw> m_running;
+    QTimer m_sliceTimer; // drives the running Draw, a slice each turn of the event loop
+    QProgressBar* m_progress = nullptr; // shown below the presets while a long Draw runs
+    bool m_fillingFields = false; // SetFields checks a preset without its handler acting
+    QList<QAction*> m_idleActions; // offered only while no Draw runs
+    QPointF m_dragFrom; // where a drag on the plane started, if one is under way
+    bool m_dragging = false;
+    QString m_lastFolder; // where the last file was opened or saved
 };
+
+// The command as a slot that runs it guarded.
+template <typename... Arguments> auto TForm1::Guarded(void (TForm1::*command)(Arguments...))
+{
+    return [this, command](
+               Arguments... arguments) { RunGuarded([&] { (this->*command)(arguments...); }); };
+}
 
 } // namespace app

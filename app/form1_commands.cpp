@@ -3,20 +3,24 @@
 #include "app/error_box.h"
 #include "app/form1.h"
 #include "app/plane_canvas.h"
+#include "app/running_draw.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLocale>
 
-#include <functional>
-#include <utility>
+#include <chrono>
+#include <exception>
 
 namespace app {
 
 namespace {
 
-// The plane is repainted and input taken this often while a figure is drawn.
-constexpr qint64 frameMilliseconds = 16;
+// The share of a frame (16 ms) that a Draw takes each turn of the event loop; the rest is the
+// screen's and the user's.
+constexpr std::chrono::milliseconds sliceDuration { 8 };
+// A Draw that runs longer than this shows its progress.
+constexpr qint64 progressDelayMilliseconds = 500;
 
 std::string DecimalSeparator()
 {
@@ -41,43 +45,88 @@ constexpr PresetButton presetButtons[] = {
     { &TForm1::RadioButtonPlant4, Preset::Plant4, &TForm1::RadioButtonPlant4Click },
 };
 
-// The plane's canvas, calling `progress` as the walk goes on.
-class ProgressCanvas final : public lsystem::Canvas {
-public:
-    ProgressCanvas(plane::Plane& plane, std::function<void()> progress)
-        : m_canvas(plane)
-        , m_progress(std::move(progress))
-    {
-    }
-    void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
-        std::int32_t penWidth) override
-    {
-        m_canvas.DrawSegment(start, end, colour, penWidth);
-    }
-
-private:
-    PlaneCanvas m_canvas;
-    std::function<void()> m_progress;
-};
-
 } // namespace
+
+TForm1::RunningDraw::RunningDraw(TForm1& form)
+    : m_form(form)
+    , m_focused(QApplication::focusWidget())
+{
+    SetInputEnabled(false);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    m_clock.start();
+}
+
+TForm1::RunningDraw::~RunningDraw()
+{
+    QApplication::restoreOverrideCursor();
+    SetInputEnabled(true);
+    m_form.m_progress->hide();
+    if (m_focused && m_focused->isVisible())
+        m_focused->setFocus();
+}
+
+void TForm1::RunningDraw::SetInputEnabled(bool enabled)
+{
+    TForm1& f = m_form;
+    QWidget* const input[] = { f.Button1, f.Button3, f.EditAxiom, f.EditRuleF, f.EditRuleG,
+        f.EditLength, f.EditAngle, f.SpinEdit1, f.EditRandom, f.EditX1, f.EditX2, f.EditY1,
+        f.EditY2, f.RadioButtonKochC, f.RadioButtonKochIs, f.RadioButtonSierp1, f.RadioButtonSierp2,
+        f.RadioButtonPlant1, f.RadioButtonPlant2, f.RadioButtonPlant3, f.RadioButtonPlant4 };
+    for (QWidget* widget : input)
+        widget->setEnabled(enabled);
+    for (QAction* action : f.m_idleActions)
+        action->setEnabled(enabled);
+}
+
+void TForm1::RunGuarded(const std::function<void()>& command)
+{
+    QLineEdit* failedField = nullptr;
+    QString failure;
+    try {
+        command();
+        return;
+    } catch (const ExpressionError& error) {
+        failedField = FieldOf(error.field());
+        failure = QString::fromUtf8(error.what());
+    } catch (const std::exception& error) {
+        failure = QString::fromUtf8(error.what());
+    } catch (...) {
+        failure = QStringLiteral("Unknown error");
+    }
+    EndDrawing();
+    if (failedField)
+        failedField->setFocus();
+    ShowErrorBox(this, failure);
+}
 
 void TForm1::ConnectCommands()
 {
-    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(Button1, &QPushButton::clicked, this, Guarded(&TForm1::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, Guarded(&TForm1::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, Guarded(&TForm1::Button3Click));
+    connect(Button4, &QPushButton::clicked, this, Guarded(&TForm1::Button4Click));
+    connect(&m_sliceTimer, &QTimer::timeout, this, Guarded(&TForm1::AdvanceDrawing));
+    connect(&Draw2D(), &plane::TDraw2D::closeRequested, this, Guarded(&TForm1::EndProgram));
+    CreateMenus();
 
     // A preset's handler runs when its button becomes checked; clicking the checked button
     // changes nothing.
     for (const PresetButton& entry : presetButtons) {
         const auto handler = entry.handler;
         connect(this->*entry.button, &QRadioButton::toggled, this, [this, handler](bool checked) {
-            if (checked)
-                (this->*handler)();
+            if (checked && !m_fillingFields)
+                RunGuarded([this, handler] { (this->*handler)(); });
         });
     }
+}
+
+QRadioButton* TForm1::PresetButtonOf(Preset preset) const
+{
+    for (const PresetButton& entry : presetButtons) {
+        if (entry.preset == preset)
+            return this->*entry.button;
+    }
+    return RadioButtonKochC;
 }
 
 Preset TForm1::CheckedPreset() const
@@ -126,70 +175,84 @@ QLineEdit* TForm1::FieldOf(ExpressionField field) const
     return EditRandom;
 }
 
-void TForm1::SetInputEnabled(bool enabled)
+void TForm1::Button1Click()
 {
-    QWidget* const input[] = { Button1, Button3, EditAxiom, EditRuleF, EditRuleG, EditLength,
-        EditAngle, SpinEdit1, EditRandom, EditX1, EditX2, EditY1, EditY2, RadioButtonKochC,
-        RadioButtonKochIs, RadioButtonSierp1, RadioButtonSierp2, RadioButtonPlant1,
-        RadioButtonPlant2, RadioButtonPlant3, RadioButtonPlant4 };
-    for (QWidget* widget : input)
-        widget->setEnabled(enabled);
+    if (m_running)
+        return;
+    const PanelFields input = ReadFields();
+    plane::Plane& plane = Draw2D().plane();
+    DrawnFigure figure { input, DecimalSeparator(), m_random.seed(),
+        { plane.LineRed, plane.LineGreen, plane.LineBlue } };
+
+    auto running = std::make_unique<RunningDraw>(*this);
+    const lsystem::WalkStyle style = PrepareDraw(input, figure.decimalSeparator, plane, DrawParams);
+    running->canvas = std::make_unique<PlaneCanvas>(plane);
+    running->job.emplace(DrawParams, style, m_random, *running->canvas);
+    m_figures.push_back(std::move(figure));
+    m_running = std::move(running);
+    m_sliceTimer.start(0);
+}
+
+void TForm1::FitToFigure()
+{
+    if (m_running)
+        return;
+    auto running = std::make_unique<RunningDraw>(*this);
+    auto& measurement = *(running->measurement = std::make_unique<Measurement>());
+    measurement.fields = ReadFields();
+    measurement.random = m_random;
+    const lsystem::WalkStyle style = PrepareDraw(
+        measurement.fields, DecimalSeparator(), measurement.plane, measurement.params);
+    running->job.emplace(measurement.params, style, measurement.random, measurement.bounds);
+    m_running = std::move(running);
+    m_sliceTimer.start(0);
+}
+
+void TForm1::AdvanceDrawing()
+{
+    if (!m_running)
+        return;
+    if (m_running->job->RunSlice(DrawJob::Clock::now() + sliceDuration)) {
+        m_running->job.reset(); // the walk is complete
+        const std::unique_ptr<Measurement> measurement = std::move(m_running->measurement);
+        EndDrawing();
+        if (measurement)
+            FinishFit(*measurement);
+        return;
+    }
+    ShowProgress();
 }
 
 void TForm1::ShowProgress()
 {
-    if (m_sinceFrame.elapsed() < frameMilliseconds)
+    if (m_running->elapsed() < progressDelayMilliseconds)
         return;
-    m_sinceFrame.start();
-    Draw2D().RepaintChanged();
-    // Delivers a click on Stop or Exit; the walk checks the stop flag before its next symbol.
-    QCoreApplication::processEvents();
+    m_progress->setValue(static_cast<int>(m_running->job->progress() * m_progress->maximum()));
+    m_progress->show();
 }
 
-void TForm1::Button1Click()
+void TForm1::EndDrawing()
 {
-    if (m_drawing)
+    if (!m_running)
         return;
-    const PanelFields input = ReadFields();
-    QWidget* const focused = QApplication::focusWidget();
-
-    // While the figure is drawn only Stop and Exit act: the rest of the panel is disabled.
-    m_drawing = true;
-    SetInputEnabled(false);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    QLineEdit* failedField = nullptr;
-    QString failure;
-    try {
-        ProgressCanvas canvas(Draw2D(), [this] { ShowProgress(); });
-        m_sinceFrame.start();
-        RunDraw(input, DecimalSeparator(), { Draw2D(), DrawParams, m_random }, canvas);
-    } catch (const ExpressionError& error) {
-        failedField = FieldOf(error.field());
-        failure = QString::fromUtf8(error.what());
-    } catch (const std::exception& error) {
-        failure = QString::fromUtf8(error.what());
-    }
-    QApplication::restoreOverrideCursor();
-    SetInputEnabled(true);
-    m_drawing = false;
-    Draw2D().UpdateChanged();
-
-    if (failedField)
-        failedField->setFocus();
-    else if (focused && focused->isVisible())
-        focused->setFocus();
-    if (!failure.isEmpty())
-        ShowErrorBox(this, failure);
+    m_sliceTimer.stop();
+    // A figure that ends before its word does is remembered as far as it was drawn.
+    if (m_running->job && !m_running->measurement)
+        m_figures.back().symbolsWalked = m_running->job->symbolsWalked();
+    m_running.reset();
+    emit drawingEnded();
 }
 
 void TForm1::Button2Click()
 {
     DrawParams.StopFlag = true;
+    EndDrawing();
 }
 
 void TForm1::Button3Click()
 {
-    Draw2D().ClearPlane(255, 255, 255);
+    Draw2D().plane().ClearPlane(255, 255, 255);
+    m_figures.clear();
 }
 
 void TForm1::Button4Click()
@@ -200,23 +263,15 @@ void TForm1::Button4Click()
 void TForm1::EndProgram()
 {
     DrawParams.StopFlag = true;
+    EndDrawing();
     QCoreApplication::exit(0);
 }
 
 void TForm1::ApplyPreset(Preset preset)
 {
-    const PresetFields fields = PresetValues(preset, DecimalSeparator());
-    EditAxiom->setText(QString::fromStdString(fields.axiom));
-    EditRuleF->setText(QString::fromStdString(fields.ruleF));
-    EditRuleG->setText(QString::fromStdString(fields.ruleG));
-    EditLength->setText(QString::fromStdString(fields.length));
-    EditAngle->setText(QString::fromStdString(fields.angle));
-    if (fields.substCount)
-        SpinEdit1->setValue(*fields.substCount);
-    EditX1->setText(QString::fromStdString(fields.x1));
-    EditX2->setText(QString::fromStdString(fields.x2));
-    EditY1->setText(QString::fromStdString(fields.y1));
-    EditY2->setText(QString::fromStdString(fields.y2));
+    PanelFields fields = ReadFields();
+    app::ApplyPreset(preset, DecimalSeparator(), fields);
+    SetFields(fields);
 }
 
 void TForm1::RadioButtonPlant1Click()

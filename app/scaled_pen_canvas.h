@@ -18,7 +18,6 @@ public:
 
     void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
         std::int32_t penWidth) override;
-    void Progress() override { m_target.Progress(); }
 
 private:
     lsystem::Canvas& m_target;

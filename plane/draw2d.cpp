@@ -8,8 +8,10 @@ namespace plane {
 
 TDraw2D::TDraw2D()
     : Panel1(new QFrame(this))
-    , Image1(new RasterView(raster(), Panel1))
+    , Image1(new RasterView(m_plane.raster(), Panel1))
 {
+    m_plane.raster().SetChangeListener(
+        [this] { QMetaObject::invokeMethod(this, &TDraw2D::UpdateChanged, Qt::QueuedConnection); });
     setObjectName(QStringLiteral("Draw2D"));
     setWindowTitle(QStringLiteral("2D Graphic Plane"));
     QPalette background = palette();
@@ -34,41 +36,20 @@ TDraw2D::TDraw2D()
 
 void TDraw2D::SetPlaneSize(int width, int height)
 {
-    Plane::SetPlaneSize(width, height);
+    m_plane.SetPlaneSize(width, height);
     Panel1->resize(width, height);
     // Image1 keeps its place at (1, 1), so it overhangs the panel by a pixel to the right and
     // at the bottom and the raster's last column and row stay out of view.
     Image1->resize(width, height);
-    UpdateChanged();
     show();
-}
-
-void TDraw2D::ClearPlane(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
-{
-    Plane::ClearPlane(red, green, blue);
-    UpdateChanged();
 }
 
 void TDraw2D::UpdateChanged()
 {
-    const QRect changed = TakeChanged();
-    if (!changed.isEmpty())
-        Image1->update(changed);
-}
-
-void TDraw2D::RepaintChanged()
-{
-    const QRect changed = TakeChanged();
-    if (!changed.isEmpty())
-        Image1->repaint(changed);
-}
-
-QRect TDraw2D::TakeChanged()
-{
-    const PixelRect changed = raster().TakeDirty();
-    if (changed.empty())
-        return {};
-    return QRect(QPoint(changed.left, changed.top), QPoint(changed.right - 1, changed.bottom - 1));
+    const PixelRect changed = m_plane.raster().TakeDirty();
+    if (!changed.empty())
+        Image1->update(QRect(
+            QPoint(changed.left, changed.top), QPoint(changed.right - 1, changed.bottom - 1)));
 }
 
 void TDraw2D::closeEvent(QCloseEvent* event)

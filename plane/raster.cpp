@@ -253,6 +253,8 @@ void Raster::MarkDirty(int left, int top, int right, int bottom)
         return;
     if (m_dirty.empty()) {
         m_dirty = { left, top, right, bottom };
+        if (m_changed)
+            m_changed();
         return;
     }
     m_dirty.left = std::min(m_dirty.left, left);

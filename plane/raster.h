@@ -3,6 +3,8 @@
 #include "plane/rgb.h"
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace plane {
@@ -41,6 +43,9 @@ public:
 
     // The rectangle changed since the last call; the record then starts empty again.
     PixelRect TakeDirty();
+    // Called at the first change after the changed rectangle was taken, so that a view can
+    // schedule one repaint for everything that changes until it takes the rectangle.
+    void SetChangeListener(std::function<void()> changed) { m_changed = std::move(changed); }
 
 private:
     void SetPixel(int x, int y, Rgb colour);
@@ -56,6 +61,7 @@ private:
     int m_stride = 0;
     std::vector<std::uint8_t> m_bits;
     PixelRect m_dirty;
+    std::function<void()> m_changed;
     // The half widths of the rows of a disc of pen width m_discWidth, by distance from its
     // centre row, for the pen widths that a walk keeps using.
     int m_discWidth = 0;

@@ -4,13 +4,16 @@
 
 #include "app/application.h"
 #include "app/form1.h"
+#include "lsystem/rewriting.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QEventLoop>
 #include <QRadioButton>
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -41,6 +44,31 @@ void Choose(app::TForm1& form, const PresetCase& preset, int substitutions)
         form.SpinEdit1->setValue(substitutions);
 }
 
+// Runs the event loop until the Draw started last has ended.
+void WaitForDrawing(app::TForm1& form)
+{
+    if (!form.drawing())
+        return;
+    QEventLoop loop;
+    QObject::connect(&form, &app::TForm1::drawingEnded, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The symbols and drawn steps of the word that the panel's fields describe.
+std::pair<double, double> WordCounts(const app::TForm1& form)
+{
+    std::string word = form.EditAxiom->text().toStdString();
+    std::string next;
+    for (int i = 0; i < form.SpinEdit1->value(); ++i) {
+        lsystem::Substitute(
+            word, next, form.EditRuleF->text().toStdString(), form.EditRuleG->text().toStdString());
+        word.swap(next);
+    }
+    const auto drawn
+        = std::count(word.begin(), word.end(), 'F') + std::count(word.begin(), word.end(), 'G');
+    return { static_cast<double>(word.size()), static_cast<double>(drawn) };
+}
+
 void BM_Draw(benchmark::State& state, app::TForm1* form, const PresetCase* preset, int count)
 {
     Choose(*form, *preset, count);
@@ -49,14 +77,41 @@ void BM_Draw(benchmark::State& state, app::TForm1* form, const PresetCase* prese
         form->Button3Click();
         state.ResumeTiming();
         form->Button1Click();
+        WaitForDrawing(*form);
     }
-    const lsystem::DrawParams& params = form->DrawParams;
-    const auto drawing = static_cast<double>(std::count(params.Word.begin(), params.Word.end(), 'F')
-        + std::count(params.Word.begin(), params.Word.end(), 'G'));
-    state.counters["symbols"] = static_cast<double>(params.Word.size());
-    state.counters["segments"] = drawing;
+    const auto [symbols, drawn] = WordCounts(*form);
+    state.counters["symbols"] = symbols;
+    state.counters["segments"] = drawn;
     state.counters["segments_per_s"]
-        = benchmark::Counter(drawing, benchmark::Counter::kIsIterationInvariantRate);
+        = benchmark::Counter(drawn, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// From the click on Draw to the first segment on the plane, for a figure of 282 475 249 steps;
+// the figure is then stopped.
+void BM_FirstSegment(benchmark::State& state, app::TForm1* form)
+{
+    Choose(*form, presetCases[5], 10);
+    form->EditRuleF->setText(QStringLiteral("FFFFFFF"));
+    form->EditLength->setText(QStringLiteral("1/7"));
+    const plane::Raster& raster = form->Draw2D().plane().raster();
+    const auto anyDrawn = [&raster] {
+        for (int y = 0; y < raster.height(); ++y)
+            for (int x = 0; x < raster.width(); ++x)
+                if (raster.Pixel(x, y) != plane::Rgb { 255, 255, 255 })
+                    return true;
+        return false;
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        form->Button3Click();
+        state.ResumeTiming();
+        form->Button1Click();
+        while (!anyDrawn())
+            QCoreApplication::processEvents();
+        state.PauseTiming();
+        form->Button2Click();
+        state.ResumeTiming();
+    }
 }
 
 } // namespace
@@ -82,6 +137,9 @@ int main(int argc, char** argv)
             ->MeasureProcessCPUTime()
             ->UseRealTime();
     }
+    benchmark::RegisterBenchmark("Draw/FirstSegment/Plant2_282M_steps", BM_FirstSegment, &form)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,7 +1,9 @@
 #include "app/form1.h"
 #include "gui_test_support.h"
 
+#include <QImage>
 #include <QLocale>
+#include <QProgressBar>
 #include <QTest>
 #include <QTimer>
 
@@ -18,7 +20,7 @@ constexpr plane::Rgb green { 4, 123, 22 };
 // The panel at start-up; commands are given through its real buttons.
 class Commands : public ShownPanel {
 protected:
-    const plane::Raster& raster() const { return form.Draw2D().raster(); }
+    const plane::Raster& raster() const { return form.Draw2D().plane().raster(); }
 
     int CountPixels(plane::Rgb colour) const
     {
@@ -31,17 +33,22 @@ protected:
 
     plane::Rgb lineColour() const
     {
-        const plane::TDraw2D& plane = form.Draw2D();
+        const plane::Plane& plane = form.Draw2D().plane();
         return { plane.LineRed, plane.LineGreen, plane.LineBlue };
     }
 
     void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-    // Clicks Draw and returns the texts of the error boxes it showed.
+    // Clicks Draw, lets the event loop run until the figure is drawn and returns the texts of
+    // the error boxes shown meanwhile.
     std::vector<QString> Draw()
     {
         std::vector<QString> texts;
-        for (const ShownMessageBox& box : CaptureMessageBoxes([this] { Click(form.Button1); }))
+        const auto shown = CaptureMessageBoxes([this] {
+            Click(form.Button1);
+            EXPECT_TRUE(QTest::qWaitFor([this] { return !form.drawing(); }, 20000));
+        });
+        for (const ShownMessageBox& box : shown)
             texts.push_back(box.text);
         return texts;
     }
@@ -51,7 +58,6 @@ TEST_F(Commands, DrawWithTheStartupValuesDrawsARedKochCurveOnePixelWide)
 {
     EXPECT_TRUE(Draw().empty());
     EXPECT_EQ(lineColour(), red);
-    EXPECT_EQ(form.DrawParams.Word.size(), 36u);
     EXPECT_EQ(form.DrawParams.StepLength, 1.0 / 3.0 / 3.0);
     const int drawn = CountPixels(red);
     EXPECT_GT(drawn, 300);
@@ -144,9 +150,9 @@ TEST_F(Commands, EqualWindowBoundsShowTheDivisionByZeroAfterStoringTheWindow)
     form.EditX1->setText(QStringLiteral("0.5"));
     form.EditX2->setText(QStringLiteral("1/2"));
     EXPECT_EQ(Draw(), std::vector<QString> { QStringLiteral("Floating point division by zero.") });
-    EXPECT_EQ(form.Draw2D().X1, 0.5);
-    EXPECT_EQ(form.Draw2D().X2, 0.5);
-    EXPECT_EQ(form.Draw2D().Y2, 0.7);
+    EXPECT_EQ(form.Draw2D().plane().X1, 0.5);
+    EXPECT_EQ(form.Draw2D().plane().X2, 0.5);
+    EXPECT_EQ(form.Draw2D().plane().Y2, 0.7);
     EXPECT_EQ(lineColour(), (plane::Rgb { 0, 0, 0 }));
     EXPECT_EQ(CountPixels(white), 700 * 700);
     EXPECT_TRUE(form.Button1->isEnabled());
@@ -173,13 +179,13 @@ TEST_F(Commands, AngleThatIsNoNumberIsShownWithAFullStop)
 TEST_F(Commands, ClearWhitensThePlaneAndKeepsEverythingElse)
 {
     Draw();
-    const double scaleX = form.Draw2D().ScaleX;
+    const double scaleX = form.Draw2D().plane().ScaleX;
     Click(form.Button3);
     EXPECT_EQ(CountPixels(white), 700 * 700);
     EXPECT_EQ(form.EditAxiom->text(), QStringLiteral("F"));
-    EXPECT_EQ(form.Draw2D().ScaleX, scaleX);
+    EXPECT_EQ(form.Draw2D().plane().ScaleX, scaleX);
     EXPECT_EQ(lineColour(), red);
-    EXPECT_EQ(form.DrawParams.Word.size(), 36u);
+    EXPECT_TRUE(form.figures().empty());
 }
 
 TEST_F(Commands, StopWhenIdleChangesNothingAndDrawsDrawTheWholeFigure)
@@ -225,6 +231,7 @@ protected:
 
     bool TopReached() const { return raster().Pixel(350, 2) != white; }
     bool FootDrawn() const { return raster().Pixel(350, 697) != white; }
+    QProgressBar* Progress() const { return form.findChild<QProgressBar*>("DrawProgress"); }
 };
 
 TEST_F(LongWalk, StopEndsTheWalkAndKeepsWhatIsDrawn)
@@ -242,10 +249,76 @@ TEST_F(LongWalk, StopEndsTheWalkAndKeepsWhatIsDrawn)
     EXPECT_TRUE(FootDrawn());
     EXPECT_FALSE(TopReached());
     EXPECT_TRUE(form.Button1->isEnabled());
+    ASSERT_EQ(form.figures().size(), 1u);
+    EXPECT_GT(form.figures()[0].symbolsWalked, 0u);
+    EXPECT_LT(form.figures()[0].symbolsWalked, 9765625u);
 
     // The next Draw clears the flag and draws the whole line.
     Draw();
     EXPECT_TRUE(TopReached());
+    EXPECT_EQ(form.figures()[1].symbolsWalked, app::DrawnFigure {}.symbolsWalked);
+}
+
+// The panel takes input while a figure is drawn: Stop acts at once, however early.
+TEST_F(LongWalk, StopInTheFirstMillisecondsOfADraw)
+{
+    Click(form.Button1);
+    ASSERT_TRUE(form.drawing());
+    QTest::qWait(1);
+    Click(form.Button2);
+    EXPECT_FALSE(form.drawing());
+    EXPECT_FALSE(TopReached());
+    EXPECT_TRUE(form.Button1->isEnabled());
+}
+
+TEST_F(LongWalk, ProgressShowsOnlyWhileALongDrawRunsAndLeavesThePanelAsItWas)
+{
+    const QImage before = form.grab().toImage();
+    QTimer::singleShot(700, [this] {
+        EXPECT_TRUE(Progress()->isVisible());
+        EXPECT_GT(Progress()->value(), 0);
+        Click(form.Button2);
+    });
+    Draw();
+    EXPECT_FALSE(Progress()->isVisible());
+    EXPECT_EQ(form.grab().toImage(), before);
+
+    // A short figure never shows it.
+    Click(form.RadioButtonKochC);
+    bool shown = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] { shown = shown || Progress()->isVisible(); });
+    poll.start(1);
+    Draw();
+    EXPECT_FALSE(shown);
+}
+
+// A command that throws what no handler expects ends the Draw, shows the box, and leaves the
+// panel usable.
+TEST_F(LongWalk, AnUnexpectedErrorInACommandEndsTheDrawAndShowsTheBox)
+{
+    Click(form.Button1);
+    ASSERT_TRUE(form.drawing());
+    const auto shown = CaptureMessageBoxes([this] { form.RunGuarded([] { throw 42; }); });
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, QStringLiteral("Unknown error."));
+    EXPECT_FALSE(form.drawing());
+    EXPECT_TRUE(form.Button1->isEnabled());
+    EXPECT_TRUE(Draw().empty());
+    EXPECT_TRUE(TopReached());
+}
+
+TEST_F(Commands, BranchesNestedTooDeeplyEndTheDrawWithTheDrawnPartStaying)
+{
+    Click(form.RadioButtonPlant2);
+    form.EditAxiom->setText(QStringLiteral("F"));
+    // 2000 more open branches with every "F" rewritten: 2000 * (2^10 - 1) in all.
+    form.EditRuleF->setText(QStringLiteral("F") + QString(2000, QLatin1Char('(')) + "F");
+    form.SpinEdit1->setValue(10);
+    EXPECT_EQ(Draw(),
+        std::vector<QString> { QStringLiteral("Branches nest deeper than 1048576 levels.") });
+    EXPECT_LT(CountPixels(white), 700 * 700);
+    EXPECT_TRUE(form.Button1->isEnabled());
 }
 
 TEST_F(LongWalk, ExitDuringAWalkEndsTheWalkAndTheProgram)

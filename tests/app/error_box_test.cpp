@@ -83,48 +83,4 @@ TEST(ErrorBox, ShowsMarkupAsPlainText)
     EXPECT_EQ(shown[0].text, QStringLiteral("<b>x</b>."));
 }
 
-// A widget whose key handler fails the way a command can.
-class FailingWidget : public QWidget {
-protected:
-    void keyPressEvent(QKeyEvent*) override
-    {
-        throw fpu::FloatingPointError(fpu::Fault::DivisionByZero);
-    }
-};
-
-TEST(Application, ShowsAnErrorEscapingAnEventHandlerAndGoesOn)
-{
-    FailingWidget widget;
-    const std::vector<ShownMessageBox> shown = CaptureMessageBoxes([&widget] {
-        QTest::keyClick(&widget, Qt::Key_A);
-        QTest::keyClick(&widget, Qt::Key_B);
-    });
-    ASSERT_EQ(shown.size(), 2u);
-    for (const ShownMessageBox& box : shown) {
-        EXPECT_EQ(box.icon, QMessageBox::Critical);
-        EXPECT_EQ(box.title, ProgramTitle());
-        EXPECT_EQ(box.text, QStringLiteral("Floating point division by zero."));
-    }
-}
-
-TEST(Application, ShowsAnErrorEscapingAClickedButtonsSlot)
-{
-    QPushButton button(QStringLiteral("Draw"));
-    int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, &button, [&clicks] {
-        if (++clicks == 1)
-            throw std::runtime_error("'45/2' is not a valid floating point value");
-    });
-    button.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
-    const std::vector<ShownMessageBox> shown = CaptureMessageBoxes([&button] {
-        QTest::mouseClick(&button, Qt::LeftButton);
-        QTest::mouseClick(&button, Qt::LeftButton);
-    });
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, QStringLiteral("'45/2' is not a valid floating point value."));
-    EXPECT_EQ(clicks, 2);
-    EXPECT_FALSE(button.isDown());
-}
-
 } // namespace
