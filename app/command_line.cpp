@@ -58,7 +58,10 @@ struct FlagOption {
 };
 
 constexpr FlagOption flagOptions[] = {
-    { nullptr, "stats", "Print \"symbols=N segments=N ms=X\": the time of the drawing alone." },
+    { nullptr, "stats",
+        "Print \"symbols=N segments=N ms=X\": the symbols walked, the segments drawn and the "
+        "time of the drawing (for SVG, with writing the document), without start-up or putting "
+        "the file in place." },
     { "h", "help", "Show this help." },
     { "v", "version", "Show the program's version." },
 };

@@ -36,6 +36,7 @@ SvgCanvas::SvgCanvas(std::ostream& out, const plane::Viewport& mapping)
     , m_mapping(mapping)
 {
     static_assert(Decimals == 2, "UnitsPerPixel and WriteNumber write two decimals");
+    static_assert(ViewSize == 700, "the document's start spells the view size");
     m_buffer.reserve(BlockSize + 256);
     Write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"700\" "

@@ -111,15 +111,6 @@ const RunRow runs[] = {
     { "wide pens over the edge", { { FieldsOf(Preset::Plant3, 3, "0.1") } } },
 };
 
-void Replay(LiveRun& run, const RunRow& row)
-{
-    for (const Draw& draw : row.draws) {
-        if (draw.clearFirst)
-            run.Clear();
-        run.Draw(draw.fields, draw.symbolLimit);
-    }
-}
-
 // The first pixel where the image differs from the raster, or none.
 std::optional<QPoint> FirstDifference(const QImage& read, const plane::Raster& raster)
 {
@@ -147,7 +138,11 @@ TEST_F(Export, PngAt700IsThePlanePixelForPixel)
     for (const RunRow& row : runs) {
         SCOPED_TRACE(row.name);
         LiveRun run;
-        Replay(run, row);
+        for (const Draw& draw : row.draws) {
+            if (draw.clearFirst)
+                run.Clear();
+            run.Draw(draw.fields, draw.symbolLimit);
+        }
 
         app::SavePng(PathOf("plane.png"), run.plane.raster());
         EXPECT_EQ(FirstDifference(QImage(PathOf("plane.png")), run.plane.raster()), std::nullopt);
@@ -156,19 +151,6 @@ TEST_F(Export, PngAt700IsThePlanePixelForPixel)
         EXPECT_EQ(FirstDifference(QImage(PathOf("again.png")), run.plane.raster()), std::nullopt);
         EXPECT_EQ(report.segments, run.canvas.segments.size());
     }
-}
-
-TEST_F(Export, StoppedFigureIsDrawnAgainAsFarAsItWent)
-{
-    LiveRun run;
-    run.Draw(FieldsOf(Preset::Plant2), 5000);
-    const std::size_t stopped = run.canvas.segments.size();
-    run.Draw(FieldsOf(Preset::Plant2));
-    ASSERT_LT(stopped, run.canvas.segments.size() - stopped);
-
-    const app::ReplayReport report = app::SaveSvg(PathOf("stopped.svg"), { run.figures[0] });
-    EXPECT_EQ(report.symbols, 5000u);
-    EXPECT_EQ(report.segments, stopped);
 }
 
 TEST_F(Export, LargerPngScalesTheMappingAndThePens)

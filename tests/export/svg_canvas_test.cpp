@@ -95,15 +95,4 @@ TEST(SvgCanvas, RunsOfOneColourAndWidthBecomeOnePathEach)
     }
 }
 
-TEST(SvgCanvas, LongPathsWrapAndStayOnePath)
-{
-    std::vector<Segment> zigzag;
-    for (int i = 0; i < 1000; ++i)
-        zigzag.push_back({ i * 0.5, (i % 2) * 1.0, (i + 1) * 0.5, ((i + 1) % 2) * 1.0 });
-    const SvgDocument document = Draw(zigzag);
-    ASSERT_TRUE(document.wellFormed);
-    ASSERT_EQ(document.paths.size(), 1u);
-    EXPECT_EQ(document.paths[0].data.count(QLatin1Char(' ')), 1001 + 1000 - 1);
-}
-
 } // namespace

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Makes the README's gallery: each of the eight presets as the command line draws it, at the
+# preset's own number of substitutions (Plant 4, which keeps the count, at 6), as
+# docs/gallery/NAME.png of SIZE pixels (default 350).
+# Usage: scripts/gallery.sh [PROGRAM] [SIZE]; PROGRAM defaults to the Release build, built first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+program=${1:-}
+size=${2:-350}
+if [ -z "$program" ]; then
+    scripts/install-deps.sh
+    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++
+    cmake --build build/release --target Lindenmayer
+    program=build/release/app/Lindenmayer
+fi
+
+presets=(
+    "koch-curve:Koch Curve"
+    "koch-island:Koch Island"
+    "sierpinski-curve-1:Sierp. Curve 1"
+    "sierpinski-curve-2:Sierp. Curve 2"
+    "plant-1:Plant 1"
+    "plant-2:Plant 2"
+    "plant-3:Plant 3"
+    "plant-4:Plant 4:6"
+)
+mkdir -p docs/gallery
+for entry in "${presets[@]}"; do
+    IFS=: read -r file preset count <<<"$entry"
+    "$program" --render "docs/gallery/$file.png" --preset "$preset" --size "$size" \
+        ${count:+--subst "$count"}
+    echo "docs/gallery/$file.png: $preset"
+done
