@@ -30,5 +30,6 @@ TEST_F(InstalledTree, WithoutInstalledExamplesTheSourceTreeFolderIfPresent)
 {
     const QString bin = MakePrefix(false);
     const QDir sourceExamples(QStringLiteral(LSYS_SOURCE_DIR "/examples"));
-    EXPECT_EQ(app::ExamplesDirectoryFrom(bin), sourceExamples.exists() ? sourceExamples.path() : QString());
+    EXPECT_EQ(app::ExamplesDirectoryFrom(bin),
+        sourceExamples.exists() ? sourceExamples.path() : QString());
 }

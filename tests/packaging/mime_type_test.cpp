@@ -33,8 +33,8 @@ TEST_F(InstalledMimeEntry, FilesNamedLsysAreLSystems)
 {
     for (const char* name : { "koch-curve.lsys", "/home/user/Plant 3.lsys" }) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(m_database.mimeTypeForFile(name, QMimeDatabase::MatchExtension).name(),
-            LSystemType);
+        EXPECT_EQ(
+            m_database.mimeTypeForFile(name, QMimeDatabase::MatchExtension).name(), LSystemType);
     }
 }
 
