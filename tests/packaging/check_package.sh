@@ -25,7 +25,7 @@ check_mime_entry() {
 }
 
 deb_contents() {
-    local listing depends path
+    local listing depends path package
     listing=$(dpkg-deb --contents "$DEB")
     for path in \
         usr/bin/Lindenmayer \
