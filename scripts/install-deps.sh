@@ -1,17 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, when any is missing.
+# Installs the Debian packages that a task needs, when any is missing:
+#   install-deps.sh run       building and running the program
+#   install-deps.sh package   building its Debian package
+#   install-deps.sh [test]    building and running everything, tests included (the default)
 set -euo pipefail
 
-packages=(
-    cmake ninja-build clang libclang-rt-14-dev
-    qt6-base-dev libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core fonts-dejavu-extra python3
-    librsvg2-bin
+build=(cmake ninja-build clang qt6-base-dev libgl-dev)
+run=("${build[@]}" fonts-dejavu-core fonts-dejavu-extra)
+# dpkg-shlibdeps computes the package's dependencies; cpack finds executables with file.
+package=("${build[@]}" dpkg-dev file)
+test=(
+    "${run[@]}" "${package[@]}"
+    libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool x11-utils imagemagick python3
+    desktop-file-utils libxml2-utils librsvg2-bin
 )
 
+case ${1:-test} in
+run) packages=("${run[@]}") ;;
+package) packages=("${package[@]}") ;;
+test) packages=("${test[@]}") ;;
+*)
+    echo "usage: $0 [run|package|test]" >&2
+    exit 2
+    ;;
+esac
+
 missing=()
-for package in "${packages[@]}"; do
+for package in $(printf '%s\n' "${packages[@]}" | sort -u); do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
         || missing+=("$package")
 done

@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything (warnings as errors) and runs every test:
-# unit and widget tests headless, the end-to-end tests in Xvfb, and the bounded fuzz runs.
+# Installs what is missing, builds everything (warnings as errors) and runs every test: unit and
+# widget tests headless, the end-to-end tests in Xvfb, the bounded fuzz runs and the packaging
+# checks. Then builds the unit and widget tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh test
+export QT_QPA_PLATFORM=offscreen
+
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DLSYS_WERROR=ON
 cmake --build build/test
-cd build/test
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+ctest --test-dir build/test --output-on-failure --no-tests=error --timeout 600
+
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DLSYS_WERROR=ON -DLSYS_SANITIZE=ON \
+    -DLSYS_FUZZERS=OFF -DLSYS_BENCHMARKS=OFF
+cmake --build build/asan
+ctest --test-dir build/asan --output-on-failure --no-tests=error --timeout 600 \
+    --label-exclude 'e2e|packaging'
