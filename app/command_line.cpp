@@ -1,10 +1,13 @@
 #include "app/command_line.h"
 
+#include "app/draw_command.h"
 #include "app/figure_export.h"
 #include "app/file_error.h"
 #include "app/full_stop.h"
+#include "app/lsystem_io.h"
 #include "app/panel_fields.h"
 #include "app/presets.h"
+#include "app/world_window.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -58,23 +61,15 @@ struct FlagOption {
 };
 
 constexpr FlagOption flagOptions[] = {
+    { nullptr, "fit",
+        "Set the window to the figure's bounds with a 5 % margin, equal scale on both axes, "
+        "before drawing it." },
     { nullptr, "stats",
         "Print \"symbols=N segments=N ms=X\": the symbols walked, the segments drawn and the "
         "time of the drawing (for SVG, with writing the document), without start-up or putting "
         "the file in place." },
     { "h", "help", "Show this help." },
     { "v", "version", "Show the program's version." },
-};
-
-constexpr std::pair<const char*, Preset> presetCaptions[] = {
-    { "Koch Curve", Preset::KochCurve },
-    { "Koch Island", Preset::KochIsland },
-    { "Sierp. Curve 1", Preset::Sierpinski1 },
-    { "Sierp. Curve 2", Preset::Sierpinski2 },
-    { "Plant 1", Preset::Plant1 },
-    { "Plant 2", Preset::Plant2 },
-    { "Plant 3", Preset::Plant3 },
-    { "Plant 4", Preset::Plant4 },
 };
 
 // The command line draws with a point as the angle's decimal separator, whatever the locale.
@@ -93,6 +88,7 @@ struct RenderRequest {
     QString output;
     int size = DefaultSize;
     bool stats = false;
+    bool fit = false;
 };
 
 void Print(std::FILE* stream, const QString& text)
@@ -104,8 +100,11 @@ void AddOptions(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(QStringLiteral(
         "Draws an L-system figure without opening a window and writes it to a PNG or SVG file.\n"
-        "The fields start as the control panel shows them at start-up; --preset fills them as "
-        "its button does, then each other option sets its field."));
+        "The fields start as the control panel shows them at start-up, or as an L-system file "
+        "given after the options has them; --preset fills them as its button does, then each "
+        "other option sets its field."));
+    parser.addPositionalArgument(
+        QStringLiteral("lsystem"), QStringLiteral("An L-system file (.lsys) to draw."), QStringLiteral("[file]"));
     for (const ValueOption& option : valueOptions) {
         parser.addOption({ QString::fromLatin1(option.name), QString::fromUtf8(option.description),
             QString::fromLatin1(option.valueName) });
@@ -120,29 +119,9 @@ void AddOptions(QCommandLineParser& parser)
 
 Preset PresetNamed(const QString& name)
 {
-    for (const auto& [caption, preset] : presetCaptions) {
-        if (name.compare(QString::fromLatin1(caption), Qt::CaseInsensitive) == 0)
-            return preset;
-    }
+    if (const auto preset = PresetFromName(name.toStdString()))
+        return *preset;
     throw UsageError(QStringLiteral("unknown preset \"%1\"").arg(name));
-}
-
-// The fields a preset's radio button puts into the panel; Plant 4 leaves the count.
-void ApplyPreset(PanelFields& fields, Preset preset)
-{
-    const PresetFields values = PresetValues(preset, decimalSeparator);
-    fields.axiom = values.axiom;
-    fields.ruleF = values.ruleF;
-    fields.ruleG = values.ruleG;
-    fields.length = values.length;
-    fields.angle = values.angle;
-    if (values.substCount)
-        fields.substCount = *values.substCount;
-    fields.x1 = values.x1;
-    fields.x2 = values.x2;
-    fields.y1 = values.y1;
-    fields.y2 = values.y2;
-    fields.preset = preset;
 }
 
 int IntegerValue(const QCommandLineParser& parser, const QString& name, int min, int max)
@@ -194,17 +173,18 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
 {
     if (!parser.isSet(QStringLiteral("render")))
         throw UsageError(QStringLiteral("--render <file> is required"));
-    // Here an L-system file named after the options will fill the fields, before the options
-    // change them; until files can be read, none is accepted.
-    if (!parser.positionalArguments().isEmpty()) {
-        throw UsageError(QStringLiteral("unexpected argument \"%1\"")
-                             .arg(parser.positionalArguments().constFirst()));
-    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        throw UsageError(QStringLiteral("unexpected argument \"%1\"").arg(files[1]));
     RenderRequest request;
     PanelFields& fields = request.figure.fields;
+    // An L-system file fills the fields first; a preset and each field's option change them.
+    if (!files.isEmpty())
+        fields = OpenLSystemFile(files.first(), fields);
     if (parser.isSet(QStringLiteral("preset")))
-        ApplyPreset(fields, PresetNamed(parser.value(QStringLiteral("preset"))));
+        ApplyPreset(PresetNamed(parser.value(QStringLiteral("preset"))), decimalSeparator, fields);
     ApplyFieldOptions(parser, fields);
+    request.fit = parser.isSet(QStringLiteral("fit"));
     request.figure.decimalSeparator = decimalSeparator;
     request.output = parser.value(QStringLiteral("render"));
     if (parser.isSet(QStringLiteral("size")))
@@ -213,11 +193,34 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     return request;
 }
 
+// Sets the window of the figure's fields to its bounds with a margin, as Fit to Figure does; a
+// figure without extent keeps its window.
+void FitFields(DrawnFigure& figure)
+{
+    plane::Plane plane;
+    lsystem::DrawParams params;
+    lsystem::RandomGenerator random(figure.seed);
+    BoundsCanvas bounds;
+    RunDraw(figure.fields, figure.decimalSeparator, { plane, params, random }, bounds);
+    if (bounds.empty())
+        return;
+    if (const auto window = FitWindow(bounds.bounds())) {
+        const WindowTexts texts = FormatWindow(*window, figure.decimalSeparator);
+        figure.fields.x1 = texts.x1;
+        figure.fields.x2 = texts.x2;
+        figure.fields.y1 = texts.y1;
+        figure.fields.y2 = texts.y2;
+    }
+}
+
 int Render(const RenderRequest& request)
 {
     try {
         const ImageFile file = ImageFileFor(request.output);
-        const ReplayReport report = SaveFigures(file, { request.figure }, request.size);
+        DrawnFigure figure = request.figure;
+        if (request.fit)
+            FitFields(figure);
+        const ReplayReport report = SaveFigures(file, { figure }, request.size);
         if (request.stats) {
             const double ms = std::chrono::duration<double, std::milli>(report.drawing).count();
             Print(stdout,
@@ -280,6 +283,10 @@ int RunCommandLine(int argc, char* argv[])
         Print(stderr, QString::fromStdString(error.what()) + QStringLiteral("\n\n"));
         Print(stderr, parser.helpText());
         return BadUsage;
+    } catch (const std::exception& error) {
+        // An L-system file that cannot be read.
+        Print(stderr, WithFullStop(QString::fromUtf8(error.what())) + QLatin1Char('\n'));
+        return Failed;
     }
 }
 

@@ -26,7 +26,7 @@ ImageFile ImageFileFor(const QString& path);
 // the new one is completely written, and nothing is left behind otherwise. A file that cannot be
 // written raises FileError, whose message names the file and the system's reason. A figure
 // whose fields or arithmetic fail raises the error Draw raises (ExpressionError, AngleError,
-// fpu::FloatingPointError, lsystem::WordTooLargeError) and nothing is written.
+// fpu::FloatingPointError, lsystem::BranchDepthError) and nothing is written.
 
 // The raster's pixels exactly, as a 24-bit PNG.
 void SavePng(const QString& path, const plane::Raster& raster);

@@ -14,5 +14,9 @@ int main(int argc, char* argv[])
     app::Application application(argc, argv);
     app::TForm1 form;
     form.show();
+    // `Lindenmayer FILE` opens an L-system file once the panel shows its start-up values.
+    const QStringList arguments = application.arguments();
+    if (arguments.size() > 1)
+        form.RunGuarded([&form, &arguments] { form.OpenLSystem(arguments.at(1)); });
     return application.exec();
 }

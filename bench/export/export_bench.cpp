@@ -17,10 +17,9 @@ namespace {
 
 app::DrawnFigure PresetFigure(app::Preset preset, int count)
 {
-    const app::PresetFields values = app::PresetValues(preset, ".");
     app::DrawnFigure figure;
-    figure.fields = { values.axiom, values.ruleF, values.ruleG, values.angle, values.length, count,
-        "0", values.x1, values.x2, values.y1, values.y2, preset };
+    app::ApplyPreset(preset, ".", figure.fields);
+    figure.fields.substCount = count;
     return figure;
 }
 

@@ -76,6 +76,16 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             nullptr },
         { "no file to render to", { "--preset", "Plant 1" }, 2, "^$", "--render <file> is required",
             nullptr },
+        // The file's figure, 8 segments of the dragon curve at its count, fitted, then changed by
+        // an option.
+        { "an L-system file, fitted, an option overriding it",
+            { "--render", "OUT.png", LSYS_EXAMPLES_DIR "/dragon-curve.lsys", "--fit", "--subst",
+                "3", "--stats" },
+            0, "^symbols=\\d+ segments=8 ms=", "^$", "out.png", 700 },
+        { "a file that is no L-system", { "--render", "OUT.png", LSYS_EXAMPLES_DIR "/../README.md" }, 1, "^$",
+            "^Could not open \".*\": line 1: .+\\n$", nullptr },
+        { "two files", { "--render", "OUT.png", "a.lsys", "b.lsys" }, 2, "^$",
+            "unexpected argument", nullptr },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

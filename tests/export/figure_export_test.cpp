@@ -81,9 +81,9 @@ public:
 
 PanelFields FieldsOf(Preset preset, int count = -1, const char* random = "0")
 {
-    const app::PresetFields values = app::PresetValues(preset, ".");
-    PanelFields fields { values.axiom, values.ruleF, values.ruleG, values.angle, values.length,
-        values.substCount.value_or(2), random, values.x1, values.x2, values.y1, values.y2, preset };
+    PanelFields fields;
+    app::ApplyPreset(preset, ".", fields);
+    fields.random = random;
     if (count >= 0)
         fields.substCount = count;
     return fields;
