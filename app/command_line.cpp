@@ -103,8 +103,8 @@ void AddOptions(QCommandLineParser& parser)
         "The fields start as the control panel shows them at start-up, or as an L-system file "
         "given after the options has them; --preset fills them as its button does, then each "
         "other option sets its field."));
-    parser.addPositionalArgument(
-        QStringLiteral("lsystem"), QStringLiteral("An L-system file (.lsys) to draw."), QStringLiteral("[file]"));
+    parser.addPositionalArgument(QStringLiteral("lsystem"),
+        QStringLiteral("An L-system file (.lsys) to draw."), QStringLiteral("[file]"));
     for (const ValueOption& option : valueOptions) {
         parser.addOption({ QString::fromLatin1(option.name), QString::fromUtf8(option.description),
             QString::fromLatin1(option.valueName) });

@@ -1,5 +1,6 @@
 // What leaves the program and comes back: images of the plane, and L-system files.
 
+#include "app/example_paths.h"
 #include "app/figure_export.h"
 #include "app/form1.h"
 #include "app/lsystem_io.h"
@@ -123,8 +124,12 @@ void TForm1::OpenLSystemDialog()
 {
     if (m_running)
         return;
+    // The first time, the examples that come with the program are the place to start.
+    const QString examples = ExamplesDirectory();
+    const QString folder
+        = m_lastFolder.isEmpty() && !examples.isEmpty() ? examples : DialogFolder();
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open L-system"), DialogFolder(), lsystemFilter);
+        this, QStringLiteral("Open L-system"), folder, lsystemFilter);
     if (path.isEmpty())
         return;
     m_lastFolder = QFileInfo(path).absolutePath();

@@ -9,8 +9,9 @@ cd "$(dirname "$0")/.."
 program=${1:-}
 size=${2:-350}
 if [ -z "$program" ]; then
-    scripts/install-deps.sh
-    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++
+    scripts/install-deps.sh run
+    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
+        -DBUILD_TESTING=OFF
     cmake --build build/release --target Lindenmayer
     program=build/release/app/Lindenmayer
 fi
