@@ -222,3 +222,37 @@ test_draw_plant_1() {
     click_button "$panel" 16 16 75 25   # "Draw"
     wait_for_drawing "$plane" check_plant_1 20
 }
+
+# A figure of 282 475 249 steps, opened from a file named on the command line: Draw starts it,
+# and Exit ends the program at once, with status 0, while it is being drawn.
+arguments_exit_during_a_long_draw() {
+    cat >"$E2E_WORK/long.lsys" <<'LSYSTEM'
+Lindenmayer L-system 1
+axiom = F
+rule-f = FFFFFFF
+rule-g = GG
+length = 1/7
+substitutions = 10
+x1 = -1
+x2 = 1
+y1 = -0.1
+y2 = 1.9
+preset = Plant 2
+LSYSTEM
+    E2E_PROGRAM_ARGS=("$E2E_WORK/long.lsys")
+}
+
+test_exit_during_a_long_draw() {
+    local panel plane capture="$E2E_WORK/raster.ppm"
+    panel=$(e2e_wait_for_window "Control Panel")
+    plane=$(e2e_wait_for_window "2D Graphic Plane")
+    click_button "$panel" 16 16 75 25 # "Draw"
+    sleep 1
+    capture_raster "$plane" "$capture"
+    measure "$capture" "$PLANT_GREEN" bbox
+    [ "${ANSWERS[0]}" != none ] || e2e_fail "nothing green is drawn a second after Draw"
+    e2e_program_running || e2e_fail "the program ended while drawing"
+    click_button "$panel" 264 16 75 25 # "Exit"
+    e2e_wait_for_exit 1
+    [ "$E2E_PROGRAM_STATUS" -eq 0 ] || e2e_fail "exit status $E2E_PROGRAM_STATUS after Exit"
+}

@@ -36,7 +36,8 @@ e2e_start_xvfb() {
 # names.
 e2e_start_program() {
     mkdir -m 700 "$E2E_WORK/runtime"
-    QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$E2E_WORK/runtime" "$E2E_PROGRAM" >"$E2E_WORK/program.log" 2>&1 &
+    QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$E2E_WORK/runtime" "$E2E_PROGRAM" "${E2E_PROGRAM_ARGS[@]}" \
+        >"$E2E_WORK/program.log" 2>&1 &
     E2E_PROGRAM_PID=$!
 }
 
