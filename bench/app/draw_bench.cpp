@@ -4,12 +4,14 @@
 
 #include "app/application.h"
 #include "app/form1.h"
+#include "app/lsystem_io.h"
 #include "lsystem/rewriting.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QEventLoop>
 #include <QRadioButton>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <string>
@@ -114,6 +116,40 @@ void BM_FirstSegment(benchmark::State& state, app::TForm1* form)
     }
 }
 
+// Fit to Figure of Plant 3 at 10 substitutions (6 464 679 symbols): from the command to the start
+// of the Draw that follows the measuring walk; that Draw is then stopped.
+void BM_FitBeforeDraw(benchmark::State& state, app::TForm1* form)
+{
+    Choose(*form, presetCases[6], 10);
+    for (auto _ : state) {
+        state.PauseTiming();
+        form->Button3Click();
+        state.ResumeTiming();
+        form->FitToFigure();
+        while (form->figures().empty())
+            QCoreApplication::processEvents();
+        state.PauseTiming();
+        form->Button2Click();
+        state.ResumeTiming();
+    }
+}
+
+// Saving and opening an L-system file with every field set.
+void BM_LSystemFile(benchmark::State& state, bool open)
+{
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("plant.lsys"));
+    app::PanelFields fields;
+    app::ApplyPreset(app::Preset::Plant3, ".", fields);
+    app::SaveLSystemFile(path, fields);
+    for (auto _ : state) {
+        if (open)
+            benchmark::DoNotOptimize(app::OpenLSystemFile(path, {}));
+        else
+            app::SaveLSystemFile(path, fields);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -138,6 +174,15 @@ int main(int argc, char** argv)
             ->UseRealTime();
     }
     benchmark::RegisterBenchmark("Draw/FirstSegment/Plant2_282M_steps", BM_FirstSegment, &form)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("Fit/Plant3/10", BM_FitBeforeDraw, &form)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("LSystemFile/Save", BM_LSystemFile, false)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("LSystemFile/Open", BM_LSystemFile, true)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::Initialize(&argc, argv);
