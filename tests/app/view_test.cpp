@@ -7,7 +7,10 @@
 #include "expr/evaluator.h"
 #include "gui_test_support.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -133,26 +136,41 @@ TEST_F(PlaneView, AWheelNotchZoomsAboutTheCursorAndADragPans)
     EXPECT_EQ(form.figures().size(), 1u);
 }
 
+// Opening fills every field as saved and checks the saved preset without its handler filling
+// the fields with the preset's own values.
 TEST_F(PlaneView, AFileDroppedOnEitherWindowIsOpened)
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("drop.lsys"));
+    QTest::mouseClick(form.RadioButtonPlant1, Qt::LeftButton);
     form.EditAxiom->setText(QStringLiteral("FG"));
-    form.SaveLSystem(path);
-    form.EditAxiom->setText(QStringLiteral("F"));
+    const app::PanelFields saved = form.ReadFields();
+    const QString path = form.SaveLSystem(folder.filePath(QStringLiteral("drop")));
+    EXPECT_TRUE(path.endsWith(QLatin1String("drop.lsys")));
 
     QMimeData data;
     data.setUrls({ QUrl::fromLocalFile(path) });
     QWidget* const targets[] = { form.EditRuleF, &form.Draw2D() };
     for (QWidget* target : targets) {
-        form.EditAxiom->setText(QStringLiteral("F"));
+        QTest::mouseClick(form.RadioButtonKochC, Qt::LeftButton);
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
         QCoreApplication::sendEvent(target, &enter);
         EXPECT_TRUE(enter.isAccepted());
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
         QCoreApplication::sendEvent(target, &drop);
-        EXPECT_EQ(form.EditAxiom->text(), QStringLiteral("FG"));
+        EXPECT_EQ(form.ReadFields(), saved);
+        EXPECT_TRUE(form.RadioButtonPlant1->isChecked());
     }
+}
+
+TEST_F(PlaneView, CopyImagePutsThePlanesPixelsOnTheClipboard)
+{
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    WaitForDrawing();
+    form.CopyImage();
+    const plane::Raster& raster = form.Draw2D().plane().raster();
+    const QImage shown(
+        raster.bits(), raster.width(), raster.height(), raster.stride(), QImage::Format_RGB888);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888), shown);
 }
 
 TEST_F(PlaneView, SavingIsNotOfferedWhileDrawingAndAFailureIsShown)
