@@ -6,15 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-program=${1:-}
+program=${1:-$(scripts/build-release.sh)}
 size=${2:-350}
-if [ -z "$program" ]; then
-    scripts/install-deps.sh run
-    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
-        -DBUILD_TESTING=OFF
-    cmake --build build/release --target Lindenmayer
-    program=build/release/app/Lindenmayer
-fi
 
 presets=(
     "koch-curve:Koch Curve"

@@ -5,13 +5,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-program=${1:-}
-if [ -z "$program" ]; then
-    scripts/install-deps.sh run
-    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
-        -DBUILD_TESTING=OFF
-    cmake --build build/release --target Lindenmayer
-    program=build/release/app/Lindenmayer
-fi
+program=${1:-$(scripts/build-release.sh)}
 "$program" --render packaging/io.github.lindenmayer.Lindenmayer.svg --preset "Plant 1" --subst 4 \
     --fit
