@@ -83,7 +83,30 @@ private:
                     m_stopped = true;
                     break;
                 }
-                Walk(symbol);
+                switch (symbol) {
+                case 'F':
+                case 'G':
+                    m_turtle.DrawStep();
+                    m_narrowingDue = true;
+                    break;
+                case 'f':
+                    m_turtle.MoveStep();
+                    break;
+                case '+':
+                    m_turtle.TurnLeft();
+                    break;
+                case '-':
+                    m_turtle.TurnRight();
+                    break;
+                case '(':
+                    m_turtle.OpenBranch();
+                    break;
+                case ')':
+                    m_turtle.CloseBranch();
+                    break;
+                default:
+                    break;
+                }
             }
         } catch (...) {
             Pass(walked);
@@ -91,34 +114,6 @@ private:
         }
         Pass(walked);
         return walked;
-    }
-
-    void Walk(char symbol)
-    {
-        switch (symbol) {
-        case 'F':
-        case 'G':
-            m_turtle.DrawStep();
-            m_narrowingDue = true;
-            break;
-        case 'f':
-            m_turtle.MoveStep();
-            break;
-        case '+':
-            m_turtle.TurnLeft();
-            break;
-        case '-':
-            m_turtle.TurnRight();
-            break;
-        case '(':
-            m_turtle.OpenBranch();
-            break;
-        case ')':
-            m_turtle.CloseBranch();
-            break;
-        default:
-            break;
-        }
     }
 
     void Pass(std::size_t symbols)
