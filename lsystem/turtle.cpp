@@ -69,13 +69,14 @@ private:
     std::size_t WalkRun(const char* run, std::size_t limit)
     {
         std::size_t walked = 0;
+        bool narrowingDue = m_narrowingDue;
         try {
             for (; walked < limit; ++walked) {
                 const char symbol = run[walked];
                 // A drawn step narrows the pen when the symbol after it does not draw; that
                 // symbol may lie in another run, so the narrowing waits for it.
-                if (m_narrowingDue) {
-                    m_narrowingDue = false;
+                if (narrowingDue) {
+                    narrowingDue = false;
                     if (!IsDrawingSymbol(symbol))
                         m_turtle.Narrow();
                 }
@@ -87,7 +88,7 @@ private:
                 case 'F':
                 case 'G':
                     m_turtle.DrawStep();
-                    m_narrowingDue = true;
+                    narrowingDue = true;
                     break;
                 case 'f':
                     m_turtle.MoveStep();
@@ -109,15 +110,16 @@ private:
                 }
             }
         } catch (...) {
-            Pass(walked);
+            Pass(walked, narrowingDue);
             throw;
         }
-        Pass(walked);
+        Pass(walked, narrowingDue);
         return walked;
     }
 
-    void Pass(std::size_t symbols)
+    void Pass(std::size_t symbols, bool narrowingDue)
     {
+        m_narrowingDue = narrowingDue;
         m_expansion.Consume(symbols);
         m_symbolsWalked += symbols;
     }
