@@ -66,11 +66,11 @@ void BranchingTurtle::DrawStep()
     double endX;
     double endY;
     if (amplitude == 0.0) {
-        // Every perturbation (r - 0.5) * A is then a zero. Adding a zero leaves a nonzero value
-        // as it is; where the value is zero too, the zero made is multiplied or added to a
-        // position, and a position is never -0 (it starts at +0 and only sums are made of it),
-        // so the sign of that zero never reaches the end point: the end point is the
-        // unperturbed one, bit for bit. The six values are taken all the same.
+        // Every perturbation (r - 0.5) * A is then a zero of either sign, and adding it leaves
+        // a nonzero value as it is. A zero step or angle may come out with another sign, but
+        // then it only makes the cosine 1 or a zero term added to the position, and a position
+        // is never -0 (it starts at +0, and a sum is -0 only when both terms are): the end point
+        // is the unperturbed one, bit for bit. The six values are taken all the same.
         for (int value = 0; value < 6; ++value)
             m_random.Next();
         endX = m_x + step * m_sine(theta);
@@ -101,12 +101,14 @@ void BranchingTurtle::DrawStep()
     }
 
     if (m_style.rotation) {
-        if (!SamePoint(m_lastEnd, m_x, m_y))
-            m_lastTurnedEnd = plane::MultiplyPoint({ m_x, m_y, 1.0 }, m_rotation);
-        const plane::TVector3 start = m_lastTurnedEnd;
-        m_lastEnd = { endX, endY, 1.0 };
-        m_lastTurnedEnd = plane::MultiplyPoint(m_lastEnd, m_rotation);
-        m_canvas.DrawSegment(start, m_lastTurnedEnd, m_style.colour, m_params.PenWidth);
+        const plane::TVector3 end { endX, endY, 1.0 };
+        const plane::TVector3 turnedStart = SamePoint(m_lastEnd, m_x, m_y)
+            ? m_lastTurnedEnd
+            : plane::MultiplyPoint({ m_x, m_y, 1.0 }, m_rotation);
+        const plane::TVector3 turnedEnd = plane::MultiplyPoint(end, m_rotation);
+        m_lastEnd = end;
+        m_lastTurnedEnd = turnedEnd;
+        m_canvas.DrawSegment(turnedStart, turnedEnd, m_style.colour, m_params.PenWidth);
     } else {
         m_canvas.DrawSegment(
             { m_x, m_y, 1.0 }, { endX, endY, 1.0 }, m_style.colour, m_params.PenWidth);

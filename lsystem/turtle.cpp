@@ -5,6 +5,8 @@
 #include "lsystem/rewriting.h"
 
 #include <algorithm>
+#include <limits>
+#include <string>
 #include <utility>
 
 namespace lsystem {
