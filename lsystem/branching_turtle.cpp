@@ -1,8 +1,11 @@
 #include "lsystem/branching_turtle.h"
 
+#include "fpu/floating_point_error.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 namespace lsystem {
@@ -11,6 +14,12 @@ namespace {
 
 constexpr double DegreesToRadians = 0.017453292519943295; // pi / 180
 constexpr std::size_t ReservedBranches = 256; // open branches held without reallocating
+
+[[gnu::cold]] void RaiseFirstFault(std::initializer_list<double> values)
+{
+    for (const double value : values)
+        fpu::Checked(value);
+}
 
 bool SamePoint(const plane::TVector3& a, double x, double y)
 {
@@ -34,6 +43,11 @@ BranchingTurtle::BranchingTurtle(
     }
 }
 
+double BranchingTurtle::CheckedOutOfLine(double value)
+{
+    return fpu::Checked(value);
+}
+
 double BranchingTurtle::Sine(double angle)
 {
     return std::sin(angle);
@@ -49,30 +63,52 @@ void BranchingTurtle::DrawStep()
     const double amplitude = m_params.RandomAmp;
     const double step = m_params.StepLength;
     const double theta = m_heading * DegreesToRadians;
-    const double r1 = m_random.Next();
-    const double r2 = m_random.Next();
-    const double r3 = m_random.Next();
-    const double r4 = m_random.Next();
-    const double r5 = m_random.Next();
-    const double r6 = m_random.Next();
-    // Every value is checked as it is made, so an overflow is reported as one and not as the
-    // invalid operation that the infinity would lead to later.
-    const double x0 = fpu::Checked(m_x + (r1 - 0.5) * amplitude);
-    const double lengthX = fpu::Checked(step + (r2 - 0.5) * amplitude);
-    const double alongX = fpu::Checked(lengthX * m_sine((r3 - 0.5) * amplitude + theta));
-    const double endX = fpu::Checked(x0 + alongX);
-    const double y0 = fpu::Checked(m_y + (r4 - 0.5) * amplitude);
-    const double lengthY = fpu::Checked(step + (r5 - 0.5) * amplitude);
-    const double alongY = fpu::Checked(lengthY * m_cosine((r6 - 0.5) * amplitude + theta));
-    const double endY = fpu::Checked(y0 + alongY);
+    double endX;
+    double endY;
+    if (amplitude == 0.0) {
+        // Every perturbation (r - 0.5) * A is then a zero of either sign, and adding it leaves
+        // a nonzero value as it is. A zero step or angle may come out with another sign, but
+        // then it only makes the cosine 1 or a zero term added to the position, and a position
+        // is never -0 (it starts at +0, and a sum is -0 only when both terms are): the end point
+        // is the unperturbed one, bit for bit. The six values are taken all the same.
+        for (int value = 0; value < 6; ++value)
+            m_random.Next();
+        endX = m_x + step * m_sine(theta);
+        endY = m_y + step * m_cosine(theta);
+        if (!std::isfinite(endX) || !std::isfinite(endY)) [[unlikely]]
+            RaiseFirstFault({ step, step * m_sine(theta), endX, step * m_cosine(theta), endY });
+    } else {
+        const double r1 = m_random.Next();
+        const double r2 = m_random.Next();
+        const double r3 = m_random.Next();
+        const double r4 = m_random.Next();
+        const double r5 = m_random.Next();
+        const double r6 = m_random.Next();
+        const double x0 = m_x + (r1 - 0.5) * amplitude;
+        const double lengthX = step + (r2 - 0.5) * amplitude;
+        // Perturbed angles hardly ever repeat, so they are not looked up among the remembered.
+        const double alongX = lengthX * std::sin((r3 - 0.5) * amplitude + theta);
+        endX = x0 + alongX;
+        const double y0 = m_y + (r4 - 0.5) * amplitude;
+        const double lengthY = step + (r5 - 0.5) * amplitude;
+        const double alongY = lengthY * std::cos((r6 - 0.5) * amplitude + theta);
+        endY = y0 + alongY;
+        // Every value above is checked in the order it is made, so that an overflow is reported
+        // as one and not as the invalid operation that its infinity leads to later. An infinity
+        // or a NaN stays in the end point made from it, so finite end points mean none faulted.
+        if (!std::isfinite(endX) || !std::isfinite(endY)) [[unlikely]]
+            RaiseFirstFault({ x0, lengthX, alongX, endX, y0, lengthY, alongY, endY });
+    }
 
     if (m_style.rotation) {
-        if (!SamePoint(m_lastEnd, m_x, m_y))
-            m_lastTurnedEnd = plane::MultiplyPoint({ m_x, m_y, 1.0 }, m_rotation);
-        const plane::TVector3 start = m_lastTurnedEnd;
-        m_lastEnd = { endX, endY, 1.0 };
-        m_lastTurnedEnd = plane::MultiplyPoint(m_lastEnd, m_rotation);
-        m_canvas.DrawSegment(start, m_lastTurnedEnd, m_style.colour, m_params.PenWidth);
+        const plane::TVector3 end { endX, endY, 1.0 };
+        const plane::TVector3 turnedStart = SamePoint(m_lastEnd, m_x, m_y)
+            ? m_lastTurnedEnd
+            : plane::MultiplyPoint({ m_x, m_y, 1.0 }, m_rotation);
+        const plane::TVector3 turnedEnd = plane::MultiplyPoint(end, m_rotation);
+        m_lastEnd = end;
+        m_lastTurnedEnd = turnedEnd;
+        m_canvas.DrawSegment(turnedStart, turnedEnd, m_style.colour, m_params.PenWidth);
     } else {
         m_canvas.DrawSegment(
             { m_x, m_y, 1.0 }, { endX, endY, 1.0 }, m_style.colour, m_params.PenWidth);
@@ -84,8 +120,8 @@ void BranchingTurtle::DrawStep()
 void BranchingTurtle::MoveStep()
 {
     const double theta = m_heading * DegreesToRadians;
-    m_x = fpu::Checked(m_x + fpu::Checked(m_params.StepLength * m_sine(theta)));
-    m_y = fpu::Checked(m_y + fpu::Checked(m_params.StepLength * m_cosine(theta)));
+    m_x = Finite(m_x + Finite(m_params.StepLength * m_sine(theta)));
+    m_y = Finite(m_y + Finite(m_params.StepLength * m_cosine(theta)));
 }
 
 void BranchingTurtle::Narrow()

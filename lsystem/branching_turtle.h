@@ -1,11 +1,11 @@
 #pragma once
 
-#include "fpu/floating_point_error.h"
 #include "lsystem/draw_params.h"
 #include "lsystem/remembered_function.h"
 #include "lsystem/turtle.h"
 #include "plane/transforms.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -24,8 +24,8 @@ public:
     // length and angle perturbations, each (r - 0.5) * RandomAmp.
     void DrawStep();
     void MoveStep();
-    void TurnLeft() { m_heading = fpu::Checked(m_heading - m_params.Angle); }
-    void TurnRight() { m_heading = fpu::Checked(m_heading + m_params.Angle); }
+    void TurnLeft() { m_heading = Finite(m_heading - m_params.Angle); }
+    void TurnRight() { m_heading = Finite(m_heading + m_params.Angle); }
     // The end of a run of drawing symbols. The width stops at the smallest 32-bit value instead
     // of wrapping round to a huge pen.
     void Narrow();
@@ -35,6 +35,12 @@ public:
     void CloseBranch();
 
 private:
+    // fpu::Checked with the raising kept out of line, so that a check costs a comparison.
+    static double Finite(double value)
+    {
+        return std::isfinite(value) ? value : CheckedOutOfLine(value);
+    }
+    static double CheckedOutOfLine(double value);
     static double Sine(double angle);
     static double Cosine(double angle);
 

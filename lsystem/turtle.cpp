@@ -5,6 +5,8 @@
 #include "lsystem/rewriting.h"
 
 #include <algorithm>
+#include <limits>
+#include <string>
 #include <utility>
 
 namespace lsystem {
@@ -69,13 +71,14 @@ private:
     std::size_t WalkRun(const char* run, std::size_t limit)
     {
         std::size_t walked = 0;
+        bool narrowingDue = m_narrowingDue;
         try {
             for (; walked < limit; ++walked) {
                 const char symbol = run[walked];
                 // A drawn step narrows the pen when the symbol after it does not draw; that
                 // symbol may lie in another run, so the narrowing waits for it.
-                if (m_narrowingDue) {
-                    m_narrowingDue = false;
+                if (narrowingDue) {
+                    narrowingDue = false;
                     if (!IsDrawingSymbol(symbol))
                         m_turtle.Narrow();
                 }
@@ -83,46 +86,42 @@ private:
                     m_stopped = true;
                     break;
                 }
-                Walk(symbol);
+                switch (symbol) {
+                case 'F':
+                case 'G':
+                    m_turtle.DrawStep();
+                    narrowingDue = true;
+                    break;
+                case 'f':
+                    m_turtle.MoveStep();
+                    break;
+                case '+':
+                    m_turtle.TurnLeft();
+                    break;
+                case '-':
+                    m_turtle.TurnRight();
+                    break;
+                case '(':
+                    m_turtle.OpenBranch();
+                    break;
+                case ')':
+                    m_turtle.CloseBranch();
+                    break;
+                default:
+                    break;
+                }
             }
         } catch (...) {
-            Pass(walked);
+            Pass(walked, narrowingDue);
             throw;
         }
-        Pass(walked);
+        Pass(walked, narrowingDue);
         return walked;
     }
 
-    void Walk(char symbol)
+    void Pass(std::size_t symbols, bool narrowingDue)
     {
-        switch (symbol) {
-        case 'F':
-        case 'G':
-            m_turtle.DrawStep();
-            m_narrowingDue = true;
-            break;
-        case 'f':
-            m_turtle.MoveStep();
-            break;
-        case '+':
-            m_turtle.TurnLeft();
-            break;
-        case '-':
-            m_turtle.TurnRight();
-            break;
-        case '(':
-            m_turtle.OpenBranch();
-            break;
-        case ')':
-            m_turtle.CloseBranch();
-            break;
-        default:
-            break;
-        }
-    }
-
-    void Pass(std::size_t symbols)
-    {
+        m_narrowingDue = narrowingDue;
         m_expansion.Consume(symbols);
         m_symbolsWalked += symbols;
     }

@@ -55,6 +55,7 @@ void Raster::Resize(int width, int height)
     m_height = height;
     m_stride = stride;
     m_bits.swap(bits);
+    m_lastLine = {};
     MarkDirty(0, 0, width, height);
 }
 
@@ -62,6 +63,7 @@ void Raster::Fill(Rgb colour)
 {
     for (int y = 0; y < m_height; ++y)
         FillSpan(y, 0, m_width - 1, colour);
+    m_lastLine = {};
     MarkDirty(0, 0, m_width, m_height);
 }
 
@@ -95,6 +97,11 @@ void Raster::FillSpan(int y, int x0, int x1, Rgb colour)
 
 void Raster::DrawLine(int x0, int y0, int x1, int y1, Rgb colour, int width)
 {
+    // Drawing only sets pixels to one colour, so the same line again finds them all set.
+    const Line line { x0, y0, x1, y1, colour, std::max(width, 1) };
+    if (line == m_lastLine)
+        return;
+    m_lastLine = line;
     if (width <= 1) {
         DrawThinLine(x0, y0, x1, y1, colour);
         return;
@@ -119,7 +126,11 @@ void Raster::DrawThinLine(int x0, int y0, int x1, int y1, Rgb colour)
         && x1 < m_width && y1 < m_height;
     if (!inside) {
         // Cut a line that reaches outside to a margin of one pixel, so that a line between
-        // far-away pixels costs no more than one across the raster.
+        // far-away pixels costs no more than one across the raster. A line wholly beyond one
+        // side of the margin is the common case and needs no cutting to be left out.
+        if (std::max(x0, x1) < -1 || std::min(x0, x1) > m_width || std::max(y0, y1) < -1
+            || std::min(y0, y1) > m_height)
+            return;
         double fx0 = x0, fy0 = y0, fx1 = x1, fy1 = y1;
         if (!ClipSegment(fx0, fy0, fx1, fy1, -1.0, -1.0, m_width, m_height))
             return;

@@ -38,7 +38,8 @@ public:
 
     // A line from pixel (x0, y0) to pixel (x1, y1), both ends included, clipped to the raster.
     // A width of 1 or less draws the one-pixel line; a wider pen draws every pixel whose
-    // centre lies within width / 2 of the segment (round ends).
+    // centre lies within width / 2 of the segment (round ends). The line just drawn, asked for
+    // again, changes no pixel and is not drawn twice.
     void DrawLine(int x0, int y0, int x1, int y1, Rgb colour, int width);
 
     // The rectangle changed since the last call; the record then starts empty again.
@@ -56,12 +57,20 @@ private:
     std::int64_t DiscHalfWidth(std::int64_t h, int width);
     void MarkDirty(int left, int top, int right, int bottom);
 
+    struct Line {
+        int x0, y0, x1, y1;
+        Rgb colour;
+        int width; // 1 for every width that draws the one-pixel line, 0 for no line
+        friend bool operator==(const Line&, const Line&) = default;
+    };
+
     int m_width = 0;
     int m_height = 0;
     int m_stride = 0;
     std::vector<std::uint8_t> m_bits;
     PixelRect m_dirty;
     std::function<void()> m_changed;
+    Line m_lastLine {}; // forgotten (width 0) whenever other pixels change
     // The half widths of the rows of a disc of pen width m_discWidth, by distance from its
     // centre row, for the pen widths that a walk keeps using.
     int m_discWidth = 0;

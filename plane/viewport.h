@@ -2,6 +2,7 @@
 
 #include "fpu/floating_point_error.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace plane {
@@ -22,13 +23,18 @@ struct Viewport {
     // round(ScaleX * x + OffsetX) and round(OffsetY - ScaleY * y), halves to even, as a
     // 32-bit value (the low 32 bits of the rounded 64-bit integer). A value outside the
     // 64-bit range raises the invalid-operation fault.
-    std::int32_t XToPixel(double x) const
+    std::int32_t XToPixel(double x) const { return Pixel(ScaleX * x + OffsetX); }
+    std::int32_t YToPixel(double y) const { return Pixel(OffsetY - ScaleY * y); }
+
+private:
+    // Below 2^51 in magnitude, adding and taking away 1.5 * 2^52 rounds to an integer in the
+    // current rounding mode, as fpu::RoundToInt64 does, without a call into the math library.
+    static std::int32_t Pixel(double value)
     {
-        return fpu::LowWord(fpu::RoundToInt64(ScaleX * x + OffsetX));
-    }
-    std::int32_t YToPixel(double y) const
-    {
-        return fpu::LowWord(fpu::RoundToInt64(OffsetY - ScaleY * y));
+        constexpr double Shift = 6755399441055744.0; // 1.5 * 2^52
+        if (std::fabs(value) < 2251799813685248.0) [[likely]] // 2^51
+            return fpu::LowWord(static_cast<std::int64_t>((value + Shift) - Shift));
+        return fpu::LowWord(fpu::RoundToInt64(value));
     }
 };
 

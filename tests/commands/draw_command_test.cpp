@@ -293,6 +293,35 @@ TEST_F(DrawCommand, OverflowOnTheWayToThePlaneIsReportedAsOverflow)
     }
 }
 
+// A figure replayed up to a number of symbols draws exactly the segments of the drawing
+// symbols among that many first symbols of the rewritten word, the same as the whole figure's.
+TEST_F(DrawCommand, SymbolLimitEndsTheWalkAfterThatManySymbols)
+{
+    app::PanelFields input = StartupInput();
+    input.substCount = 4;
+    input.random = "0.1";
+    Draw(input);
+    const auto whole = canvas.segments;
+    std::string word = params.Word;
+    for (int step = 0; step < input.substCount; ++step)
+        lsystem::Substitute(word, word, params.RuleF, params.RuleG);
+    for (const std::size_t limit : { std::size_t { 0 }, std::size_t { 1 }, std::size_t { 100 },
+             word.size() - 1, word.size() }) {
+        SCOPED_TRACE(limit);
+        canvas.segments.clear();
+        random = lsystem::RandomGenerator();
+        app::RunDraw(input, ".", { plane, params, random }, canvas, limit);
+        const auto drawing = static_cast<std::size_t>(
+            std::count_if(word.begin(), word.begin() + static_cast<std::ptrdiff_t>(limit),
+                [](char symbol) { return symbol == 'F' || symbol == 'G'; }));
+        ASSERT_EQ(canvas.segments.size(), drawing);
+        for (std::size_t i = 0; i < drawing; ++i) {
+            EXPECT_EQ(canvas.segments[i].end.x, whole[i].end.x);
+            EXPECT_EQ(canvas.segments[i].end.y, whole[i].end.y);
+        }
+    }
+}
+
 TEST_F(DrawCommand, DrawsOntoThePlaneRaster)
 {
     app::PlaneCanvas planeCanvas(plane);

@@ -8,7 +8,9 @@
 
 #include <ostream>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <vector>
@@ -340,23 +342,29 @@ std::vector<plane::TVector3> PlainEndPoints(const std::string& word, const DrawP
     return ends;
 }
 
+// Bit for bit, signs of zero included; zero step lengths and a zero angle make zeros whose
+// sign depends on the random values.
 TEST(DrawWord, BitExactAgainstThePlainFormula)
 {
     std::string word = "F-G-G";
     for (int step = 0; step < 5; ++step)
         Substitute(word, word, "F-G+F+G-F", "GG");
-    for (const double amplitude : { 0.0, 0.05 }) {
-        for (const double angle : { 120.0, 22.5, 33.3, -0.1 }) {
-            SCOPED_TRACE(testing::Message() << "amplitude " << amplitude << ", angle " << angle);
-            DrawParams params = UnitSteps(angle);
-            params.StepLength = 1.0 / 3.0;
-            params.RandomAmp = amplitude;
-            const auto expected = PlainEndPoints(word, params);
-            const auto segments = Walk(word, params, PlantStyle());
-            ASSERT_EQ(segments.size(), expected.size());
-            for (std::size_t i = 0; i < segments.size(); ++i) {
-                ASSERT_EQ(segments[i].end.x, expected[i].x) << "segment " << i;
-                ASSERT_EQ(segments[i].end.y, expected[i].y) << "segment " << i;
+    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
+    for (const double amplitude : { 0.0, -0.0, 0.05 }) {
+        for (const double angle : { 120.0, 22.5, 33.3, -0.1, 0.0 }) {
+            for (const double step : { 1.0 / 3.0, 0.0, -0.0 }) {
+                SCOPED_TRACE(testing::Message()
+                    << "amplitude " << amplitude << ", angle " << angle << ", step " << step);
+                DrawParams params = UnitSteps(angle);
+                params.StepLength = step;
+                params.RandomAmp = amplitude;
+                const auto expected = PlainEndPoints(word, params);
+                const auto segments = Walk(word, params, PlantStyle());
+                ASSERT_EQ(segments.size(), expected.size());
+                for (std::size_t i = 0; i < segments.size(); ++i) {
+                    ASSERT_EQ(bits(segments[i].end.x), bits(expected[i].x)) << "segment " << i;
+                    ASSERT_EQ(bits(segments[i].end.y), bits(expected[i].y)) << "segment " << i;
+                }
             }
         }
     }

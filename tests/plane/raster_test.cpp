@@ -193,5 +193,29 @@ TEST(Raster, FillColoursEveryPixel)
     EXPECT_EQ(dirty.bottom - dirty.top, 5);
 }
 
+// A line drawn again straight after itself is left out; a fill or a resize in between must
+// not keep it from being drawn.
+TEST(Raster, SameLineAgainIsDrawnAfterAFillOrAResize)
+{
+    Raster raster = BlankRaster();
+    for (const bool resize : { false, true }) {
+        SCOPED_TRACE(resize ? "resize" : "fill");
+        raster.DrawLine(2, 3, 40, 20, Ink, 5);
+        const int drawn = CountInk(raster);
+        raster.Fill(White);
+        if (resize) {
+            raster.Resize(0, 0);
+            raster.Resize(64, 48);
+        }
+        raster.TakeDirty();
+        raster.DrawLine(2, 3, 40, 20, Ink, 5);
+        EXPECT_EQ(CountInk(raster), drawn);
+        const PixelRect dirty = raster.TakeDirty();
+        EXPECT_FALSE(dirty.empty());
+        raster.DrawLine(2, 3, 40, 20, Ink, 5);
+        EXPECT_TRUE(raster.TakeDirty().empty());
+    }
+}
+
 } // namespace
 } // namespace plane

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include <cmath>
+#include <limits>
 
 namespace plane {
 namespace {
@@ -97,6 +98,49 @@ TEST(Transforms, PointIsARowVector)
     EXPECT_EQ(sum.y, 15.0 / 18.0);
     EXPECT_EQ(sum.w, 18.0);
 }
+
+struct FaultCase {
+    const char* name;
+    TVector3 point;
+    TMatrix3 matrix;
+    fpu::Fault fault;
+};
+
+void PrintTo(const FaultCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+constexpr double Huge = 1e308;
+const TMatrix3 TenfoldX { { { 10, 10, 0 }, { 10, 10, 0 }, { 0, 0, 1 } } };
+
+const FaultCase FaultCases[] = {
+    { "PartialSumOverflows", { 1.5e308, 1.5e308, 1 }, RotationMatrix(-SixthPi),
+        fpu::Fault::Overflow },
+    // The first product overflows; the NaN that the infinities make later is not what counts.
+    { "OverflowBeforeTheNaNItLeadsTo", { Huge, -Huge, 1 }, TenfoldX, fpu::Fault::Overflow },
+    { "NotANumber", { std::numeric_limits<double>::quiet_NaN(), 0, 1 }, RotationMatrix(0.0),
+        fpu::Fault::InvalidOperation },
+    { "ZeroW", { 1, 2, 0 }, RotationMatrix(0.0), fpu::Fault::DivisionByZero },
+    { "ZeroOverZero", { 0, 0, 0 }, RotationMatrix(0.0), fpu::Fault::InvalidOperation },
+    { "QuotientOverflows", { Huge, 0, 1e-10 }, RotationMatrix(0.0), fpu::Fault::Overflow },
+};
+
+class ProductFault : public testing::TestWithParam<FaultCase> { };
+
+TEST_P(ProductFault, FirstFaultInTheOrderOfTheSums)
+{
+    const FaultCase& row = GetParam();
+    try {
+        MultiplyPoint(row.point, row.matrix);
+        FAIL() << "no fault raised";
+    } catch (const fpu::FloatingPointError& error) {
+        EXPECT_EQ(error.fault(), row.fault);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Transforms, ProductFault, testing::ValuesIn(FaultCases),
+    [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace plane

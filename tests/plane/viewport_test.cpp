@@ -49,6 +49,10 @@ const MappingCase MappingCases[] = {
     { "WrapsToTheLow32Bits", { 0, 700, 0, 700 }, 4294967301.0, 700 - 2147483648.0, 5,
         std::numeric_limits<std::int32_t>::min() },
     { "LowestInt64", { 0, 700, 0, 700 }, -9223372036854775808.0, 700, 0, 0 },
+    // Halves on both sides of 2^51, where the rounding changes its way of working.
+    { "HalfBelowTwoTo51ToEven", { 0, 700, 0, 700 }, 2251799813685246.5, 0, -2, 700 },
+    { "HalfAboveTwoTo51ToEven", { 0, 700, 0, 700 }, 2251799813685248.5, 0, 0, 700 },
+    { "NegativeHalfBelowTwoTo51ToEven", { 0, 700, 0, 700 }, -2251799813685246.5, 0, 2, 700 },
 };
 
 class Mapping : public testing::TestWithParam<MappingCase> { };
