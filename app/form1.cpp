@@ -55,8 +55,10 @@ TForm1::TForm1()
 
 TForm1::~TForm1()
 {
-    // A Draw under way restores the panel as it ends, so it ends while the panel is whole.
+    // A Draw under way restores the panel as it ends, and the plane window's last events reach
+    // this panel's filter: both go while the panel is whole.
     m_running.reset();
+    m_draw2D.reset();
 }
 
 void TForm1::CreateControls()

@@ -197,6 +197,7 @@ private:
     QProgressBar* m_progress = nullptr; // shown below the presets while a long Draw runs
     bool m_fillingFields = false; // SetFields checks a preset without its handler acting
     QList<QAction*> m_idleActions; // offered only while no Draw runs
+    QWidget* m_planeView = nullptr; // the plane's image, where the mouse zooms and pans
     QPointF m_dragFrom; // where a drag on the plane started, if one is under way
     bool m_dragging = false;
     QString m_lastFolder; // where the last file was opened or saved

@@ -72,7 +72,8 @@ void TForm1::CreateMenus()
         target->installEventFilter(this);
     installEventFilter(this);
     plane.installEventFilter(this);
-    plane.Image1->installEventFilter(this);
+    m_planeView = plane.Image1;
+    m_planeView->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -101,7 +102,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     default:
         break;
     }
-    if (watched != Draw2D().Image1)
+    if (watched != m_planeView)
         return QWidget::eventFilter(watched, event);
 
     switch (event->type()) {

@@ -237,7 +237,7 @@ protected:
 TEST_F(LongWalk, StopEndsTheWalkAndKeepsWhatIsDrawn)
 {
     bool inputDisabled = false;
-    QTimer::singleShot(30, [this, &inputDisabled] {
+    QTimer::singleShot(30, &form, [this, &inputDisabled] {
         inputDisabled = !form.Button1->isEnabled() && !form.Button3->isEnabled()
             && !form.EditAxiom->isEnabled() && !form.RadioButtonPlant1->isEnabled();
         Click(form.Button3); // disabled: ignored
@@ -273,8 +273,11 @@ TEST_F(LongWalk, StopInTheFirstMillisecondsOfADraw)
 
 TEST_F(LongWalk, ProgressShowsOnlyWhileALongDrawRunsAndLeavesThePanelAsItWas)
 {
+    // 7^10 steps: seconds of drawing, however fast the machine.
+    form.EditRuleF->setText(QStringLiteral("FFFFFFF"));
+    form.EditLength->setText(QStringLiteral("1/7"));
     const QImage before = form.grab().toImage();
-    QTimer::singleShot(700, [this] {
+    QTimer::singleShot(700, &form, [this] {
         EXPECT_TRUE(Progress()->isVisible());
         EXPECT_GT(Progress()->value(), 0);
         Click(form.Button2);
@@ -323,14 +326,14 @@ TEST_F(Commands, BranchesNestedTooDeeplyEndTheDrawWithTheDrawnPartStaying)
 
 TEST_F(LongWalk, ExitDuringAWalkEndsTheWalkAndTheProgram)
 {
-    QTimer::singleShot(30, [this] { Click(form.Button4); });
+    QTimer::singleShot(30, &form, [this] { Click(form.Button4); });
     EXPECT_TRUE(ProgramEndsLoop([this] { Click(form.Button1); }, 5000));
     EXPECT_FALSE(TopReached());
 }
 
 TEST_F(LongWalk, ClosingThePlaneDuringAWalkEndsTheWalkAndTheProgram)
 {
-    QTimer::singleShot(30, [this] { form.Draw2D().close(); });
+    QTimer::singleShot(30, &form, [this] { form.Draw2D().close(); });
     EXPECT_TRUE(ProgramEndsLoop([this] { Click(form.Button1); }, 5000));
     EXPECT_FALSE(TopReached());
 }
