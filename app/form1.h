@@ -170,6 +170,8 @@ private:
     QString DialogFolder() const;
     QLineEdit* FieldOf(ExpressionField field) const;
     template <typename... Arguments> auto Guarded(void (TForm1::*command)(Arguments...));
+    class RunningDraw;
+    void Start(std::unique_ptr<RunningDraw> running);
     void AdvanceDrawing();
     void EndDrawing();
     void ShowProgress();
@@ -191,7 +193,6 @@ private:
     lsystem::RandomGenerator m_random;
     std::vector<DrawnFigure> m_figures;
     // The Draw under way: its job and the panel's state while it runs.
-    class RunningDraw;
     std::unique_ptr<RunningDraw> m_running;
     QTimer m_sliceTimer; // drives the running Draw, a slice each turn of the event loop
     QProgressBar* m_progress = nullptr; // shown below the presets while a long Draw runs

@@ -189,8 +189,7 @@ void TForm1::Button1Click()
     running->canvas = std::make_unique<PlaneCanvas>(plane);
     running->job.emplace(DrawParams, style, m_random, *running->canvas);
     m_figures.push_back(std::move(figure));
-    m_running = std::move(running);
-    m_sliceTimer.start(0);
+    Start(std::move(running));
 }
 
 void TForm1::FitToFigure()
@@ -204,8 +203,16 @@ void TForm1::FitToFigure()
     const lsystem::WalkStyle style = PrepareDraw(
         measurement.fields, DecimalSeparator(), measurement.plane, measurement.params);
     running->job.emplace(measurement.params, style, measurement.random, measurement.bounds);
+    Start(std::move(running));
+}
+
+void TForm1::Start(std::unique_ptr<RunningDraw> running)
+{
     m_running = std::move(running);
     m_sliceTimer.start(0);
+    // The first slice at once: a small figure is done before the event loop runs again, and a
+    // large one shows its first segments with the very next repaint.
+    AdvanceDrawing();
 }
 
 void TForm1::AdvanceDrawing()
