@@ -1,8 +1,31 @@
 #include "app/draw_job.h"
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 namespace app {
 
 namespace {
+
+// Code that runs between slices, Qt's painting among it, may leave the upper halves of the
+// processor's vector registers in use; until they are cleared, the walk's scalar floating-point
+// instructions wait on them, which makes it about half as fast again. One VZEROUPPER at the start
+// of a slice clears them; it exists only where the processor has AVX.
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx"))) void ZeroUpperHalves()
+{
+    _mm256_zeroupper();
+}
+void ClearUpperVectorState()
+{
+    static const bool hasAvx = __builtin_cpu_supports("avx");
+    if (hasAvx)
+        ZeroUpperHalves();
+}
+#else
+void ClearUpperVectorState() { }
+#endif
 
 // Symbols walked between two looks at the clock: few enough that even wide, long segments
 // keep a slice within its deadline, many enough that the clock costs nothing.
@@ -19,6 +42,7 @@ DrawJob::DrawJob(lsystem::DrawParams& params, const lsystem::WalkStyle& style,
 
 bool DrawJob::RunSlice(Clock::time_point deadline)
 {
+    ClearUpperVectorState();
     for (;;) {
         if (m_walk.Advance(SymbolsPerClockReading))
             return true;
