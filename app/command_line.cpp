@@ -202,8 +202,6 @@ void FitFields(DrawnFigure& figure)
     lsystem::RandomGenerator random(figure.seed);
     BoundsCanvas bounds;
     RunDraw(figure.fields, figure.decimalSeparator, { plane, params, random }, bounds);
-    if (bounds.empty())
-        return;
     if (const auto window = FitWindow(bounds.bounds())) {
         const WindowTexts texts = FormatWindow(*window, figure.decimalSeparator);
         figure.fields.x1 = texts.x1;

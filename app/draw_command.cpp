@@ -78,7 +78,7 @@ lsystem::WalkStyle PrepareDraw(const PanelFields& input, const std::string& deci
     return style;
 }
 
-void RunDraw(const PanelFields& input, const std::string& decimalSeparator,
+std::uint64_t RunDraw(const PanelFields& input, const std::string& decimalSeparator,
     const DrawTarget& target, lsystem::Canvas& canvas, std::uint64_t symbolLimit)
 {
     const lsystem::WalkStyle style
@@ -86,6 +86,7 @@ void RunDraw(const PanelFields& input, const std::string& decimalSeparator,
     lsystem::TurtleWalk walk(target.params, style, target.random, canvas);
     while (!walk.finished() && walk.symbolsWalked() < symbolLimit)
         walk.Advance(symbolLimit - walk.symbolsWalked());
+    return walk.symbolsWalked();
 }
 
 } // namespace app

@@ -47,8 +47,8 @@ lsystem::WalkStyle PrepareDraw(const PanelFields& input, const std::string& deci
     plane::Plane& plane, lsystem::DrawParams& params);
 
 // The whole Draw at once: PrepareDraw, then the walk onto the canvas until the word ends, Stop,
-// or `symbolLimit` symbols have been walked.
-void RunDraw(const PanelFields& input, const std::string& decimalSeparator,
+// or `symbolLimit` symbols have been walked. Returns the symbols walked.
+std::uint64_t RunDraw(const PanelFields& input, const std::string& decimalSeparator,
     const DrawTarget& target, lsystem::Canvas& canvas,
     std::uint64_t symbolLimit = std::numeric_limits<std::uint64_t>::max());
 

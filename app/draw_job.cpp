@@ -35,8 +35,7 @@ constexpr std::uint64_t SymbolsPerClockReading = 256;
 
 DrawJob::DrawJob(lsystem::DrawParams& params, const lsystem::WalkStyle& style,
     lsystem::RandomGenerator& random, lsystem::Canvas& canvas)
-    : m_style(style)
-    , m_walk(params, m_style, random, canvas)
+    : m_walk(params, style, random, canvas)
 {
 }
 

@@ -27,7 +27,6 @@ public:
     double progress() const;
 
 private:
-    lsystem::WalkStyle m_style;
     lsystem::TurtleWalk m_walk;
 };
 

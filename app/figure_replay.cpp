@@ -3,9 +3,6 @@
 #include "app/draw_command.h"
 #include "app/plane_canvas.h"
 #include "app/scaled_pen_canvas.h"
-#include "lsystem/rewriting.h"
-
-#include <algorithm>
 
 namespace app {
 
@@ -47,12 +44,8 @@ ReplayReport ReplayFigures(
         plane.LineBlue = figure.colourBefore.blue;
         lsystem::DrawParams params;
         lsystem::RandomGenerator random(figure.seed);
-        RunDraw(figure.fields, figure.decimalSeparator, { plane, params, random }, counting,
-            figure.symbolsWalked);
-        // The count as Draw read it (clamped), the rules as they were copied.
-        const std::uint64_t length = lsystem::RewrittenLength(
-            figure.fields.axiom, params.RuleF, params.RuleG, params.SubstCount);
-        report.symbols += std::min(length, figure.symbolsWalked);
+        report.symbols += RunDraw(figure.fields, figure.decimalSeparator, { plane, params, random },
+            counting, figure.symbolsWalked);
     }
     report.segments = counting.count;
     report.drawing = std::chrono::steady_clock::now() - began;

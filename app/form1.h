@@ -23,6 +23,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace app {
@@ -164,6 +165,8 @@ private:
     void CreateMenus();
     void ApplyPreset(Preset preset);
     QRadioButton* PresetButtonOf(Preset preset) const;
+    // The user's decimal separator: the angle is read and window bounds are written with it.
+    static std::string DecimalSeparator();
     void SetWindowFields(const WorldWindow& window);
     void Redraw();
     void FinishFit(const Measurement& measurement);
@@ -199,8 +202,8 @@ private:
     bool m_fillingFields = false; // SetFields checks a preset without its handler acting
     QList<QAction*> m_idleActions; // offered only while no Draw runs
     QWidget* m_planeView = nullptr; // the plane's image, where the mouse zooms and pans
-    QPointF m_dragFrom; // where a drag on the plane started, if one is under way
-    bool m_dragging = false;
+    // Where the drag under way on the plane was last applied from; none while not dragging.
+    std::optional<QPointF> m_dragFrom;
     QString m_lastFolder; // where the last file was opened or saved
 };
 

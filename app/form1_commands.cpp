@@ -22,11 +22,6 @@ constexpr std::chrono::milliseconds sliceDuration { 8 };
 // A Draw that runs longer than this shows its progress.
 constexpr qint64 progressDelayMilliseconds = 500;
 
-std::string DecimalSeparator()
-{
-    return QLocale::system().decimalPoint().toStdString();
-}
-
 // Each preset's radio button, the figure it stands for and its handler.
 struct PresetButton {
     QRadioButton* TForm1::*button;
@@ -120,6 +115,11 @@ void TForm1::ConnectCommands()
     }
 }
 
+std::string TForm1::DecimalSeparator()
+{
+    return QLocale::system().decimalPoint().toStdString();
+}
+
 QRadioButton* TForm1::PresetButtonOf(Preset preset) const
 {
     for (const PresetButton& entry : presetButtons) {
@@ -198,10 +198,9 @@ void TForm1::FitToFigure()
         return;
     auto running = std::make_unique<RunningDraw>(*this);
     auto& measurement = *(running->measurement = std::make_unique<Measurement>());
-    measurement.fields = ReadFields();
     measurement.random = m_random;
-    const lsystem::WalkStyle style = PrepareDraw(
-        measurement.fields, DecimalSeparator(), measurement.plane, measurement.params);
+    const lsystem::WalkStyle style
+        = PrepareDraw(ReadFields(), DecimalSeparator(), measurement.plane, measurement.params);
     running->job.emplace(measurement.params, style, measurement.random, measurement.bounds);
     Start(std::move(running));
 }

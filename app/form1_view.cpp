@@ -6,12 +6,12 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QLocale>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
 #include <cmath>
+#include <utility>
 
 namespace app {
 
@@ -116,23 +116,22 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton)
             return false;
-        m_dragging = true;
         m_dragFrom = mouse->position();
         return true;
     }
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!m_dragging)
+        if (!m_dragFrom)
             return false;
         // While a Draw runs the drag only gathers; the next move after it applies it all.
-        if (!m_running && mouse->position() != m_dragFrom) {
-            const QPointF from = m_dragFrom;
-            m_dragFrom = mouse->position();
-            RunGuarded([this, from] { PanPlane(from, m_dragFrom); });
+        const QPointF to = mouse->position();
+        if (!m_running && to != *m_dragFrom) {
+            const QPointF from = *std::exchange(m_dragFrom, to);
+            RunGuarded([this, from, to] { PanPlane(from, to); });
         }
         if (event->type() == QEvent::MouseButtonRelease)
-            m_dragging = false;
+            m_dragFrom.reset();
         return true;
     }
     default:
@@ -142,8 +141,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 void TForm1::FinishFit(const Measurement& measurement)
 {
-    if (measurement.bounds.empty())
-        return;
     if (const auto window = FitWindow(measurement.bounds.bounds())) {
         SetWindowFields(*window);
         Redraw();
@@ -177,7 +174,7 @@ void TForm1::PanPlane(QPointF from, QPointF to)
 
 void TForm1::SetWindowFields(const WorldWindow& window)
 {
-    const WindowTexts texts = FormatWindow(window, QLocale::system().decimalPoint().toStdString());
+    const WindowTexts texts = FormatWindow(window, DecimalSeparator());
     EditX1->setText(QString::fromStdString(texts.x1));
     EditX2->setText(QString::fromStdString(texts.x2));
     EditY1->setText(QString::fromStdString(texts.y1));

@@ -16,7 +16,6 @@ namespace app {
 // What a walk that only measures the figure works on: copies of everything a Draw changes,
 // so that measuring moves nothing of the program's, not even the random sequence.
 struct Measurement {
-    PanelFields fields;
     plane::Plane plane;
     lsystem::DrawParams params;
     lsystem::RandomGenerator random;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/effective_pen.h"
 #include "lsystem/turtle.h"
+#include "plane/pen_width.h"
 
 namespace app {
 
@@ -22,7 +22,7 @@ public:
 private:
     lsystem::Canvas& m_target;
     double m_scale;
-    EffectivePen m_pen;
+    plane::PenWidth m_pen;
 };
 
 } // namespace app

@@ -58,7 +58,8 @@ double SvgCanvas::Row(double y) const
 void SvgCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector3& end,
     plane::Rgb colour, std::int32_t penWidth)
 {
-    const std::int32_t width = m_pen.Take(penWidth);
+    m_pen.Set(penWidth);
+    const std::int32_t width = m_pen.drawn();
     double x0 = Column(start.x);
     double y0 = Row(start.y);
     double x1 = Column(end.x);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/effective_pen.h"
 #include "lsystem/turtle.h"
+#include "plane/pen_width.h"
 #include "plane/viewport.h"
 
 #include <cstdint>
@@ -58,7 +58,7 @@ private:
 
     std::ostream& m_out;
     const plane::Viewport& m_mapping;
-    EffectivePen m_pen;
+    plane::PenWidth m_pen;
     std::string m_buffer; // written to m_out in blocks
     std::size_t m_lineLength = 0; // characters since the last line break
 

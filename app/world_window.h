@@ -22,8 +22,8 @@ public:
     void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
         std::int32_t penWidth) override;
 
-    bool empty() const { return m_left > m_right; }
-    // The smallest window holding every end point; meaningless while empty().
+    // The smallest window holding every end point; while nothing is drawn, one of no extent
+    // (left above right), which FitWindow refuses.
     WorldWindow bounds() const { return { m_left, m_right, m_bottom, m_top }; }
 
 private:

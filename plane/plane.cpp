@@ -20,8 +20,7 @@ void Plane::ClearPlane(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 
 void Plane::SetPenWidth(std::int32_t width)
 {
-    if (width >= 0)
-        m_penWidth = width;
+    m_pen.Set(width);
 }
 
 void Plane::DrawLine(
@@ -35,7 +34,7 @@ void Plane::DrawLine(
     const std::int32_t y1 = YToPixel(p1.y);
     const std::int32_t x2 = XToPixel(p2.x);
     const std::int32_t y2 = YToPixel(p2.y);
-    m_raster.DrawLine(x1, y1, x2, y2, colour, m_penWidth);
+    m_raster.DrawLine(x1, y1, x2, y2, colour, m_pen.value());
 }
 
 } // namespace plane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plane/pen_width.h"
 #include "plane/raster.h"
 #include "plane/transforms.h"
 #include "plane/viewport.h"
@@ -49,7 +50,7 @@ public:
 
     // The pen ignores a negative width and keeps the one it had; 0 draws as thin as 1.
     void SetPenWidth(std::int32_t width);
-    std::int32_t penWidth() const { return m_penWidth; }
+    std::int32_t penWidth() const { return m_pen.value(); }
     Rgb penColour() const { return m_penColour; }
 
     // The segment between the pixels of p1 and p2 (their x and y; w is ignored) in that
@@ -63,7 +64,7 @@ public:
 
 private:
     Raster m_raster;
-    std::int32_t m_penWidth = 1;
+    PenWidth m_pen;
     Rgb m_penColour;
 };
 
