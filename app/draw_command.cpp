@@ -41,8 +41,6 @@ lsystem::WalkStyle PrepareDraw(const PanelFields& input, const std::string& deci
     // The panel's spin field keeps the count within 0 to 10; a record from elsewhere may not.
     const std::int32_t count = std::clamp(input.substCount, MinSubstitutions, MaxSubstitutions);
 
-    params.StopFlag = false;
-
     plane.X1 = EvaluateField(plane, ExpressionField::X1, input.x1);
     plane.X2 = EvaluateField(plane, ExpressionField::X2, input.x2);
     plane.Y1 = EvaluateField(plane, ExpressionField::Y1, input.y1);

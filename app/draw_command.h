@@ -46,8 +46,8 @@ struct DrawTarget {
 lsystem::WalkStyle PrepareDraw(const PanelFields& input, const std::string& decimalSeparator,
     plane::Plane& plane, lsystem::DrawParams& params);
 
-// The whole Draw at once: PrepareDraw, then the walk onto the canvas until the word ends, Stop,
-// or `symbolLimit` symbols have been walked. Returns the symbols walked.
+// The whole Draw at once: PrepareDraw, then the walk onto the canvas until the word ends or
+// `symbolLimit` symbols have been walked. Returns the symbols walked.
 std::uint64_t RunDraw(const PanelFields& input, const std::string& decimalSeparator,
     const DrawTarget& target, lsystem::Canvas& canvas,
     std::uint64_t symbolLimit = std::numeric_limits<std::uint64_t>::max());

@@ -33,7 +33,7 @@ constexpr std::uint64_t SymbolsPerClockReading = 256;
 
 } // namespace
 
-DrawJob::DrawJob(lsystem::DrawParams& params, const lsystem::WalkStyle& style,
+DrawJob::DrawJob(const lsystem::DrawParams& params, const lsystem::WalkStyle& style,
     lsystem::RandomGenerator& random, lsystem::Canvas& canvas)
     : m_walk(params, style, random, canvas)
 {

@@ -10,12 +10,12 @@ namespace app {
 
 // One walk under way, advanced a slice at a time by whoever drives it, so that the program can
 // take input between slices: a Draw onto the plane, or a walk that only measures the figure.
-// The parameters, the generator and the canvas must outlive the job.
+// The walk copies the parameters; the generator and the canvas must outlive the job.
 class DrawJob {
 public:
     using Clock = std::chrono::steady_clock;
 
-    DrawJob(lsystem::DrawParams& params, const lsystem::WalkStyle& style,
+    DrawJob(const lsystem::DrawParams& params, const lsystem::WalkStyle& style,
         lsystem::RandomGenerator& random, lsystem::Canvas& canvas);
 
     // Walks on until the deadline has passed or the walk has finished; returns true when it has

@@ -78,7 +78,7 @@ public:
     // The graphic plane, created with the panel and living as long as it does.
     plane::TDraw2D& Draw2D() const { return *m_draw2D; }
 
-    // The drawing parameters of the run, filled by Draw and read by the walk.
+    // The drawing parameters of the last Draw, filled by it; its walk starts from a copy.
     lsystem::DrawParams DrawParams;
 
     // The preset whose radio button is checked.

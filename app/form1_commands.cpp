@@ -251,7 +251,6 @@ void TForm1::EndDrawing()
 
 void TForm1::Button2Click()
 {
-    DrawParams.StopFlag = true;
     EndDrawing();
 }
 
@@ -268,7 +267,6 @@ void TForm1::Button4Click()
 
 void TForm1::EndProgram()
 {
-    DrawParams.StopFlag = true;
     EndDrawing();
     QCoreApplication::exit(0);
 }

@@ -30,11 +30,14 @@ bool SamePoint(const plane::TVector3& a, double x, double y)
 } // namespace
 
 BranchingTurtle::BranchingTurtle(
-    DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas)
-    : m_params(params)
+    const DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas)
+    : m_angle(params.Angle)
+    , m_stepLength(params.StepLength)
+    , m_amplitude(params.RandomAmp)
     , m_style(style)
     , m_random(random)
     , m_canvas(canvas)
+    , m_penWidth(params.PenWidth)
 {
     m_branches.reserve(ReservedBranches);
     if (m_style.rotation) {
@@ -60,8 +63,8 @@ double BranchingTurtle::Cosine(double angle)
 
 void BranchingTurtle::DrawStep()
 {
-    const double amplitude = m_params.RandomAmp;
-    const double step = m_params.StepLength;
+    const double amplitude = m_amplitude;
+    const double step = m_stepLength;
     const double theta = m_heading * DegreesToRadians;
     double endX;
     double endY;
@@ -108,10 +111,9 @@ void BranchingTurtle::DrawStep()
         const plane::TVector3 turnedEnd = plane::MultiplyPoint(end, m_rotation);
         m_lastEnd = end;
         m_lastTurnedEnd = turnedEnd;
-        m_canvas.DrawSegment(turnedStart, turnedEnd, m_style.colour, m_params.PenWidth);
+        m_canvas.DrawSegment(turnedStart, turnedEnd, m_style.colour, m_penWidth);
     } else {
-        m_canvas.DrawSegment(
-            { m_x, m_y, 1.0 }, { endX, endY, 1.0 }, m_style.colour, m_params.PenWidth);
+        m_canvas.DrawSegment({ m_x, m_y, 1.0 }, { endX, endY, 1.0 }, m_style.colour, m_penWidth);
     }
     m_x = endX;
     m_y = endY;
@@ -120,15 +122,14 @@ void BranchingTurtle::DrawStep()
 void BranchingTurtle::MoveStep()
 {
     const double theta = m_heading * DegreesToRadians;
-    m_x = Finite(m_x + Finite(m_params.StepLength * m_sine(theta)));
-    m_y = Finite(m_y + Finite(m_params.StepLength * m_cosine(theta)));
+    m_x = Finite(m_x + Finite(m_stepLength * m_sine(theta)));
+    m_y = Finite(m_y + Finite(m_stepLength * m_cosine(theta)));
 }
 
 void BranchingTurtle::Narrow()
 {
-    const std::int64_t narrowed
-        = std::int64_t { m_params.PenWidth } - std::int64_t { m_style.narrowing };
-    m_params.PenWidth = static_cast<std::int32_t>(std::clamp<std::int64_t>(narrowed,
+    const std::int64_t narrowed = std::int64_t { m_penWidth } - std::int64_t { m_style.narrowing };
+    m_penWidth = static_cast<std::int32_t>(std::clamp<std::int64_t>(narrowed,
         std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
@@ -136,7 +137,7 @@ void BranchingTurtle::OpenBranch()
 {
     if (m_branches.size() == MaxBranchDepth)
         throw BranchDepthError();
-    m_branches.push_back({ m_x, m_y, m_heading, m_params.PenWidth });
+    m_branches.push_back({ m_x, m_y, m_heading, m_penWidth });
 }
 
 void BranchingTurtle::CloseBranch()
@@ -147,7 +148,7 @@ void BranchingTurtle::CloseBranch()
     m_x = saved.x;
     m_y = saved.y;
     m_heading = saved.heading;
-    m_params.PenWidth = saved.penWidth;
+    m_penWidth = saved.penWidth;
     m_branches.pop_back();
 }
 

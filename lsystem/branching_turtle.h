@@ -11,21 +11,21 @@
 
 namespace lsystem {
 
-// The turtle of one walk: its position and heading, the states saved by open branches, and the
-// steps it draws onto the canvas. It reads Angle, StepLength and RandomAmp of params as it goes
-// and reads and changes PenWidth. Arithmetic that overflows or is not a number raises
-// fpu::FloatingPointError.
+// The turtle of one walk: its position, heading and pen width, the states saved by open
+// branches, and the steps it draws onto the canvas. It copies Angle, StepLength, RandomAmp and
+// the starting PenWidth of params when it is made. Arithmetic that overflows or is not a number
+// raises fpu::FloatingPointError.
 class BranchingTurtle {
 public:
     BranchingTurtle(
-        DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas);
+        const DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas);
 
     // Six random values r1..r6 perturb the step: the x and the y of the end point take separate
     // length and angle perturbations, each (r - 0.5) * RandomAmp.
     void DrawStep();
     void MoveStep();
-    void TurnLeft() { m_heading = Finite(m_heading - m_params.Angle); }
-    void TurnRight() { m_heading = Finite(m_heading + m_params.Angle); }
+    void TurnLeft() { m_heading = Finite(m_heading - m_angle); }
+    void TurnRight() { m_heading = Finite(m_heading + m_angle); }
     // The end of a run of drawing symbols. The width stops at the smallest 32-bit value instead
     // of wrapping round to a huge pen.
     void Narrow();
@@ -33,6 +33,8 @@ public:
     void OpenBranch();
     // A ")" without an open branch leaves the turtle as it is.
     void CloseBranch();
+
+    std::int32_t penWidth() const { return m_penWidth; }
 
 private:
     // fpu::Checked with the raising kept out of line, so that a check costs a comparison.
@@ -51,13 +53,17 @@ private:
         std::int32_t penWidth;
     };
 
-    DrawParams& m_params;
+    // Copied from params: the walk owns them, and the steps read them without a detour.
+    const double m_angle;
+    const double m_stepLength;
+    const double m_amplitude;
     const WalkStyle m_style;
     RandomGenerator& m_random;
     Canvas& m_canvas;
     double m_x = 0.0; // world position
     double m_y = 0.0;
     double m_heading = 0.0; // degrees, 0 along +y, growing clockwise
+    std::int32_t m_penWidth;
     std::vector<SavedState> m_branches;
     RememberedFunction<Sine> m_sine;
     RememberedFunction<Cosine> m_cosine;

@@ -5,10 +5,9 @@
 
 namespace lsystem {
 
-// The drawing parameters: filled by the Draw command, read by rewriting and the walk.
+// The drawing parameters: filled by the Draw command; a walk copies what it needs when it is made.
 struct DrawParams {
-    std::string Word; // the axiom, then the result of each rewriting step
-    std::string NextWord; // the result of one rewriting step
+    std::string Word; // the axiom; the walk expands the rules as it goes, never building the word
     std::string RuleF; // what replaces each "F"
     std::string RuleG; // what replaces each "G"
     double Angle = 0.0; // turning angle, degrees
@@ -16,8 +15,7 @@ struct DrawParams {
     double RandomAmp = 0.0; // random amplitude
     double LengthScale = 0.0; // length factor per substitution
     std::int32_t SubstCount = 0; // number of substitutions
-    std::int32_t PenWidth = 0; // current pen width, pixels
-    bool StopFlag = false; // set by Stop: a running walk ends before its next symbol
+    std::int32_t PenWidth = 0; // pen width at the start of a walk, pixels
 };
 
 } // namespace lsystem

@@ -28,10 +28,9 @@ BranchDepthError::BranchDepthError()
 // The expansion hands the word over in runs; the turtle walks them symbol by symbol.
 class TurtleWalk::Impl {
 public:
-    Impl(RewrittenWord word, DrawParams& params, const WalkStyle& style, RandomGenerator& random,
-        Canvas& canvas)
-        : m_params(params)
-        , m_symbolCount(RewrittenLength(word.axiom, word.ruleF, word.ruleG, word.count))
+    Impl(RewrittenWord word, const DrawParams& params, const WalkStyle& style,
+        RandomGenerator& random, Canvas& canvas)
+        : m_symbolCount(RewrittenLength(word.axiom, word.ruleF, word.ruleG, word.count))
         , m_expansion(
               std::move(word.axiom), std::move(word.ruleF), std::move(word.ruleG), word.count)
         , m_turtle(params, style, random, canvas)
@@ -52,7 +51,6 @@ public:
                 if (budget == 0)
                     break;
                 budget -= WalkRun(run.data(), std::min<std::uint64_t>(run.size(), budget));
-                m_finished = m_stopped;
             }
         } catch (...) {
             m_finished = true;
@@ -64,10 +62,11 @@ public:
     bool finished() const { return m_finished; }
     std::uint64_t symbolsWalked() const { return m_symbolsWalked; }
     std::uint64_t symbolCount() const { return m_symbolCount; }
+    std::int32_t penWidth() const { return m_turtle.penWidth(); }
 
 private:
-    // Walks at most `limit` symbols from `run` and passes them in the expansion; returns how many
-    // were walked, fewer when the stop flag ends the walk.
+    // Walks `limit` symbols from `run` and passes them in the expansion; returns how many were
+    // walked, all of them unless a fault ends the walk.
     std::size_t WalkRun(const char* run, std::size_t limit)
     {
         std::size_t walked = 0;
@@ -81,10 +80,6 @@ private:
                     narrowingDue = false;
                     if (!IsDrawingSymbol(symbol))
                         m_turtle.Narrow();
-                }
-                if (m_params.StopFlag) {
-                    m_stopped = true;
-                    break;
                 }
                 switch (symbol) {
                 case 'F':
@@ -126,24 +121,22 @@ private:
         m_symbolsWalked += symbols;
     }
 
-    DrawParams& m_params;
     const std::uint64_t m_symbolCount;
     Expansion m_expansion;
     BranchingTurtle m_turtle;
     std::uint64_t m_symbolsWalked = 0;
     bool m_narrowingDue = false;
-    bool m_stopped = false;
     bool m_finished = false;
 };
 
 TurtleWalk::TurtleWalk(
-    DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas)
+    const DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas)
     : TurtleWalk({ params.Word, params.RuleF, params.RuleG, params.SubstCount }, params, style,
         random, canvas)
 {
 }
 
-TurtleWalk::TurtleWalk(RewrittenWord word, DrawParams& params, const WalkStyle& style,
+TurtleWalk::TurtleWalk(RewrittenWord word, const DrawParams& params, const WalkStyle& style,
     RandomGenerator& random, Canvas& canvas)
     : m_impl(std::make_unique<Impl>(std::move(word), params, style, random, canvas))
 {
@@ -171,11 +164,17 @@ std::uint64_t TurtleWalk::symbolCount() const
     return m_impl->symbolCount();
 }
 
-void DrawWord(const std::string& word, DrawParams& params, const WalkStyle& style,
+std::int32_t TurtleWalk::penWidth() const
+{
+    return m_impl->penWidth();
+}
+
+std::int32_t DrawWord(const std::string& word, const DrawParams& params, const WalkStyle& style,
     RandomGenerator& random, Canvas& canvas)
 {
     TurtleWalk walk({ word, {}, {}, 0 }, params, style, random, canvas);
     while (!walk.Advance(std::numeric_limits<std::uint64_t>::max())) { }
+    return walk.penWidth();
 }
 
 } // namespace lsystem

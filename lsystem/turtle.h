@@ -72,10 +72,10 @@ struct RewrittenWord {
 // The turtle walk of the word that params.SubstCount rewriting steps make of params.Word (the
 // axiom) with params.RuleF and params.RuleG, advanced in slices. The symbols come straight from
 // the axiom and the rules, depth first, in the order of the rewritten word, which is never
-// built: memory grows with the number of substitutions, not with the figure. The walk reads
-// Angle, StepLength, RandomAmp and StopFlag and reads and changes PenWidth of params, which
-// must outlive it, as must the generator and the canvas; it copies the three texts and the style
-// when it is made.
+// built: memory grows with the number of substitutions, not with the figure. The walk copies the
+// texts, Angle, StepLength, RandomAmp, the starting PenWidth and the style when it is made, and
+// owns its pen width from then on; the generator and the canvas must outlive it. A driver stops
+// a walk by not advancing it any further.
 //
 // Floating-point faults (a heading, a perturbed step or a turned end point that overflows or is
 // not a number) are raised from Advance() as fpu::FloatingPointError, a branch nested deeper
@@ -84,17 +84,18 @@ struct RewrittenWord {
 // smallest 32-bit width instead of wrapping round.
 class TurtleWalk {
 public:
-    TurtleWalk(DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas);
+    TurtleWalk(
+        const DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas);
     // The same walk over `word` in place of the texts and the count of params.
-    TurtleWalk(RewrittenWord word, DrawParams& params, const WalkStyle& style,
+    TurtleWalk(RewrittenWord word, const DrawParams& params, const WalkStyle& style,
         RandomGenerator& random, Canvas& canvas);
     ~TurtleWalk();
     TurtleWalk(const TurtleWalk&) = delete;
     TurtleWalk& operator=(const TurtleWalk&) = delete;
 
-    // Walks on for about `budget` symbols of the word (the expansion's own bookkeeping counts
-    // too, so a call returns after bounded work even where rules produce nothing), or until
-    // the word ends or the stop flag is seen before a symbol. Returns true when the walk has
+    // Walks on for at most `budget` symbols of the word, or until it ends; the expansion's own
+    // bookkeeping counts against the budget too, so a call returns after bounded work even where
+    // rules produce nothing, and may then have walked fewer. Returns true when the walk has
     // finished.
     bool Advance(std::uint64_t budget);
 
@@ -102,14 +103,17 @@ public:
     // Symbols of the word walked so far, and how many it has (saturating at UINT64_MAX).
     std::uint64_t symbolsWalked() const;
     std::uint64_t symbolCount() const;
+    // The pen width now: the starting width after the narrowings of the symbols walked so far
+    // (a drawn step narrows the pen only once the symbol after it is walked and does not draw).
+    std::int32_t penWidth() const;
 
 private:
     class Impl;
     std::unique_ptr<Impl> m_impl;
 };
 
-// Walks `word` as it stands (no rewriting) to its end or to Stop.
-void DrawWord(const std::string& word, DrawParams& params, const WalkStyle& style,
+// Walks `word` as it stands (no rewriting) to its end; returns the pen width at the end.
+std::int32_t DrawWord(const std::string& word, const DrawParams& params, const WalkStyle& style,
     RandomGenerator& random, Canvas& canvas);
 
 } // namespace lsystem

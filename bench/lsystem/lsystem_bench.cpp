@@ -90,9 +90,8 @@ struct Target {
 // Walks the whole figure; returns the number of symbols.
 std::uint64_t WalkFigure(const Figure& figure, double amplitude, Target& target)
 {
-    lsystem::DrawParams params = ParamsFor(figure, amplitude);
     const lsystem::WalkStyle style { figure.colour, figure.rotation, 3 };
-    lsystem::TurtleWalk walk(params, style, target.random, target.canvas);
+    lsystem::TurtleWalk walk(ParamsFor(figure, amplitude), style, target.random, target.canvas);
     while (!walk.Advance(SliceSymbols)) { }
     return walk.symbolsWalked();
 }

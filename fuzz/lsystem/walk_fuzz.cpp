@@ -1,8 +1,9 @@
 // Input: a count byte, a flag byte, an angle byte, a pen-width byte, then the axiom, the F rule
 // and the G rule separated by newlines. The walk that expands the rules as it goes, advanced in
-// slices, must draw exactly what the walk of the plainly rewritten word draws, fault where it
-// faults and stop where it stops; it draws onto a small plane as well, so that the plane's code
-// runs under the sanitizers too.
+// slices, must draw exactly what the walk of the plainly rewritten word draws and fault where it
+// faults; a walk its driver stops after some symbols must draw what the walk of that many
+// symbols of the word draws. It draws onto a small plane as well, so that the plane's code runs
+// under the sanitizers too.
 
 #include "app/plane_canvas.h"
 #include "fpu/floating_point_error.h"
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <exception>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <typeinfo>
@@ -47,14 +49,11 @@ std::string_view NextPiece(std::string_view& rest)
     return piece;
 }
 
-// Keeps the exact bits of every segment, hands it on to a plane and may press Stop after a
-// number of segments.
+// Keeps the exact bits of every segment and hands it on to a plane.
 class RecordingCanvas : public lsystem::Canvas {
 public:
-    RecordingCanvas(plane::Plane& plane, bool& stopFlag, std::size_t stopAfter)
+    explicit RecordingCanvas(plane::Plane& plane)
         : m_canvas(plane)
-        , m_stopFlag(stopFlag)
-        , m_stopAfter(stopAfter)
     {
     }
     void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
@@ -64,8 +63,6 @@ public:
             record.push_back(std::bit_cast<std::uint64_t>(value));
         record.push_back(colour.value());
         record.push_back(static_cast<std::uint32_t>(penWidth));
-        if (++m_segments == m_stopAfter)
-            m_stopFlag = true;
         m_canvas.DrawSegment(start, end, colour, penWidth);
     }
 
@@ -73,9 +70,6 @@ public:
 
 private:
     app::PlaneCanvas m_canvas;
-    bool& m_stopFlag;
-    std::size_t m_stopAfter;
-    std::size_t m_segments = 0;
 };
 
 // Everything a walk leaves behind, and the fault that ended it, if any.
@@ -91,13 +85,13 @@ struct Setup {
     lsystem::DrawParams params;
     lsystem::WalkStyle style;
     bool tinyWindow;
-    std::size_t stopAfter;
+    std::uint64_t stopAfter; // symbols after which the driver stops the walk
     std::uint32_t seed;
 };
 
+// `walk` walks onto the canvas it is given and returns its pen width at the end.
 template <typename Walk> Outcome Run(const Setup& setup, Walk&& walk)
 {
-    lsystem::DrawParams params = setup.params;
     plane::Plane plane;
     plane.SetPlaneSize(64, 48);
     if (setup.tinyWindow)
@@ -105,10 +99,10 @@ template <typename Walk> Outcome Run(const Setup& setup, Walk&& walk)
     else
         plane.SetWorldWindow(-2.0, 2.0, -1.0, 2.0);
     lsystem::RandomGenerator random(setup.seed);
-    RecordingCanvas canvas(plane, params.StopFlag, setup.stopAfter);
-    Outcome outcome { {}, 0, 0, nullptr, -1 };
+    RecordingCanvas canvas(plane);
+    Outcome outcome { {}, setup.params.PenWidth, 0, nullptr, -1 };
     try {
-        walk(params, random, canvas);
+        outcome.penWidth = walk(random, canvas);
     } catch (const fpu::FloatingPointError& error) {
         outcome.fault = &typeid(error);
         outcome.faultKind = static_cast<int>(error.fault());
@@ -116,7 +110,6 @@ template <typename Walk> Outcome Run(const Setup& setup, Walk&& walk)
         outcome.fault = &typeid(error);
     }
     outcome.record = std::move(canvas.record);
-    outcome.penWidth = params.PenWidth;
     outcome.seed = random.seed();
     return outcome;
 }
@@ -165,34 +158,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         setup.style.rotation = rotations[flags & 3];
     setup.style.narrowing = (flags & 4) != 0 ? 6 : 3;
     setup.tinyWindow = (flags & 0x80) != 0;
-    setup.stopAfter = (flags & 0x20) != 0 ? 1 + data[3] % 16 : 0;
+    setup.stopAfter
+        = (flags & 0x20) != 0 ? 1 + data[3] * 7 : std::numeric_limits<std::uint64_t>::max();
     setup.seed = static_cast<std::uint32_t>(size);
 
-    const Outcome expected = Run(setup,
-        [&](lsystem::DrawParams& walkParams, lsystem::RandomGenerator& random,
-            lsystem::Canvas& canvas) {
-            lsystem::DrawWord(word, walkParams, setup.style, random, canvas);
-        });
+    const std::string walkedWord
+        = word.substr(0, std::min<std::uint64_t>(setup.stopAfter, word.size()));
+    const Outcome expected
+        = Run(setup, [&](lsystem::RandomGenerator& random, lsystem::Canvas& canvas) {
+              return lsystem::DrawWord(walkedWord, setup.params, setup.style, random, canvas);
+          });
     const std::uint64_t slice = 1 + (data[3] & 0x3f);
-    const Outcome sliced = Run(setup,
-        [&](lsystem::DrawParams& walkParams, lsystem::RandomGenerator& random,
-            lsystem::Canvas& canvas) {
-            lsystem::TurtleWalk walk(system, walkParams, setup.style, random, canvas);
-            if (walk.symbolCount() != word.size())
-                std::abort();
-            while (!walk.finished()) {
-                const std::uint64_t before = walk.symbolsWalked();
-                try {
-                    walk.Advance(slice);
-                } catch (...) {
-                    if (!walk.finished())
-                        std::abort();
-                    throw;
-                }
-                if (walk.symbolsWalked() - before > slice)
-                    std::abort();
-            }
-        });
+    const Outcome sliced
+        = Run(setup, [&](lsystem::RandomGenerator& random, lsystem::Canvas& canvas) {
+              lsystem::TurtleWalk walk(system, setup.params, setup.style, random, canvas);
+              if (walk.symbolCount() != word.size())
+                  std::abort();
+              while (!walk.finished() && walk.symbolsWalked() < setup.stopAfter) {
+                  const std::uint64_t before = walk.symbolsWalked();
+                  const std::uint64_t budget = std::min(slice, setup.stopAfter - before);
+                  try {
+                      walk.Advance(budget);
+                  } catch (...) {
+                      if (!walk.finished())
+                          std::abort();
+                      throw;
+                  }
+                  if (walk.symbolsWalked() - before > budget)
+                      std::abort();
+              }
+              return walk.penWidth();
+          });
     if (sliced.record != expected.record || sliced.penWidth != expected.penWidth
         || sliced.seed != expected.seed || sliced.fault != expected.fault
         || sliced.faultKind != expected.faultKind)

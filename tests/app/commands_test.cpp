@@ -197,7 +197,8 @@ TEST_F(Commands, StopWhenIdleChangesNothingAndDrawsDrawTheWholeFigure)
     EXPECT_EQ(CountPixels(white), 700 * 700);
     Draw();
     EXPECT_EQ(CountPixels(red), whole);
-    EXPECT_FALSE(form.DrawParams.StopFlag);
+    ASSERT_EQ(form.figures().size(), 1u);
+    EXPECT_EQ(form.figures()[0].symbolsWalked, app::DrawnFigure {}.symbolsWalked);
 }
 
 TEST_F(Commands, EmptyAxiomDrawsNothingButSetsTheColour)
@@ -245,15 +246,19 @@ TEST_F(LongWalk, StopEndsTheWalkAndKeepsWhatIsDrawn)
     });
     EXPECT_TRUE(Draw().empty());
     EXPECT_TRUE(inputDisabled);
-    EXPECT_TRUE(form.DrawParams.StopFlag);
     EXPECT_TRUE(FootDrawn());
     EXPECT_FALSE(TopReached());
     EXPECT_TRUE(form.Button1->isEnabled());
     ASSERT_EQ(form.figures().size(), 1u);
     EXPECT_GT(form.figures()[0].symbolsWalked, 0u);
     EXPECT_LT(form.figures()[0].symbolsWalked, 9765625u);
+    // Nothing goes on drawing once Stop has ended the walk.
+    const int whiteAfterStop = CountPixels(white);
+    QTest::qWait(100);
+    EXPECT_FALSE(form.drawing());
+    EXPECT_EQ(CountPixels(white), whiteAfterStop);
 
-    // The next Draw clears the flag and draws the whole line.
+    // The next Draw draws the whole line.
     Draw();
     EXPECT_TRUE(TopReached());
     EXPECT_EQ(form.figures()[1].symbolsWalked, app::DrawnFigure {}.symbolsWalked);

@@ -42,13 +42,18 @@ DrawParams UnitSteps(double angle = 90.0)
     return params;
 }
 
-std::vector<RecordedSegment> Walk(
-    const std::string& word, DrawParams& params, const WalkStyle& style)
+// What a walk drew, and its pen width at the end.
+struct Walked {
+    std::vector<RecordedSegment> segments;
+    std::int32_t penWidth;
+};
+
+Walked Walk(const std::string& word, const DrawParams& params, const WalkStyle& style)
 {
     RandomGenerator random;
     RecordingCanvas canvas;
-    DrawWord(word, params, style, random, canvas);
-    return canvas.segments;
+    const std::int32_t penWidth = DrawWord(word, params, style, random, canvas);
+    return { canvas.segments, penWidth };
 }
 
 void ExpectPoint(const plane::TVector3& point, double x, double y)
@@ -70,26 +75,25 @@ TEST(DrawWord, EmptyWordDrawsNothing)
     DrawParams params = UnitSteps();
     RandomGenerator random;
     RecordingCanvas canvas;
-    DrawWord("", params, PlantStyle(), random, canvas);
+    EXPECT_EQ(DrawWord("", params, PlantStyle(), random, canvas), 10);
     EXPECT_TRUE(canvas.segments.empty());
-    EXPECT_EQ(params.PenWidth, 10);
     EXPECT_EQ(random.seed(), 0u);
 }
 
 TEST(DrawWord, HeadingZeroIsUpAndTurnsGoBothWays)
 {
     DrawParams params = UnitSteps();
-    const auto up = Walk("F", params, PlantStyle());
+    const auto up = Walk("F", params, PlantStyle()).segments;
     ASSERT_EQ(up.size(), 1u);
     ExpectPoint(up[0].start, 0, 0);
     ExpectPoint(up[0].end, 0, 1);
 
-    const auto left = Walk("F+F", params, PlantStyle());
+    const auto left = Walk("F+F", params, PlantStyle()).segments;
     ASSERT_EQ(left.size(), 2u);
     ExpectPoint(left[1].start, 0, 1);
     ExpectPoint(left[1].end, -1, 1);
 
-    const auto right = Walk("F-F", params, PlantStyle());
+    const auto right = Walk("F-F", params, PlantStyle()).segments;
     ASSERT_EQ(right.size(), 2u);
     ExpectPoint(right[1].end, 1, 1);
 }
@@ -97,7 +101,7 @@ TEST(DrawWord, HeadingZeroIsUpAndTurnsGoBothWays)
 TEST(DrawWord, GDrawsLikeFAndOtherSymbolsAreSkipped)
 {
     DrawParams params = UnitSteps();
-    const auto segments = Walk("GgXF", params, PlantStyle());
+    const auto segments = Walk("GgXF", params, PlantStyle()).segments;
     ASSERT_EQ(segments.size(), 2u);
     ExpectPoint(segments[1].start, 0, 1);
     ExpectPoint(segments[1].end, 0, 2);
@@ -106,17 +110,17 @@ TEST(DrawWord, GDrawsLikeFAndOtherSymbolsAreSkipped)
 TEST(DrawWord, MoveStepDrawsNothing)
 {
     DrawParams params = UnitSteps();
-    const auto segments = Walk("f-fF", params, PlantStyle());
+    const auto [segments, penWidth] = Walk("f-fF", params, PlantStyle());
     ASSERT_EQ(segments.size(), 1u);
     ExpectPoint(segments[0].start, 1, 1);
     ExpectPoint(segments[0].end, 2, 1);
-    EXPECT_EQ(params.PenWidth, 10);
+    EXPECT_EQ(penWidth, 10);
 }
 
 TEST(DrawWord, BranchRestoresPositionAndHeading)
 {
     DrawParams params = UnitSteps();
-    const auto segments = Walk("F(+F)F", params, PlantStyle());
+    const auto segments = Walk("F(+F)F", params, PlantStyle()).segments;
     ASSERT_EQ(segments.size(), 3u);
     ExpectPoint(segments[1].start, 0, 1);
     ExpectPoint(segments[1].end, -1, 1);
@@ -156,11 +160,12 @@ TEST_P(Narrowing, WidthsOfTheSegments)
     DrawParams params = UnitSteps();
     WalkStyle style = PlantStyle();
     style.narrowing = row.narrowing;
+    const Walked walked = Walk(row.word, params, style);
     std::vector<std::int32_t> widths;
-    for (const RecordedSegment& segment : Walk(row.word, params, style))
+    for (const RecordedSegment& segment : walked.segments)
         widths.push_back(segment.penWidth);
     EXPECT_EQ(widths, row.widths);
-    EXPECT_EQ(params.PenWidth, row.finalWidth);
+    EXPECT_EQ(walked.penWidth, row.finalWidth);
 }
 
 INSTANTIATE_TEST_SUITE_P(DrawWord, Narrowing, testing::ValuesIn(WidthCases),
@@ -170,7 +175,7 @@ TEST(DrawWord, NegativeWidthsAreHandedOnAsTheyAre)
 {
     DrawParams params = UnitSteps(60.0);
     params.PenWidth = 1;
-    const auto segments = Walk("F+F+F", params, PlantStyle());
+    const auto segments = Walk("F+F+F", params, PlantStyle()).segments;
     ASSERT_EQ(segments.size(), 3u);
     EXPECT_EQ(segments[1].penWidth, -2);
     EXPECT_EQ(segments[2].penWidth, -5);
@@ -182,10 +187,10 @@ TEST(DrawWord, NarrowingStopsAtTheSmallestWidth)
     params.PenWidth = std::numeric_limits<std::int32_t>::min() + 4;
     WalkStyle style = PlantStyle();
     style.narrowing = 6;
-    const auto segments = Walk("F+F+F+", params, style);
+    const auto [segments, penWidth] = Walk("F+F+F+", params, style);
     ASSERT_EQ(segments.size(), 3u);
     EXPECT_EQ(segments[1].penWidth, std::numeric_limits<std::int32_t>::min());
-    EXPECT_EQ(params.PenWidth, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(penWidth, std::numeric_limits<std::int32_t>::min());
 }
 
 TEST(DrawWord, SegmentsTakeTheStyleColour)
@@ -193,7 +198,7 @@ TEST(DrawWord, SegmentsTakeTheStyleColour)
     DrawParams params = UnitSteps();
     WalkStyle style = PlantStyle();
     style.colour = { 1, 2, 3 };
-    for (const RecordedSegment& segment : Walk("FF+F", params, style))
+    for (const RecordedSegment& segment : Walk("FF+F", params, style).segments)
         EXPECT_EQ(segment.colour, style.colour);
 }
 
@@ -201,7 +206,7 @@ TEST(DrawWord, FirstPerturbedStepOfARun)
 {
     DrawParams params = UnitSteps();
     params.RandomAmp = 1.0;
-    const auto segments = Walk("F", params, PlantStyle());
+    const auto segments = Walk("F", params, PlantStyle()).segments;
     ASSERT_EQ(segments.size(), 1u);
     EXPECT_EQ(segments[0].start.x, 0.0);
     EXPECT_EQ(segments[0].start.y, 0.0);
@@ -216,7 +221,7 @@ TEST(DrawWord, MoveStepTakesNoRandomValues)
     RandomGenerator random;
     RecordingCanvas canvas;
     DrawWord("fF", params, PlantStyle(), random, canvas);
-    const auto alone = Walk("F", params, PlantStyle());
+    const auto alone = Walk("F", params, PlantStyle()).segments;
     ASSERT_EQ(canvas.segments.size(), 1u);
     EXPECT_EQ(canvas.segments[0].end.x, alone[0].end.x);
     EXPECT_NEAR(canvas.segments[0].end.y, alone[0].end.y + 1.0, 1e-15);
@@ -264,7 +269,7 @@ TEST(DrawWord, SequenceGoesOnFromOneWalkToTheNext)
 TEST(DrawWord, KochCurveTurnsUpIntoRight)
 {
     DrawParams params = UnitSteps();
-    const auto segments = Walk("F", params, KochCurveStyle());
+    const auto segments = Walk("F", params, KochCurveStyle()).segments;
     ASSERT_EQ(segments.size(), 1u);
     EXPECT_EQ(segments[0].start.x, 0.0);
     EXPECT_EQ(segments[0].start.y, 0.0);
@@ -276,7 +281,7 @@ TEST(DrawWord, KochCurveTurnsUpIntoRight)
 TEST(DrawWord, ThirtyDegreeTurnOfTheSierpinskiCurves)
 {
     DrawParams params = UnitSteps();
-    const auto segments = Walk("F", params, { Green, -SixthPi, 3 });
+    const auto segments = Walk("F", params, { Green, -SixthPi, 3 }).segments;
     ASSERT_EQ(segments.size(), 1u);
     EXPECT_NEAR(segments[0].end.x, 0.5, 1e-15);
     EXPECT_NEAR(segments[0].end.y, 0.8660254037844387, 1e-15);
@@ -292,8 +297,8 @@ TEST(DrawWord, TurnedSegmentsAreTheUnturnedOnesMultiplied)
     const std::string word = "F+F--F+F(+GfF)-F";
     for (const double angle : { -HalfPi, -SixthPi, 0.3 }) {
         SCOPED_TRACE(angle);
-        const auto turned = Walk(word, params, { Green, angle, 3 });
-        const auto unturned = Walk(word, unturnedParams, PlantStyle());
+        const auto turned = Walk(word, params, { Green, angle, 3 }).segments;
+        const auto unturned = Walk(word, unturnedParams, PlantStyle()).segments;
         ASSERT_EQ(turned.size(), unturned.size());
         const plane::TMatrix3 rotation = plane::RotationMatrix(angle);
         for (std::size_t i = 0; i < turned.size(); ++i) {
@@ -359,7 +364,7 @@ TEST(DrawWord, BitExactAgainstThePlainFormula)
                 params.StepLength = step;
                 params.RandomAmp = amplitude;
                 const auto expected = PlainEndPoints(word, params);
-                const auto segments = Walk(word, params, PlantStyle());
+                const auto segments = Walk(word, params, PlantStyle()).segments;
                 ASSERT_EQ(segments.size(), expected.size());
                 for (std::size_t i = 0; i < segments.size(); ++i) {
                     ASSERT_EQ(bits(segments[i].end.x), bits(expected[i].x)) << "segment " << i;
@@ -370,36 +375,10 @@ TEST(DrawWord, BitExactAgainstThePlainFormula)
     }
 }
 
-TEST(DrawWord, StopFlagSetBeforeTheWalkDrawsNothing)
-{
-    DrawParams params = UnitSteps();
-    params.StopFlag = true;
-    RandomGenerator random;
-    RecordingCanvas canvas;
-    DrawWord("F+F", params, PlantStyle(), random, canvas);
-    EXPECT_TRUE(canvas.segments.empty());
-    EXPECT_EQ(random.seed(), 0u);
-}
-
-TEST(DrawWord, StopEndsTheWalkBeforeTheNextSymbol)
-{
-    DrawParams params = UnitSteps();
-    RandomGenerator random;
-    RecordingCanvas canvas;
-    canvas.onSegment = [&](std::size_t drawn) {
-        if (drawn == 3)
-            params.StopFlag = true;
-    };
-    DrawWord("FFF+FF", params, PlantStyle(), random, canvas);
-    EXPECT_EQ(canvas.segments.size(), 3u);
-    // The third step still narrows the pen: the walk ends only before the "+".
-    EXPECT_EQ(params.PenWidth, 7);
-}
-
 TEST(DrawWord, UnmatchedCloseIsIgnored)
 {
     DrawParams params = UnitSteps();
-    const auto segments = Walk(")F-)F(+F))F", params, PlantStyle());
+    const auto segments = Walk(")F-)F(+F))F", params, PlantStyle()).segments;
     ASSERT_EQ(segments.size(), 4u);
     ExpectPoint(segments[0].end, 0, 1);
     ExpectPoint(segments[1].start, 0, 1);
@@ -420,13 +399,13 @@ TEST(DrawWord, NestingDeeperThan255)
     for (int i = 0; i < depth; ++i)
         word += ")";
     word += "-F";
-    const auto segments = Walk(word, params, PlantStyle());
+    const auto [segments, penWidth] = Walk(word, params, PlantStyle());
     ASSERT_EQ(segments.size(), depth + 1u);
     EXPECT_EQ(segments[depth - 1].penWidth, 5000 - 3 * (depth - 1));
     // All the way out: back after the first step, heading up, with the first width.
     ExpectPoint(segments[depth].start, 0, 1);
     ExpectPoint(segments[depth].end, 1, 1);
-    EXPECT_EQ(params.PenWidth, 4997);
+    EXPECT_EQ(penWidth, 4997);
 }
 
 struct FaultCase {

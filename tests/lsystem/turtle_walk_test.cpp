@@ -51,20 +51,18 @@ Outcome WalkRewrittenWord(const System& system)
     std::string word = system.word.axiom;
     for (std::int32_t step = 0; step < system.word.count; ++step)
         Substitute(word, word, system.word.ruleF, system.word.ruleG);
-    DrawParams params = ParamsOf(system);
     RandomGenerator random(7);
     RecordingCanvas canvas;
-    DrawWord(word, params, system.style, random, canvas);
-    return { canvas.segments, params.PenWidth, random.seed() };
+    const std::int32_t penWidth = DrawWord(word, ParamsOf(system), system.style, random, canvas);
+    return { canvas.segments, penWidth, random.seed() };
 }
 
 // The walk expanding the rules as it goes, in slices of at most `maxSlice` symbols.
 Outcome WalkExpanding(const System& system, std::mt19937& slices, std::uint64_t maxSlice)
 {
-    DrawParams params = ParamsOf(system);
     RandomGenerator random(7);
     RecordingCanvas canvas;
-    TurtleWalk walk(system.word, params, system.style, random, canvas);
+    TurtleWalk walk(system.word, ParamsOf(system), system.style, random, canvas);
     EXPECT_EQ(walk.symbolCount(),
         RewrittenLength(
             system.word.axiom, system.word.ruleF, system.word.ruleG, system.word.count));
@@ -76,7 +74,7 @@ Outcome WalkExpanding(const System& system, std::mt19937& slices, std::uint64_t 
         EXPECT_LE(walk.symbolsWalked() - before, budget);
     }
     EXPECT_EQ(walk.symbolsWalked(), walk.symbolCount());
-    return { canvas.segments, params.PenWidth, random.seed() };
+    return { canvas.segments, walk.penWidth(), random.seed() };
 }
 
 std::string RandomText(std::mt19937& random, int maxLength)
@@ -174,48 +172,37 @@ void WalkFirst(TurtleWalk& walk, std::uint64_t symbols)
         walk.Advance(symbols - walk.symbolsWalked());
 }
 
-// The pen narrows on the symbol after a drawn step, even when Stop comes before that symbol is
-// walked, and in a later slice.
-TEST(TurtleWalk, StopBetweenSlicesEndsBeforeTheNextSymbolAfterNarrowing)
+// A driver stops a walk by advancing it no further: a slice ends exactly at its budget, before
+// the next symbol, keeping what was drawn. The narrowing due after a drawn step waits for the
+// symbol after it, even when that comes in a later slice.
+TEST(TurtleWalk, SliceEndsBeforeTheNextSymbolAndNarrowingWaitsForIt)
 {
-    DrawParams params = UnitSteps();
     RandomGenerator random;
     RecordingCanvas canvas;
-    TurtleWalk walk({ "F", "F+F", "", 2 }, params, PlantStyle, random, canvas);
+    TurtleWalk walk({ "F", "F+F", "", 2 }, UnitSteps(), PlantStyle, random, canvas);
+    EXPECT_FALSE(walk.Advance(0));
+    EXPECT_EQ(random.seed(), 0u);
     WalkFirst(walk, 1);
     EXPECT_FALSE(walk.finished());
-    EXPECT_EQ(params.PenWidth, 10);
-    params.StopFlag = true;
-    EXPECT_TRUE(walk.Advance(Unlimited));
-    EXPECT_TRUE(walk.finished());
     EXPECT_EQ(walk.symbolsWalked(), 1u);
+    EXPECT_EQ(canvas.segments.size(), 1u);
+    EXPECT_EQ(walk.penWidth(), 10);
+    WalkFirst(walk, 2);
+    EXPECT_FALSE(walk.finished());
+    EXPECT_EQ(walk.symbolsWalked(), 2u);
     EXPECT_EQ(walk.symbolCount(), 7u);
     EXPECT_EQ(canvas.segments.size(), 1u);
-    EXPECT_EQ(params.PenWidth, 7);
-}
-
-TEST(TurtleWalk, StopFlagSetBeforeTheWalkDrawsNothing)
-{
-    DrawParams params = UnitSteps();
-    params.StopFlag = true;
-    RandomGenerator random;
-    RecordingCanvas canvas;
-    TurtleWalk walk({ "F", "F+F", "", 3 }, params, PlantStyle, random, canvas);
-    EXPECT_TRUE(walk.Advance(100));
-    EXPECT_EQ(walk.symbolsWalked(), 0u);
-    EXPECT_TRUE(canvas.segments.empty());
-    EXPECT_EQ(random.seed(), 0u);
+    EXPECT_EQ(walk.penWidth(), 7);
 }
 
 // A million rules that rewrite to nothing: each slice still returns after a bounded amount of
 // work, and the empty word is finished without a symbol walked.
 TEST(TurtleWalk, SlicesStayShortWhereRulesProduceNothing)
 {
-    DrawParams params = UnitSteps();
     RandomGenerator random;
     RecordingCanvas canvas;
-    TurtleWalk walk({ std::string(1000, 'G'), "", std::string(1000, 'F'), 2 }, params, PlantStyle,
-        random, canvas);
+    TurtleWalk walk({ std::string(1000, 'G'), "", std::string(1000, 'F'), 2 }, UnitSteps(),
+        PlantStyle, random, canvas);
     EXPECT_EQ(walk.symbolCount(), 0u);
     EXPECT_FALSE(walk.Advance(100));
     std::uint64_t slices = 1;
@@ -229,10 +216,9 @@ TEST(TurtleWalk, SlicesStayShortWhereRulesProduceNothing)
 // The word of F -> FF after 64 steps would not fit any memory; the walk starts on it at once.
 TEST(TurtleWalk, WordsBeyondAnyMemoryAreWalkedAsTheyCome)
 {
-    DrawParams params = UnitSteps();
     RandomGenerator random;
     RecordingCanvas canvas;
-    TurtleWalk walk({ "F", "FF", "", 64 }, params, PlantStyle, random, canvas);
+    TurtleWalk walk({ "F", "FF", "", 64 }, UnitSteps(), PlantStyle, random, canvas);
     EXPECT_EQ(walk.symbolCount(), Unlimited);
     WalkFirst(walk, 1000);
     EXPECT_FALSE(walk.finished());
@@ -268,10 +254,9 @@ TEST(TurtleWalk, BranchesNestedTooDeepEndTheWalkAtTheirOpening)
     --failing;
     const auto drawnBefore = std::count(word.begin(), word.begin() + failing, 'F');
 
-    DrawParams params = UnitSteps();
     RandomGenerator random;
     CountingCanvas canvas;
-    TurtleWalk walk(system, params, PlantStyle, random, canvas);
+    TurtleWalk walk(system, UnitSteps(), PlantStyle, random, canvas);
     try {
         walk.Advance(Unlimited);
         FAIL() << "no error raised";
