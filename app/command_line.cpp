@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/checked_file.h"
 #include "app/draw_command.h"
 #include "app/figure_export.h"
 #include "app/file_error.h"
@@ -173,6 +174,10 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
 {
     if (!parser.isSet(QStringLiteral("render")))
         throw UsageError(QStringLiteral("--render <file> is required"));
+    const QString output = parser.value(QStringLiteral("render"));
+    if (const QString fault = OutputNameFault(output); !fault.isEmpty())
+        throw UsageError(
+            QStringLiteral("--render takes a file name, not \"%1\": %2").arg(output, fault));
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         throw UsageError(QStringLiteral("unexpected argument \"%1\"").arg(files[1]));
@@ -186,7 +191,7 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     ApplyFieldOptions(parser, fields);
     request.fit = parser.isSet(QStringLiteral("fit"));
     request.figure.decimalSeparator = decimalSeparator;
-    request.output = parser.value(QStringLiteral("render"));
+    request.output = output;
     if (parser.isSet(QStringLiteral("size")))
         request.size = IntegerValue(parser, QStringLiteral("size"), MinSize, MaxSize);
     request.stats = parser.isSet(QStringLiteral("stats"));

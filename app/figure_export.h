@@ -19,12 +19,14 @@ struct ImageFile {
 };
 
 // The format by the name's extension, ".png" or ".svg" in any case; a name without an extension
-// is a PNG and gets ".png" added. Any other extension raises FileError.
+// is a PNG and gets ".png" added. Any other extension, and a name OutputNameFault refuses,
+// raises FileError.
 ImageFile ImageFileFor(const QString& path);
 
-// Each of the writers below writes through QSaveFile: a file that exists is replaced only once
-// the new one is completely written, and nothing is left behind otherwise. A file that cannot be
-// written raises FileError, whose message names the file and the system's reason. A figure
+// Each of the writers below writes through a CheckedFile: a file that exists is replaced only
+// once the new one is completely written, and nothing is left behind otherwise; only a regular
+// file is replaced. A file that cannot be written raises FileError, whose message names the file
+// and the system's reason. A figure
 // whose fields or arithmetic fail raises the error Draw raises (ExpressionError, AngleError,
 // fpu::FloatingPointError, lsystem::BranchDepthError) and nothing is written.
 

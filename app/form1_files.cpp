@@ -6,6 +6,7 @@
 #include "app/lsystem_io.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -31,6 +32,24 @@ QStringList ImageFilters()
 
 const QString lsystemFilter = QStringLiteral("L-system files (*.lsys);;All files (*)");
 
+// The folder a file dialog starts in: the first of `folders` that exists, else the home folder.
+// Never one that does not exist: the dialog would offer its name as the file's, and Save would
+// write "Documents.png".
+QString StartFolder(QStringList folders)
+{
+    folders << QDir::homePath();
+    for (const QString& folder : folders) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    return {};
+}
+
+QString StandardFolder(QStandardPaths::StandardLocation location)
+{
+    return QStandardPaths::writableLocation(location);
+}
+
 } // namespace
 
 void TForm1::SetFields(const PanelFields& fields)
@@ -51,11 +70,10 @@ void TForm1::SetFields(const PanelFields& fields)
     m_fillingFields = false;
 }
 
+// The folder where the last file was opened or saved, while it exists; else none.
 QString TForm1::DialogFolder() const
 {
-    if (!m_lastFolder.isEmpty())
-        return m_lastFolder;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(m_lastFolder).isDir() ? m_lastFolder : QString();
 }
 
 void TForm1::SaveImageAs()
@@ -63,7 +81,8 @@ void TForm1::SaveImageAs()
     if (m_running)
         return;
     const QStringList filters = ImageFilters();
-    QFileDialog dialog(this, QStringLiteral("Save Image As"), DialogFolder());
+    QFileDialog dialog(this, QStringLiteral("Save Image As"),
+        StartFolder({ DialogFolder(), StandardFolder(QStandardPaths::PicturesLocation) }));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QStringLiteral("png"));
@@ -107,8 +126,9 @@ void TForm1::SaveLSystemAs()
 {
     if (m_running)
         return;
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Save L-system As"), DialogFolder(), lsystemFilter);
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save L-system As"),
+        StartFolder({ DialogFolder(), StandardFolder(QStandardPaths::DocumentsLocation) }),
+        lsystemFilter);
     if (path.isEmpty())
         return;
     m_lastFolder = QFileInfo(path).absolutePath();
@@ -125,11 +145,8 @@ void TForm1::OpenLSystemDialog()
     if (m_running)
         return;
     // The first time, the examples that come with the program are the place to start.
-    const QString examples = ExamplesDirectory();
-    const QString folder
-        = m_lastFolder.isEmpty() && !examples.isEmpty() ? examples : DialogFolder();
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open L-system"), folder, lsystemFilter);
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open L-system"),
+        StartFolder({ DialogFolder(), ExamplesDirectory() }), lsystemFilter);
     if (path.isEmpty())
         return;
     m_lastFolder = QFileInfo(path).absolutePath();

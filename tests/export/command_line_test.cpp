@@ -16,8 +16,8 @@ struct Result {
     QString err;
 };
 
-// Runs the program with `arguments`, "OUT" standing for a file in `directory`, without DISPLAY
-// and without a Qt platform.
+// Runs the program in `directory` with `arguments`, "OUT" standing for a file there, without
+// DISPLAY and without a Qt platform.
 Result RunProgram(const QStringList& arguments, const QTemporaryDir& directory)
 {
     QStringList expanded;
@@ -29,6 +29,7 @@ Result RunProgram(const QStringList& arguments, const QTemporaryDir& directory)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QString());
     QProcess process;
     process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(directory.path());
     process.start(QStringLiteral(LINDENMAYER_EXECUTABLE), expanded);
     process.waitForFinished(60000);
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -64,6 +65,14 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             "^'22,5' is not a valid floating point value\\.\\n$", nullptr },
         { "a folder that does not exist", { "--render", "OUT/missing/x.png" }, 1, "^$",
             "^Could not save \".*/out/missing/x.png\": .+\\n$", nullptr },
+        { "an empty output name", { "--render", "" }, 2, "^$",
+            "^--render takes a file name, not \"\": the name is empty\\n\\nUsage: ", nullptr },
+        { "an output name ending with a separator", { "--render", "OUT/" }, 2, "^$",
+            "^--render takes a file name, not \".*/out/\": the name ends with a separator\\n",
+            nullptr },
+        { "an output name ending with a dot", { "--render", "OUT." }, 2, "^$",
+            "^--render takes a file name, not \".*/out\\.\": the name ends with a dot\\n",
+            nullptr },
         { "an unknown option", { "--render", "OUT.png", "--colour", "red" }, 2, "^$",
             "colour.*\\n\\nUsage: ", nullptr },
         { "a count out of range", { "--render", "OUT.png", "--subst", "11" }, 2, "^$",
@@ -97,7 +106,9 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             << result.out.toStdString();
         EXPECT_TRUE(result.err.contains(QRegularExpression(QString::fromLatin1(row.err))))
             << result.err.toStdString();
-        const QStringList files = QDir(directory.path()).entryList(QDir::Files);
+        const QStringList files
+            = QDir(directory.path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         EXPECT_EQ(
             files, row.written ? QStringList { QString::fromLatin1(row.written) } : QStringList {});
         if (row.size != 0) {

@@ -1,0 +1,241 @@
+// Every file the program writes goes through the checked writer: the picture and L-system
+// writers driven into a file size limit, onto what is not a regular file, and through a symlink.
+
+#include "app/checked_file.h"
+#include "app/figure_export.h"
+#include "app/file_error.h"
+#include "app/lsystem_io.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using app::PanelFields;
+using app::Preset;
+
+// Limits the size of the files this process writes, so that a write fails even for root; a
+// write beyond the limit then fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved {};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+// Ends the test process if it blocks (on a FIFO) for longer than `seconds`: a failure instead of
+// a hang.
+class Watchdog {
+public:
+    explicit Watchdog(unsigned seconds) { alarm(seconds); }
+    ~Watchdog() { alarm(0); }
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+};
+
+app::DrawnFigure FigureOf(Preset preset, int count = -1)
+{
+    app::DrawnFigure figure;
+    app::ApplyPreset(preset, ".", figure.fields);
+    if (count >= 0)
+        figure.fields.substCount = count;
+    return figure;
+}
+
+using Write = std::function<void(const QString& path)>;
+
+Write Png(Preset preset, int size)
+{
+    return [=](const QString& path) { app::RenderPng(path, { FigureOf(preset) }, size); };
+}
+
+Write Svg(Preset preset, int count)
+{
+    return [=](const QString& path) { app::SaveSvg(path, { FigureOf(preset, count) }); };
+}
+
+Write LSystem(std::string axiom)
+{
+    return [=](const QString& path) {
+        PanelFields fields;
+        fields.axiom = axiom;
+        app::SaveLSystemFile(path, fields);
+    };
+}
+
+// One of each kind of file the program writes.
+const struct {
+    const char* name;
+    Write write;
+} writers[] = {
+    { "PNG", Png(Preset::KochCurve, 700) },
+    { "SVG", Svg(Preset::KochCurve, 2) },
+    { "L-system file", LSystem("F") },
+};
+
+class FileWriting : public testing::Test {
+protected:
+    QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+    void Create(const char* name, const QByteArray& bytes) const
+    {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray Read(const char* name) const
+    {
+        QFile file(Path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QStringList Entries() const
+    {
+        return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    // The type of what the name itself is (a symlink is not followed).
+    mode_t TypeOf(const char* name) const
+    {
+        struct stat status { };
+        return lstat(QFile::encodeName(Path(name)).constData(), &status) == 0
+            ? status.st_mode & S_IFMT
+            : 0;
+    }
+
+    // The message of the FileError `action` raises; none when it raises nothing.
+    static std::string FailureOf(const std::function<void()>& action)
+    {
+        try {
+            action();
+        } catch (const app::FileError& error) {
+            return error.what();
+        }
+        return "nothing raised";
+    }
+
+    std::string Message(const char* what, const char* name, const char* reason) const
+    {
+        return QStringLiteral("%1 \"%2\": %3")
+            .arg(QString::fromLatin1(what), QDir::toNativeSeparators(Path(name)),
+                QString::fromLatin1(reason))
+            .toStdString();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(FileWriting, AFailedWriteNamesTheReasonAndLeavesTheOldFileAsItWas)
+{
+    const struct {
+        const char* name;
+        const char* file;
+        rlim_t sizeLimit;
+        Write write;
+        bool largerThanBuffer; // whether the file, written in full, is
+    } rows[] = {
+        { "a PNG within the writer's buffer, failing as it is put in place", "figure.png", 1000,
+            Png(Preset::KochCurve, 700), false },
+        { "a PNG larger than the buffer, failing while it is written", "figure.png", 1000,
+            Png(Preset::Plant1, 2800), true },
+        { "an SVG failing at its first byte", "figure.svg", 0, Svg(Preset::KochCurve, 2), false },
+        { "an SVG failing mid-document", "figure.svg", 100'000, Svg(Preset::KochCurve, 7), true },
+        { "an L-system file", "figure.lsys", 1024, LSystem(std::string(8192, 'F')), false },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QByteArray old = "old contents";
+        Create(row.file, old);
+        const QStringList before = Entries();
+        {
+            const FileSizeLimit limit(row.sizeLimit);
+            EXPECT_EQ(FailureOf([&] { row.write(Path(row.file)); }),
+                Message("Could not save", row.file, "File too large"));
+        }
+        EXPECT_EQ(Read(row.file), old);
+        EXPECT_EQ(Entries(), before);
+
+        // The premise: the file outgrows the limit, and the buffer or not.
+        row.write(Path(row.file));
+        const qint64 size = QFileInfo(Path(row.file)).size();
+        EXPECT_GT(size, static_cast<qint64>(row.sizeLimit));
+        EXPECT_EQ(size > app::CheckedFile::BufferSize, row.largerThanBuffer) << size;
+        QFile::remove(Path(row.file));
+    }
+}
+
+TEST_F(FileWriting, WhatIsNotARegularFileIsNeitherReadNorReplaced)
+{
+    const Watchdog watchdog(10);
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("fifo.lsys")).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder.lsys")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("fifo.lsys"), Path("link-to-fifo.lsys")));
+    const QStringList before = Entries();
+    const struct {
+        const char* name;
+        mode_t type;
+    } targets[] = {
+        { "fifo.lsys", S_IFIFO },
+        { "folder.lsys", S_IFDIR },
+        { "link-to-fifo.lsys", S_IFLNK },
+    };
+    for (const auto& target : targets) {
+        SCOPED_TRACE(target.name);
+        const QString path = Path(target.name);
+        EXPECT_EQ(FailureOf([&] { app::OpenLSystemFile(path, {}); }),
+            Message("Could not open", target.name, "not a regular file"));
+        for (const auto& writer : writers) {
+            SCOPED_TRACE(writer.name);
+            EXPECT_EQ(FailureOf([&] { writer.write(path); }),
+                Message("Could not save", target.name, "not a regular file"));
+            EXPECT_EQ(TypeOf(target.name), target.type);
+        }
+    }
+    EXPECT_EQ(Entries(), before);
+}
+
+TEST_F(FileWriting, ASymlinkToARegularFileIsWrittenThrough)
+{
+    for (const auto& writer : writers) {
+        SCOPED_TRACE(writer.name);
+        Create("target.lsys", "old contents");
+        ASSERT_TRUE(QFile::link(QStringLiteral("target.lsys"), Path("link.lsys")));
+
+        writer.write(Path("link.lsys"));
+        EXPECT_EQ(QFileInfo(Path("link.lsys")).symLinkTarget(), Path("target.lsys"));
+        EXPECT_NE(Read("target.lsys"), "old contents");
+        EXPECT_EQ(Entries(), QStringList({ "link.lsys", "target.lsys" }));
+        QFile::remove(Path("link.lsys"));
+        QFile::remove(Path("target.lsys"));
+    }
+}
+
+} // namespace
