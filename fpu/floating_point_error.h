@@ -56,21 +56,17 @@ inline double Divide(double a, double b)
     return Checked(a / b);
 }
 
-// Rounds to the nearest integer, halves to the even neighbour (the default rounding mode);
-// a value outside the 64-bit signed range, or a NaN, is an invalid operation.
+// Rounds to the nearest integer, halves to the even neighbour (the default rounding mode).
+// Like Checked, it takes the unchecked result of an operation on finite operands: an infinity
+// is that operation's overflow; a NaN, or a finite value outside the 64-bit signed range, is an
+// invalid operation.
 inline std::int64_t RoundToInt64(double value)
 {
     constexpr double twoPow63 = 9223372036854775808.0;
     const double rounded = std::nearbyint(value);
     if (!(rounded >= -twoPow63 && rounded < twoPow63))
-        throw FloatingPointError(Fault::InvalidOperation);
+        throw FloatingPointError(std::isinf(value) ? Fault::Overflow : Fault::InvalidOperation);
     return static_cast<std::int64_t>(rounded);
-}
-
-// The low 32 bits of a 64-bit integer, read as a signed 32-bit integer.
-inline std::int32_t LowWord(std::int64_t value)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));
 }
 
 } // namespace fpu

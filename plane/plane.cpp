@@ -1,5 +1,11 @@
 #include "plane/plane.h"
 
+#include "plane/clip.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace plane {
 
 void Plane::SetWorldWindow(double x1, double x2, double y1, double y2)
@@ -30,11 +36,57 @@ void Plane::DrawLine(
     // three bytes just stored one by one would wait for the stores to finish.
     const Rgb colour { red, green, blue };
     m_penColour = colour;
-    const std::int32_t x1 = XToPixel(p1.x);
-    const std::int32_t y1 = YToPixel(p1.y);
-    const std::int32_t x2 = XToPixel(p2.x);
-    const std::int32_t y2 = YToPixel(p2.y);
-    m_raster.DrawLine(x1, y1, x2, y2, colour, m_pen.value());
+    const double column1 = Column(p1.x);
+    const double row1 = Row(p1.y);
+    const double column2 = Column(p2.x);
+    const double row2 = Row(p2.y);
+    // The common case costs the one comparison a value that the rounding needs anyway.
+    if (std::fabs(column1) < Within32Bits && std::fabs(row1) < Within32Bits
+        && std::fabs(column2) < Within32Bits && std::fabs(row2) < Within32Bits) [[likely]] {
+        m_raster.DrawLine(static_cast<std::int32_t>(PixelNear(column1)),
+            static_cast<std::int32_t>(PixelNear(row1)),
+            static_cast<std::int32_t>(PixelNear(column2)),
+            static_cast<std::int32_t>(PixelNear(row2)), colour, m_pen.value());
+        return;
+    }
+    DrawFarLine(column1, row1, column2, row2, colour);
+}
+
+// A segment whose pixels reach beyond the 32-bit range is cut in double precision to the raster
+// widened by more than the pen's radius, so that the ends it gets lie where their round caps
+// cannot reach a pixel. The pixels convert to doubles exactly, each being a rounded double. The
+// cut is measured from the end nearer the raster, so that the far end's size costs no precision
+// where the line is seen.
+void Plane::DrawFarLine(double column1, double row1, double column2, double row2, Rgb colour)
+{
+    const std::int64_t x1 = Pixel(column1);
+    const std::int64_t y1 = Pixel(row1);
+    const std::int64_t x2 = Pixel(column2);
+    const std::int64_t y2 = Pixel(row2);
+    const auto fits = [](std::int64_t pixel) {
+        return pixel >= std::numeric_limits<std::int32_t>::min()
+            && pixel <= std::numeric_limits<std::int32_t>::max();
+    };
+    if (fits(x1) && fits(y1) && fits(x2) && fits(y2)) {
+        m_raster.DrawLine(static_cast<std::int32_t>(x1), static_cast<std::int32_t>(y1),
+            static_cast<std::int32_t>(x2), static_cast<std::int32_t>(y2), colour, m_pen.value());
+        return;
+    }
+    double start[2] = { static_cast<double>(x1), static_cast<double>(y1) };
+    double end[2] = { static_cast<double>(x2), static_cast<double>(y2) };
+    const auto reach
+        = [](const double* point) { return std::max(std::fabs(point[0]), std::fabs(point[1])); };
+    // The cut measures both new ends from its first point.
+    const bool fromEnd = reach(start) > reach(end);
+    double* first = fromEnd ? end : start;
+    double* second = fromEnd ? start : end;
+    const double margin = m_pen.drawn() / 2.0 + 2.0;
+    if (!ClipSegment(first[0], first[1], second[0], second[1], -margin, -margin,
+            m_raster.width() - 1 + margin, m_raster.height() - 1 + margin))
+        return;
+    const auto pixel = [](double value) { return static_cast<std::int32_t>(std::lround(value)); };
+    m_raster.DrawLine(
+        pixel(start[0]), pixel(start[1]), pixel(end[0]), pixel(end[1]), colour, m_pen.value());
 }
 
 } // namespace plane

@@ -54,8 +54,9 @@ public:
     Rgb penColour() const { return m_penColour; }
 
     // The segment between the pixels of p1 and p2 (their x and y; w is ignored) in that
-    // colour with the pen's width. Raises the invalid-operation fault for a point that maps
-    // outside the 64-bit range.
+    // colour with the pen's width. A segment with a pixel beyond the raster's 32-bit
+    // coordinates is cut to the raster first, so that it draws what a raster taking any pixel
+    // would show. Raises the faults of XToPixel and YToPixel, in the order x1, y1, x2, y2.
     void DrawLine(
         TVector3 p1, TVector3 p2, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
@@ -63,6 +64,8 @@ public:
     Raster& raster() { return m_raster; }
 
 private:
+    void DrawFarLine(double column1, double row1, double column2, double row2, Rgb colour);
+
     Raster m_raster;
     PenWidth m_pen;
     Rgb m_penColour;

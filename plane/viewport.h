@@ -20,21 +20,36 @@ struct Viewport {
     // overflow fault; coefficients computed before the fault keep their new values.
     void SetWorldWindow(double x1, double x2, double y1, double y2, int width, int height);
 
-    // round(ScaleX * x + OffsetX) and round(OffsetY - ScaleY * y), halves to even, as a
-    // 32-bit value (the low 32 bits of the rounded 64-bit integer). A value outside the
-    // 64-bit range raises the invalid-operation fault.
-    std::int32_t XToPixel(double x) const { return Pixel(ScaleX * x + OffsetX); }
-    std::int32_t YToPixel(double y) const { return Pixel(OffsetY - ScaleY * y); }
+    // The column and row of a world point, unrounded.
+    double Column(double x) const { return ScaleX * x + OffsetX; }
+    double Row(double y) const { return OffsetY - ScaleY * y; }
 
-private:
-    // Below 2^51 in magnitude, adding and taking away 1.5 * 2^52 rounds to an integer in the
-    // current rounding mode, as fpu::RoundToInt64 does, without a call into the math library.
-    static std::int32_t Pixel(double value)
+    // round(ScaleX * x + OffsetX) and round(OffsetY - ScaleY * y), halves to even, as the whole
+    // 64-bit integer: a pixel may lie far beyond the raster's 32-bit coordinates, and whoever
+    // draws it cuts the segment first (Plane::DrawLine).
+    std::int64_t XToPixel(double x) const { return Pixel(Column(x)); }
+    std::int64_t YToPixel(double y) const { return Pixel(Row(y)); }
+
+    // Rounds a column or row to its pixel. A value that overflowed the double range raises the
+    // overflow fault, as every other product does; a NaN or a value outside the 64-bit range
+    // raises the invalid-operation fault.
+    static std::int64_t Pixel(double value)
+    {
+        if (std::fabs(value) < 2251799813685248.0) [[likely]] // 2^51
+            return PixelNear(value);
+        return fpu::RoundToInt64(value);
+    }
+
+    // A column or row below this in magnitude rounds to a 32-bit pixel.
+    static constexpr double Within32Bits = 2147483647.0;
+
+    // Pixel for a value below 2^51 in magnitude, without a check: adding and taking away
+    // 1.5 * 2^52 rounds to an integer in the current rounding mode, as fpu::RoundToInt64 does,
+    // without a call into the math library.
+    static std::int64_t PixelNear(double value)
     {
         constexpr double Shift = 6755399441055744.0; // 1.5 * 2^52
-        if (std::fabs(value) < 2251799813685248.0) [[likely]] // 2^51
-            return fpu::LowWord(static_cast<std::int64_t>((value + Shift) - Shift));
-        return fpu::LowWord(fpu::RoundToInt64(value));
+        return static_cast<std::int64_t>((value + Shift) - Shift);
     }
 };
 

@@ -245,13 +245,15 @@ TEST_F(DrawCommand, OverflowingStepLengthFaults)
     EXPECT_TRUE(canvas.segments.empty());
 }
 
-// Values near the largest double: a turned end point and a perturbed step overflow on the way
-// to the plane and are reported as overflow, not as the invalid operation that the infinity
-// would cause later.
+// Values near the largest double: a turned end point, a perturbed step and the plane's mapping
+// of an end point overflow on the way to the pixels and are reported as overflow, not as the
+// invalid operation that the infinity would cause later.
 TEST_F(DrawCommand, OverflowOnTheWayToThePlaneIsReportedAsOverflow)
 {
     struct Row {
         const char* name;
+        const char* windowLow; // x1 and y1
+        const char* windowHigh; // x2 and y2
         Preset preset;
         const char* axiom;
         const char* ruleF;
@@ -261,15 +263,19 @@ TEST_F(DrawCommand, OverflowOnTheWayToThePlaneIsReportedAsOverflow)
         std::size_t drawnBefore;
     };
     const Row rows[] = {
-        { "turned end point", Preset::Sierpinski2, "F", "F-F", "135*10^306", "0", "90", 1 },
-        { "perturbed step", Preset::Plant2, "FFF", "F", "15*10^307", "9*10^307", "0", 2 },
+        { "turned end point", "-8*10^307", "8*10^307", Preset::Sierpinski2, "F", "F-F",
+            "135*10^306", "0", "90", 1 },
+        { "perturbed step", "-8*10^307", "8*10^307", Preset::Plant2, "FFF", "F", "15*10^307",
+            "9*10^307", "0", 2 },
+        { "mapped y", "0", "1", Preset::Plant2, "F", "F", "15*10^307", "0", "0", 1 },
+        { "mapped x", "0", "1", Preset::Plant2, "-F", "F", "15*10^307", "0", "90", 1 },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         app::PanelFields input = StartupInput();
         input.preset = row.preset;
-        input.x1 = input.y1 = "-8*10^307";
-        input.x2 = input.y2 = "8*10^307";
+        input.x1 = input.y1 = row.windowLow;
+        input.x2 = input.y2 = row.windowHigh;
         input.axiom = row.axiom;
         input.ruleF = row.ruleF;
         input.ruleG = "G";

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace plane {
 namespace {
 
@@ -97,11 +99,86 @@ TEST_F(PlaneTest, WidthZeroDrawsAsOne)
     EXPECT_EQ(CountNotWhite(), 561);
 }
 
-TEST_F(PlaneTest, PointBeyondThe64BitRangeRaisesAndDrawsNothing)
+// A mapped value that overflows is an overflow like any other product; one that cannot be
+// rounded to a 64-bit pixel is an invalid operation. Either way nothing is drawn.
+TEST_F(PlaneTest, FaultsOfTheMapping)
 {
-    EXPECT_THROW(
-        plane.DrawLine({ 0.5, 0.5, 1 }, { 1e17, 0.5, 1 }, 0, 0, 0), fpu::FloatingPointError);
-    EXPECT_EQ(CountNotWhite(), 0);
+    const struct {
+        const char* name;
+        TVector3 end;
+        fpu::Fault fault;
+    } rows[] = {
+        { "XProductOverflows", { 1e306, 0.5, 1 }, fpu::Fault::Overflow },
+        { "YProductOverflows", { 0.5, -1e306, 1 }, fpu::Fault::Overflow },
+        { "XBeyondThe64BitRange", { 1e17, 0.5, 1 }, fpu::Fault::InvalidOperation },
+        { "YNotANumber", { 0.5, std::nan(""), 1 }, fpu::Fault::InvalidOperation },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        try {
+            plane.DrawLine({ 0.5, 0.5, 1 }, row.end, 0, 0, 0);
+            ADD_FAILURE() << "no fault raised";
+        } catch (const fpu::FloatingPointError& error) {
+            EXPECT_EQ(error.fault(), row.fault);
+        }
+        EXPECT_EQ(CountNotWhite(), 0);
+    }
+}
+
+// A segment reaching beyond the 32-bit pixel range draws what the same line between nearer
+// ends draws: only its visible part, with no wrapped-around pixels, thin or wide, its round
+// end kept where it is seen. Points are given as pixels of a one-to-one window.
+TEST_F(PlaneTest, SegmentBeyondThe32BitRangeDrawsItsVisiblePart)
+{
+    struct Pixel {
+        double column;
+        double row;
+    };
+    const double Far = 1099511627776.0; // 2^40
+    const struct {
+        const char* name;
+        Pixel from, to; // at least one beyond the 32-bit range
+        Pixel nearFrom, nearTo; // the same line within the range, its ends well off the raster
+        std::int32_t width;
+        bool visible = true;
+    } rows[] = {
+        { "Horizontal", { -Far, 350 }, { Far, 350 }, { -9000, 350 }, { 9000, 350 }, 1 },
+        { "HorizontalWide", { -Far, 350 }, { Far, 350 }, { -9000, 350 }, { 9000, 350 }, 9 },
+        { "Diagonal", { -Far, 700 + Far }, { Far, 700 - Far }, { -9000, 9700 }, { 9000, -8300 },
+            1 },
+        { "DiagonalWide", { -Far, 700 + Far }, { Far, 700 - Far }, { -9000, 9700 }, { 9000, -8300 },
+            15 },
+        { "JustBeyond", { 350, 100 }, { 2147483648.0, 100 }, { 350, 100 }, { 9000, 100 }, 1 },
+        // The cut is measured from the visible end, whose pixels are exact.
+        { "FromInsideToVeryFar", { 350, 350 }, { 72057594037927936.0, 36028797018963968.0 },
+            { 350, 350 }, { 18350, 9350 }, 1 },
+        { "FromVeryFarToARoundEndInside", { 72057594037927936.0, 36028797018963968.0 },
+            { 350, 350 }, { 18350, 9350 }, { 350, 350 }, 21 },
+        { "WhollyBeside", { Far, 350 }, { 2 * Far, 350 }, { 800, 350 }, { 900, 350 }, 1, false },
+    };
+    const auto world = [](Pixel pixel) { return TVector3 { pixel.column, 700 - pixel.row, 1 }; };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Plane farPlane;
+        Plane nearPlane;
+        for (Plane* target : { &farPlane, &nearPlane }) {
+            target->SetPlaneSize(700, 700);
+            target->SetWorldWindow(0, 700, 0, 700);
+            target->SetPenWidth(row.width);
+        }
+        farPlane.DrawLine(world(row.from), world(row.to), 0, 0, 0);
+        nearPlane.DrawLine(world(row.nearFrom), world(row.nearTo), 0, 0, 0);
+        int differing = 0;
+        int inked = 0;
+        for (int y = 0; y < 700; ++y) {
+            for (int x = 0; x < 700; ++x) {
+                differing += farPlane.raster().Pixel(x, y) != nearPlane.raster().Pixel(x, y);
+                inked += nearPlane.raster().Pixel(x, y) != White;
+            }
+        }
+        EXPECT_EQ(differing, 0);
+        EXPECT_EQ(inked > 0, row.visible);
+    }
 }
 
 TEST_F(PlaneTest, SetWorldWindowUsesTheRasterSize)
