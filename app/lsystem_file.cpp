@@ -346,11 +346,10 @@ LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& curren
     int number = 0;
     while (!text.empty()) {
         ++number;
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        const std::string_view line = text.substr(0, end);
+        const std::size_t next = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
+        text.remove_prefix(std::min(next, text.size()));
         try {
             if (number == 1)
                 CheckHeader(Trim(line));

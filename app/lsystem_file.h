@@ -29,7 +29,7 @@ using LSystemParseResult = std::variant<PanelFields, LSystemFileError>;
 // quoted with the escapes \" \\ \n \t and \xHH, so that reading gives back the same bytes.
 std::string FormatLSystem(const PanelFields& fields);
 
-// Reads an L-system file. Lines end in LF or CRLF; blank lines and lines starting with "#" are
+// Reads an L-system file. Lines end in LF, CRLF or CR; blank lines and lines starting with "#" are
 // skipped; a line splits at its first "=" and blanks around key and value are dropped. Keys
 // are matched without regard to ASCII case; unknown keys are skipped so that later versions
 // may add some. Every key given sets its field; the others keep their values from `current`.

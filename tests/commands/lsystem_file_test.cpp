@@ -4,6 +4,7 @@
 
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -75,28 +76,29 @@ TEST(LSystemFile, TextsAreQuotedOnlyWhereReadingWouldChangeThem)
     }
 }
 
-TEST(LSystemFile, ReadsCommentsCrlfAndKeysInAnyCaseSkipsUnknownKeysAndKeepsMissingOnes)
+TEST(LSystemFile, ReadsAnyLineEndsCommentsAndKeysInAnyCaseSkipsUnknownKeysAndKeepsMissingOnes)
 {
-    const std::string text = "\xEF\xBB\xBFLindenmayer L-system 1\r\n"
-                             "# a comment = not a key\r\n"
-                             "\r\n"
-                             "  AXIOM=F-F \r\n"
-                             "colour = \"unclosed\r\n"
-                             "Rule-F  =  \"  F#F  \"\r\n"
-                             "substitutions = 10\r\n"
-                             "preset = plant 2\r\n"
-                             "\t# an indented comment\n"
-                             "y2 =";
+    const char* const lines[] = { "\xEF\xBB\xBFLindenmayer L-system 1", "# a comment = not a key",
+        "", "  AXIOM=F-F ", "colour = \"unclosed", "Rule-F  =  \"  F#F  \"", "substitutions = 10",
+        "preset = plant 2", "\t# an indented comment", "y2 =" };
     PanelFields expected = Edited();
     expected.axiom = "F-F";
     expected.ruleF = "  F#F  ";
     expected.substCount = 10;
     expected.preset = Preset::Plant2;
     expected.y2 = "";
-    const app::LSystemParseResult read = app::ParseLSystem(text, Edited());
-    ASSERT_TRUE(std::holds_alternative<PanelFields>(read))
-        << app::DescribeError(std::get<app::LSystemFileError>(read));
-    EXPECT_EQ(std::get<PanelFields>(read), expected);
+    const std::vector<std::string> lineEnds[]
+        = { { "\n" }, { "\r\n" }, { "\r" }, { "\r\n", "\n", "\r" } };
+    for (const std::vector<std::string>& ends : lineEnds) {
+        std::string text;
+        for (std::size_t i = 0; i < std::size(lines); ++i)
+            text += (i == 0 ? "" : ends[i % ends.size()]) + lines[i];
+        SCOPED_TRACE(testing::PrintToString(text));
+        const app::LSystemParseResult read = app::ParseLSystem(text, Edited());
+        ASSERT_TRUE(std::holds_alternative<PanelFields>(read))
+            << app::DescribeError(std::get<app::LSystemFileError>(read));
+        EXPECT_EQ(std::get<PanelFields>(read), expected);
+    }
 }
 
 TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
@@ -118,6 +120,8 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
             "version \"2\" of the L-system format is not supported" },
         { "no equals sign", header + "axiom = F\nrule-f F+F\n", 3,
             "expected \"key = value\", not \"rule-f F+F\"" },
+        { "lines counted at CR", "Lindenmayer L-system 1\raxiom = F\r\rrule-f F+F\r", 4,
+            "expected \"key = value\"" },
         { "no key", header + "\n = F\n", 3, "expected \"key = value\"" },
         { "not UTF-8", header + "axiom = \xC3\x28\n", 2, "the text is not UTF-8" },
         { "unclosed quote", header + "axiom = \"F\n", 2, "the quoted value has no closing quote" },
