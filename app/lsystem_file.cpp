@@ -1,5 +1,7 @@
 #include "app/lsystem_file.h"
 
+#include "app/float_text.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -10,20 +12,22 @@ namespace app {
 
 namespace {
 
-enum class ValueKind { Text, Count, PresetName };
+// A text as it stands; the angle, whose decimal separator is a point; the number of
+// substitutions; a preset's caption.
+enum class ValueKind { Text, Angle, Count, PresetName };
 
 // One line of the file: its key, and the field it sets.
 struct FileKey {
     std::string_view name;
     ValueKind kind;
-    std::string PanelFields::*text; // the field of a ValueKind::Text key
+    std::string PanelFields::*text; // the field of a Text or Angle key
 };
 
 constexpr FileKey fileKeys[] = {
     { "axiom", ValueKind::Text, &PanelFields::axiom },
     { "rule-f", ValueKind::Text, &PanelFields::ruleF },
     { "rule-g", ValueKind::Text, &PanelFields::ruleG },
-    { "angle", ValueKind::Text, &PanelFields::angle },
+    { "angle", ValueKind::Angle, &PanelFields::angle },
     { "length", ValueKind::Text, &PanelFields::length },
     { "substitutions", ValueKind::Count, nullptr },
     { "random", ValueKind::Text, &PanelFields::random },
@@ -296,6 +300,10 @@ public:
         case ValueKind::Text:
             m_fields.*key->text = value;
             break;
+        case ValueKind::Angle:
+            // A file saved where decimals take a comma, by an older version or by hand.
+            m_fields.*key->text = ChangeDecimalSeparator(value, ",", ".");
+            break;
         case ValueKind::Count:
             m_fields.substCount = ReadCount(value);
             break;
@@ -320,6 +328,7 @@ std::string FormatLSystem(const PanelFields& fields)
         text += " = ";
         switch (key.kind) {
         case ValueKind::Text:
+        case ValueKind::Angle:
             text += Encode(fields.*key.text);
             break;
         case ValueKind::Count:
