@@ -371,6 +371,12 @@ LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& curren
     return fields;
 }
 
+std::string_view FileKeyOf(std::string PanelFields::*field)
+{
+    const auto found = std::ranges::find(fileKeys, field, &FileKey::text);
+    return found == std::end(fileKeys) ? std::string_view {} : found->name;
+}
+
 std::string DescribeError(const LSystemFileError& error)
 {
     if (error.line == 0)

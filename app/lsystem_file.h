@@ -41,6 +41,9 @@ std::string FormatLSystem(const PanelFields& fields);
 // 10, a preset that is not a caption of the panel.
 LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& current);
 
+// The key that sets a text field in a file ("angle" for &PanelFields::angle).
+std::string_view FileKeyOf(std::string PanelFields::*field);
+
 // The error as one line of text: "line 3: ..." or, for the whole file, the message alone.
 std::string DescribeError(const LSystemFileError& error);
 
