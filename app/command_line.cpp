@@ -5,6 +5,7 @@
 #include "app/figure_export.h"
 #include "app/file_error.h"
 #include "app/full_stop.h"
+#include "app/lsystem_file.h"
 #include "app/lsystem_io.h"
 #include "app/panel_fields.h"
 #include "app/presets.h"
@@ -12,8 +13,10 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -84,8 +87,15 @@ public:
     }
 };
 
+// An L-system file and the fields as it left them.
+struct SourceFile {
+    QString path;
+    PanelFields fields;
+};
+
 struct RenderRequest {
     DrawnFigure figure;
+    std::optional<SourceFile> source;
     QString output;
     int size = DefaultSize;
     bool stats = false;
@@ -184,8 +194,10 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     RenderRequest request;
     PanelFields& fields = request.figure.fields;
     // An L-system file fills the fields first; a preset and each field's option change them.
-    if (!files.isEmpty())
+    if (!files.isEmpty()) {
         fields = OpenLSystemFile(files.first(), fields);
+        request.source = SourceFile { files.first(), fields };
+    }
     if (parser.isSet(QStringLiteral("preset")))
         ApplyPreset(PresetNamed(parser.value(QStringLiteral("preset"))), decimalSeparator, fields);
     ApplyFieldOptions(parser, fields);
@@ -198,15 +210,16 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     return request;
 }
 
-// Sets the window of the figure's fields to its bounds with a margin, as Fit to Figure does; a
-// figure without extent keeps its window.
+// Sets the window of the figure's fields to its bounds with a margin, as Fit to Figure does,
+// without reading the window it replaces; a figure without extent keeps its window.
 void FitFields(DrawnFigure& figure)
 {
     plane::Plane plane;
     lsystem::DrawParams params;
     lsystem::RandomGenerator random(figure.seed);
     BoundsCanvas bounds;
-    RunDraw(figure.fields, figure.decimalSeparator, { plane, params, random }, bounds);
+    RunDraw(
+        MeasuringFields(figure.fields), figure.decimalSeparator, { plane, params, random }, bounds);
     if (const auto window = FitWindow(bounds.bounds())) {
         const WindowTexts texts = FormatWindow(*window, figure.decimalSeparator);
         figure.fields.x1 = texts.x1;
@@ -214,6 +227,44 @@ void FitFields(DrawnFigure& figure)
         figure.fields.y1 = texts.y1;
         figure.fields.y2 = texts.y2;
     }
+}
+
+// The text field that an error of Draw is about, if any.
+std::string PanelFields::*FieldOf(const std::exception& error)
+{
+    if (dynamic_cast<const AngleError*>(&error))
+        return &PanelFields::angle;
+    const auto* expression = dynamic_cast<const ExpressionError*>(&error);
+    if (!expression)
+        return nullptr;
+    switch (expression->field()) {
+    case ExpressionField::X1:
+        return &PanelFields::x1;
+    case ExpressionField::X2:
+        return &PanelFields::x2;
+    case ExpressionField::Y1:
+        return &PanelFields::y1;
+    case ExpressionField::Y2:
+        return &PanelFields::y2;
+    case ExpressionField::Length:
+        return &PanelFields::length;
+    case ExpressionField::Random:
+        break;
+    }
+    return &PanelFields::random;
+}
+
+// The error's message; one about a field whose text the L-system file gave names the file and
+// the key, since the user did not type it.
+QString Described(const RenderRequest& request, const std::exception& error)
+{
+    const QString message = QString::fromUtf8(error.what());
+    const auto field = FieldOf(error);
+    if (!field || !request.source || request.figure.fields.*field != request.source->fields.*field)
+        return message;
+    return QStringLiteral("\"%1\", key \"%2\": %3")
+        .arg(QDir::toNativeSeparators(request.source->path), QString::fromUtf8(FileKeyOf(field)),
+            message);
 }
 
 int Render(const RenderRequest& request)
@@ -234,7 +285,7 @@ int Render(const RenderRequest& request)
         }
         return Done;
     } catch (const std::exception& error) {
-        Print(stderr, WithFullStop(QString::fromUtf8(error.what())) + QLatin1Char('\n'));
+        Print(stderr, WithFullStop(Described(request, error)) + QLatin1Char('\n'));
         return Failed;
     }
 }

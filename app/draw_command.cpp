@@ -87,4 +87,13 @@ std::uint64_t RunDraw(const PanelFields& input, const std::string& decimalSepara
     return walk.symbolsWalked();
 }
 
+PanelFields MeasuringFields(PanelFields fields)
+{
+    fields.x1 = "0";
+    fields.x2 = "1";
+    fields.y1 = "0";
+    fields.y2 = "1";
+    return fields;
+}
+
 } // namespace app

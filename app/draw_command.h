@@ -52,4 +52,9 @@ std::uint64_t RunDraw(const PanelFields& input, const std::string& decimalSepara
     const DrawTarget& target, lsystem::Canvas& canvas,
     std::uint64_t symbolLimit = std::numeric_limits<std::uint64_t>::max());
 
+// The fields for a walk that only measures the figure, for Fit to Figure: the window replaced by
+// the unit square. The walk's segments are in world coordinates whatever the window, and the
+// window is what Fit replaces, so texts there that cannot be read must not stop it.
+PanelFields MeasuringFields(PanelFields fields);
+
 } // namespace app

@@ -49,21 +49,27 @@ bool TooLarge(const std::string& plain)
     return position + exponent > 0;
 }
 
-} // namespace
+// A number as TextToFloat reads it: its digits in the C form that std::from_chars reads, its
+// sign, and where its decimal separator stands in the text.
+struct NumberText {
+    std::string plain;
+    bool negative = false;
+    std::size_t separatorAt = std::string_view::npos;
+};
 
-std::optional<double> TextToFloat(std::string_view text, std::string_view decimalSeparator)
+std::optional<NumberText> ReadNumberText(std::string_view text, std::string_view decimalSeparator)
 {
     std::size_t pos = 0;
     while (pos < text.size() && text[pos] == ' ')
         ++pos;
 
-    // The number rewritten in the C form that std::from_chars reads.
-    std::string plain;
-    bool negative = false;
+    NumberText number;
+    std::string& plain = number.plain;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        negative = text[pos++] == '-';
+        number.negative = text[pos++] == '-';
     std::size_t digits = TakeDigits(text, pos, plain);
     if (!decimalSeparator.empty() && text.substr(pos).starts_with(decimalSeparator)) {
+        number.separatorAt = pos;
         pos += decimalSeparator.size();
         plain += '.';
         digits += TakeDigits(text, pos, plain);
@@ -82,7 +88,17 @@ std::optional<double> TextToFloat(std::string_view text, std::string_view decima
         ++pos;
     if (pos != text.size())
         return std::nullopt;
+    return number;
+}
 
+} // namespace
+
+std::optional<double> TextToFloat(std::string_view text, std::string_view decimalSeparator)
+{
+    const std::optional<NumberText> number = ReadNumberText(text, decimalSeparator);
+    if (!number)
+        return std::nullopt;
+    const std::string& plain = number->plain;
     double value = 0.0;
     const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (error == std::errc::result_out_of_range) {
@@ -90,7 +106,17 @@ std::optional<double> TextToFloat(std::string_view text, std::string_view decima
             throw fpu::FloatingPointError(fpu::Fault::Overflow);
         value = 0.0;
     }
-    return negative ? -value : value;
+    return number->negative ? -value : value;
+}
+
+std::string ChangeDecimalSeparator(
+    std::string_view text, std::string_view from, std::string_view to)
+{
+    const std::optional<NumberText> number = ReadNumberText(text, from);
+    std::string changed(text);
+    if (number && number->separatorAt != std::string_view::npos)
+        changed.replace(number->separatorAt, from.size(), to);
+    return changed;
 }
 
 } // namespace app

@@ -199,8 +199,8 @@ void TForm1::FitToFigure()
     auto running = std::make_unique<RunningDraw>(*this);
     auto& measurement = *(running->measurement = std::make_unique<Measurement>());
     measurement.random = m_random;
-    const lsystem::WalkStyle style
-        = PrepareDraw(ReadFields(), DecimalSeparator(), measurement.plane, measurement.params);
+    const lsystem::WalkStyle style = PrepareDraw(
+        MeasuringFields(ReadFields()), DecimalSeparator(), measurement.plane, measurement.params);
     running->job.emplace(measurement.params, style, measurement.random, measurement.bounds);
     Start(std::move(running));
 }

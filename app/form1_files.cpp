@@ -2,6 +2,7 @@
 
 #include "app/example_paths.h"
 #include "app/figure_export.h"
+#include "app/float_text.h"
 #include "app/form1.h"
 #include "app/lsystem_io.h"
 
@@ -57,7 +58,10 @@ void TForm1::SetFields(const PanelFields& fields)
     EditAxiom->setText(QString::fromStdString(fields.axiom));
     EditRuleF->setText(QString::fromStdString(fields.ruleF));
     EditRuleG->setText(QString::fromStdString(fields.ruleG));
-    EditAngle->setText(QString::fromStdString(fields.angle));
+    // Files and the command line write the angle with a point; the panel, with the user's
+    // decimal separator.
+    EditAngle->setText(
+        QString::fromStdString(ChangeDecimalSeparator(fields.angle, ".", DecimalSeparator())));
     EditLength->setText(QString::fromStdString(fields.length));
     SpinEdit1->setValue(fields.substCount);
     EditRandom->setText(QString::fromStdString(fields.random));
@@ -137,7 +141,9 @@ void TForm1::SaveLSystemAs()
 
 QString TForm1::SaveLSystem(const QString& path)
 {
-    return SaveLSystemFile(path, ReadFields());
+    PanelFields fields = ReadFields();
+    fields.angle = ChangeDecimalSeparator(fields.angle, DecimalSeparator(), ".");
+    return SaveLSystemFile(path, fields);
 }
 
 void TForm1::OpenLSystemDialog()

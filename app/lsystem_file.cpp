@@ -1,5 +1,7 @@
 #include "app/lsystem_file.h"
 
+#include "app/float_text.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -10,20 +12,22 @@ namespace app {
 
 namespace {
 
-enum class ValueKind { Text, Count, PresetName };
+// A text as it stands; the angle, whose decimal separator is a point; the number of
+// substitutions; a preset's caption.
+enum class ValueKind { Text, Angle, Count, PresetName };
 
 // One line of the file: its key, and the field it sets.
 struct FileKey {
     std::string_view name;
     ValueKind kind;
-    std::string PanelFields::*text; // the field of a ValueKind::Text key
+    std::string PanelFields::*text; // the field of a Text or Angle key
 };
 
 constexpr FileKey fileKeys[] = {
     { "axiom", ValueKind::Text, &PanelFields::axiom },
     { "rule-f", ValueKind::Text, &PanelFields::ruleF },
     { "rule-g", ValueKind::Text, &PanelFields::ruleG },
-    { "angle", ValueKind::Text, &PanelFields::angle },
+    { "angle", ValueKind::Angle, &PanelFields::angle },
     { "length", ValueKind::Text, &PanelFields::length },
     { "substitutions", ValueKind::Count, nullptr },
     { "random", ValueKind::Text, &PanelFields::random },
@@ -296,6 +300,10 @@ public:
         case ValueKind::Text:
             m_fields.*key->text = value;
             break;
+        case ValueKind::Angle:
+            // A file saved where decimals take a comma, by an older version or by hand.
+            m_fields.*key->text = ChangeDecimalSeparator(value, ",", ".");
+            break;
         case ValueKind::Count:
             m_fields.substCount = ReadCount(value);
             break;
@@ -320,6 +328,7 @@ std::string FormatLSystem(const PanelFields& fields)
         text += " = ";
         switch (key.kind) {
         case ValueKind::Text:
+        case ValueKind::Angle:
             text += Encode(fields.*key.text);
             break;
         case ValueKind::Count:
@@ -346,11 +355,10 @@ LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& curren
     int number = 0;
     while (!text.empty()) {
         ++number;
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        const std::string_view line = text.substr(0, end);
+        const std::size_t next = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
+        text.remove_prefix(std::min(next, text.size()));
         try {
             if (number == 1)
                 CheckHeader(Trim(line));
@@ -361,6 +369,12 @@ LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& curren
         }
     }
     return fields;
+}
+
+std::string_view FileKeyOf(std::string PanelFields::*field)
+{
+    const auto found = std::ranges::find(fileKeys, field, &FileKey::text);
+    return found == std::end(fileKeys) ? std::string_view {} : found->name;
 }
 
 std::string DescribeError(const LSystemFileError& error)

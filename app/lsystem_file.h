@@ -27,16 +27,22 @@ using LSystemParseResult = std::variant<PanelFields, LSystemFileError>;
 // A text is written as it stands unless it is empty, begins or ends with a blank, begins with
 // a quote, or holds a backslash, a control character or bytes that are not UTF-8: then it is
 // quoted with the escapes \" \\ \n \t and \xHH, so that reading gives back the same bytes.
+// The angle is written as it stands: the caller gives it with a point as decimal separator, so
+// that the file reads the same under any locale.
 std::string FormatLSystem(const PanelFields& fields);
 
-// Reads an L-system file. Lines end in LF or CRLF; blank lines and lines starting with "#" are
+// Reads an L-system file. Lines end in LF, CRLF or CR; blank lines and lines starting with "#" are
 // skipped; a line splits at its first "=" and blanks around key and value are dropped. Keys
 // are matched without regard to ASCII case; unknown keys are skipped so that later versions
 // may add some. Every key given sets its field; the others keep their values from `current`.
+// An angle that is a number with a comma as decimal separator is kept with a point instead.
 // Errors: a first line other than the header, a line without "=" or key, text that is not
 // UTF-8, a bad quoted value, a key given twice, a count that is not a whole number from 0 to
 // 10, a preset that is not a caption of the panel.
 LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& current);
+
+// The key that sets a text field in a file ("angle" for &PanelFields::angle).
+std::string_view FileKeyOf(std::string PanelFields::*field);
 
 // The error as one line of text: "line 3: ..." or, for the whole file, the message alone.
 std::string DescribeError(const LSystemFileError& error);

@@ -3,6 +3,7 @@
 #include "fpu/floating_point_error.h"
 #include "plane/clip.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -16,6 +17,10 @@ constexpr double Reach = 1 << 20;
 constexpr double UnitsPerPixel = 100.0; // 10^Decimals
 constexpr std::size_t BlockSize = 1 << 16;
 constexpr std::size_t LineLength = 100; // path data wraps after about this many characters
+// The most a vertex adds to a path's data: a line break, a command, and two numbers of at most
+// 11 characters ("-1048576.25", the points lying within Reach) with a blank between.
+constexpr std::size_t MaxVertexLength = 2 + 11 + 1 + 11;
+static_assert(2 * MaxVertexLength <= SvgCanvas::MinPathDataLimit);
 
 // The plane raises this fault for a point it cannot round to a pixel; the figure ends there.
 double Drawable(double pixel)
@@ -31,9 +36,10 @@ std::int64_t Units(double pixel)
 
 } // namespace
 
-SvgCanvas::SvgCanvas(std::ostream& out, const plane::Viewport& mapping)
+SvgCanvas::SvgCanvas(std::ostream& out, const plane::Viewport& mapping, std::size_t pathDataLimit)
     : m_out(out)
     , m_mapping(mapping)
+    , m_pathDataLimit(std::max(pathDataLimit, MinPathDataLimit))
 {
     static_assert(Decimals == 2, "UnitsPerPixel and WriteNumber write two decimals");
     static_assert(ViewSize == 700, "the document's start spells the view size");
@@ -98,6 +104,7 @@ void SvgCanvas::BeginPath(plane::Rgb colour, std::int32_t width)
     Write("\" stroke-width=\"");
     WriteNumber(std::int64_t { width } * static_cast<std::int64_t>(UnitsPerPixel));
     Write("\" d=\"");
+    m_pathDataLength = 0;
     m_pathOpen = true;
     m_colour = colour;
     m_width = width;
@@ -112,8 +119,31 @@ void SvgCanvas::EndPath()
     m_pathOpen = false;
 }
 
+bool SvgCanvas::PathHasRoomFor(std::size_t vertices) const
+{
+    return m_pathDataLength + vertices * MaxVertexLength <= m_pathDataLimit;
+}
+
+// Ends the path's element at the last point written and goes on from there in a new one of the
+// same stroke. Only written points are touched, so merging and dots come out as without a split.
+void SvgCanvas::SplitPath()
+{
+    const Point from = m_written;
+    Write("\"/>\n");
+    BeginPath(m_colour, m_width);
+    Write("M");
+    WritePoint(from);
+    m_afterMove = true;
+}
+
+// A subpath starts with its move and first vertex in one element, so that no element holds a
+// lone move.
 void SvgCanvas::MoveTo(Point point)
 {
+    if (!PathHasRoomFor(2)) {
+        Write("\"/>\n");
+        BeginPath(m_colour, m_width);
+    }
     WrapLine();
     Write("M");
     WritePoint(point);
@@ -150,6 +180,8 @@ void SvgCanvas::EndSubpath()
 
 void SvgCanvas::WriteVertex(Point point)
 {
+    if (!m_afterMove && !PathHasRoomFor(1))
+        SplitPath();
     if (m_afterMove)
         Write("L");
     else if (!WrapLine())
@@ -173,6 +205,7 @@ void SvgCanvas::WritePoint(Point point)
     WriteNumber(point.x);
     Write(" ");
     WriteNumber(point.y);
+    m_written = point;
 }
 
 // units / 100 with its decimals, trailing zeros dropped: 150 is "1.5", -5 is "-0.05".
@@ -198,6 +231,7 @@ void SvgCanvas::WriteNumber(std::int64_t units)
 void SvgCanvas::Write(std::string_view text)
 {
     m_buffer.append(text);
+    m_pathDataLength += text.size();
     m_lineLength = !text.empty() && text.back() == '\n' ? 0 : m_lineLength + text.size();
     if (m_buffer.size() >= BlockSize) {
         m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));

@@ -18,14 +18,22 @@ namespace app {
 // <path>; its subpaths start where a segment does not begin at the previous end, collinear
 // points in the same direction merge, and a subpath of zero length is kept as a dot (round
 // caps). Fill, caps and joins are set once on the group holding the paths.
+//
+// Tools refuse attributes of many megabytes, so a path's data stops at a limit: the run goes on
+// in the next <path> of the same stroke, which starts with a move to the vertex where the last
+// one ended. With round caps and joins the two paths cover exactly what one would.
 class SvgCanvas final : public lsystem::Canvas {
 public:
     static constexpr int ViewSize = 700;
     static constexpr int Decimals = 2;
+    static constexpr std::size_t DefaultPathDataLimit = 1 << 16;
+    static constexpr std::size_t MinPathDataLimit = 64; // room for a move and a line
 
     // Writes the start of the document. `mapping` is read at every segment, so the world
-    // window may change between figures; it maps onto a ViewSize × ViewSize raster.
-    SvgCanvas(std::ostream& out, const plane::Viewport& mapping);
+    // window may change between figures; it maps onto a ViewSize × ViewSize raster. No path's
+    // data is longer than `pathDataLimit` characters (at least MinPathDataLimit).
+    SvgCanvas(std::ostream& out, const plane::Viewport& mapping,
+        std::size_t pathDataLimit = DefaultPathDataLimit);
 
     // A point that the plane could not draw (beyond the 64-bit pixel range) raises the
     // invalid-operation fault, as on the plane.
@@ -47,6 +55,8 @@ private:
     double Row(double y) const;
     void BeginPath(plane::Rgb colour, std::int32_t width);
     void EndPath();
+    bool PathHasRoomFor(std::size_t vertices) const;
+    void SplitPath();
     void MoveTo(Point point);
     void LineTo(Point point);
     void EndSubpath();
@@ -61,6 +71,8 @@ private:
     plane::PenWidth m_pen;
     std::string m_buffer; // written to m_out in blocks
     std::size_t m_lineLength = 0; // characters since the last line break
+    std::size_t m_pathDataLimit;
+    std::size_t m_pathDataLength = 0; // characters of the current path's data so far
 
     bool m_pathOpen = false;
     plane::Rgb m_colour;
@@ -69,6 +81,7 @@ private:
     bool m_pending = false; // m_end is a vertex not yet written, collinear points may extend it
     Point m_direction; // of the pending vertex's segment
     bool m_afterMove = false; // the next vertex is the first after "M"
+    Point m_written; // the last point written to the path's data
 };
 
 } // namespace app

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 class PlaneView : public ShownPanel {
@@ -64,15 +66,17 @@ protected:
 
 TEST_F(PlaneView, FitPutsTheWholeFigureInTheWindowWithAMarginAndDrawsIt)
 {
-    QAbstractButton* const presets[]
-        = { form.RadioButtonKochC, form.RadioButtonSierp2, form.RadioButtonPlant1 };
+    // Each with a window to replace: elsewhere, of no width, unreadable.
+    const std::tuple<QAbstractButton*, const char*, const char*> presets[]
+        = { { form.RadioButtonKochC, "10", "11" }, { form.RadioButtonSierp2, "1", "1" },
+              { form.RadioButtonPlant1, "a", "1/0" } };
     form.EditRandom->setText(QStringLiteral("0.05"));
     std::uint32_t seed = 0; // the program's generator as each figure begins
-    for (QAbstractButton* preset : presets) {
+    for (const auto& [preset, x1, x2] : presets) {
         SCOPED_TRACE(preset->text().toStdString());
         QTest::mouseClick(preset, Qt::LeftButton);
-        form.EditX1->setText(QStringLiteral("10"));
-        form.EditX2->setText(QStringLiteral("11"));
+        form.EditX1->setText(QString::fromLatin1(x1));
+        form.EditX2->setText(QString::fromLatin1(x2));
         form.FitToFigure();
         WaitForDrawing();
         // The figure is drawn at once, after a Clear, with the generator as the measuring walk

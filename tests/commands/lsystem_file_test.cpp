@@ -1,9 +1,13 @@
 #include "app/lsystem_file.h"
 
+#include "app/float_text.h"
+
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -26,9 +30,9 @@ PanelFields Edited()
 
 TEST(LSystemFile, FormatThenParseGivesTheSameRecord)
 {
-    const std::string texts[] = { "F+F--F+F", "22,5", "22.5", "  leading", "trailing\t",
-        "\"quoted\"", "mid \"quote\"", "\"", "back\\slash\\", "a = b", "=", "#F", "F # G",
-        "Zürich ∑ 漢字", "line\nbreak\r\n", "tab\tin", std::string("nul\0x", 5), "\x7F\x1B",
+    const std::string texts[] = { "F+F--F+F", "22.5", "  leading", "trailing\t", "\"quoted\"",
+        "mid \"quote\"", "\"", "back\\slash\\", "a = b", "=", "#F", "F # G", "Zürich ∑ 漢字",
+        "line\nbreak\r\n", "tab\tin", std::string("nul\0x", 5), "\x7F\x1B",
         "\xFF\xC3 bad UTF-8 \xE2\x82", "\\x41 \\n", "", " " };
     for (const std::string& text : texts) {
         SCOPED_TRACE(testing::PrintToString(text));
@@ -42,7 +46,7 @@ TEST(LSystemFile, FormatThenParseGivesTheSameRecord)
     for (Preset preset : app::AllPresets()) {
         SCOPED_TRACE(std::string(app::PresetName(preset)));
         PanelFields fields;
-        app::ApplyPreset(preset, ",", fields);
+        app::ApplyPreset(preset, ".", fields);
         fields.substCount = 10;
         const app::LSystemParseResult read = app::ParseLSystem(app::FormatLSystem(fields), {});
         ASSERT_TRUE(std::holds_alternative<PanelFields>(read));
@@ -75,28 +79,29 @@ TEST(LSystemFile, TextsAreQuotedOnlyWhereReadingWouldChangeThem)
     }
 }
 
-TEST(LSystemFile, ReadsCommentsCrlfAndKeysInAnyCaseSkipsUnknownKeysAndKeepsMissingOnes)
+TEST(LSystemFile, ReadsAnyLineEndsCommentsAndKeysInAnyCaseSkipsUnknownKeysAndKeepsMissingOnes)
 {
-    const std::string text = "\xEF\xBB\xBFLindenmayer L-system 1\r\n"
-                             "# a comment = not a key\r\n"
-                             "\r\n"
-                             "  AXIOM=F-F \r\n"
-                             "colour = \"unclosed\r\n"
-                             "Rule-F  =  \"  F#F  \"\r\n"
-                             "substitutions = 10\r\n"
-                             "preset = plant 2\r\n"
-                             "\t# an indented comment\n"
-                             "y2 =";
+    const char* const lines[] = { "\xEF\xBB\xBFLindenmayer L-system 1", "# a comment = not a key",
+        "", "  AXIOM=F-F ", "colour = \"unclosed", "Rule-F  =  \"  F#F  \"", "substitutions = 10",
+        "preset = plant 2", "\t# an indented comment", "y2 =" };
     PanelFields expected = Edited();
     expected.axiom = "F-F";
     expected.ruleF = "  F#F  ";
     expected.substCount = 10;
     expected.preset = Preset::Plant2;
     expected.y2 = "";
-    const app::LSystemParseResult read = app::ParseLSystem(text, Edited());
-    ASSERT_TRUE(std::holds_alternative<PanelFields>(read))
-        << app::DescribeError(std::get<app::LSystemFileError>(read));
-    EXPECT_EQ(std::get<PanelFields>(read), expected);
+    const std::vector<std::string> lineEnds[]
+        = { { "\n" }, { "\r\n" }, { "\r" }, { "\r\n", "\n", "\r" } };
+    for (const std::vector<std::string>& ends : lineEnds) {
+        std::string text;
+        for (std::size_t i = 0; i < std::size(lines); ++i)
+            text += (i == 0 ? "" : ends[i % ends.size()]) + lines[i];
+        SCOPED_TRACE(testing::PrintToString(text));
+        const app::LSystemParseResult read = app::ParseLSystem(text, Edited());
+        ASSERT_TRUE(std::holds_alternative<PanelFields>(read))
+            << app::DescribeError(std::get<app::LSystemFileError>(read));
+        EXPECT_EQ(std::get<PanelFields>(read), expected);
+    }
 }
 
 TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
@@ -118,6 +123,8 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
             "version \"2\" of the L-system format is not supported" },
         { "no equals sign", header + "axiom = F\nrule-f F+F\n", 3,
             "expected \"key = value\", not \"rule-f F+F\"" },
+        { "lines counted at CR", "Lindenmayer L-system 1\raxiom = F\r\rrule-f F+F\r", 4,
+            "expected \"key = value\"" },
         { "no key", header + "\n = F\n", 3, "expected \"key = value\"" },
         { "not UTF-8", header + "axiom = \xC3\x28\n", 2, "the text is not UTF-8" },
         { "unclosed quote", header + "axiom = \"F\n", 2, "the quoted value has no closing quote" },
@@ -145,6 +152,59 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
         EXPECT_NE(error.message.find(row.message), std::string::npos) << error.message;
         EXPECT_TRUE(app::DescribeError(error).starts_with(
             row.line == 0 ? error.message : "line " + std::to_string(row.line) + ": "));
+    }
+}
+
+// The panel shows a file's angle with the user's separator and saves it with a point; the
+// command line draws a file's angle with a point.
+TEST(LSystemFile, AnglesTravelBetweenLocales)
+{
+    const std::string arabic = "\xd9\xab"; // U+066B, a separator of several bytes
+    struct Opened {
+        const char* inFile;
+        std::string separator;
+        std::string shown;
+        std::optional<double> drawn;
+    };
+    const Opened opened[] = {
+        { "22.5", ".", "22.5", 22.5 },
+        { "22.5", ",", "22,5", 22.5 },
+        { "22.5", arabic, "22" + arabic + "5", 22.5 },
+        { "22,5", ".", "22.5", 22.5 },
+        { "22,5", ",", "22,5", 22.5 },
+        { "-1,5e1", ".", "-1.5e1", -15.0 },
+        { "60", ",", "60", 60.0 },
+        { "45/2", ",", "45/2", std::nullopt },
+        { "1,5,2", ".", "1,5,2", std::nullopt },
+    };
+    for (const Opened& row : opened) {
+        SCOPED_TRACE(row.inFile + (" under " + row.separator));
+        const auto read = app::ParseLSystem(
+            "Lindenmayer L-system 1\nangle = " + std::string(row.inFile) + "\n", {});
+        const std::string& angle = std::get<PanelFields>(read).angle;
+        const std::string shown = app::ChangeDecimalSeparator(angle, ".", row.separator);
+        EXPECT_EQ(shown, row.shown);
+        EXPECT_EQ(app::TextToFloat(shown, row.separator), row.drawn);
+        EXPECT_EQ(app::TextToFloat(angle, "."), row.drawn); // the command line
+    }
+
+    struct Saved {
+        std::string shown;
+        std::string separator;
+        const char* line;
+    };
+    const Saved saved[] = {
+        { "22.5", ".", "angle = 22.5\n" },
+        { "22,5", ",", "angle = 22.5\n" },
+        { "22" + arabic + "5", arabic, "angle = 22.5\n" },
+        { "22,5", ".", "angle = 22,5\n" }, // not a number here: kept, as in the field
+        { "45/2", ",", "angle = 45/2\n" },
+    };
+    for (const Saved& row : saved) {
+        SCOPED_TRACE(row.shown + " under " + row.separator);
+        PanelFields fields;
+        fields.angle = app::ChangeDecimalSeparator(row.shown, row.separator, ".");
+        EXPECT_NE(app::FormatLSystem(fields).find(row.line), std::string::npos);
     }
 }
 

@@ -1,5 +1,6 @@
 // The command line as a user runs it: the program started with no display at all.
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -115,6 +116,47 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             const QImage image(directory.filePath(QString::fromLatin1(row.written)));
             EXPECT_EQ(image.size(), QSize(row.size, row.size));
         }
+    }
+}
+
+// A field that an L-system file gave and Draw refuses is named by the file and its key; --fit
+// draws without reading the window it replaces.
+TEST(CommandLine, FieldsFromAFile)
+{
+    struct Row {
+        const char* name;
+        QByteArray file;
+        QStringList options;
+        int exitCode;
+        const char* err; // a pattern the standard error matches
+    };
+    const QByteArray header = "Lindenmayer L-system 1\n";
+    const Row rows[] = {
+        { "a bad angle", header + "angle = abc\n", {}, 1,
+            "^\"[^\"]*/in.lsys\", key \"angle\": 'abc' is not a valid floating point "
+            "value\\.\\n$" },
+        { "a bad length", header + "length = 1/\n", {}, 1,
+            "^\"[^\"]*/in.lsys\", key \"length\": '1/' is not a valid expression: .+\\n$" },
+        { "a bad angle that an option replaces", header + "angle = abc\n", { "--angle", "22,5" }, 1,
+            "^'22,5' is not a valid floating point value\\.\\n$" },
+        { "an unreadable window, fitted", header + "x1 = a\n", { "--fit" }, 0, "^$" },
+        { "a window of no width, fitted", header, { "--window", "0,0,0,0", "--fit" }, 0, "^$" },
+        { "CR line ends, an angle with a comma",
+            "Lindenmayer L-system 1\rangle = 22,5\rpreset = Plant 3\r", {}, 0, "^$" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QTemporaryDir directory;
+        QFile file(directory.filePath(QStringLiteral("in.lsys")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(row.file) == row.file.size());
+        file.close();
+        const Result result = RunProgram(
+            QStringList { "--render", "OUT.png", file.fileName() } + row.options, directory);
+        EXPECT_EQ(result.exitCode, row.exitCode);
+        EXPECT_TRUE(result.err.contains(QRegularExpression(QString::fromLatin1(row.err))))
+            << result.err.toStdString();
+        EXPECT_EQ(
+            QFileInfo::exists(directory.filePath(QStringLiteral("out.png"))), row.exitCode == 0);
     }
 }
 

@@ -220,7 +220,7 @@ TEST_F(Export, SvgHoldsTheFiguresAndLooksLikeThePlane)
     LiveRun run;
     run.Draw(PanelFields {});
     run.Draw(FieldsOf(Preset::Plant1, -1, "0.05"));
-    run.Draw(FieldsOf(Preset::KochIsland, 3));
+    run.Draw(FieldsOf(Preset::KochIsland, 4)); // a run longer than one path holds
 
     const app::ReplayReport report = app::SaveSvg(PathOf("figures.svg"), run.figures);
     EXPECT_EQ(report.segments, run.canvas.segments.size());

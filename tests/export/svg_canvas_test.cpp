@@ -2,9 +2,12 @@
 
 #include "svg_document.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -26,13 +29,14 @@ struct ExpectedPath {
 };
 
 // Draws the segments on an SvgCanvas whose mapping leaves points where they are (y down).
-SvgDocument Draw(const std::vector<Segment>& segments)
+SvgDocument Draw(const std::vector<Segment>& segments,
+    std::size_t pathDataLimit = app::SvgCanvas::DefaultPathDataLimit)
 {
     plane::Viewport identity;
     identity.ScaleX = 1.0;
     identity.ScaleY = -1.0;
     std::ostringstream out;
-    app::SvgCanvas canvas(out, identity);
+    app::SvgCanvas canvas(out, identity, pathDataLimit);
     for (const Segment& s : segments)
         canvas.DrawSegment({ s.x0, s.y0, 1.0 }, { s.x1, s.y1, 1.0 }, s.colour, s.penWidth);
     canvas.Finish();
@@ -92,6 +96,69 @@ TEST(SvgCanvas, RunsOfOneColourAndWidthBecomeOnePathEach)
             EXPECT_EQ(document.paths[i].strokeWidth, QString::fromLatin1(row.paths[i].width));
             EXPECT_EQ(document.paths[i].data, QString::fromLatin1(row.paths[i].data));
         }
+    }
+}
+
+// What the paths stroke: each straight piece with its stroke and width, a dot as a piece of no
+// length, read from "M x y" and "L x y x y ..." data.
+using StrokedPiece = std::tuple<QString, QString, QString, QString>; // stroke, width, from, to
+
+std::vector<StrokedPiece> PiecesOf(const SvgDocument& document)
+{
+    std::vector<StrokedPiece> pieces;
+    for (const SvgPath& path : document.paths) {
+        QString data = path.data;
+        data.replace(QLatin1Char('M'), QStringLiteral(" M "))
+            .replace(QLatin1Char('L'), QStringLiteral(" L "));
+        const QStringList tokens = data.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QString at;
+        bool move = false;
+        for (qsizetype i = 0; i < tokens.size(); ++i) {
+            if (tokens[i] == QLatin1String("M") || tokens[i] == QLatin1String("L")) {
+                move = tokens[i] == QLatin1String("M");
+                continue;
+            }
+            const QString point = tokens[i] + QLatin1Char(' ') + tokens.value(i + 1);
+            ++i;
+            if (!move)
+                pieces.emplace_back(path.stroke, path.strokeWidth, at, point);
+            at = point;
+            move = false;
+        }
+    }
+    return pieces;
+}
+
+TEST(SvgCanvas, LongRunsGoOnInTheNextPathAndDrawTheSame)
+{
+    constexpr std::size_t limit = 200;
+    std::vector<Segment> winding, straight, apart;
+    for (int i = 0; i < 400; ++i) {
+        // A turn at every vertex.
+        winding.push_back({ 1.25 * i, 3.0 * (i % 2), 1.25 * (i + 1), 3.0 * ((i + 1) % 2) });
+        // Runs of three collinear segments that merge, steps up between them.
+        const double x = i - i / 4;
+        const double y = i / 4;
+        const plane::Rgb colour = i / 150 % 2 == 0 ? black : red;
+        straight.push_back(i % 4 == 3 ? Segment { x, y, x, y + 1, colour, 2 }
+                                      : Segment { x, y, x + 1, y, colour, 2 });
+        // Strokes that start elsewhere, every third one a dot.
+        apart.push_back({ 3.0 * i, 1.0, 3.0 * i + (i % 3 == 0 ? 0 : 1), 2.0 });
+    }
+    const std::pair<const char*, const std::vector<Segment>&> rows[] = {
+        { "a line turning at every vertex", winding },
+        { "straight stretches and a colour that comes back", straight },
+        { "strokes and dots apart", apart },
+    };
+    for (const auto& [name, segments] : rows) {
+        SCOPED_TRACE(name);
+        const SvgDocument whole = Draw(segments);
+        const SvgDocument split = Draw(segments, limit);
+        ASSERT_TRUE(split.wellFormed);
+        EXPECT_GT(split.paths.size(), whole.paths.size() + 3);
+        for (const SvgPath& path : split.paths)
+            EXPECT_LE(static_cast<std::size_t>(path.data.size()), limit);
+        EXPECT_EQ(PiecesOf(split), PiecesOf(whole));
     }
 }
 

@@ -1,92 +1,94 @@
-#include "app/draw_command.h"
+#include "app/drawn_figure.h"
+#include "app/figure_export.h"
 #include "app/lsystem_file.h"
 #include "app/lsystem_io.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <limits>
-#include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <variant>
+#include <vector>
 
 namespace {
-
-// The smallest rectangle holding every segment end.
-class BoundsCanvas : public lsystem::Canvas {
-public:
-    void DrawSegment(
-        const plane::TVector3& start, const plane::TVector3& end, plane::Rgb, std::int32_t) override
-    {
-        Add(start);
-        Add(end);
-        ++segments;
-    }
-    double left = std::numeric_limits<double>::infinity();
-    double right = -std::numeric_limits<double>::infinity();
-    double bottom = std::numeric_limits<double>::infinity();
-    double top = -std::numeric_limits<double>::infinity();
-    int segments = 0;
-
-private:
-    void Add(const plane::TVector3& point)
-    {
-        left = std::min(left, point.x / point.w);
-        right = std::max(right, point.x / point.w);
-        bottom = std::min(bottom, point.y / point.w);
-        top = std::max(top, point.y / point.w);
-    }
-};
 
 QDir Examples()
 {
     return QDir(QStringLiteral(LSYS_EXAMPLES_DIR), QStringLiteral("*.lsys"));
 }
 
-TEST(Examples, EveryFileDrawsInsideItsWindowAndSavesAsItReads)
+// The pixels that are not white on the image's outermost rows and columns, and in all of it.
+struct Ink {
+    int border = 0;
+    int total = 0;
+};
+
+Ink InkOf(const QImage& image)
 {
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == qRgb(255, 255, 255))
+                continue;
+            ++ink.total;
+            ink.border += x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1;
+        }
+    }
+    return ink;
+}
+
+// Each example as the command line draws it, at its own fields on 700 pixels: the whole figure,
+// none of it cut by the window's edge.
+TEST(Examples, EveryFileShowsItsWholeFigureAndSavesAsItReads)
+{
+    const QTemporaryDir directory;
     const QStringList files = Examples().entryList();
     EXPECT_GE(files.size(), 16);
     for (const QString& file : files) {
         SCOPED_TRACE(file.toStdString());
-        const app::PanelFields fields = app::OpenLSystemFile(Examples().filePath(file), {});
+        app::DrawnFigure figure;
+        figure.fields = app::OpenLSystemFile(Examples().filePath(file), {});
         const app::LSystemParseResult again
-            = app::ParseLSystem(app::FormatLSystem(fields), app::PanelFields {});
-        EXPECT_EQ(std::get<app::PanelFields>(again), fields);
+            = app::ParseLSystem(app::FormatLSystem(figure.fields), app::PanelFields {});
+        EXPECT_EQ(std::get<app::PanelFields>(again), figure.fields);
 
-        plane::Plane plane;
-        plane.SetPlaneSize(700, 700);
-        lsystem::DrawParams params;
-        lsystem::RandomGenerator random;
-        BoundsCanvas canvas;
-        ASSERT_NO_THROW(app::RunDraw(fields, ".", { plane, params, random }, canvas));
-        EXPECT_GT(canvas.segments, 0);
-        // Plant 4 keeps the panel's count, and its window suits counts from 7 up: the start
-        // count 2 draws a taller plant.
-        if (fields.preset == app::Preset::Plant4)
-            continue;
-        EXPECT_LT(plane.X1, canvas.left);
-        EXPECT_GT(plane.X2, canvas.right);
-        EXPECT_LT(plane.Y1, canvas.bottom);
-        EXPECT_GT(plane.Y2, canvas.top);
+        const QString picture = directory.filePath(file + QStringLiteral(".png"));
+        app::SaveFigures(app::ImageFileFor(picture), { figure }, 700);
+        const Ink ink = InkOf(QImage(picture));
+        EXPECT_GT(ink.total, 0);
+        EXPECT_EQ(ink.border, 0);
     }
 }
 
+// The presets' files are what the panel saves right after choosing each, but for a window
+// that frames the figure at the file's count where the preset's own does not (Plant 4).
 TEST(Examples, EveryPresetIsSavedAsThePanelSavesItRightAfterChoosingIt)
 {
-    std::set<std::string> texts;
+    std::vector<std::pair<std::string, app::PanelFields>> examples;
     for (const QString& name : Examples().entryList()) {
         QFile file(Examples().filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        texts.insert(file.readAll().toStdString());
+        examples.emplace_back(
+            file.readAll().toStdString(), app::OpenLSystemFile(Examples().filePath(name), {}));
     }
     for (const app::Preset preset : app::AllPresets()) {
         app::PanelFields fields;
         app::ApplyPreset(preset, ".", fields);
-        EXPECT_TRUE(texts.contains(app::FormatLSystem(fields))) << app::PresetName(preset);
+        const bool saved = std::ranges::any_of(examples, [&fields](const auto& example) {
+            const auto& [text, read] = example;
+            app::PanelFields framed = fields;
+            std::tie(framed.x1, framed.x2, framed.y1, framed.y2)
+                = std::tie(read.x1, read.x2, read.y1, read.y2);
+            return app::FormatLSystem(framed) == text;
+        });
+        EXPECT_TRUE(saved) << app::PresetName(preset);
     }
 }
 
