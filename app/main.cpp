@@ -1,6 +1,7 @@
-#include "app/application.h"
-#include "app/command_line.h"
-#include "app/form1.h"
+#include "app/io/command_line.h"
+#include "app/ui/application.h"
+#include "app/ui/file_commands.h"
+#include "app/ui/form1.h"
 
 int main(int argc, char* argv[])
 {
@@ -17,6 +18,6 @@ int main(int argc, char* argv[])
     // `Lindenmayer FILE` opens an L-system file once the panel shows its start-up values.
     const QStringList arguments = application.arguments();
     if (arguments.size() > 1)
-        form.RunGuarded([&form, &arguments] { form.OpenLSystem(arguments.at(1)); });
+        form.RunGuarded([&form, &arguments] { form.files().OpenLSystem(arguments.at(1)); });
     return application.exec();
 }

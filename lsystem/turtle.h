@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lsystem/canvas.h"
 #include "lsystem/draw_params.h"
 #include "plane/rgb.h"
 #include "plane/transforms.h"
@@ -38,17 +39,6 @@ struct WalkStyle {
     plane::Rgb colour; // line colour
     std::optional<double> rotation; // turn of each drawn segment, radians; none for most presets
     std::int32_t narrowing = 3; // pen narrowing at the end of a run of drawing symbols
-};
-
-// Where the walk draws: the program's plane canvas, an exporter or a test's recorder.
-class Canvas {
-public:
-    virtual ~Canvas() = default;
-    // One segment, world coordinates, already turned; penWidth may be negative (a pen then
-    // keeps the width it had).
-    virtual void DrawSegment(const plane::TVector3& start, const plane::TVector3& end,
-        plane::Rgb colour, std::int32_t penWidth)
-        = 0;
 };
 
 // The deepest nesting of branches a walk accepts; a "(" beyond it ends the walk with

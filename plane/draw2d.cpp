@@ -1,10 +1,33 @@
 #include "plane/draw2d.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFont>
+#include <QMouseEvent>
 #include <QPalette>
+#include <QUrl>
+#include <QWheelEvent>
+
+#include <utility>
 
 namespace plane {
+
+namespace {
+
+// A notch of the mouse wheel in QWheelEvent::angleDelta() units.
+constexpr double EighthsOfDegreePerNotch = 120.0;
+
+} // namespace
+
+QString DraggedFile(const QMimeData* data)
+{
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().first();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
 
 TDraw2D::TDraw2D()
     : Panel1(new QFrame(this))
@@ -32,6 +55,23 @@ TDraw2D::TDraw2D()
 
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(1, 1, 498, 498);
+    Image1->installEventFilter(this);
+    setAcceptDrops(true);
+
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    AddCommand(QStringLiteral("Save Image As…"), QKeySequence::Save, &TDraw2D::saveImageRequested);
+    AddCommand(QStringLiteral("Copy Image"), QKeySequence::Copy, &TDraw2D::copyImageRequested);
+    AddCommand(QStringLiteral("Fit to Figure"), QKeySequence(Qt::CTRL | Qt::Key_F),
+        &TDraw2D::fitRequested);
+}
+
+void TDraw2D::AddCommand(
+    const QString& text, const QKeySequence& shortcut, void (TDraw2D::*request)())
+{
+    auto* action = new QAction(text, this);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, request);
+    addAction(action);
 }
 
 void TDraw2D::SetPlaneSize(int width, int height)
@@ -56,6 +96,73 @@ void TDraw2D::closeEvent(QCloseEvent* event)
 {
     event->accept();
     emit closeRequested();
+}
+
+void TDraw2D::SetInteractive(bool interactive)
+{
+    m_interactive = interactive;
+    for (QAction* action : actions())
+        action->setEnabled(interactive);
+}
+
+bool TDraw2D::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Image1 && ImageEvent(event))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TDraw2D::ImageEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Wheel: {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (m_interactive)
+            emit zoomRequested(
+                wheel->position(), wheel->angleDelta().y() / EighthsOfDegreePerNotch);
+        return true;
+    }
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        m_dragFrom = mouse->position();
+        return true;
+    }
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!m_dragFrom)
+            return false;
+        const QPointF to = mouse->position();
+        if (m_interactive && to != *m_dragFrom)
+            emit panRequested(*std::exchange(m_dragFrom, to), to);
+        if (event->type() == QEvent::MouseButtonRelease)
+            m_dragFrom.reset();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TDraw2D::dragEnterEvent(QDragEnterEvent* event)
+{
+    dragMoveEvent(event);
+}
+
+void TDraw2D::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->setAccepted(m_interactive && !DraggedFile(event->mimeData()).isEmpty());
+}
+
+void TDraw2D::dropEvent(QDropEvent* event)
+{
+    const QString file = DraggedFile(event->mimeData());
+    if (!m_interactive || file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit fileDropped(file);
 }
 
 } // namespace plane

@@ -4,7 +4,12 @@
 #include "plane/raster_view.h"
 
 #include <QFrame>
+#include <QKeySequence>
+#include <QMimeData>
+#include <QPointF>
 #include <QWidget>
+
+#include <optional>
 
 namespace plane {
 
@@ -13,6 +18,12 @@ namespace plane {
 // screen's resolution. Whatever changes the raster, through this window or through plane(), is
 // repainted when the event loop next runs. Closing the window is the program's end: the window
 // announces it with closeRequested() and leaves the ending to whoever listens.
+//
+// The window turns its input into requests and acts on none of them itself: the mouse wheel
+// over the image asks to zoom, a drag with the left button to pan, a file dropped on the window
+// to open it, and the context menu's entries for their commands. While it is not interactive
+// (a long task runs) it asks for nothing; a drag goes on gathering and asks for all of it at the
+// next move once the window is interactive again.
 class TDraw2D : public QWidget {
     Q_OBJECT
 
@@ -33,11 +44,37 @@ public:
     // Repaints the raster's area changed since the last call, when the event loop next runs.
     void UpdateChanged();
 
+    void SetInteractive(bool interactive);
+
 signals:
     void closeRequested();
+    // Zoom about the image pixel `at`; positive notches show more detail.
+    void zoomRequested(QPointF at, double notches);
+    // Move the view by the drag from image pixel `from` to `to`.
+    void panRequested(QPointF from, QPointF to);
+    void fileDropped(const QString& path);
+    // The context menu's commands.
+    void saveImageRequested();
+    void copyImageRequested();
+    void fitRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void AddCommand(const QString& text, const QKeySequence& shortcut, void (TDraw2D::*request)());
+    bool ImageEvent(QEvent* event);
+
+    bool m_interactive = true;
+    // Where the drag under way was last applied from; none while not dragging.
+    std::optional<QPointF> m_dragFrom;
 };
+
+// The one local file that a drag brings, if it brings exactly one; else an empty text.
+QString DraggedFile(const QMimeData* data);
 
 } // namespace plane

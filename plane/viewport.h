@@ -24,6 +24,10 @@ struct Viewport {
     double Column(double x) const { return ScaleX * x + OffsetX; }
     double Row(double y) const { return OffsetY - ScaleY * y; }
 
+    // Their inverse: the world x of a column and the world y of a row, fractions included.
+    double ColumnToX(double column) const { return (column - OffsetX) / ScaleX; }
+    double RowToY(double row) const { return (OffsetY - row) / ScaleY; }
+
     // round(ScaleX * x + OffsetX) and round(OffsetY - ScaleY * y), halves to even, as the whole
     // 64-bit integer: a pixel may lie far beyond the raster's 32-bit coordinates, and whoever
     // draws it cuts the segment first (Plane::DrawLine).

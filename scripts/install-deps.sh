@@ -11,7 +11,7 @@ run=("${build[@]}" fonts-dejavu-core fonts-dejavu-extra)
 package=("${build[@]}" dpkg-dev file)
 test=(
     "${run[@]}" "${package[@]}"
-    libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+    clang-format libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick python3
     desktop-file-utils libxml2-utils librsvg2-bin
 )

@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 export QT_QPA_PLATFORM=offscreen
 
+# Every source file as the repository's .clang-format writes it.
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DLSYS_WERROR=ON
 cmake --build build/test

@@ -2,9 +2,9 @@
 // preset, at the preset's own number of substitutions and at 10, with the plane repainted and
 // input taken every frame as on a screen. Each iteration starts from a clear plane.
 
-#include "app/application.h"
-#include "app/form1.h"
-#include "app/lsystem_io.h"
+#include "app/io/lsystem_io.h"
+#include "app/ui/application.h"
+#include "app/ui/form1.h"
 #include "lsystem/rewriting.h"
 
 #include <benchmark/benchmark.h>

@@ -3,8 +3,8 @@
 // iteration. Counters: the segments, the file's size, the drawing alone (the rest of the time is
 // encoding and writing) and the process's peak memory so far (the Koch curve runs first).
 
-#include "app/figure_export.h"
-#include "app/presets.h"
+#include "app/core/presets.h"
+#include "app/io/figure_export.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // The engine alone: the walk with its expansion of the rules onto a bare 700 x 700 plane, as the
 // Draw command runs it in slices, and the plain rewriting that tests use as their reference.
 
-#include "app/plane_canvas.h"
+#include "app/core/plane_canvas.h"
 #include "lsystem/rewriting.h"
 #include "lsystem/turtle.h"
 

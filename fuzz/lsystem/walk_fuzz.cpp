@@ -5,7 +5,7 @@
 // symbols of the word draws. It draws onto a small plane as well, so that the plane's code runs
 // under the sanitizers too.
 
-#include "app/plane_canvas.h"
+#include "app/core/plane_canvas.h"
 #include "fpu/floating_point_error.h"
 #include "lsystem/rewriting.h"
 #include "lsystem/turtle.h"

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/ui/form1.h"
 #include "gui_test_support.h"
 
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "app/error_box.h"
+#include "app/ui/error_box.h"
 #include "fpu/floating_point_error.h"
 #include "gui_test_support.h"
 

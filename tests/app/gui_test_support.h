@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form1.h"
+#include "app/ui/form1.h"
 
 #include <QMessageBox>
 #include <QPointer>

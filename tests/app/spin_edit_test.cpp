@@ -1,4 +1,4 @@
-#include "app/spin_edit.h"
+#include "app/ui/spin_edit.h"
 #include "gui_test_support.h"
 
 #include <QApplication>

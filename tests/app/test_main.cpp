@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "app/ui/application.h"
 #include "gui_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The commands beyond the panel's buttons: fitting the window to the figure, zooming and
 // panning the plane, files dropped on the windows, saving images.
 
+#include "app/core/world_window.h"
 #include "app/draw_command.h"
-#include "app/form1.h"
-#include "app/world_window.h"
+#include "app/ui/form1.h"
 #include "expr/evaluator.h"
 #include "gui_test_support.h"
 

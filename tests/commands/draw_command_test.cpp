@@ -1,6 +1,6 @@
 #include "app/draw_command.h"
 
-#include "app/plane_canvas.h"
+#include "app/core/plane_canvas.h"
 #include "fpu/floating_point_error.h"
 #include "lsystem/rewriting.h"
 

@@ -1,6 +1,6 @@
-#include "app/lsystem_file.h"
+#include "app/core/lsystem_file.h"
 
-#include "app/float_text.h"
+#include "app/core/float_text.h"
 
 #include <gtest/gtest.h>
 

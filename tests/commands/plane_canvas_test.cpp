@@ -1,4 +1,5 @@
-#include "app/plane_canvas.h"
+#include "app/core/plane_canvas.h"
+#include "lsystem/turtle.h"
 
 #include <gtest/gtest.h>
 

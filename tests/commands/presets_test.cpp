@@ -1,6 +1,6 @@
-#include "app/presets.h"
+#include "app/core/presets.h"
 
-#include "app/panel_fields.h"
+#include "app/core/panel_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +94,8 @@ TEST(Presets, ApplyFillsTheRecordAsTheRadioButtonFillsThePanel)
         fields.random = "1/50";
         fields.preset = Preset::Sierpinski2;
         app::ApplyPreset(row.preset, row.separator, fields);
-        const app::PresetFields values = app::PresetValues(row.preset, row.separator);
+        app::PanelFields values;
+        app::ApplyPreset(row.preset, row.separator, values);
         EXPECT_EQ(fields.angle, row.angle);
         EXPECT_EQ(fields.substCount, row.count);
         EXPECT_EQ(fields.random, "1/50");

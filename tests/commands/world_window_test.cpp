@@ -1,6 +1,4 @@
-#include "app/world_window.h"
-
-#include "app/draw_command.h"
+#include "app/core/world_window.h"
 
 #include <gtest/gtest.h>
 

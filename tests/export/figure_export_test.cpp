@@ -1,8 +1,8 @@
-#include "app/figure_export.h"
+#include "app/io/figure_export.h"
 
+#include "app/core/plane_canvas.h"
 #include "app/draw_command.h"
-#include "app/file_error.h"
-#include "app/plane_canvas.h"
+#include "app/io/file_error.h"
 #include "fpu/floating_point_error.h"
 #include "svg_document.h"
 

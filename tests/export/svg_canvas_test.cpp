@@ -1,4 +1,4 @@
-#include "app/svg_canvas.h"
+#include "app/core/svg_canvas.h"
 
 #include "svg_document.h"
 
@@ -36,7 +36,8 @@ SvgDocument Draw(const std::vector<Segment>& segments,
     identity.ScaleX = 1.0;
     identity.ScaleY = -1.0;
     std::ostringstream out;
-    app::SvgCanvas canvas(out, identity, pathDataLimit);
+    app::SvgCanvas canvas(out, pathDataLimit);
+    canvas.SetMapping(identity);
     for (const Segment& s : segments)
         canvas.DrawSegment({ s.x0, s.y0, 1.0 }, { s.x1, s.y1, 1.0 }, s.colour, s.penWidth);
     canvas.Finish();

@@ -1,10 +1,10 @@
 // Every file the program writes goes through the checked writer: the picture and L-system
 // writers driven into a file size limit, onto what is not a regular file, and through a symlink.
 
-#include "app/checked_file.h"
-#include "app/figure_export.h"
-#include "app/file_error.h"
-#include "app/lsystem_io.h"
+#include "app/io/checked_file.h"
+#include "app/io/figure_export.h"
+#include "app/io/file_error.h"
+#include "app/io/lsystem_io.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,12 +73,16 @@ using Write = std::function<void(const QString& path)>;
 
 Write Png(Preset preset, int size)
 {
-    return [=](const QString& path) { app::RenderPng(path, { FigureOf(preset) }, size); };
+    return [=](const QString& path) {
+        app::SaveFigures({ path, app::ImageFormat::Png }, { FigureOf(preset) }, size);
+    };
 }
 
 Write Svg(Preset preset, int count)
 {
-    return [=](const QString& path) { app::SaveSvg(path, { FigureOf(preset, count) }); };
+    return [=](const QString& path) {
+        app::SaveFigures({ path, app::ImageFormat::Svg }, { FigureOf(preset, count) }, 0);
+    };
 }
 
 Write LSystem(std::string axiom)

@@ -1,7 +1,7 @@
-#include "app/drawn_figure.h"
-#include "app/figure_export.h"
-#include "app/lsystem_file.h"
-#include "app/lsystem_io.h"
+#include "app/core/drawn_figure.h"
+#include "app/core/lsystem_file.h"
+#include "app/io/figure_export.h"
+#include "app/io/lsystem_io.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/lsystem_io.h"
+#include "app/io/lsystem_io.h"
 
-#include "app/file_error.h"
+#include "app/io/file_error.h"
 
 #include <QDir>
 #include <QFile>

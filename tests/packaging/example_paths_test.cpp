@@ -1,4 +1,4 @@
-#include "app/example_paths.h"
+#include "app/paths/example_paths.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -89,7 +89,8 @@ TEST(Viewport, MirroredCoefficients)
     EXPECT_EQ(viewport.OffsetX, 350.0);
 }
 
-// Round trip: the pixel of every world point on a grid is that of the point's own formula.
+// Round trips: the pixel of every world point on a grid is that of the point's own formula, and
+// the inverse takes each pixel, and each fraction of one, back to its world point.
 TEST(Viewport, RoundTripOfPixelCentres)
 {
     Viewport viewport;
@@ -99,6 +100,11 @@ TEST(Viewport, RoundTripOfPixelCentres)
         const double y = 1.1 - pixel * (1.2 / 700);
         ASSERT_EQ(viewport.XToPixel(x), pixel) << x;
         ASSERT_EQ(viewport.YToPixel(y), pixel) << y;
+        ASSERT_EQ(viewport.XToPixel(viewport.ColumnToX(pixel)), pixel);
+        ASSERT_EQ(viewport.YToPixel(viewport.RowToY(pixel)), pixel);
+        const double fraction = pixel + 0.37;
+        ASSERT_NEAR(viewport.Column(viewport.ColumnToX(fraction)), fraction, 1e-9);
+        ASSERT_NEAR(viewport.Row(viewport.RowToY(fraction)), fraction, 1e-9);
     }
 }
 

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "lsystem/draw_params.h"
+#include "lsystem/turtle.h"
+
+#include <chrono>
+#include <cstdint>
+#include <limits>
+
+namespace app {
+
+// One walk under way, advanced a slice at a time, so that the program can take input between
+// slices: a Draw onto the plane, a figure drawn again, or a walk that only measures the figure.
+// The walk copies the parameters; the generator and the canvas must outlive the job.
+class DrawJob {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // The walk ends at the end of the word or after `symbolLimit` symbols.
+    DrawJob(const lsystem::DrawParams& params, const lsystem::WalkStyle& style,
+        lsystem::RandomGenerator& random, lsystem::Canvas& canvas,
+        std::uint64_t symbolLimit = std::numeric_limits<std::uint64_t>::max());
+
+    // Walks on until the deadline has passed or the walk has finished; returns true when it has
+    // finished. A fault of the walk is raised from here, the segments drawn before it staying.
+    bool RunSlice(Clock::time_point deadline);
+
+    bool finished() const { return m_finished; }
+    std::uint64_t symbolsWalked() const { return m_walk.symbolsWalked(); }
+    // The share of the word walked, 0 to 1.
+    double progress() const;
+
+private:
+    lsystem::TurtleWalk m_walk;
+    std::uint64_t m_symbolLimit;
+    bool m_finished = false;
+};
+
+} // namespace app

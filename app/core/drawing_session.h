@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/core/drawn_figure.h"
+#include "app/core/panel_fields.h"
+#include "app/core/plane_size.h"
+#include "app/core/session_job.h"
+#include "app/core/world_window.h"
+#include "lsystem/turtle.h"
+#include "plane/plane.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// What a run of the program draws, without any window: the plane it draws on, the figures drawn
+// since the last Clear (each with the record to draw it again), the one random generator whose
+// sequence every Draw continues, and the one long task that may be running. The control panel
+// and the command line both drive it: they start a task and then advance it a slice at a time
+// (RunSlice) or at once (RunToEnd).
+//
+// The view commands (Zoom, Pan) redraw every figure from its own record in the new window and
+// take no random numbers, so a random figure keeps its shape and the next Draw continues the
+// sequence where it would have. Fit measures the figure of the fields as they stand (their window
+// aside), sets the window to its bounds with a margin, clears the plane and draws it.
+class DrawingSession {
+public:
+    using Clock = SessionJob::Clock;
+
+    explicit DrawingSession(plane::Plane& plane);
+    ~DrawingSession();
+    DrawingSession(const DrawingSession&) = delete;
+    DrawingSession& operator=(const DrawingSession&) = delete;
+
+    plane::Plane& plane() { return m_plane; }
+    const plane::Plane& plane() const { return m_plane; }
+    const std::vector<DrawnFigure>& figures() const { return m_figures; }
+    std::uint32_t seed() const { return m_random.seed(); }
+    // The world window the plane shows: the last drawn or viewed one; none before the first.
+    const std::optional<WorldWindow>& shownWindow() const { return m_window; }
+
+    // Told the window fields' new texts whenever Fit, a zoom or a pan sets the window.
+    void SetWindowListener(std::function<void(const WindowTexts&)> listener);
+
+    // The commands. Each but Clear and Stop does nothing while a task runs; a field error is
+    // raised before anything changes.
+    void Draw(const PanelFields& fields, const std::string& decimalSeparator);
+    // What Fit does once it has told the window listener the new window.
+    enum class AfterFit { ClearAndDraw, KeepPlane };
+    void Fit(const PanelFields& fields, const std::string& decimalSeparator,
+        AfterFit after = AfterFit::ClearAndDraw);
+    // Whitens the plane and forgets the figures; a running task ends first.
+    void Clear();
+    // Zooms the shown window by `factor` (above 1 shows more detail) about the plane point
+    // (x, y) in pixels, or moves it by the drag from pixel `from` to pixel `to`; returns false
+    // when there is no window to change. The window fields get the shortest texts that read
+    // back as the new bounds, written with decimalSeparator.
+    bool Zoom(double x, double y, double factor, const std::string& decimalSeparator);
+    bool Pan(
+        double fromX, double fromY, double toX, double toY, const std::string& decimalSeparator);
+    // Any other task, such as writing a picture of the figures.
+    void Start(std::unique_ptr<SessionJob> job);
+
+    // The record a Draw of these fields would add now.
+    DrawnFigure NextFigure(const PanelFields& fields, const std::string& decimalSeparator) const;
+
+    bool busy() const { return m_job != nullptr; }
+    // Advances the running task until the deadline; returns true once no task runs. A fault
+    // ends the task (what it drew stays) and is raised.
+    bool RunSlice(Clock::time_point deadline);
+    void RunToEnd();
+    double progress() const;
+    // Ends the running task; what it drew stays.
+    void Stop();
+
+private:
+    class PlaneDraw;
+    class Measure;
+
+    void Redraw(const WorldWindow& window, const std::string& decimalSeparator);
+    void FinishFit(PanelFields fields, const std::string& decimalSeparator, AfterFit after,
+        const WorldWindow& bounds);
+
+    plane::Plane& m_plane;
+    std::vector<DrawnFigure> m_figures;
+    lsystem::RandomGenerator m_random;
+    std::optional<WorldWindow> m_window;
+    std::function<void(const WindowTexts&)> m_windowListener;
+    std::unique_ptr<SessionJob> m_job;
+};
+
+} // namespace app

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/core/panel_fields.h"
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace app {
+
+// The first line of every L-system file: the format's name and version.
+inline constexpr std::string_view LSystemFileHeader = "Lindenmayer L-system 1";
+
+// What is wrong with an L-system file and where.
+struct LSystemFileError {
+    int line = 0; // 1-based; 0 when the file as a whole is at fault
+    std::string message;
+
+    friend bool operator==(const LSystemFileError&, const LSystemFileError&) = default;
+};
+
+// The fields read from a file, or why they could not be.
+using LSystemParseResult = std::variant<PanelFields, LSystemFileError>;
+
+// The fields as an L-system file: UTF-8 text, the header line, then one "key = value" line per
+// field (axiom, rule-f, rule-g, angle, length, substitutions, random, x1, x2, y1, y2, preset).
+// A text is written as it stands unless it is empty, begins or ends with a blank, begins with
+// a quote, or holds a backslash, a control character or bytes that are not UTF-8: then it is
+// quoted with the escapes \" \\ \n \t and \xHH, so that reading gives back the same bytes.
+// The angle is written as it stands: the caller gives it with a point as decimal separator, so
+// that the file reads the same under any locale.
+std::string FormatLSystem(const PanelFields& fields);
+
+// Reads an L-system file. Lines end in LF, CRLF or CR; blank lines and lines starting with "#" are
+// skipped; a line splits at its first "=" and blanks around key and value are dropped. Keys
+// are matched without regard to ASCII case; unknown keys are skipped so that later versions
+// may add some. Every key given sets its field; the others keep their values from `current`.
+// An angle that is a number with a comma as decimal separator is kept with a point instead.
+// Errors: a first line other than the header, a line without "=" or key, text that is not
+// UTF-8, a bad quoted value, a key given twice, a count that is not a whole number from 0 to
+// 10, a preset that is not a caption of the panel.
+LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& current);
+
+// The error as one line of text: "line 3: ..." or, for the whole file, the message alone.
+std::string DescribeError(const LSystemFileError& error);
+
+} // namespace app

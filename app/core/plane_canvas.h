@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/core/mapped_canvas.h"
+#include "plane/plane.h"
+
+namespace app {
+
+// Draws the walk on a plane: each segment goes to the plane's SegStart and SegEnd and is drawn
+// with DrawLine in the walk's colour, the pen taking the segment's width first (a negative
+// width leaves the pen as it is). A figure's mapping becomes the plane's. Whoever shows the
+// plane repaints its changed area.
+class PlaneCanvas final : public MappedCanvas {
+public:
+    explicit PlaneCanvas(plane::Plane& plane)
+        : m_plane(plane)
+    {
+    }
+
+    void SetMapping(const plane::Viewport& mapping) override
+    {
+        static_cast<plane::Viewport&>(m_plane) = mapping;
+    }
+    void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
+        std::int32_t penWidth) override;
+
+private:
+    plane::Plane& m_plane;
+};
+
+} // namespace app

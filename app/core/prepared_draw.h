@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/core/panel_fields.h"
+#include "app/core/world_window.h"
+#include "lsystem/draw_params.h"
+#include "lsystem/turtle.h"
+#include "plane/rgb.h"
+#include "plane/viewport.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace app {
+
+// An expression field that the evaluator rejected; the message names the text and gives the
+// evaluator's own message.
+class ExpressionError : public std::runtime_error {
+public:
+    ExpressionError(ExpressionField field, const std::string& text, const std::string& message);
+    ExpressionField field() const { return m_field; }
+
+private:
+    ExpressionField m_field;
+};
+
+// An angle text that is not a number in the user's locale.
+class AngleError : public std::runtime_error {
+public:
+    explicit AngleError(const std::string& text);
+};
+
+// What a walk needs of the fields, apart from the window: the drawing parameters and the style
+// (whose colour is the figure's line colour).
+struct PreparedWalk {
+    lsystem::DrawParams params;
+    lsystem::WalkStyle style;
+};
+
+// The world window of the fields and its mapping onto the plane.
+struct PreparedView {
+    WorldWindow window;
+    plane::Viewport mapping;
+};
+
+// Everything one Draw works with.
+struct PreparedDraw {
+    PreparedView view;
+    PreparedWalk walk;
+};
+
+// The steps of Draw before the walk, as a value: nothing else changes. The window fields are
+// evaluated and mapped onto a planeSize × planeSize plane, then the line colour is chosen (the
+// preset's, else colourBefore), then the length, the angle (read with decimalSeparator) and the
+// random amplitude are read and the step length computed. The first field that fails raises
+// its error (ExpressionError, AngleError) or the arithmetic's fault.
+PreparedDraw PrepareDraw(const PanelFields& fields, const std::string& decimalSeparator,
+    plane::Rgb colourBefore, int planeSize);
+
+// The two halves of PrepareDraw. A walk that only measures the figure prepares the walk alone:
+// its window may be anything, since the measurement is what replaces it.
+PreparedView PrepareView(const PanelFields& fields, int planeSize);
+PreparedWalk PrepareWalk(
+    const PanelFields& fields, const std::string& decimalSeparator, plane::Rgb colourBefore);
+
+// The line colour of a Draw of these fields: the preset's, else the colour before.
+plane::Rgb FigureColour(const PanelFields& fields, plane::Rgb colourBefore);
+
+} // namespace app

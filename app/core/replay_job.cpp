@@ -1,0 +1,93 @@
+#include "app/core/replay_job.h"
+
+namespace app {
+
+// Passes segments on, counting them.
+class ReplayJob::CountingCanvas final : public lsystem::Canvas {
+public:
+    explicit CountingCanvas(lsystem::Canvas& target)
+        : m_target(target)
+    {
+    }
+    void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
+        std::int32_t penWidth) override
+    {
+        ++count;
+        m_target.DrawSegment(start, end, colour, penWidth);
+    }
+
+    std::uint64_t count = 0;
+
+private:
+    lsystem::Canvas& m_target;
+};
+
+struct ReplayJob::Walk {
+    lsystem::RandomGenerator random;
+    std::optional<DrawJob> job;
+};
+
+ReplayJob::ReplayJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas)
+    : m_figures(std::move(figures))
+    , m_planeSize(planeSize)
+    , m_canvas(canvas)
+    , m_counting(std::make_unique<CountingCanvas>(canvas))
+{
+}
+
+ReplayJob::~ReplayJob() = default;
+
+void ReplayJob::StartFigure()
+{
+    const DrawnFigure& figure = m_figures[m_next++];
+    const PreparedDraw draw
+        = PrepareDraw(figure.fields, figure.decimalSeparator, figure.colourBefore, m_planeSize);
+    m_canvas.SetMapping(draw.view.mapping);
+    m_walk = std::make_unique<Walk>();
+    m_walk->random = lsystem::RandomGenerator(figure.seed);
+    m_walk->job.emplace(
+        draw.walk.params, draw.walk.style, m_walk->random, *m_counting, figure.symbolsWalked);
+}
+
+bool ReplayJob::RunSlice(Clock::time_point deadline)
+{
+    const auto began = Clock::now();
+    struct Timing {
+        ReplayReport& report;
+        Clock::time_point began;
+        ~Timing() { report.drawing += Clock::now() - began; }
+    } timing { m_report, began };
+
+    for (;;) {
+        if (!m_walk || m_walk->job->finished()) {
+            if (m_walk)
+                m_report.symbols += m_walk->job->symbolsWalked();
+            m_walk.reset();
+            if (m_next == m_figures.size()) {
+                m_report.segments = m_counting->count;
+                return true;
+            }
+            StartFigure();
+        }
+        if (!m_walk->job->RunSlice(deadline)) {
+            m_report.segments = m_counting->count;
+            return false;
+        }
+    }
+}
+
+void ReplayJob::RunToEnd()
+{
+    while (!RunSlice(Clock::time_point::max())) { }
+}
+
+double ReplayJob::progress() const
+{
+    if (m_figures.empty())
+        return 1.0;
+    const double current = m_walk ? m_walk->job->progress() : 0.0;
+    const double started = m_walk ? static_cast<double>(m_next - 1) : static_cast<double>(m_next);
+    return (started + current) / static_cast<double>(m_figures.size());
+}
+
+} // namespace app

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/core/draw_job.h"
+#include "app/core/drawn_figure.h"
+#include "app/core/mapped_canvas.h"
+#include "app/core/prepared_draw.h"
+#include "app/core/session_job.h"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace app {
+
+// What drawing figures again took.
+struct ReplayReport {
+    std::uint64_t symbols = 0; // symbols walked, all figures together
+    std::uint64_t segments = 0; // segments drawn
+    std::chrono::nanoseconds drawing {}; // time spent in slices: rewriting, walking and drawing
+};
+
+// Draws figures again from their records, in order, onto a canvas that maps a planeSize ×
+// planeSize plane: each with its own fields and decimal separator, a generator started from its
+// seed (the session's own is never touched), its colourBefore and its symbolsWalked as the
+// limit. A field or arithmetic error of a figure is raised as Draw raises it; what was drawn
+// before stays.
+class ReplayJob final : public SessionJob {
+public:
+    ReplayJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas);
+    ~ReplayJob() override;
+
+    bool RunSlice(Clock::time_point deadline) override;
+    double progress() const override;
+
+    const ReplayReport& report() const { return m_report; }
+
+    // Runs every slice at once.
+    void RunToEnd();
+
+private:
+    class CountingCanvas;
+    struct Walk;
+
+    void StartFigure();
+
+    std::vector<DrawnFigure> m_figures;
+    int m_planeSize;
+    MappedCanvas& m_canvas;
+    std::unique_ptr<CountingCanvas> m_counting;
+    std::size_t m_next = 0; // the figure to start after the current one
+    std::unique_ptr<Walk> m_walk; // the figure being drawn; none before the first slice
+    ReplayReport m_report;
+};
+
+} // namespace app

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <chrono>
+
+namespace app {
+
+// A long task of the drawing session: advanced a slice at a time by whoever drives the session,
+// so that a window stays live and Stop acts between slices. Stopping a job is destroying it.
+class SessionJob {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    virtual ~SessionJob() = default;
+
+    // Works on until the deadline has passed or the task is done; returns true when it is done.
+    // A fault is raised from here and ends the job.
+    virtual bool RunSlice(Clock::time_point deadline) = 0;
+
+    // The share of the task done, 0 to 1.
+    virtual double progress() const = 0;
+
+    // Called once after RunSlice returned true, with the job already out of the session, so
+    // that it may start the next one.
+    virtual void Finish() { }
+
+    // Called when the job ends before it is done: by Stop, by a fault or by the session's end.
+    virtual void Abandon() { }
+};
+
+} // namespace app

@@ -1,0 +1,241 @@
+#include "app/core/svg_canvas.h"
+
+#include "fpu/floating_point_error.h"
+#include "plane/clip.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace app {
+
+namespace {
+
+// Segments are cut to this far around the view (pixels): far enough that no stroke reaching into
+// the view changes, near enough that cross products of point coordinates fit in 64 bits.
+constexpr double Reach = 1 << 20;
+constexpr double UnitsPerPixel = 100.0; // 10^Decimals
+constexpr std::size_t BlockSize = 1 << 16;
+constexpr std::size_t LineLength = 100; // path data wraps after about this many characters
+// The most a vertex adds to a path's data: a line break, a command, and two numbers of at most
+// 11 characters ("-1048576.25", the points lying within Reach) with a blank between.
+constexpr std::size_t MaxVertexLength = 2 + 11 + 1 + 11;
+static_assert(2 * MaxVertexLength <= SvgCanvas::MinPathDataLimit);
+
+// The plane raises this fault for a point it cannot round to a pixel; the figure ends there.
+double Drawable(double pixel)
+{
+    fpu::RoundToInt64(pixel);
+    return pixel;
+}
+
+std::int64_t Units(double pixel)
+{
+    return std::llround(pixel * UnitsPerPixel);
+}
+
+} // namespace
+
+SvgCanvas::SvgCanvas(std::ostream& out, std::size_t pathDataLimit)
+    : m_out(out)
+    , m_pathDataLimit(std::max(pathDataLimit, MinPathDataLimit))
+{
+    static_assert(Decimals == 2, "UnitsPerPixel and WriteNumber write two decimals");
+    static_assert(ViewSize == 700, "the document's start spells the view size");
+    m_buffer.reserve(BlockSize + 256);
+    Write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+          "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"700\" "
+          "height=\"700\" viewBox=\"0 0 700 700\">\n"
+          "<rect width=\"700\" height=\"700\" fill=\"#ffffff\"/>\n"
+          "<g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n");
+}
+
+double SvgCanvas::Column(double x) const
+{
+    return Drawable(m_mapping.Column(x));
+}
+
+double SvgCanvas::Row(double y) const
+{
+    return Drawable(m_mapping.Row(y));
+}
+
+void SvgCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector3& end,
+    plane::Rgb colour, std::int32_t penWidth)
+{
+    m_pen.Set(penWidth);
+    const std::int32_t width = m_pen.drawn();
+    double x0 = Column(start.x);
+    double y0 = Row(start.y);
+    double x1 = Column(end.x);
+    double y1 = Row(end.y);
+    if (!plane::ClipSegment(x0, y0, x1, y1, -Reach, -Reach, Reach, Reach))
+        return;
+    const Point from { Units(x0), Units(y0) };
+    const Point to { Units(x1), Units(y1) };
+    if (!m_pathOpen || colour != m_colour || width != m_width) {
+        EndPath();
+        BeginPath(colour, width);
+        MoveTo(from);
+    } else if (from != m_end) {
+        EndSubpath();
+        MoveTo(from);
+    }
+    LineTo(to);
+}
+
+void SvgCanvas::Finish()
+{
+    EndPath();
+    Write("</g>\n</svg>\n");
+    m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+    m_buffer.clear();
+    m_out.flush();
+}
+
+void SvgCanvas::BeginPath(plane::Rgb colour, std::int32_t width)
+{
+    static constexpr char hex[] = "0123456789abcdef";
+    const char stroke[] = { '#', hex[colour.red >> 4], hex[colour.red & 15], hex[colour.green >> 4],
+        hex[colour.green & 15], hex[colour.blue >> 4], hex[colour.blue & 15] };
+    Write("<path stroke=\"");
+    Write({ stroke, sizeof stroke });
+    Write("\" stroke-width=\"");
+    WriteNumber(std::int64_t { width } * static_cast<std::int64_t>(UnitsPerPixel));
+    Write("\" d=\"");
+    m_pathDataLength = 0;
+    m_pathOpen = true;
+    m_colour = colour;
+    m_width = width;
+}
+
+void SvgCanvas::EndPath()
+{
+    if (!m_pathOpen)
+        return;
+    EndSubpath();
+    Write("\"/>\n");
+    m_pathOpen = false;
+}
+
+bool SvgCanvas::PathHasRoomFor(std::size_t vertices) const
+{
+    return m_pathDataLength + vertices * MaxVertexLength <= m_pathDataLimit;
+}
+
+// Ends the path's element at the last point written and goes on from there in a new one of the
+// same stroke. Only written points are touched, so merging and dots come out as without a split.
+void SvgCanvas::SplitPath()
+{
+    const Point from = m_written;
+    Write("\"/>\n");
+    BeginPath(m_colour, m_width);
+    Write("M");
+    WritePoint(from);
+    m_afterMove = true;
+}
+
+// A subpath starts with its move and first vertex in one element, so that no element holds a
+// lone move.
+void SvgCanvas::MoveTo(Point point)
+{
+    if (!PathHasRoomFor(2)) {
+        Write("\"/>\n");
+        BeginPath(m_colour, m_width);
+    }
+    WrapLine();
+    Write("M");
+    WritePoint(point);
+    m_end = point;
+    m_pending = false;
+    m_afterMove = true;
+}
+
+void SvgCanvas::LineTo(Point point)
+{
+    // A zero-length segment adds nothing to a subpath that reaches elsewhere; a subpath that
+    // reaches nowhere ends as a zero-length line (see EndSubpath).
+    if (point == m_end)
+        return;
+    const Point step { point.x - m_end.x, point.y - m_end.y };
+    if (m_pending && m_direction.x * step.y == m_direction.y * step.x
+        && m_direction.x * step.x + m_direction.y * step.y > 0) {
+        m_end = point;
+        return;
+    }
+    if (m_pending)
+        WriteVertex(m_end);
+    m_end = point;
+    m_direction = step;
+    m_pending = true;
+}
+
+// The pending vertex; for a subpath of only zero-length segments, its own start again, which
+// round caps draw as a dot.
+void SvgCanvas::EndSubpath()
+{
+    WriteVertex(m_end);
+}
+
+void SvgCanvas::WriteVertex(Point point)
+{
+    if (!m_afterMove && !PathHasRoomFor(1))
+        SplitPath();
+    if (m_afterMove)
+        Write("L");
+    else if (!WrapLine())
+        Write(" ");
+    WritePoint(point);
+    m_pending = false;
+    m_afterMove = false;
+}
+
+// Path data goes on a new line once the current one is long, so that text tools cope with it.
+bool SvgCanvas::WrapLine()
+{
+    if (m_lineLength <= LineLength)
+        return false;
+    Write("\n");
+    return true;
+}
+
+void SvgCanvas::WritePoint(Point point)
+{
+    WriteNumber(point.x);
+    Write(" ");
+    WriteNumber(point.y);
+    m_written = point;
+}
+
+// units / 100 with its decimals, trailing zeros dropped: 150 is "1.5", -5 is "-0.05".
+void SvgCanvas::WriteNumber(std::int64_t units)
+{
+    char text[24];
+    char* p = text;
+    if (units < 0) {
+        *p++ = '-';
+        units = -units;
+    }
+    p = std::to_chars(p, text + sizeof text, units / 100).ptr;
+    const auto hundredths = static_cast<int>(units % 100);
+    if (hundredths != 0) {
+        *p++ = '.';
+        *p++ = static_cast<char>('0' + hundredths / 10);
+        if (hundredths % 10 != 0)
+            *p++ = static_cast<char>('0' + hundredths % 10);
+    }
+    Write({ text, static_cast<std::size_t>(p - text) });
+}
+
+void SvgCanvas::Write(std::string_view text)
+{
+    m_buffer.append(text);
+    m_pathDataLength += text.size();
+    m_lineLength = !text.empty() && text.back() == '\n' ? 0 : m_lineLength + text.size();
+    if (m_buffer.size() >= BlockSize) {
+        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+        m_buffer.clear();
+    }
+}
+
+} // namespace app

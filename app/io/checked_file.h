@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/io/file_error.h"
+
+#include <QIODevice>
+#include <QSaveFile>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace app {
+
+// "Could not save "<path>": <reason>", the path as the system shows it.
+FileError SaveError(const QString& path, const QString& reason);
+
+// Why `path` cannot name a file to write: it is empty, or ends with a separator or a dot (the
+// rule that a name without an extension gets one would make ".png", "dir/.png" or "x..png" of
+// them). Empty when it can.
+QString OutputNameFault(const QString& path);
+
+// A file written in full or not at all: every file the program writes goes through one. The
+// bytes go to a temporary file beside the target in blocks of BufferSize, each write checked;
+// Commit checks the last block and the sync to disk, and only then puts the file in place, in
+// one step. A file not committed (a failed write, an exception) is discarded: the old file stays
+// as it was and nothing is left behind. A failure's FileError names the file and the system's
+// reason ("No space left on device", "File too large").
+//
+// The target must be a regular file or not exist yet. A symlink to a regular file is written
+// through, as editors do: the link stays and its target is replaced. Anything else (a folder, a
+// FIFO, a device, a socket, or a symlink to one) is refused before anything is written.
+//
+// As a QIODevice (for writers such as QImageWriter), a write that failed returns -1 and so does
+// every write after it.
+class CheckedFile final : public QIODevice {
+public:
+    static constexpr qint64 BufferSize = qint64 { 64 } << 10;
+
+    // Throws FileError when the target is refused or the temporary file cannot be made.
+    explicit CheckedFile(const QString& path);
+
+    // Appends the bytes; throws FileError once a write has failed.
+    void Write(std::string_view bytes);
+
+    // Writes what is buffered, syncs it to disk and replaces the target. Throws FileError for
+    // the first write that failed, or when this step fails.
+    void Commit();
+
+    // The FileError of the first write that failed; `reason` when none did.
+    FileError FailureOr(const QString& reason) const;
+
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override;
+
+private:
+    bool Append(const char* data, qint64 size);
+    bool WriteThrough(const char* data, qint64 size);
+    bool Flush();
+    void SyncToDisk();
+
+    QString m_path;
+    QSaveFile m_file;
+    std::string m_buffer;
+    QString m_failure; // the reason the first failed write gave; empty while all went well
+};
+
+} // namespace app

@@ -1,0 +1,328 @@
+#include "app/io/command_line.h"
+
+#include "app/core/drawing_session.h"
+#include "app/core/lsystem_file.h"
+#include "app/core/panel_fields.h"
+#include "app/core/prepared_draw.h"
+#include "app/core/presets.h"
+#include "app/core/world_window.h"
+#include "app/io/checked_file.h"
+#include "app/io/figure_export.h"
+#include "app/io/file_error.h"
+#include "app/io/full_stop.h"
+#include "app/io/lsystem_io.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+
+namespace app {
+
+namespace {
+
+constexpr int MinSize = 1;
+constexpr int MaxSize = 16384;
+
+enum ExitCode { Done = 0, Failed = 1, BadUsage = 2 };
+
+// An option beside the fields' own (FieldTable).
+struct Option {
+    const char* shortName; // none for most
+    const char* name;
+    const char* valueName; // none for a flag
+    const char* description;
+};
+
+constexpr Option renderOption { nullptr, "render", "file",
+    "Draw without a window and write the figure to <file>: .png or .svg "
+    "(no extension: .png is added)." };
+constexpr Option presetOption { nullptr, "preset", "name", nullptr };
+constexpr Option laterOptions[] = {
+    { nullptr, "window", "x1,x2,y1,y2",
+        "The world window: left, right, bottom, top (expressions)." },
+    { nullptr, "size", "pixels", "The width and height of a PNG, 1 to 16384 (default 700)." },
+    { nullptr, "fit", nullptr,
+        "Set the window to the figure's bounds with a 5 % margin, equal scale on both axes, "
+        "before drawing it." },
+    { nullptr, "stats", nullptr,
+        "Print \"symbols=N segments=N ms=X\": the symbols walked, the segments drawn and the "
+        "time of the drawing (for SVG, with writing the document), without start-up or putting "
+        "the file in place." },
+    { "h", "help", nullptr, "Show this help." },
+    { "v", "version", nullptr, "Show the program's version." },
+};
+
+// --preset's help, naming every preset.
+QString PresetHelp()
+{
+    QStringList names;
+    for (const Preset preset : AllPresets())
+        names << QStringLiteral("\"%1\"").arg(QString::fromUtf8(PresetName(preset)));
+    return QStringLiteral("Fill the fields from a preset first, as its button does: %1 (any "
+                          "case). It also sets the colour, pen and turn; %2 when none is given.")
+        .arg(names.join(QStringLiteral(", ")), names.first());
+}
+
+// Every option's long name, in the order the help lists them.
+QStringList OptionNames()
+{
+    QStringList names { QString::fromLatin1(renderOption.name),
+        QString::fromLatin1(presetOption.name) };
+    for (const FieldRow& row : FieldTable) {
+        if (!row.option.empty())
+            names << QString::fromUtf8(row.option);
+    }
+    for (const Option& option : laterOptions)
+        names << QString::fromLatin1(option.name);
+    return names;
+}
+
+// The command line draws with a point as the angle's decimal separator, whatever the locale.
+const std::string decimalSeparator = ".";
+
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const QString& message)
+        : std::runtime_error(message.toStdString())
+    {
+    }
+};
+
+// An L-system file and the fields as it left them.
+struct SourceFile {
+    QString path;
+    PanelFields fields;
+};
+
+struct RenderRequest {
+    PanelFields fields;
+    std::optional<SourceFile> source;
+    QString output;
+    int size = PlaneSize;
+    bool stats = false;
+    bool fit = false;
+};
+
+void Print(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+void AddOption(QCommandLineParser& parser, const Option& option, const QString& description)
+{
+    QStringList names { QString::fromLatin1(option.name) };
+    if (option.shortName)
+        names.prepend(QString::fromLatin1(option.shortName));
+    if (option.valueName)
+        parser.addOption({ names, description, QString::fromLatin1(option.valueName) });
+    else
+        parser.addOption({ names, description });
+}
+
+void AddOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "Draws an L-system figure without opening a window and writes it to a PNG or SVG file.\n"
+        "The fields start as the control panel shows them at start-up, or as an L-system file "
+        "given after the options has them; --preset fills them as its button does, then each "
+        "other option sets its field."));
+    parser.addPositionalArgument(QStringLiteral("lsystem"),
+        QStringLiteral("An L-system file (.lsys) to draw."), QStringLiteral("[file]"));
+    AddOption(parser, renderOption, QString::fromUtf8(renderOption.description));
+    AddOption(parser, presetOption, PresetHelp());
+    for (const FieldRow& row : FieldTable) {
+        if (!row.option.empty()) {
+            parser.addOption({ QString::fromUtf8(row.option), QString::fromUtf8(row.help),
+                QString::fromUtf8(row.optionValue) });
+        }
+    }
+    for (const Option& option : laterOptions)
+        AddOption(parser, option, QString::fromUtf8(option.description));
+}
+
+Preset PresetNamed(const QString& name)
+{
+    if (const auto preset = PresetFromName(name.toStdString()))
+        return *preset;
+    throw UsageError(QStringLiteral("unknown preset \"%1\"").arg(name));
+}
+
+int IntegerValue(const QCommandLineParser& parser, const QString& name, int min, int max)
+{
+    bool ok = false;
+    const int value = parser.value(name).toInt(&ok);
+    if (!ok || value < min || value > max) {
+        throw UsageError(QStringLiteral("--%1 takes a whole number from %2 to %3, not \"%4\"")
+                             .arg(name)
+                             .arg(min)
+                             .arg(max)
+                             .arg(parser.value(name)));
+    }
+    return value;
+}
+
+// Sets each field whose option is given.
+void ApplyFieldOptions(const QCommandLineParser& parser, PanelFields& fields)
+{
+    for (const FieldRow& row : FieldTable) {
+        const QString name = QString::fromUtf8(row.option);
+        if (row.option.empty() || !parser.isSet(name))
+            continue;
+        if (row.text)
+            fields.*row.text = parser.value(name).toStdString();
+        else
+            fields.substCount = IntegerValue(parser, name, MinSubstitutions, MaxSubstitutions);
+    }
+    if (parser.isSet(QStringLiteral("window"))) {
+        // Commas separate the bounds, so their decimals take a point here.
+        const QStringList bounds = parser.value(QStringLiteral("window")).split(QLatin1Char(','));
+        if (bounds.size() != 4)
+            throw UsageError(QStringLiteral("--window takes four bounds: x1,x2,y1,y2"));
+        SetWindow(fields,
+            { bounds[0].toStdString(), bounds[1].toStdString(), bounds[2].toStdString(),
+                bounds[3].toStdString() });
+    }
+}
+
+RenderRequest ReadRequest(const QCommandLineParser& parser)
+{
+    if (!parser.isSet(QStringLiteral("render")))
+        throw UsageError(QStringLiteral("--render <file> is required"));
+    const QString output = parser.value(QStringLiteral("render"));
+    if (const QString fault = OutputNameFault(output); !fault.isEmpty())
+        throw UsageError(
+            QStringLiteral("--render takes a file name, not \"%1\": %2").arg(output, fault));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        throw UsageError(QStringLiteral("unexpected argument \"%1\"").arg(files[1]));
+    RenderRequest request;
+    PanelFields& fields = request.fields;
+    // An L-system file fills the fields first; a preset and each field's option change them.
+    if (!files.isEmpty()) {
+        fields = OpenLSystemFile(files.first(), fields);
+        request.source = SourceFile { files.first(), fields };
+    }
+    if (parser.isSet(QStringLiteral("preset")))
+        ApplyPreset(PresetNamed(parser.value(QStringLiteral("preset"))), decimalSeparator, fields);
+    ApplyFieldOptions(parser, fields);
+    request.fit = parser.isSet(QStringLiteral("fit"));
+    request.output = output;
+    if (parser.isSet(QStringLiteral("size")))
+        request.size = IntegerValue(parser, QStringLiteral("size"), MinSize, MaxSize);
+    request.stats = parser.isSet(QStringLiteral("stats"));
+    return request;
+}
+
+// The row of the text field that an error of Draw is about, if any.
+const FieldRow* FieldOf(const std::exception& error)
+{
+    if (dynamic_cast<const AngleError*>(&error))
+        return &FieldRowOf(&PanelFields::angle);
+    if (const auto* expression = dynamic_cast<const ExpressionError*>(&error))
+        return &FieldRowOf(expression->field());
+    return nullptr;
+}
+
+// The error's message; one about a field whose text the L-system file gave names the file and
+// the key, since the user did not type it.
+QString Described(const RenderRequest& request, const std::exception& error)
+{
+    const QString message = QString::fromUtf8(error.what());
+    const FieldRow* row = FieldOf(error);
+    if (!row || !request.source || request.fields.*row->text != request.source->fields.*row->text)
+        return message;
+    return QStringLiteral("\"%1\", key \"%2\": %3")
+        .arg(QDir::toNativeSeparators(request.source->path), QString::fromUtf8(row->fileKey),
+            message);
+}
+
+int Render(const RenderRequest& request)
+{
+    try {
+        const ImageFile file = ImageFileFor(request.output);
+        // The session that the program's windows drive, without a plane to show: Fit measures
+        // the figure and sets the window fields, and the picture is a job of the session.
+        plane::Plane unshown;
+        DrawingSession session(unshown);
+        PanelFields fields = request.fields;
+        session.SetWindowListener(
+            [&fields](const WindowTexts& texts) { SetWindow(fields, texts); });
+        if (request.fit) {
+            session.Fit(fields, decimalSeparator, DrawingSession::AfterFit::KeepPlane);
+            session.RunToEnd();
+        }
+        auto job = std::make_unique<PictureJob>(
+            file, std::vector { session.NextFigure(fields, decimalSeparator) }, request.size);
+        const PictureJob& picture = *job;
+        session.Start(std::move(job));
+        session.RunToEnd();
+        const ReplayReport& report = picture.report();
+        if (request.stats) {
+            const double ms = std::chrono::duration<double, std::milli>(report.drawing).count();
+            Print(stdout,
+                QStringLiteral("symbols=%1 segments=%2 ms=%3\n")
+                    .arg(report.symbols)
+                    .arg(report.segments)
+                    .arg(ms, 0, 'f', 1));
+        }
+        return Done;
+    } catch (const std::exception& error) {
+        Print(stderr, WithFullStop(Described(request, error)) + QLatin1Char('\n'));
+        return Failed;
+    }
+}
+
+} // namespace
+
+bool IsCommandLineRun(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-h" || argument == "-v")
+            return true;
+        if (!argument.starts_with("--"))
+            continue;
+        const std::string_view name = argument.substr(2, argument.find('=') - 2);
+        if (OptionNames().contains(QString::fromUtf8(name.data(), qsizetype(name.size()))))
+            return true;
+    }
+    return false;
+}
+
+int RunCommandLine(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Lindenmayer"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LSYS_VERSION));
+
+    QCommandLineParser parser;
+    AddOptions(parser);
+    try {
+        if (!parser.parse(QCoreApplication::arguments()))
+            throw UsageError(parser.errorText());
+        if (parser.isSet(QStringLiteral("help"))) {
+            Print(stdout, parser.helpText());
+            return Done;
+        }
+        if (parser.isSet(QStringLiteral("version"))) {
+            Print(stdout, QStringLiteral("Lindenmayer %1\n").arg(QStringLiteral(LSYS_VERSION)));
+            return Done;
+        }
+        return Render(ReadRequest(parser));
+    } catch (const UsageError& error) {
+        Print(stderr, QString::fromStdString(error.what()) + QStringLiteral("\n\n"));
+        Print(stderr, parser.helpText());
+        return BadUsage;
+    } catch (const std::exception& error) {
+        // An L-system file that cannot be read.
+        Print(stderr, WithFullStop(QString::fromUtf8(error.what())) + QLatin1Char('\n'));
+        return Failed;
+    }
+}
+
+} // namespace app

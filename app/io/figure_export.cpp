@@ -1,0 +1,163 @@
+#include "app/io/figure_export.h"
+
+#include "app/core/plane_canvas.h"
+#include "app/core/plane_size.h"
+#include "app/core/scaled_pen_canvas.h"
+#include "app/core/svg_canvas.h"
+#include "app/io/checked_file.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+
+#include <ostream>
+#include <streambuf>
+#include <utility>
+
+namespace app {
+
+namespace {
+
+// A stream buffer over a checked file, which buffers. A failed write raises the file's
+// FileError through the stream, which must have badbit among its exceptions.
+class CheckedFileBuffer final : public std::streambuf {
+public:
+    explicit CheckedFileBuffer(CheckedFile& file)
+        : m_file(file)
+    {
+    }
+
+protected:
+    std::streamsize xsputn(const char* data, std::streamsize count) override
+    {
+        m_file.Write({ data, static_cast<std::size_t>(count) });
+        return count;
+    }
+    int_type overflow(int_type c) override
+    {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        const char byte = traits_type::to_char_type(c);
+        m_file.Write({ &byte, 1 });
+        return c;
+    }
+
+private:
+    CheckedFile& m_file;
+};
+
+} // namespace
+
+ImageFile ImageFileFor(const QString& path)
+{
+    if (const QString fault = OutputNameFault(path); !fault.isEmpty())
+        throw SaveError(path, fault);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix.isEmpty())
+        return { path + QStringLiteral(".png"), ImageFormat::Png };
+    if (suffix == QStringLiteral("png"))
+        return { path, ImageFormat::Png };
+    if (suffix == QStringLiteral("svg"))
+        return { path, ImageFormat::Svg };
+    throw SaveError(path, QStringLiteral("only .png and .svg files can be written"));
+}
+
+void SavePng(const QString& path, const plane::Raster& raster)
+{
+    const QImage image(
+        raster.bits(), raster.width(), raster.height(), raster.stride(), QImage::Format_RGB888);
+    CheckedFile file(path);
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image))
+        throw file.FailureOr(writer.errorString());
+    file.Commit();
+}
+
+class PictureJob::Target {
+public:
+    virtual ~Target() = default;
+    virtual MappedCanvas& canvas() = 0;
+    virtual void Write() = 0;
+};
+
+class PictureJob::PngTarget final : public Target {
+public:
+    PngTarget(QString path, int size)
+        : m_path(std::move(path))
+        , m_planeCanvas(m_plane)
+        , m_canvas(m_planeCanvas, static_cast<double>(size) / PlaneSize)
+    {
+        m_plane.SetPlaneSize(size, size);
+    }
+
+    MappedCanvas& canvas() override { return m_canvas; }
+    void Write() override { SavePng(m_path, m_plane.raster()); }
+
+private:
+    QString m_path;
+    plane::Plane m_plane;
+    PlaneCanvas m_planeCanvas;
+    ScaledPenCanvas m_canvas;
+};
+
+class PictureJob::SvgTarget final : public Target {
+public:
+    explicit SvgTarget(const QString& path)
+        : m_file(path)
+        , m_buffer(m_file)
+        , m_out(&m_buffer)
+        , m_canvas((m_out.exceptions(std::ios::badbit), m_out))
+    {
+    }
+
+    MappedCanvas& canvas() override { return m_canvas; }
+    void Write() override
+    {
+        m_canvas.Finish();
+        m_file.Commit();
+    }
+
+private:
+    CheckedFile m_file;
+    CheckedFileBuffer m_buffer;
+    std::ostream m_out;
+    SvgCanvas m_canvas;
+};
+
+PictureJob::PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, int size)
+{
+    if (file.format == ImageFormat::Svg) {
+        m_target = std::make_unique<SvgTarget>(file.path);
+        size = SvgCanvas::ViewSize;
+    } else {
+        m_target = std::make_unique<PngTarget>(file.path, size);
+    }
+    m_replay = std::make_unique<ReplayJob>(std::move(figures), size, m_target->canvas());
+}
+
+PictureJob::~PictureJob() = default;
+
+bool PictureJob::RunSlice(Clock::time_point deadline)
+{
+    return m_replay->RunSlice(deadline);
+}
+
+double PictureJob::progress() const
+{
+    return m_replay->progress();
+}
+
+void PictureJob::Finish()
+{
+    m_target->Write();
+}
+
+ReplayReport SaveFigures(const ImageFile& file, const std::vector<DrawnFigure>& figures, int size)
+{
+    PictureJob job(file, figures, size);
+    while (!job.RunSlice(SessionJob::Clock::time_point::max())) { }
+    job.Finish();
+    return job.report();
+}
+
+} // namespace app

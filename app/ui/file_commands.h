@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace plane {
+class TDraw2D;
+}
+
+namespace app {
+
+class SessionDriver;
+class TForm1;
+
+// What leaves the program and comes back, for the two windows: pictures of the plane (saved as
+// a task of the drawing session, or copied), and L-system files. The dialogs start in the folder
+// last used while it exists, else in a sensible one that exists.
+class FileCommands : public QObject {
+    Q_OBJECT
+
+public:
+    FileCommands(TForm1& form, SessionDriver& driver);
+
+    // The plane's "Save Image As…" and "Copy Image", and the panel's "Open L-system…" and
+    // "Save L-system As…".
+    void Connect(plane::TDraw2D& plane);
+    void AddPanelCommands(QWidget& panel);
+
+    // Writes what the plane shows to a PNG file of size × size pixels (the plane's own pixels at
+    // its own size, the figures since the last Clear drawn again at a larger size) or, when the
+    // name ends in ".svg", the same figures as vectors. A larger PNG and SVG are written by a
+    // task of the session, which Stop ends without writing anything.
+    void SaveImage(const QString& path, int size);
+    void CopyImage();
+    // Writes the fields to an L-system file; returns the name written (".lsys" added when the
+    // name has none).
+    QString SaveLSystem(const QString& path);
+    // Fills the fields from an L-system file; a file that cannot be read changes nothing.
+    void OpenLSystem(const QString& path);
+
+private:
+    void SaveImageAs();
+    void SaveLSystemAs();
+    void OpenLSystemDialog();
+    QString LastFolder() const;
+    void Guarded(void (FileCommands::*command)());
+
+    TForm1& m_form;
+    SessionDriver& m_driver;
+    QString m_lastFolder; // where the last file was opened or saved
+};
+
+} // namespace app

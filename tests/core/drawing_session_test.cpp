@@ -1,0 +1,206 @@
+#include "app/core/drawing_session.h"
+#include "app/core/prepared_draw.h"
+#include "app/core/presets.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+using app::DrawingSession;
+using app::PanelFields;
+using app::Preset;
+
+PanelFields PresetFields(Preset preset, const char* random = "0", int count = -1)
+{
+    PanelFields fields;
+    app::ApplyPreset(preset, ".", fields);
+    fields.random = random;
+    if (count >= 0)
+        fields.substCount = count;
+    return fields;
+}
+
+// A session on a plane of its own, as the program has one.
+struct Session {
+    Session()
+    {
+        plane.SetPlaneSize(app::PlaneSize, app::PlaneSize);
+        session.SetWindowListener([this](const app::WindowTexts& texts) { shown = texts; });
+    }
+
+    void Draw(const PanelFields& fields)
+    {
+        session.Draw(fields, ".");
+        session.RunToEnd();
+    }
+    void Zoom(double x, double y, double notches)
+    {
+        ASSERT_TRUE(session.Zoom(x, y, std::pow(1.25, notches), "."));
+        session.RunToEnd();
+    }
+    void Pan(double fromX, double fromY, double toX, double toY)
+    {
+        ASSERT_TRUE(session.Pan(fromX, fromY, toX, toY, "."));
+        session.RunToEnd();
+    }
+
+    plane::Plane plane;
+    DrawingSession session { plane };
+    app::WindowTexts shown;
+};
+
+bool SamePixels(const plane::Raster& a, const plane::Raster& b)
+{
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.Pixel(x, y) != b.Pixel(x, y))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The figures of `session` drawn afresh, in order, by a new session from their fields alone:
+// what the plane must show if every figure kept its shape.
+bool DrawnAfresh(const Session& session)
+{
+    Session fresh;
+    for (const app::DrawnFigure& figure : session.session.figures())
+        fresh.Draw(figure.fields);
+    return SamePixels(fresh.plane.raster(), session.plane.raster());
+}
+
+TEST(DrawingSessionView, RandomFiguresKeepTheirShapeAndEarlierFiguresStay)
+{
+    struct Move {
+        const char* name;
+        void (*apply)(Session&);
+    };
+    const Move moves[] = {
+        { "zoom in and out",
+            [](Session& s) {
+                s.Zoom(350, 350, 1);
+                s.Zoom(350, 350, -1);
+            } },
+        { "zoom in off-centre", [](Session& s) { s.Zoom(234, 378, 3); } },
+        { "pan there and back",
+            [](Session& s) {
+                s.Pan(100, 100, 160, 70);
+                s.Pan(160, 70, 100, 100);
+            } },
+    };
+    for (const Move& move : moves) {
+        SCOPED_TRACE(move.name);
+        Session s;
+        s.Draw(PresetFields(Preset::KochCurve, "0.02"));
+        s.Draw(PresetFields(Preset::Plant1, "0.05", 4));
+        const std::uint32_t seedAfterDraws = s.session.seed();
+        move.apply(s);
+        ASSERT_EQ(s.session.figures().size(), 2u);
+        EXPECT_TRUE(DrawnAfresh(s));
+        EXPECT_EQ(s.session.seed(), seedAfterDraws); // the view took no random numbers
+    }
+}
+
+TEST(DrawingSessionView, ZoomingInAndOutComesBackToTheSamePixels)
+{
+    Session s;
+    s.Draw(PresetFields(Preset::Plant1, "0.05", 4));
+    const plane::Raster before = s.plane.raster();
+    s.Zoom(350, 350, 1);
+    s.Zoom(350, 350, -1);
+    EXPECT_TRUE(SamePixels(before, s.plane.raster()));
+}
+
+TEST(DrawingSessionView, TheNextDrawContinuesTheRandomSequenceAsWithoutTheView)
+{
+    const PanelFields plant = PresetFields(Preset::Plant2, "0.05", 3);
+    Session viewed;
+    Session plain;
+    for (Session* s : { &viewed, &plain })
+        s->Draw(plant);
+    viewed.Zoom(300, 300, 2);
+    viewed.Pan(10, 10, 50, 80);
+    for (Session* s : { &viewed, &plain })
+        s->Draw(plant);
+    EXPECT_EQ(viewed.session.figures().back().seed, plain.session.figures().back().seed);
+    EXPECT_EQ(viewed.session.seed(), plain.session.seed());
+}
+
+TEST(DrawingSessionView, SixtyNotchesInAndOutKeepThePointUnderThePointer)
+{
+    Session s;
+    s.Draw(PresetFields(Preset::KochCurve, "0", 2));
+    const double column = 234;
+    const double row = 378;
+    const double x = s.plane.ColumnToX(column);
+    const double y = s.plane.RowToY(row);
+    const double aspect = s.plane.ScaleX / s.plane.ScaleY;
+    for (int notch = 0; notch < 60; ++notch)
+        s.Zoom(column, row, 1);
+    for (int notch = 0; notch < 60; ++notch)
+        s.Zoom(column, row, -1);
+
+    EXPECT_NEAR(s.plane.ScaleX * x + s.plane.OffsetX, column, 0.5);
+    EXPECT_NEAR(s.plane.OffsetY - s.plane.ScaleY * y, row, 0.5);
+    EXPECT_NEAR(s.plane.ScaleX / s.plane.ScaleY / aspect, 1.0, 1e-9);
+
+    // The texts shown read back as the very window drawn: the next Draw maps as the view did.
+    PanelFields fields = s.session.figures().back().fields;
+    fields.x1 = s.shown.x1;
+    fields.x2 = s.shown.x2;
+    fields.y1 = s.shown.y1;
+    fields.y2 = s.shown.y2;
+    const app::PreparedView view = app::PrepareView(fields, app::PlaneSize);
+    EXPECT_EQ(view.mapping.ScaleX, s.plane.ScaleX);
+    EXPECT_EQ(view.mapping.ScaleY, s.plane.ScaleY);
+    EXPECT_EQ(view.mapping.OffsetX, s.plane.OffsetX);
+    EXPECT_EQ(view.mapping.OffsetY, s.plane.OffsetY);
+}
+
+TEST(DrawingSessionView, NothingToViewBeforeTheFirstDrawOrWhileATaskRuns)
+{
+    Session s;
+    EXPECT_FALSE(s.session.Zoom(350, 350, 1.25, "."));
+    s.session.Draw(PresetFields(Preset::Plant3, "0", 10), ".");
+    EXPECT_FALSE(s.session.Pan(0, 0, 10, 10, "."));
+    s.session.Stop();
+    EXPECT_TRUE(s.session.Pan(0, 0, 10, 10, "."));
+}
+
+TEST(DrawingSession, FitMeasuresWithoutTakingRandomNumbersThenClearsAndDraws)
+{
+    Session fitted;
+    PanelFields fields = PresetFields(Preset::Plant1, "0.05", 3);
+    fields.x1 = fields.x2 = "0"; // a window Fit replaces, so it need not be valid
+    fitted.Draw(PresetFields(Preset::KochCurve));
+    fitted.session.Fit(fields, ".");
+    fitted.session.RunToEnd();
+
+    ASSERT_EQ(fitted.session.figures().size(), 1u);
+    EXPECT_EQ(fitted.session.figures()[0].fields.x1, fitted.shown.x1);
+    Session plain;
+    plain.Draw(PresetFields(Preset::KochCurve));
+    plain.session.Clear();
+    plain.Draw(fitted.session.figures()[0].fields);
+    EXPECT_TRUE(SamePixels(plain.plane.raster(), fitted.plane.raster()));
+}
+
+TEST(DrawingSession, StopKeepsWhatWasDrawnAndRemembersHowFar)
+{
+    Session s;
+    s.session.Draw(PresetFields(Preset::Plant3, "0", 10), ".");
+    s.session.RunSlice(DrawingSession::Clock::now());
+    s.session.Stop();
+    EXPECT_FALSE(s.session.busy());
+    ASSERT_EQ(s.session.figures().size(), 1u);
+    const std::uint64_t walked = s.session.figures()[0].symbolsWalked;
+    EXPECT_GT(walked, 0u);
+    EXPECT_LT(walked, UINT64_MAX);
+}
+
+} // namespace
