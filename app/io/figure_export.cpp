@@ -6,6 +6,8 @@
 #include "app/core/svg_canvas.h"
 #include "app/io/checked_file.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -67,9 +69,15 @@ void SavePng(const QString& path, const plane::Raster& raster)
     const QImage image(
         raster.bits(), raster.width(), raster.height(), raster.stride(), QImage::Format_RGB888);
     CheckedFile file(path);
-    QImageWriter writer(&file, "png");
+    // Encoded in memory first: a write that fails inside the PNG encoder leaves it with memory
+    // it never frees and a message of its own on standard error.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(image))
-        throw file.FailureOr(writer.errorString());
+        throw SaveError(path, writer.errorString());
+    file.Write({ png.constData(), static_cast<std::size_t>(png.size()) });
     file.Commit();
 }
 
