@@ -20,9 +20,10 @@ public:
     Expansion& operator=(const Expansion&) = delete;
 
     // The next symbols of the word that stand in one text, at least one; on the last level the
-    // rest of its rule at once. Opening or dropping a rule costs one unit of `work`, which is
-    // decreased; the result is empty when the word has ended (finished()) or the work ran out
-    // first. The symbols stay next until Consume() passes them.
+    // rest of its rule at once. Each "F" or "G" read above the last level costs one unit of
+    // `work`, which is decreased, whether its rule opens a level or, being empty, drops out;
+    // leaving a level that has ended costs nothing. The result is empty when the word has ended
+    // (finished()) or the work ran out first. The symbols stay next until Consume() passes them.
     std::string_view NextRun(std::uint64_t& work);
 
     // Passes the first `symbols` of the run NextRun() gave last.

@@ -6,38 +6,19 @@
 #include "plane/viewport.h"
 
 #include <cstdint>
-#include <string>
 
 namespace plane {
 
-// The graphic plane's drawing state without its window: the raster and its pen, the world
-// window and its mapping, the segment being drawn, the line colour, the segment rotation, and
-// the values the expression evaluator reads and writes (its variables and error text). The plane
-// window shows it.
+// The graphic plane's drawing state without its window: the raster and its pen, the mapping of
+// the world window, the segment being drawn and the line colour that Draws carry from one to the
+// next. The plane window shows it.
 class Plane : public Viewport {
 public:
     TVector3 SegStart; // start point of the segment being drawn, world coordinates
-    TVector3 RotStart; // SegStart turned by Rotation
     TVector3 SegEnd; // end point of the segment being drawn
-    TVector3 RotEnd; // SegEnd turned by Rotation
-    double X1 = 0.0; // world window: left, right, bottom and top bound
-    double X2 = 0.0;
-    double Y1 = 0.0;
-    double Y2 = 0.0;
-    // The expression variables X, Y, T, R, S, Z, K, N: nothing sets them, so they read 0.
-    double VarX = 0.0;
-    double VarY = 0.0;
-    double VarT = 0.0;
-    double VarR = 0.0;
-    double VarS = 0.0;
-    double VarZ = 0.0;
-    double VarK = 0.0;
-    double VarN = 0.0;
     std::uint8_t LineRed = 0; // line colour, black until a Draw sets it
     std::uint8_t LineGreen = 0;
     std::uint8_t LineBlue = 0;
-    TMatrix3 Rotation; // the rotation applied to the segment being drawn
-    std::string ErrorText; // message of the last failed evaluation
 
     // The world rectangle x1..x2 by y1..y2 fills the raster, y growing upwards.
     void SetWorldWindow(double x1, double x2, double y1, double y2);

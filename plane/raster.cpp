@@ -69,6 +69,8 @@ void Raster::Fill(Rgb colour)
 
 Rgb Raster::Pixel(int x, int y) const
 {
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return { 255, 255, 255 };
     const std::uint8_t* p = &m_bits[static_cast<std::size_t>(y) * m_stride + x * 3];
     return { p[0], p[1], p[2] };
 }

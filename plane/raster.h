@@ -34,6 +34,7 @@ public:
     void Resize(int width, int height);
     void Fill(Rgb colour);
 
+    // The colour of a pixel of the raster; white outside it.
     Rgb Pixel(int x, int y) const;
 
     // A line from pixel (x0, y0) to pixel (x1, y1), both ends included, clipped to the raster.

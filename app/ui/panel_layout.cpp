@@ -9,13 +9,13 @@ namespace {
 
 // The face that stands in for "MS Sans Serif" is often wider than the one the layout was made
 // for. A caption that would be cut off by its box is set in a narrower width of the same face,
-// down to this stretch (per cent).
-constexpr int narrowestStretch = 70;
+// in steps of 5 down to this stretch (per cent).
+constexpr int narrowestStretch = 75;
 
 void FitCaption(QWidget* control, const QString& caption, int room)
 {
     QFont font = control->font();
-    for (int stretch = 100; stretch > narrowestStretch; stretch -= 5) {
+    for (int stretch = 100; stretch >= narrowestStretch; stretch -= 5) {
         font.setStretch(stretch);
         if (QFontMetrics(font).horizontalAdvance(caption) <= room)
             break;

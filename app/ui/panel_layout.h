@@ -29,7 +29,8 @@ public:
     QPushButton* AddButton(const char* name, const char* caption, const QRect& geometry) const;
     QLabel* AddLabel(const char* name, const char* caption, const QRect& geometry) const;
     QLineEdit* AddEdit(const char* name, const char* text, const QRect& geometry) const;
-    QRadioButton* AddRadioButton(const char* name, const char* caption, const QRect& geometry) const;
+    QRadioButton* AddRadioButton(
+        const char* name, const char* caption, const QRect& geometry) const;
 
 private:
     QWidget& m_panel;

@@ -19,8 +19,8 @@ class SessionDriver : public QObject {
 
 public:
     // `guard` runs each slice and handles what it throws (the task has then ended).
-    SessionDriver(DrawingSession& session,
-        std::function<void(const std::function<void()>&)> guard, QObject* parent = nullptr);
+    SessionDriver(DrawingSession& session, std::function<void(const std::function<void()>&)> guard,
+        QObject* parent = nullptr);
 
     DrawingSession& session() { return m_session; }
     bool running() const { return m_running; }

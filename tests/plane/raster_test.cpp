@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <utility>
 
 namespace plane {
 namespace {
@@ -33,11 +34,14 @@ int CountInk(const Raster& raster)
     return count;
 }
 
-TEST(Raster, RowsArePaddedToFourBytes)
+TEST(Raster, RowsArePaddedToFourBytesAndPixelsBeyondThemReadWhite)
 {
-    const Raster raster = BlankRaster(5, 3);
+    Raster raster = BlankRaster(5, 3);
+    raster.Fill(Ink);
     EXPECT_EQ(raster.stride(), 16);
-    EXPECT_EQ(raster.Pixel(4, 2), White);
+    EXPECT_EQ(raster.Pixel(4, 2), Ink);
+    for (const auto& [x, y] : { std::pair { 5, 0 }, { 0, 3 }, { -1, 0 }, { 0, -1 } })
+        EXPECT_EQ(raster.Pixel(x, y), White) << x << ", " << y;
 }
 
 TEST(Raster, ResizeKeepsOldPixelsAndWhitensNewOnes)
