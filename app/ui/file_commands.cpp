@@ -4,6 +4,7 @@
 #include "app/io/figure_export.h"
 #include "app/io/lsystem_io.h"
 #include "app/paths/example_paths.h"
+#include "app/ui/file_drop_filter.h"
 #include "app/ui/form1.h"
 #include "app/ui/session_driver.h"
 
@@ -93,6 +94,17 @@ void FileCommands::AddPanelCommands(QWidget& panel)
           };
     add(QStringLiteral("Open L-system…"), QKeySequence::Open, &FileCommands::OpenLSystemDialog);
     add(QStringLiteral("Save L-system As…"), QKeySequence::Save, &FileCommands::SaveLSystemAs);
+}
+
+void FileCommands::AcceptDrops(QWidget& panel)
+{
+    auto* drops = new FileDropFilter([this] { return !m_form.drawing(); }, this);
+    connect(drops, &FileDropFilter::dropped, this,
+        [this](const QString& path) { m_form.RunGuarded([&] { OpenLSystem(path); }); });
+    panel.setAcceptDrops(true);
+    panel.installEventFilter(drops);
+    for (QLineEdit* edit : panel.findChildren<QLineEdit*>())
+        edit->installEventFilter(drops);
 }
 
 // The folder where the last file was opened or saved, while it exists; else none.

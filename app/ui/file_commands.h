@@ -25,6 +25,8 @@ public:
     // "Save L-system As…".
     void Connect(plane::TDraw2D& plane);
     void AddPanelCommands(QWidget& panel);
+    // A file dropped anywhere on the panel, even over a text field, is opened.
+    void AcceptDrops(QWidget& panel);
 
     // Writes what the plane shows to a PNG file of size × size pixels (the plane's own pixels at
     // its own size, the figures since the last Clear drawn again at a larger size) or, when the

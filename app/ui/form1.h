@@ -21,6 +21,7 @@
 
 namespace app {
 
+class BusyState;
 class FileCommands;
 class SessionDriver;
 
@@ -39,59 +40,35 @@ public:
     TForm1();
     ~TForm1() override;
 
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* EditAxiom = nullptr;
-    QLineEdit* EditRuleF = nullptr;
-    QLineEdit* EditLength = nullptr;
-    QLineEdit* EditAngle = nullptr;
-    QLabel* Label5 = nullptr;
+    // The controls, named as the layout names them.
+    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
+           *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
+           *Label9 = nullptr, *Label10 = nullptr;
+    QLineEdit *EditAxiom = nullptr, *EditRuleF = nullptr, *EditRuleG = nullptr,
+              *EditLength = nullptr, *EditAngle = nullptr, *EditRandom = nullptr;
+    QLineEdit *EditX1 = nullptr, *EditY1 = nullptr, *EditX2 = nullptr, *EditY2 = nullptr;
     SpinEdit* SpinEdit1 = nullptr;
-    QRadioButton* RadioButtonPlant1 = nullptr;
-    QRadioButton* RadioButtonPlant3 = nullptr;
-    QRadioButton* RadioButtonPlant2 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLineEdit* EditRandom = nullptr;
-    QLabel* Label7 = nullptr;
-    QLineEdit* EditRuleG = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLineEdit* EditX1 = nullptr;
-    QLineEdit* EditY1 = nullptr;
-    QLineEdit* EditX2 = nullptr;
-    QLineEdit* EditY2 = nullptr;
-    QRadioButton* RadioButtonSierp1 = nullptr;
-    QRadioButton* RadioButtonSierp2 = nullptr;
-    QRadioButton* RadioButtonPlant4 = nullptr;
-    QRadioButton* RadioButtonKochC = nullptr;
-    QRadioButton* RadioButtonKochIs = nullptr;
+    QRadioButton *RadioButtonKochC = nullptr, *RadioButtonKochIs = nullptr,
+                 *RadioButtonSierp1 = nullptr, *RadioButtonSierp2 = nullptr,
+                 *RadioButtonPlant1 = nullptr, *RadioButtonPlant2 = nullptr,
+                 *RadioButtonPlant3 = nullptr, *RadioButtonPlant4 = nullptr;
 
     // The graphic plane, created with the panel and living as long as it does.
     plane::TDraw2D& Draw2D() const { return *m_draw2D; }
     DrawingSession& session() { return *m_session; }
+    const std::vector<DrawnFigure>& figures() const { return m_session->figures(); }
     FileCommands& files() { return *m_files; }
-
-    // The preset whose radio button is checked.
     Preset CheckedPreset() const;
     // Whether a task of the session (a Draw, Fit, a view change, a picture) is under way.
     bool drawing() const;
-    // The figures drawn on the plane since the last Clear, oldest first.
-    const std::vector<DrawnFigure>& figures() const { return m_session->figures(); }
 
     // Runs a command of the program. Whatever it throws ends a running task, restores the panel
     // and the cursor, and is shown in the program's error box; nothing reaches Qt.
     void RunGuarded(const std::function<void()>& command);
 
-    // The fields and the checked preset as the panel shows them (the angle with the user's
-    // decimal separator), and filling them all at once (checking the preset without its handler
-    // filling the fields; an angle written with a point is shown with the user's separator).
+    // The fields and the checked preset as the panel shows them, and filling them all at once
+    // (checking the preset without its handler filling the fields); see field_edits.h.
     PanelFields ReadFields() const;
     void SetFields(const PanelFields& fields);
     // The user's decimal separator: the angle is read and window bounds are written with it.
@@ -102,15 +79,11 @@ signals:
     void drawingEnded();
 
 public slots:
-    // "Draw": starts drawing the fields' figure over what the plane shows.
-    void Button1Click();
-    // "Stop": the running task ends at once; what it drew stays.
-    void Button2Click();
-    // "Clear": whitens the plane and forgets its figures.
-    void Button3Click();
-    // "Exit".
+    void Button1Click(); // "Draw": draws the fields' figure over what the plane shows
+    void Button2Click(); // "Stop": the running task ends at once; what it drew stays
+    void Button3Click(); // "Clear": whitens the plane and forgets its figures
+    // "Exit", and closing the plane: ends the event loop, and with it the program.
     void Button4Click();
-    // Ends the event loop, and with it the program: "Exit" and closing the plane come here.
     void EndProgram();
     // "Fit to Figure": measures the figure the fields describe without drawing it, sets the
     // window fields to its bounds with a margin, clears the plane and draws it.
@@ -118,13 +91,8 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class Busy;
-
-    void CreateControls();
-    void SetTabOrder();
     void SetDraw2D();
     void FormActivate();
     void ConnectCommands();
@@ -135,14 +103,13 @@ private:
     void ShowProgress(double share);
     void SetBusy(bool busy);
 
-    double m_scale = 1.0;
     QSize m_outerSize;
     bool m_activated = false;
     std::unique_ptr<plane::TDraw2D> m_draw2D;
     std::unique_ptr<DrawingSession> m_session;
     SessionDriver* m_driver = nullptr;
     FileCommands* m_files = nullptr;
-    std::unique_ptr<Busy> m_busy; // the panel's state while a task runs
+    std::unique_ptr<BusyState> m_busy; // the panel's state while a task runs
     QProgressBar* m_progress = nullptr; // shown below the presets while a long task runs
     bool m_fillingFields = false; // SetFields checks a preset without its handler acting
 };

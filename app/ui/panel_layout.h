@@ -3,12 +3,15 @@
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRect>
 #include <QWidget>
 
 namespace app {
+
+class TForm1;
 
 // Makes the control panel's controls where its layout puts them. The layout is given in pixels
 // at 96 dots per inch; every position, size and font is scaled by `scale`, the screen's logical
@@ -31,6 +34,11 @@ public:
     QLineEdit* AddEdit(const char* name, const char* text, const QRect& geometry) const;
     QRadioButton* AddRadioButton(
         const char* name, const char* caption, const QRect& geometry) const;
+
+    // The panel's controls where its layout puts them, and the bar that shows a long task's
+    // progress, which is not part of the layout (returned).
+    QProgressBar* CreateControls(TForm1& form) const;
+    void SetTabOrder(TForm1& form) const;
 
 private:
     QWidget& m_panel;

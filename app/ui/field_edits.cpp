@@ -1,0 +1,38 @@
+#include "app/ui/field_edits.h"
+
+#include "app/core/float_text.h"
+
+#include <QLineEdit>
+
+namespace app {
+
+namespace {
+
+QLineEdit* EditOf(const QWidget& panel, const FieldRow& row)
+{
+    return panel.findChild<QLineEdit*>(QString::fromUtf8(row.edit));
+}
+
+} // namespace
+
+void ReadFieldEdits(const QWidget& panel, PanelFields& fields)
+{
+    for (const FieldRow& row : FieldTable) {
+        if (row.text)
+            fields.*row.text = EditOf(panel, row)->text().toStdString();
+    }
+}
+
+void WriteFieldEdits(QWidget& panel, const PanelFields& fields, const std::string& decimalSeparator)
+{
+    for (const FieldRow& row : FieldTable) {
+        if (!row.text)
+            continue;
+        std::string text = fields.*row.text;
+        if (row.text == &PanelFields::angle)
+            text = ChangeDecimalSeparator(text, ".", decimalSeparator);
+        EditOf(panel, row)->setText(QString::fromStdString(text));
+    }
+}
+
+} // namespace app

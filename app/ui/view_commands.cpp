@@ -1,0 +1,44 @@
+#include "app/ui/view_commands.h"
+
+#include "app/ui/session_driver.h"
+#include "plane/draw2d.h"
+
+#include <cmath>
+
+namespace app {
+
+namespace {
+
+constexpr double ZoomPerNotch = 1.25;
+
+} // namespace
+
+ViewCommands::ViewCommands(plane::TDraw2D& plane, SessionDriver& driver,
+    std::function<void(const std::function<void()>&)> guard,
+    std::function<std::string()> decimalSeparator, QObject* parent)
+    : QObject(parent)
+    , m_driver(driver)
+    , m_guard(std::move(guard))
+    , m_decimalSeparator(std::move(decimalSeparator))
+{
+    connect(&plane, &plane::TDraw2D::zoomRequested, this,
+        [this](QPointF at, double notches) { m_guard([&] { Zoom(at.x(), at.y(), notches); }); });
+    connect(&plane, &plane::TDraw2D::panRequested, this, [this](QPointF from, QPointF to) {
+        m_guard([&] { Pan(from.x(), from.y(), to.x(), to.y()); });
+    });
+}
+
+void ViewCommands::Zoom(double x, double y, double notches)
+{
+    const double factor = std::pow(ZoomPerNotch, notches);
+    if (notches != 0.0 && m_driver.session().Zoom(x, y, factor, m_decimalSeparator()))
+        m_driver.Run();
+}
+
+void ViewCommands::Pan(double fromX, double fromY, double toX, double toY)
+{
+    if (m_driver.session().Pan(fromX, fromY, toX, toY, m_decimalSeparator()))
+        m_driver.Run();
+}
+
+} // namespace app
