@@ -256,12 +256,11 @@ int Render(const RenderRequest& request)
             session.Fit(fields, decimalSeparator, DrawingSession::AfterFit::KeepPlane);
             session.RunToEnd();
         }
-        auto job = std::make_unique<PictureJob>(
-            file, std::vector { session.NextFigure(fields, decimalSeparator) }, request.size);
-        const PictureJob& picture = *job;
-        session.Start(std::move(job));
+        ReplayReport report;
+        session.Start(std::make_unique<PictureJob>(file,
+            std::vector { session.NextFigure(fields, decimalSeparator) }, request.size,
+            [&report](const ReplayReport& written) { report = written; }));
         session.RunToEnd();
-        const ReplayReport& report = picture.report();
         if (request.stats) {
             const double ms = std::chrono::duration<double, std::milli>(report.drawing).count();
             Print(stdout,

@@ -132,7 +132,9 @@ private:
     SvgCanvas m_canvas;
 };
 
-PictureJob::PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, int size)
+PictureJob::PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, int size,
+    std::function<void(const ReplayReport&)> written)
+    : m_written(std::move(written))
 {
     if (file.format == ImageFormat::Svg) {
         m_target = std::make_unique<SvgTarget>(file.path);
@@ -158,6 +160,8 @@ double PictureJob::progress() const
 void PictureJob::Finish()
 {
     m_target->Write();
+    if (m_written)
+        m_written(report());
 }
 
 ReplayReport SaveFigures(const ImageFile& file, const std::vector<DrawnFigure>& figures, int size)

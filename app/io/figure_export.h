@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -41,8 +42,10 @@ void SavePng(const QString& path, const plane::Raster& raster);
 // error Draw raises and nothing is written.
 class PictureJob final : public SessionJob {
 public:
-    // An SVG file's temporary file is made here; FileError when it cannot be.
-    PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, int size);
+    // An SVG file's temporary file is made here; FileError when it cannot be. `written` is told
+    // what drawing the figures took once the file is in place.
+    PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, int size,
+        std::function<void(const ReplayReport&)> written = {});
     ~PictureJob() override;
 
     bool RunSlice(Clock::time_point deadline) override;
@@ -60,6 +63,7 @@ private:
 
     std::unique_ptr<Target> m_target;
     std::unique_ptr<ReplayJob> m_replay;
+    std::function<void(const ReplayReport&)> m_written;
 };
 
 // The figures in the file's format at once: a size × size PNG, or SVG.
