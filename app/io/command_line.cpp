@@ -246,7 +246,8 @@ int Render(const RenderRequest& request)
     try {
         const ImageFile file = ImageFileFor(request.output);
         // The session that the program's windows drive, without a plane to show: Fit measures
-        // the figure and sets the window fields, and the picture is a job of the session.
+        // the figure and sets the window fields. The picture is the job the session would run,
+        // run here at once, since its report is read once it is done.
         plane::Plane unshown;
         DrawingSession session(unshown);
         PanelFields fields = request.fields;
@@ -256,12 +257,8 @@ int Render(const RenderRequest& request)
             session.Fit(fields, decimalSeparator, DrawingSession::AfterFit::KeepPlane);
             session.RunToEnd();
         }
-        auto job = std::make_unique<PictureJob>(
-            file, std::vector { session.NextFigure(fields, decimalSeparator) }, request.size);
-        const PictureJob& picture = *job;
-        session.Start(std::move(job));
-        session.RunToEnd();
-        const ReplayReport& report = picture.report();
+        const ReplayReport report
+            = SaveFigures(file, { session.NextFigure(fields, decimalSeparator) }, request.size);
         if (request.stats) {
             const double ms = std::chrono::duration<double, std::milli>(report.drawing).count();
             Print(stdout,
