@@ -55,6 +55,12 @@ bool DrawJob::RunSlice(Clock::time_point deadline)
     return m_finished;
 }
 
+void DrawJob::SetSymbolLimit(std::uint64_t symbolLimit)
+{
+    m_symbolLimit = symbolLimit;
+    m_finished = m_walk.finished() || m_walk.symbolsWalked() >= m_symbolLimit;
+}
+
 double DrawJob::progress() const
 {
     const std::uint64_t total = std::min(m_walk.symbolCount(), m_symbolLimit);

@@ -25,8 +25,15 @@ public:
     // finished. A fault of the walk is raised from here, the segments drawn before it staying.
     bool RunSlice(Clock::time_point deadline);
 
+    // Moves the limit on (or back): the walk goes on from where it stopped, as if it had never
+    // stopped, until the end of the word or the new limit.
+    void SetSymbolLimit(std::uint64_t symbolLimit);
+
+    // Whether the walk has reached the end of the word or the limit.
     bool finished() const { return m_finished; }
     std::uint64_t symbolsWalked() const { return m_walk.symbolsWalked(); }
+    // The symbols of the whole word, whatever the limit (saturating at UINT64_MAX).
+    std::uint64_t symbolCount() const { return m_walk.symbolCount(); }
     // The share of the word walked, 0 to 1.
     double progress() const;
 

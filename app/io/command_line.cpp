@@ -1,11 +1,13 @@
 #include "app/io/command_line.h"
 
+#include "app/core/animation_frames.h"
 #include "app/core/drawing_session.h"
 #include "app/core/lsystem_file.h"
 #include "app/core/panel_fields.h"
 #include "app/core/prepared_draw.h"
 #include "app/core/presets.h"
 #include "app/core/world_window.h"
+#include "app/io/animation_job.h"
 #include "app/io/checked_file.h"
 #include "app/io/figure_export.h"
 #include "app/io/file_error.h"
@@ -27,6 +29,9 @@ namespace {
 
 constexpr int MinSize = 1;
 constexpr int MaxSize = 16384;
+constexpr int MaxFrames = 1000;
+constexpr int MinDelay = 10;
+constexpr int MaxDelay = 60000;
 
 enum ExitCode { Done = 0, Failed = 1, BadUsage = 2 };
 
@@ -41,11 +46,23 @@ struct Option {
 constexpr Option renderOption { nullptr, "render", "file",
     "Draw without a window and write the figure to <file>: .png or .svg "
     "(no extension: .png is added)." };
+constexpr Option animateOption { nullptr, "animate", "file",
+    "Draw without a window and write an animated GIF to <file> (no extension: .gif is added): "
+    "the growth, one frame for each number of substitutions from 0 to --subst's, or with "
+    "--frames the drawing. Each frame has the pixels --render writes." };
 constexpr Option presetOption { nullptr, "preset", "name", nullptr };
 constexpr Option laterOptions[] = {
     { nullptr, "window", "x1,x2,y1,y2",
         "The world window: left, right, bottom, top (expressions)." },
-    { nullptr, "size", "pixels", "The width and height of a PNG, 1 to 16384 (default 700)." },
+    { nullptr, "size", "pixels",
+        "The width and height of a PNG or GIF, 1 to 16384 (default 700)." },
+    { nullptr, "frames", "n",
+        "With --animate: the drawing in n frames, 1 to 1000, each walking a further n-th of the "
+        "figure's symbols; the last shows the whole figure." },
+    { nullptr, "delay", "ms",
+        "With --animate: the time from one frame to the next, 10 to 60000 milliseconds, rounded "
+        "to hundredths of a second (default 700 for the growth, 100 for the drawing). The last "
+        "frame stays four times as long, at least 2 s; the animation loops forever." },
     { nullptr, "fit", nullptr,
         "Set the window to the figure's bounds with a 5 % margin, equal scale on both axes, "
         "before drawing it." },
@@ -72,7 +89,7 @@ QString PresetHelp()
 QStringList OptionNames()
 {
     QStringList names { QString::fromLatin1(renderOption.name),
-        QString::fromLatin1(presetOption.name) };
+        QString::fromLatin1(animateOption.name), QString::fromLatin1(presetOption.name) };
     for (const FieldRow& row : FieldTable) {
         if (!row.option.empty())
             names << QString::fromUtf8(row.option);
@@ -103,6 +120,7 @@ struct RenderRequest {
     PanelFields fields;
     std::optional<SourceFile> source;
     QString output;
+    std::optional<AnimationSettings> animation; // none for a picture
     int size = PlaneSize;
     bool stats = false;
     bool fit = false;
@@ -127,13 +145,15 @@ void AddOption(QCommandLineParser& parser, const Option& option, const QString& 
 void AddOptions(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(QStringLiteral(
-        "Draws an L-system figure without opening a window and writes it to a PNG or SVG file.\n"
+        "Draws an L-system figure without opening a window and writes it to a PNG or SVG file, "
+        "or its growth or drawing to an animated GIF.\n"
         "The fields start as the control panel shows them at start-up, or as an L-system file "
         "given after the options has them; --preset fills them as its button does, then each "
         "other option sets its field."));
     parser.addPositionalArgument(QStringLiteral("lsystem"),
         QStringLiteral("An L-system file (.lsys) to draw."), QStringLiteral("[file]"));
     AddOption(parser, renderOption, QString::fromUtf8(renderOption.description));
+    AddOption(parser, animateOption, QString::fromUtf8(animateOption.description));
     AddOption(parser, presetOption, PresetHelp());
     for (const FieldRow& row : FieldTable) {
         if (!row.option.empty()) {
@@ -189,14 +209,42 @@ void ApplyFieldOptions(const QCommandLineParser& parser, PanelFields& fields)
     }
 }
 
+// --animate's settings; none for --render, which takes none of the animation's options.
+std::optional<AnimationSettings> ReadAnimation(const QCommandLineParser& parser, bool animate)
+{
+    const QString frames = QStringLiteral("frames");
+    const QString delay = QStringLiteral("delay");
+    if (!animate) {
+        for (const QString& option : { frames, delay }) {
+            if (parser.isSet(option))
+                throw UsageError(QStringLiteral("--%1 goes with --animate").arg(option));
+        }
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("stats")))
+        throw UsageError(QStringLiteral("--stats goes with --render"));
+    AnimationSettings settings;
+    if (parser.isSet(frames)) {
+        settings.kind = AnimationKind::Drawing;
+        settings.drawingFrames = IntegerValue(parser, frames, 1, MaxFrames);
+    }
+    settings.delayMs = parser.isSet(delay) ? IntegerValue(parser, delay, MinDelay, MaxDelay)
+                                           : DefaultDelayMs(settings.kind);
+    return settings;
+}
+
 RenderRequest ReadRequest(const QCommandLineParser& parser)
 {
-    if (!parser.isSet(QStringLiteral("render")))
-        throw UsageError(QStringLiteral("--render <file> is required"));
-    const QString output = parser.value(QStringLiteral("render"));
+    const bool animate = parser.isSet(QStringLiteral("animate"));
+    if (animate && parser.isSet(QStringLiteral("render")))
+        throw UsageError(QStringLiteral("--render and --animate exclude each other"));
+    if (!animate && !parser.isSet(QStringLiteral("render")))
+        throw UsageError(QStringLiteral("--render <file> or --animate <file> is required"));
+    const QString outputOption = QString::fromLatin1(animate ? "animate" : "render");
+    const QString output = parser.value(outputOption);
     if (const QString fault = OutputNameFault(output); !fault.isEmpty())
-        throw UsageError(
-            QStringLiteral("--render takes a file name, not \"%1\": %2").arg(output, fault));
+        throw UsageError(QStringLiteral("--%1 takes a file name, not \"%2\": %3")
+                             .arg(outputOption, output, fault));
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         throw UsageError(QStringLiteral("unexpected argument \"%1\"").arg(files[1]));
@@ -215,6 +263,9 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     if (parser.isSet(QStringLiteral("size")))
         request.size = IntegerValue(parser, QStringLiteral("size"), MinSize, MaxSize);
     request.stats = parser.isSet(QStringLiteral("stats"));
+    request.animation = ReadAnimation(parser, animate);
+    if (request.animation)
+        request.animation->size = request.size;
     return request;
 }
 
@@ -244,9 +295,14 @@ QString Described(const RenderRequest& request, const std::exception& error)
 int Render(const RenderRequest& request)
 {
     try {
-        const ImageFile file = ImageFileFor(request.output);
+        // The name is checked before anything is drawn.
+        const QString animationFile
+            = request.animation ? AnimationFileFor(request.output) : QString();
+        const ImageFile pictureFile
+            = request.animation ? ImageFile {} : ImageFileFor(request.output);
         // The session that the program's windows drive, without a plane to show: Fit measures
-        // the figure and sets the window fields, and the picture is a job of the session.
+        // the figure and sets the window fields, and the picture or the animation is a job of
+        // the session.
         plane::Plane unshown;
         DrawingSession session(unshown);
         PanelFields fields = request.fields;
@@ -256,8 +312,14 @@ int Render(const RenderRequest& request)
             session.Fit(fields, decimalSeparator, DrawingSession::AfterFit::KeepPlane);
             session.RunToEnd();
         }
+        if (request.animation) {
+            session.Start(std::make_unique<AnimationJob>(
+                animationFile, session.NextFigure(fields, decimalSeparator), *request.animation));
+            session.RunToEnd();
+            return Done;
+        }
         ReplayReport report;
-        session.Start(std::make_unique<PictureJob>(file,
+        session.Start(std::make_unique<PictureJob>(pictureFile,
             std::vector { session.NextFigure(fields, decimalSeparator) }, request.size,
             [&report](const ReplayReport& written) { report = written; }));
         session.RunToEnd();

@@ -1,8 +1,6 @@
 #include "app/io/figure_export.h"
 
-#include "app/core/plane_canvas.h"
-#include "app/core/plane_size.h"
-#include "app/core/scaled_pen_canvas.h"
+#include "app/core/picture_plane.h"
 #include "app/core/svg_canvas.h"
 #include "app/io/checked_file.h"
 
@@ -92,20 +90,16 @@ class PictureJob::PngTarget final : public Target {
 public:
     PngTarget(QString path, int size)
         : m_path(std::move(path))
-        , m_planeCanvas(m_plane)
-        , m_canvas(m_planeCanvas, static_cast<double>(size) / PlaneSize)
+        , m_plane(size)
     {
-        m_plane.SetPlaneSize(size, size);
     }
 
-    MappedCanvas& canvas() override { return m_canvas; }
+    MappedCanvas& canvas() override { return m_plane.canvas(); }
     void Write() override { SavePng(m_path, m_plane.raster()); }
 
 private:
     QString m_path;
-    plane::Plane m_plane;
-    PlaneCanvas m_planeCanvas;
-    ScaledPenCanvas m_canvas;
+    PicturePlane m_plane;
 };
 
 class PictureJob::SvgTarget final : public Target {

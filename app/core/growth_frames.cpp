@@ -1,0 +1,73 @@
+#include "app/core/growth_frames.h"
+
+#include "app/core/panel_fields.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace app {
+
+namespace {
+
+plane::PixelRect Union(const plane::PixelRect& a, const plane::PixelRect& b)
+{
+    if (a.empty())
+        return b;
+    if (b.empty())
+        return a;
+    return { std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+        std::max(a.bottom, b.bottom) };
+}
+
+} // namespace
+
+GrowthFrames::GrowthFrames(DrawnFigure figure, int size)
+    : m_figure(std::move(figure))
+    , m_size(size)
+    // The count a Draw of the fields draws at.
+    , m_lastCount(std::clamp(m_figure.fields.substCount, MinSubstitutions, MaxSubstitutions))
+{
+    m_figure.fields.substCount = 0;
+    m_figure.symbolsWalked = std::numeric_limits<std::uint64_t>::max();
+    StartFrame();
+}
+
+void GrowthFrames::StartFrame()
+{
+    m_replay.reset();
+    m_plane = std::make_unique<PicturePlane>(m_size);
+    m_plane->raster().TakeDirty();
+    m_replay = std::make_unique<ReplayJob>(std::vector { m_figure }, m_size, m_plane->canvas());
+    m_complete = false;
+}
+
+bool GrowthFrames::RunSlice(Clock::time_point deadline)
+{
+    if (m_complete)
+        return true;
+    if (!m_replay->RunSlice(deadline))
+        return false;
+    const plane::PixelRect ink = m_plane->raster().TakeDirty();
+    m_changed = m_figure.fields.substCount == 0 ? plane::PixelRect { 0, 0, m_size, m_size }
+                                                : Union(m_inkBefore, ink);
+    m_inkBefore = ink;
+    m_complete = true;
+    return true;
+}
+
+bool GrowthFrames::NextFrame()
+{
+    if (m_figure.fields.substCount == m_lastCount)
+        return false;
+    ++m_figure.fields.substCount;
+    StartFrame();
+    return true;
+}
+
+double GrowthFrames::progress() const
+{
+    const double current = m_complete ? 1.0 : m_replay->progress();
+    return (m_figure.fields.substCount + current) / frameCount();
+}
+
+} // namespace app
