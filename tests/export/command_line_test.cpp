@@ -1,5 +1,7 @@
 // The command line as a user runs it: the program started with no display at all.
 
+#include "gif_frames.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -8,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -84,8 +88,25 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             "--window takes four bounds", nullptr },
         { "a size too large", { "--render", "OUT.png", "--size", "16385" }, 2, "^$", "--size",
             nullptr },
-        { "no file to render to", { "--preset", "Plant 1" }, 2, "^$", "--render <file> is required",
+        { "no file to render to", { "--preset", "Plant 1" }, 2, "^$",
+            "--render <file> or --animate <file> is required", nullptr },
+        { "an animation with no extension makes a GIF", { "--animate", "OUT", "--size", "350" }, 0,
+            "^$", "^$", "out.gif", 350 },
+        { "an animation to another format", { "--animate", "OUT.png" }, 1, "^$",
+            "^Could not save \".*/out.png\": animations are written as \\.gif files only\\.\n$",
             nullptr },
+        { "an empty animation name", { "--animate", "" }, 2, "^$",
+            "^--animate takes a file name, not \"\": the name is empty\n", nullptr },
+        { "a picture and an animation", { "--render", "OUT.png", "--animate", "OUT.gif" }, 2, "^$",
+            "^--render and --animate exclude each other\n", nullptr },
+        { "frames of a picture", { "--render", "OUT.png", "--frames", "5" }, 2, "^$",
+            "^--frames goes with --animate\n", nullptr },
+        { "statistics of an animation", { "--animate", "OUT.gif", "--stats" }, 2, "^$",
+            "^--stats goes with --render\n", nullptr },
+        { "no frames", { "--animate", "OUT.gif", "--frames", "0" }, 2, "^$",
+            "--frames takes a whole number from 1 to 1000", nullptr },
+        { "a delay too short", { "--animate", "OUT.gif", "--delay", "9" }, 2, "^$",
+            "--delay takes a whole number from 10 to 60000", nullptr },
         // The file's figure, 8 segments of the dragon curve at its count, fitted, then changed by
         // an option.
         { "an L-system file, fitted, an option overriding it",
@@ -157,6 +178,57 @@ TEST(CommandLine, FieldsFromAFile)
             << result.err.toStdString();
         EXPECT_EQ(
             QFileInfo::exists(directory.filePath(QStringLiteral("out.png"))), row.exitCode == 0);
+    }
+}
+
+// Each frame of an animation from the command line is the PNG --render writes of what it stands
+// for: the growth's frame k that of the count k, the drawing's last frame that of the figure.
+// Delays are in hundredths of a second, the last frame's four times as long and at least 2 s.
+TEST(CommandLine, AnimationFramesAreTheRenders)
+{
+    struct Row {
+        const char* name;
+        QStringList options; // besides --subst
+        int count;
+        QStringList animation; // the animation's own options
+        std::vector<int> delaysMs;
+    };
+    const Row rows[] = {
+        { "the growth of Plant 2 with random amplitude, 350 wide, at the default delay",
+            { "--preset", "Plant 2", "--random", "0.05", "--size", "350" }, 3, {},
+            { 700, 700, 700, 2800 } },
+        { "the drawing of the Koch island in 4 frames, 555 ms apart", { "--preset", "Koch Island" },
+            2, { "--frames", "4", "--delay", "555" }, { 560, 560, 560, 2220 } },
+        { "the drawing in 2 frames at the default delay", {}, 2, { "--frames", "2" },
+            { 100, 2000 } },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QTemporaryDir directory;
+        const QString count = QString::number(row.count);
+        ASSERT_EQ(RunProgram(QStringList { "--animate", "OUT.gif", "--subst", count } + row.options
+                          + row.animation,
+                      directory)
+                      .exitCode,
+            0);
+        const DecodedGif gif = DecodeGif(directory.filePath(QStringLiteral("out.gif")));
+        EXPECT_TRUE(gif.readToEnd);
+        EXPECT_EQ(gif.delaysMs, row.delaysMs);
+        EXPECT_EQ(gif.loopCount, -1);
+
+        const bool growth = row.animation.isEmpty();
+        for (int k = growth ? 0 : row.count; k <= row.count; ++k) {
+            SCOPED_TRACE(k);
+            ASSERT_EQ(
+                RunProgram(QStringList { "--render", "OUT.png", "--subst", QString::number(k) }
+                        + row.options,
+                    directory)
+                    .exitCode,
+                0);
+            const QImage render = AsFrame(QImage(directory.filePath(QStringLiteral("out.png"))));
+            ASSERT_FALSE(gif.frames.empty());
+            EXPECT_TRUE((growth ? gif.frames.at(k) : gif.frames.back()) == render);
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 #include "app/io/figure_export.h"
 
+#include "app/io/animation_job.h"
+
 #include "app/core/draw_job.h"
 #include "app/core/drawing_session.h"
 #include "app/core/prepared_draw.h"
@@ -18,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -296,20 +299,38 @@ TEST_F(Export, FailuresRaiseAndLeaveExistingFilesAsTheyWere)
     }
 }
 
-// Saving a picture is a task of the session: stopped after a slice, it has written nothing and
-// left the old file as it was, with no temporary file beside it.
-TEST_F(Export, APictureSaveStoppedHalfwayLeavesTheOldFile)
+// Saving a picture or an animation is a task of the session: stopped after a slice, it has
+// written nothing and left the old file as it was, with no temporary file beside it.
+TEST_F(Export, ASaveStoppedHalfwayLeavesTheOldFile)
 {
+    using MakeJob
+        = std::function<std::unique_ptr<app::SessionJob>(const QString&, app::DrawnFigure)>;
+    const auto picture = [](int size) -> MakeJob {
+        return [size](const QString& path, app::DrawnFigure figure) {
+            return std::make_unique<app::PictureJob>(
+                app::ImageFileFor(path), std::vector { std::move(figure) }, size);
+        };
+    };
+    const auto animation = [](app::AnimationSettings settings) -> MakeJob {
+        return [settings](const QString& path, app::DrawnFigure figure) {
+            return std::make_unique<app::AnimationJob>(path, figure, settings);
+        };
+    };
     struct Row {
         const char* name;
         const char* file;
         PanelFields fields;
-        int size;
+        MakeJob job;
     };
     const Row rows[] = {
-        { "SVG of Plant 3 at 10", "old.svg", FieldsOf(Preset::Plant3, 10), app::PlaneSize },
+        { "SVG of Plant 3 at 10", "old.svg", FieldsOf(Preset::Plant3, 10),
+            picture(app::PlaneSize) },
         { "PNG of Koch Island at 10, 2800 wide", "old.png", FieldsOf(Preset::KochIsland, 10),
-            2800 },
+            picture(2800) },
+        { "the growth of Plant 3 to 9", "old.gif", FieldsOf(Preset::Plant3, 9),
+            animation({ app::AnimationKind::Growth }) },
+        { "the drawing of Plant 3 at 10 in 50 frames", "old.gif", FieldsOf(Preset::Plant3, 10),
+            animation({ app::AnimationKind::Drawing, 50 }) },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -321,8 +342,7 @@ TEST_F(Export, APictureSaveStoppedHalfwayLeavesTheOldFile)
             = QDir(directory.path()).entryList(QDir::AllEntries | QDir::Hidden);
 
         LiveRun run;
-        run.session.Start(std::make_unique<app::PictureJob>(app::ImageFileFor(path),
-            std::vector { run.session.NextFigure(row.fields, ".") }, row.size));
+        run.session.Start(row.job(path, run.session.NextFigure(row.fields, ".")));
         EXPECT_FALSE(run.session.RunSlice(
             app::DrawingSession::Clock::now() + std::chrono::milliseconds(20)));
         EXPECT_GT(run.session.progress(), 0.0);

@@ -1,6 +1,7 @@
 // Every file the program writes goes through the checked writer: the picture and L-system
 // writers driven into a file size limit, onto what is not a regular file, and through a symlink.
 
+#include "app/io/animation_job.h"
 #include "app/io/checked_file.h"
 #include "app/io/figure_export.h"
 #include "app/io/file_error.h"
@@ -85,6 +86,12 @@ Write Svg(Preset preset, int count)
     };
 }
 
+Write Gif(Preset preset, int count, app::AnimationSettings settings)
+{
+    return
+        [=](const QString& path) { app::SaveAnimation(path, FigureOf(preset, count), settings); };
+}
+
 Write LSystem(std::string axiom)
 {
     return [=](const QString& path) {
@@ -101,6 +108,7 @@ const struct {
 } writers[] = {
     { "PNG", Png(Preset::KochCurve, 700) },
     { "SVG", Svg(Preset::KochCurve, 2) },
+    { "GIF", Gif(Preset::KochCurve, 2, {}) },
     { "L-system file", LSystem("F") },
 };
 
@@ -172,6 +180,10 @@ TEST_F(FileWriting, AFailedWriteNamesTheReasonAndLeavesTheOldFileAsItWas)
             Png(Preset::Plant1, 2800), true },
         { "an SVG failing at its first byte", "figure.svg", 0, Svg(Preset::KochCurve, 2), false },
         { "an SVG failing mid-document", "figure.svg", 100'000, Svg(Preset::KochCurve, 7), true },
+        { "a GIF failing as it is put in place", "figure.gif", 1000,
+            Gif(Preset::Plant3, 5, { app::AnimationKind::Growth }), false },
+        { "a GIF failing mid-animation", "figure.gif", 80'000,
+            Gif(Preset::Plant3, 6, { app::AnimationKind::Growth, 0, 1400 }), true },
         { "an L-system file", "figure.lsys", 1024, LSystem(std::string(8192, 'F')), false },
     };
     for (const auto& row : rows) {

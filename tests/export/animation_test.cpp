@@ -1,0 +1,132 @@
+// Animated GIFs of a figure: each frame, decoded by Qt's GIF reader, has the pixels of the PNG
+// picture of what that frame stands for.
+
+#include "app/io/animation_job.h"
+#include "app/io/figure_export.h"
+#include "app/io/file_error.h"
+#include "app/io/gif_encoder.h"
+#include "gif_frames.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+namespace {
+
+app::DrawnFigure FigureOf(app::Preset preset, int count, const char* random = "0")
+{
+    app::DrawnFigure figure;
+    app::ApplyPreset(preset, ".", figure.fields);
+    figure.fields.substCount = count;
+    figure.fields.random = random;
+    return figure;
+}
+
+class Animation : public testing::Test {
+protected:
+    QString PathOf(const char* name) const { return directory.filePath(QString::fromLatin1(name)); }
+
+    // The PNG picture of the figure, as a frame.
+    QImage Picture(const app::DrawnFigure& figure, int size) const
+    {
+        app::SaveFigures(app::ImageFileFor(PathOf("picture.png")), { figure }, size);
+        return AsFrame(QImage(PathOf("picture.png")));
+    }
+
+    QTemporaryDir directory;
+};
+
+// Growth: frame k is the record at k substitutions, whole, with the record's seed and colour
+// before. Drawing: frame i is the record stopped after (i + 1) / frames of the symbols it walked.
+TEST_F(Animation, EachFrameIsThePictureOfItsRecord)
+{
+    struct Row {
+        const char* name;
+        app::DrawnFigure figure;
+        app::AnimationSettings settings;
+    };
+    const auto seeded = [](app::DrawnFigure figure) {
+        figure.seed = 12345;
+        figure.colourBefore = { 0, 0, 255 };
+        return figure;
+    };
+    const auto stopped = [](app::DrawnFigure figure) {
+        figure.symbolsWalked = 100;
+        return figure;
+    };
+    using app::AnimationKind;
+    const Row rows[] = {
+        { "the growth of a random Koch curve from a seed; counts 0 and 1 keep the colour before",
+            seeded(FigureOf(app::Preset::KochCurve, 3, "0.05")), { AnimationKind::Growth } },
+        { "the Koch curve at 3 in 7 frames", FigureOf(app::Preset::KochCurve, 3),
+            { AnimationKind::Drawing, 7 } },
+        { "Plant 1 with random amplitude, its wide pens narrowing, in 5 frames, 1050 wide",
+            FigureOf(app::Preset::Plant1, 4, "0.05"), { AnimationKind::Drawing, 5, 1050 } },
+        { "a figure Stop ended after 100 symbols, in 4 frames",
+            stopped(FigureOf(app::Preset::Plant3, 5)), { AnimationKind::Drawing, 4 } },
+        { "more frames than symbols: the first ones blank", FigureOf(app::Preset::KochCurve, 0),
+            { AnimationKind::Drawing, 3 } },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        app::SaveAnimation(PathOf("animation.gif"), row.figure, row.settings);
+        const DecodedGif gif = DecodeGif(PathOf("animation.gif"));
+        ASSERT_TRUE(gif.readToEnd);
+
+        const bool growth = row.settings.kind == AnimationKind::Growth;
+        const int frames = growth ? row.figure.fields.substCount + 1 : row.settings.drawingFrames;
+        ASSERT_EQ(static_cast<int>(gif.frames.size()), frames);
+        const std::uint64_t symbols
+            = app::SaveFigures(app::ImageFileFor(PathOf("whole.png")), { row.figure }, 1).symbols;
+        for (int i = 0; i < frames; ++i) {
+            SCOPED_TRACE(i);
+            app::DrawnFigure shown = row.figure;
+            if (growth) {
+                shown.fields.substCount = i;
+                shown.symbolsWalked = std::numeric_limits<std::uint64_t>::max();
+            } else {
+                shown.symbolsWalked = symbols * static_cast<std::uint64_t>(i + 1) / frames;
+            }
+            EXPECT_TRUE(gif.frames[i] == Picture(shown, row.settings.size));
+        }
+        if (!growth)
+            EXPECT_TRUE(gif.frames.back() == Picture(row.figure, row.settings.size));
+    }
+}
+
+// A frame's palette holds its exact colours, 256 of them at most; a raster with more, which
+// drawing never makes, is refused rather than written with other colours.
+TEST_F(Animation, AFrameKeepsUpTo256ColoursExactly)
+{
+    for (const int colours : { 256, 257 }) {
+        SCOPED_TRACE(colours);
+        plane::Raster raster;
+        raster.Resize(40, 40);
+        for (int i = 0; i < colours - 1; ++i) {
+            const plane::Rgb colour { static_cast<std::uint8_t>(i), 0, 0 };
+            raster.DrawLine(i % 40, i / 40, i % 40, i / 40, colour, 1);
+        }
+        const QString path = PathOf("colours.gif");
+        try {
+            app::CheckedFile file(path);
+            app::GifEncoder encoder(file, 40, 40);
+            encoder.AddFrame(raster, { 0, 0, 40, 40 }, 10);
+            encoder.Finish();
+            file.Commit();
+            EXPECT_EQ(colours, 256);
+            const QImage expected(raster.bits(), 40, 40, raster.stride(), QImage::Format_RGB888);
+            EXPECT_TRUE(DecodeGif(path).frames.at(0) == AsFrame(expected));
+        } catch (const app::FileError& error) {
+            EXPECT_EQ(colours, 257);
+            EXPECT_STREQ(error.what(),
+                qPrintable(
+                    QStringLiteral("Could not save \"%1\": a frame has more than 256 colours")
+                        .arg(path)));
+        }
+    }
+}
+
+} // namespace
