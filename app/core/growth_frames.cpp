@@ -34,7 +34,9 @@ GrowthFrames::GrowthFrames(DrawnFigure figure, int size)
 
 void GrowthFrames::StartFrame()
 {
+    // The frame before goes first, so that one raster is held at a time.
     m_replay.reset();
+    m_plane.reset();
     m_plane = std::make_unique<PicturePlane>(m_size);
     m_plane->raster().TakeDirty();
     m_replay = std::make_unique<ReplayJob>(std::vector { m_figure }, m_size, m_plane->canvas());
