@@ -25,8 +25,8 @@ public:
     // finished. A fault of the walk is raised from here, the segments drawn before it staying.
     bool RunSlice(Clock::time_point deadline);
 
-    // Moves the limit on (or back): the walk goes on from where it stopped, as if it had never
-    // stopped, until the end of the word or the new limit.
+    // Moves the limit on, to at least the symbols walked: the walk goes on from where it
+    // stopped, as if it had never stopped, until the end of the word or the new limit.
     void SetSymbolLimit(std::uint64_t symbolLimit);
 
     // Whether the walk has reached the end of the word or the limit.

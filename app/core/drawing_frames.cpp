@@ -3,6 +3,7 @@
 #include "app/core/prepared_draw.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace app {
 

@@ -48,8 +48,8 @@ constexpr Option renderOption { nullptr, "render", "file",
     "(no extension: .png is added)." };
 constexpr Option animateOption { nullptr, "animate", "file",
     "Draw without a window and write an animated GIF to <file> (no extension: .gif is added): "
-    "the growth, one frame for each number of substitutions from 0 to --subst's, or with "
-    "--frames the drawing. Each frame has the pixels --render writes." };
+    "the growth, one frame for each number of substitutions from 0 to --subst's, each the "
+    "picture --render writes of it, or with --frames the drawing." };
 constexpr Option presetOption { nullptr, "preset", "name", nullptr };
 constexpr Option laterOptions[] = {
     { nullptr, "window", "x1,x2,y1,y2",
