@@ -192,6 +192,40 @@ TEST(DrawingSession, FitMeasuresWithoutTakingRandomNumbersThenClearsAndDraws)
     EXPECT_TRUE(SamePixels(plain.plane.raster(), fitted.plane.raster()));
 }
 
+TEST(DrawingSession, FitOfAFigureWithoutExtentOrStoppedChangesNothing)
+{
+    struct Row {
+        const char* name;
+        const char* axiom;
+        const char* ruleF;
+        bool stopped;
+    };
+    const Row rows[] = {
+        { "no extent", "+f-", "F", false },
+        { "stopped while measuring", "F", "FFFFFFF", true },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Session s;
+        s.Draw(PresetFields(Preset::KochCurve));
+        const plane::Raster drawn = s.plane.raster();
+        PanelFields fields = PresetFields(Preset::KochCurve, "0", 10);
+        fields.axiom = row.axiom;
+        fields.ruleF = row.ruleF;
+        s.session.Fit(fields, ".");
+        if (row.stopped) {
+            EXPECT_FALSE(s.session.RunSlice(DrawingSession::Clock::now()));
+            s.session.Stop();
+        } else {
+            s.session.RunToEnd();
+        }
+        EXPECT_FALSE(s.session.busy());
+        EXPECT_EQ(s.shown.x1, ""); // no window was set
+        EXPECT_EQ(s.session.figures().size(), 1u);
+        EXPECT_TRUE(SamePixels(drawn, s.plane.raster()));
+    }
+}
+
 TEST(DrawingSession, StopKeepsWhatWasDrawnAndRemembersHowFar)
 {
     Session s;
