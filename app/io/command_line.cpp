@@ -19,6 +19,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -63,6 +64,10 @@ constexpr Option laterOptions[] = {
         "With --animate: the time from one frame to the next, 10 to 60000 milliseconds, rounded "
         "to hundredths of a second (default 700 for the growth, 100 for the drawing). The last "
         "frame stays four times as long, at least 2 s; the animation loops forever." },
+    { nullptr, "seed", "n",
+        "The random generator's state at the start of the figure, 0 to 4294967295 (default: an "
+        "L-system file's seed, else 0, as the program's first Draw). The same seed draws the "
+        "same figure." },
     { nullptr, "fit", nullptr,
         "Set the window to the figure's bounds with a 5 % margin, equal scale on both axes, "
         "before drawing it." },
@@ -172,10 +177,10 @@ Preset PresetNamed(const QString& name)
     throw UsageError(QStringLiteral("unknown preset \"%1\"").arg(name));
 }
 
-int IntegerValue(const QCommandLineParser& parser, const QString& name, int min, int max)
+qint64 IntegerValue(const QCommandLineParser& parser, const QString& name, qint64 min, qint64 max)
 {
     bool ok = false;
-    const int value = parser.value(name).toInt(&ok);
+    const qint64 value = parser.value(name).toLongLong(&ok);
     if (!ok || value < min || value > max) {
         throw UsageError(QStringLiteral("--%1 takes a whole number from %2 to %3, not \"%4\"")
                              .arg(name)
@@ -196,7 +201,8 @@ void ApplyFieldOptions(const QCommandLineParser& parser, PanelFields& fields)
         if (row.text)
             fields.*row.text = parser.value(name).toStdString();
         else
-            fields.substCount = IntegerValue(parser, name, MinSubstitutions, MaxSubstitutions);
+            fields.substCount = static_cast<std::int32_t>(
+                IntegerValue(parser, name, MinSubstitutions, MaxSubstitutions));
     }
     if (parser.isSet(QStringLiteral("window"))) {
         // Commas separate the bounds, so their decimals take a point here.
@@ -226,10 +232,11 @@ std::optional<AnimationSettings> ReadAnimation(const QCommandLineParser& parser,
     AnimationSettings settings;
     if (parser.isSet(frames)) {
         settings.kind = AnimationKind::Drawing;
-        settings.drawingFrames = IntegerValue(parser, frames, 1, MaxFrames);
+        settings.drawingFrames = static_cast<int>(IntegerValue(parser, frames, 1, MaxFrames));
     }
-    settings.delayMs = parser.isSet(delay) ? IntegerValue(parser, delay, MinDelay, MaxDelay)
-                                           : DefaultDelayMs(settings.kind);
+    settings.delayMs = parser.isSet(delay)
+        ? static_cast<int>(IntegerValue(parser, delay, MinDelay, MaxDelay))
+        : DefaultDelayMs(settings.kind);
     return settings;
 }
 
@@ -261,7 +268,12 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     request.fit = parser.isSet(QStringLiteral("fit"));
     request.output = output;
     if (parser.isSet(QStringLiteral("size")))
-        request.size = IntegerValue(parser, QStringLiteral("size"), MinSize, MaxSize);
+        request.size
+            = static_cast<int>(IntegerValue(parser, QStringLiteral("size"), MinSize, MaxSize));
+    if (parser.isSet(QStringLiteral("seed"))) {
+        fields.seed = static_cast<std::uint32_t>(IntegerValue(
+            parser, QStringLiteral("seed"), 0, std::numeric_limits<std::uint32_t>::max()));
+    }
     request.stats = parser.isSet(QStringLiteral("stats"));
     request.animation = ReadAnimation(parser, animate);
     if (request.animation)
@@ -308,6 +320,7 @@ int Render(const RenderRequest& request)
         PanelFields fields = request.fields;
         session.SetWindowListener(
             [&fields](const WindowTexts& texts) { SetWindow(fields, texts); });
+        session.SetSeed(fields.seed.value_or(0));
         if (request.fit) {
             session.Fit(fields, decimalSeparator, DrawingSession::AfterFit::KeepPlane);
             session.RunToEnd();
