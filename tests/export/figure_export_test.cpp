@@ -1,10 +1,12 @@
 #include "app/io/figure_export.h"
 
-#include "app/core/plane_canvas.h"
-#include "app/draw_command.h"
+#include "app/core/draw_job.h"
+#include "app/core/drawing_session.h"
+#include "app/core/prepared_draw.h"
 #include "app/io/file_error.h"
 #include "fpu/floating_point_error.h"
 #include "svg_document.h"
+#include "tests/lsystem/recording_canvas.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -24,60 +27,35 @@ namespace {
 
 using app::PanelFields;
 using app::Preset;
+using lsystem::RecordedSegment;
 
-struct Segment {
-    plane::TVector3 start, end;
-    plane::Rgb colour;
-    std::int32_t penWidth;
-};
+// Figures drawn one after another on the plane as the program draws them.
+struct LiveRun {
+    LiveRun() { plane.SetPlaneSize(app::PlaneSize, app::PlaneSize); }
 
-// Draws on the plane and keeps every segment.
-class RecordingPlaneCanvas final : public lsystem::Canvas {
-public:
-    explicit RecordingPlaneCanvas(plane::Plane& plane)
-        : m_canvas(plane)
+    void Draw(const PanelFields& fields)
     {
-    }
-    void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
-        std::int32_t penWidth) override
-    {
-        segments.push_back({ start, end, colour, penWidth });
-        m_canvas.DrawSegment(start, end, colour, penWidth);
-    }
-    std::vector<Segment> segments;
-
-private:
-    app::PlaneCanvas m_canvas;
-};
-
-// Figures drawn one after another on the 700 × 700 plane as the program draws them, one random
-// generator for the whole run, with the record the program keeps of each.
-class LiveRun {
-public:
-    LiveRun() { plane.SetPlaneSize(700, 700); }
-
-    // Clear: the plane turns white and forgets its figures, but not the line colour.
-    void Clear()
-    {
-        plane.ClearPlane(255, 255, 255);
-        figures.clear();
-        canvas.segments.clear();
-    }
-
-    void Draw(const PanelFields& fields, std::uint64_t symbolLimit = UINT64_MAX)
-    {
-        app::DrawnFigure figure { fields, ".", random.seed(),
-            { plane.LineRed, plane.LineGreen, plane.LineBlue }, symbolLimit };
-        app::RunDraw(fields, ".", { plane, params, random }, canvas, symbolLimit);
-        figures.push_back(figure);
+        session.Draw(fields, ".");
+        session.RunToEnd();
     }
 
     plane::Plane plane;
-    lsystem::DrawParams params;
-    lsystem::RandomGenerator random;
-    RecordingPlaneCanvas canvas { plane };
-    std::vector<app::DrawnFigure> figures;
+    app::DrawingSession session { plane };
 };
+
+// The segments of the figures, each walked from its record with a generator of its own.
+std::vector<RecordedSegment> SegmentsOf(const std::vector<app::DrawnFigure>& figures)
+{
+    lsystem::RecordingCanvas canvas;
+    for (const app::DrawnFigure& figure : figures) {
+        const app::PreparedWalk walk
+            = app::PrepareWalk(figure.fields, figure.decimalSeparator, figure.colourBefore);
+        lsystem::RandomGenerator random(figure.seed);
+        app::DrawJob job(walk.params, walk.style, random, canvas, figure.symbolsWalked);
+        job.RunSlice(app::DrawJob::Clock::time_point::max());
+    }
+    return canvas.segments;
+}
 
 PanelFields FieldsOf(Preset preset, int count = -1, const char* random = "0")
 {
@@ -91,7 +69,7 @@ PanelFields FieldsOf(Preset preset, int count = -1, const char* random = "0")
 
 struct Draw {
     PanelFields fields;
-    std::uint64_t symbolLimit = UINT64_MAX;
+    bool stoppedAfterASlice = false;
     bool clearFirst = false;
 };
 
@@ -106,8 +84,8 @@ const RunRow runs[] = {
         { { PanelFields {} }, { FieldsOf(Preset::Plant1, -1, "0.05") },
             { FieldsOf(Preset::KochCurve, 1) } } },
     { "after a Clear, a curve keeping the colour of the plant drawn before",
-        { { FieldsOf(Preset::Plant1) }, { FieldsOf(Preset::KochCurve, 1), UINT64_MAX, true } } },
-    { "a figure stopped after 5000 symbols", { { FieldsOf(Preset::Plant2), 5000 } } },
+        { { FieldsOf(Preset::Plant1) }, { FieldsOf(Preset::KochCurve, 1), false, true } } },
+    { "a figure stopped after a slice", { { FieldsOf(Preset::Plant2), true } } },
     { "wide pens over the edge", { { FieldsOf(Preset::Plant3, 3, "0.1") } } },
 };
 
@@ -140,16 +118,22 @@ TEST_F(Export, PngAt700IsThePlanePixelForPixel)
         LiveRun run;
         for (const Draw& draw : row.draws) {
             if (draw.clearFirst)
-                run.Clear();
-            run.Draw(draw.fields, draw.symbolLimit);
+                run.session.Clear();
+            run.session.Draw(draw.fields, ".");
+            if (draw.stoppedAfterASlice) {
+                run.session.RunSlice(app::DrawingSession::Clock::now());
+                run.session.Stop();
+            }
+            run.session.RunToEnd();
         }
 
         app::SavePng(PathOf("plane.png"), run.plane.raster());
         EXPECT_EQ(FirstDifference(QImage(PathOf("plane.png")), run.plane.raster()), std::nullopt);
 
-        const app::ReplayReport report = app::RenderPng(PathOf("again.png"), run.figures, 700);
+        const app::ReplayReport report = app::SaveFigures(
+            app::ImageFileFor(PathOf("again.png")), run.session.figures(), app::PlaneSize);
         EXPECT_EQ(FirstDifference(QImage(PathOf("again.png")), run.plane.raster()), std::nullopt);
-        EXPECT_EQ(report.segments, run.canvas.segments.size());
+        EXPECT_EQ(report.segments, SegmentsOf(run.session.figures()).size());
     }
 }
 
@@ -173,12 +157,13 @@ TEST_F(Export, LargerPngScalesTheMappingAndThePens)
 
         // The segments drawn live, mapped onto the larger plane with the pen of the live plane
         // (a negative width keeps the last, 0 draws as 1) times the scale.
-        const int scale = row.size / 700;
+        const int scale = row.size / app::PlaneSize;
         plane::Plane expected;
         expected.SetPlaneSize(row.size, row.size);
-        expected.SetWorldWindow(run.plane.X1, run.plane.X2, run.plane.Y1, run.plane.Y2);
+        const app::WorldWindow window = *run.session.shownWindow();
+        expected.SetWorldWindow(window.x1, window.x2, window.y1, window.y2);
         std::int32_t width = 1;
-        for (const Segment& segment : run.canvas.segments) {
+        for (const RecordedSegment& segment : SegmentsOf(run.session.figures())) {
             if (segment.penWidth >= 0)
                 width = segment.penWidth;
             expected.SetPenWidth(std::max(width, 1) * scale);
@@ -186,7 +171,7 @@ TEST_F(Export, LargerPngScalesTheMappingAndThePens)
                 segment.colour.blue);
         }
 
-        app::RenderPng(PathOf("large.png"), run.figures, row.size);
+        app::SaveFigures(app::ImageFileFor(PathOf("large.png")), run.session.figures(), row.size);
         EXPECT_EQ(FirstDifference(QImage(PathOf("large.png")), expected.raster()), std::nullopt);
     }
 }
@@ -222,8 +207,10 @@ TEST_F(Export, SvgHoldsTheFiguresAndLooksLikeThePlane)
     run.Draw(FieldsOf(Preset::Plant1, -1, "0.05"));
     run.Draw(FieldsOf(Preset::KochIsland, 4)); // a run longer than one path holds
 
-    const app::ReplayReport report = app::SaveSvg(PathOf("figures.svg"), run.figures);
-    EXPECT_EQ(report.segments, run.canvas.segments.size());
+    const std::vector<RecordedSegment> segments = SegmentsOf(run.session.figures());
+    const app::ReplayReport report = app::SaveFigures(
+        app::ImageFileFor(PathOf("figures.svg")), run.session.figures(), app::PlaneSize);
+    EXPECT_EQ(report.segments, segments.size());
     QFile file(PathOf("figures.svg"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const SvgDocument document = ReadSvg(file.readAll());
@@ -231,7 +218,7 @@ TEST_F(Export, SvgHoldsTheFiguresAndLooksLikeThePlane)
     EXPECT_EQ(document.viewBox, QStringLiteral("0 0 700 700"));
 
     std::set<QString> liveColours, liveWidths, colours, widths;
-    for (const Segment& segment : run.canvas.segments) {
+    for (const RecordedSegment& segment : segments) {
         liveColours.insert(QStringLiteral("#%1").arg(
             (segment.colour.red << 16) | (segment.colour.green << 8) | segment.colour.blue, 6, 16,
             QLatin1Char('0')));
@@ -288,7 +275,7 @@ TEST_F(Export, FailuresRaiseAndLeaveExistingFilesAsTheyWere)
         try {
             app::DrawnFigure figure;
             figure.fields = row.fields;
-            app::SaveFigures(app::ImageFileFor(path), { figure }, 700);
+            app::SaveFigures(app::ImageFileFor(path), { figure }, app::PlaneSize);
             ADD_FAILURE() << "nothing was raised";
         } catch (const app::FileError& error) {
             EXPECT_TRUE(row.fileError);
@@ -306,6 +293,46 @@ TEST_F(Export, FailuresRaiseAndLeaveExistingFilesAsTheyWere)
             ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
             EXPECT_EQ(kept.readAll(), QByteArray("old"));
         }
+    }
+}
+
+// Saving a picture is a task of the session: stopped after a slice, it has written nothing and
+// left the old file as it was, with no temporary file beside it.
+TEST_F(Export, APictureSaveStoppedHalfwayLeavesTheOldFile)
+{
+    struct Row {
+        const char* name;
+        const char* file;
+        PanelFields fields;
+        int size;
+    };
+    const Row rows[] = {
+        { "SVG of Plant 3 at 10", "old.svg", FieldsOf(Preset::Plant3, 10), app::PlaneSize },
+        { "PNG of Koch Island at 10, 2800 wide", "old.png", FieldsOf(Preset::KochIsland, 10),
+            2800 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = PathOf(row.file);
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        const QStringList before
+            = QDir(directory.path()).entryList(QDir::AllEntries | QDir::Hidden);
+
+        LiveRun run;
+        run.session.Start(std::make_unique<app::PictureJob>(app::ImageFileFor(path),
+            std::vector { run.session.NextFigure(row.fields, ".") }, row.size));
+        EXPECT_FALSE(run.session.RunSlice(
+            app::DrawingSession::Clock::now() + std::chrono::milliseconds(20)));
+        EXPECT_GT(run.session.progress(), 0.0);
+        run.session.Stop();
+
+        EXPECT_FALSE(run.session.busy());
+        EXPECT_EQ(QDir(directory.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), QByteArray("old"));
+        old.close();
     }
 }
 

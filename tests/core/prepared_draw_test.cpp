@@ -1,5 +1,7 @@
-#include "app/draw_command.h"
+#include "app/core/prepared_draw.h"
 
+#include "app/core/draw_job.h"
+#include "app/core/drawing_session.h"
 #include "app/core/plane_canvas.h"
 #include "fpu/floating_point_error.h"
 #include "lsystem/rewriting.h"
@@ -7,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -19,6 +20,10 @@ app::PanelFields StartupInput()
 {
     return {};
 }
+
+constexpr plane::Rgb Black { 0, 0, 0 };
+constexpr plane::Rgb Red { 255, 0, 0 };
+constexpr plane::Rgb Green { 4, 123, 22 };
 
 // Remembers the segments it is given and hands them on to `next`, when there is one.
 class RecordingCanvas : public lsystem::Canvas {
@@ -39,88 +44,116 @@ public:
     lsystem::Canvas* next = nullptr;
 };
 
-class DrawCommand : public testing::Test {
-protected:
-    DrawCommand() { plane.SetPlaneSize(700, 700); }
+// What a Draw computes, and the segments its walk draws from a fresh random generator.
+struct Walked {
+    app::PreparedDraw draw;
+    std::vector<RecordingCanvas::Segment> segments;
+};
+
+Walked Walk(const app::PanelFields& input, const std::string& decimalSeparator = ".",
+    plane::Rgb colourBefore = Black,
+    std::uint64_t symbolLimit = std::numeric_limits<std::uint64_t>::max())
+{
+    Walked walked { app::PrepareDraw(input, decimalSeparator, colourBefore, app::PlaneSize), {} };
+    RecordingCanvas canvas;
+    lsystem::RandomGenerator random;
+    app::DrawJob job(walked.draw.walk.params, walked.draw.walk.style, random, canvas, symbolLimit);
+    job.RunSlice(app::DrawJob::Clock::time_point::max());
+    walked.segments = std::move(canvas.segments);
+    return walked;
+}
+
+// A plane as the program has one, and the session that draws on it.
+struct Session {
+    Session() { plane.SetPlaneSize(app::PlaneSize, app::PlaneSize); }
 
     void Draw(const app::PanelFields& input, const std::string& decimalSeparator = ".")
     {
-        app::RunDraw(input, decimalSeparator, { plane, params, random }, canvas);
+        session.Draw(input, decimalSeparator);
+        session.RunToEnd();
+    }
+    plane::Rgb lineColour() const { return { plane.LineRed, plane.LineGreen, plane.LineBlue }; }
+    int PixelsOf(plane::Rgb colour) const
+    {
+        int count = 0;
+        for (int y = 0; y < plane.raster().height(); ++y)
+            for (int x = 0; x < plane.raster().width(); ++x)
+                count += plane.raster().Pixel(x, y) == colour;
+        return count;
     }
 
-    plane::Rgb lineColour() const { return { plane.LineRed, plane.LineGreen, plane.LineBlue }; }
-
     plane::Plane plane;
-    lsystem::DrawParams params;
-    lsystem::RandomGenerator random;
-    RecordingCanvas canvas;
+    app::DrawingSession session { plane };
 };
 
-TEST_F(DrawCommand, StartupValuesDrawARedKochCurve)
+TEST(PreparedDraw, StartupValuesDrawARedKochCurve)
 {
-    Draw(StartupInput());
-    EXPECT_EQ(lineColour(), (plane::Rgb { 255, 0, 0 }));
+    const Walked walked = Walk(StartupInput());
+    const lsystem::DrawParams& params = walked.draw.walk.params;
+    EXPECT_EQ(walked.draw.walk.style.colour, Red);
     EXPECT_EQ(
         lsystem::RewrittenLength(params.Word, params.RuleF, params.RuleG, params.SubstCount), 36u);
     EXPECT_EQ(params.StepLength, 1.0 * (1.0 / 3.0) * (1.0 / 3.0));
-    ASSERT_EQ(canvas.segments.size(), 16u);
-    for (const auto& segment : canvas.segments) {
-        EXPECT_EQ(segment.colour, lineColour());
+    ASSERT_EQ(walked.segments.size(), 16u);
+    for (const auto& segment : walked.segments) {
+        EXPECT_EQ(segment.colour, Red);
         EXPECT_LE(segment.penWidth, 1);
     }
-    EXPECT_EQ(plane.ScaleX, 700 / (1.1 - -0.1));
-    EXPECT_EQ(plane.OffsetY, 0.7 * (700 / (0.7 - -0.5)));
+    EXPECT_EQ(walked.draw.view.mapping.ScaleX, 700 / (1.1 - -0.1));
+    EXPECT_EQ(walked.draw.view.mapping.OffsetY, 0.7 * (700 / (0.7 - -0.5)));
+
+    Session s;
+    s.Draw(StartupInput());
+    EXPECT_EQ(s.lineColour(), Red);
+    EXPECT_EQ(s.plane.ScaleX, walked.draw.view.mapping.ScaleX);
+    EXPECT_GT(s.PixelsOf(Red), 500);
 }
 
-TEST_F(DrawCommand, CurveColourStaysForCountOneAndFollowsAPlant)
+TEST(PreparedDraw, CurveColourStaysForCountOneAndFollowsAPlant)
 {
     app::PanelFields input = StartupInput();
     input.substCount = 1;
-    Draw(input);
-    EXPECT_EQ(lineColour(), (plane::Rgb { 0, 0, 0 }));
+    Session s;
+    s.Draw(input);
+    EXPECT_EQ(s.lineColour(), Black);
 
     app::PanelFields plant = StartupInput();
     plant.preset = Preset::Plant1;
-    Draw(plant);
-    Draw(input);
-    EXPECT_EQ(lineColour(), (plane::Rgb { 4, 123, 22 }));
-    EXPECT_EQ(canvas.segments.back().colour, (plane::Rgb { 4, 123, 22 }));
+    s.Draw(plant);
+    s.Draw(input);
+    EXPECT_EQ(s.lineColour(), Green);
+    EXPECT_EQ(Walk(input, ".", Green).segments.back().colour, Green);
 }
 
-TEST_F(DrawCommand, Plant2AtEightSubstitutions)
+TEST(PreparedDraw, Plant2AtEightSubstitutions)
 {
-    const app::PresetFields fields = app::PresetValues(Preset::Plant2, ".");
     app::PanelFields input = StartupInput();
-    input.preset = Preset::Plant2;
-    input.axiom = fields.axiom;
-    input.ruleF = fields.ruleF;
-    input.ruleG = fields.ruleG;
-    input.length = fields.length;
-    input.angle = fields.angle;
+    app::ApplyPreset(Preset::Plant2, ".", input);
     input.substCount = 8;
-    Draw(input);
+    const Walked walked = Walk(input, ".", Black, 1000);
     double step = 1.0;
     for (int i = 0; i < 8; ++i)
         step *= 0.49;
-    EXPECT_EQ(params.StepLength, step);
-    EXPECT_EQ(canvas.segments.front().penWidth, 16);
-    EXPECT_EQ(lineColour(), (plane::Rgb { 4, 123, 22 }));
+    EXPECT_EQ(walked.draw.walk.params.StepLength, step);
+    ASSERT_FALSE(walked.segments.empty());
+    EXPECT_EQ(walked.segments.front().penWidth, 16);
+    EXPECT_EQ(walked.draw.walk.style.colour, Green);
 }
 
-TEST_F(DrawCommand, CountZeroWalksTheAxiomWithUnitStepAndThinPen)
+TEST(PreparedDraw, CountZeroWalksTheAxiomWithUnitStepAndThinPen)
 {
     app::PanelFields input = StartupInput();
     input.preset = Preset::Plant3;
     input.axiom = "FF";
     input.substCount = 0;
-    Draw(input);
-    EXPECT_EQ(params.Word, "FF");
-    EXPECT_EQ(params.StepLength, 1.0);
-    ASSERT_EQ(canvas.segments.size(), 2u);
-    EXPECT_EQ(canvas.segments[0].penWidth, 1);
+    const Walked walked = Walk(input);
+    EXPECT_EQ(walked.draw.walk.params.Word, "FF");
+    EXPECT_EQ(walked.draw.walk.params.StepLength, 1.0);
+    ASSERT_EQ(walked.segments.size(), 2u);
+    EXPECT_EQ(walked.segments[0].penWidth, 1);
 }
 
-TEST_F(DrawCommand, AngleIsReadWithTheLocaleSeparator)
+TEST(PreparedDraw, AngleIsReadWithTheLocaleSeparator)
 {
     struct Row {
         const char* angle;
@@ -141,52 +174,21 @@ TEST_F(DrawCommand, AngleIsReadWithTheLocaleSeparator)
         SCOPED_TRACE(testing::Message() << row.angle << " with " << row.separator);
         app::PanelFields input = StartupInput();
         input.angle = row.angle;
-        input.x1 = "-1";
-        params.Angle = -1;
-        canvas.segments.clear();
         if (row.converts) {
-            Draw(input, row.separator);
-            EXPECT_EQ(params.Angle, row.value);
+            EXPECT_EQ(Walk(input, row.separator).draw.walk.params.Angle, row.value);
             continue;
         }
         try {
-            Draw(input, row.separator);
+            Walk(input, row.separator);
             ADD_FAILURE() << "the angle converted";
         } catch (const app::AngleError& error) {
             EXPECT_EQ(std::string(error.what()),
                 std::string("'") + row.angle + "' is not a valid floating point value");
         }
-        // The steps before the angle took effect, the rest did not.
-        EXPECT_EQ(plane.X1, -1);
-        EXPECT_EQ(params.Angle, -1);
-        EXPECT_TRUE(canvas.segments.empty());
     }
 }
 
-TEST_F(DrawCommand, EqualWindowBoundsFaultAfterStoringThem)
-{
-    Draw(StartupInput());
-    const double scaleX = plane.ScaleX;
-    app::PanelFields input = StartupInput();
-    input.preset = Preset::Plant1;
-    input.x1 = "0.5";
-    input.x2 = "1/2";
-    input.axiom = "FFFF";
-    try {
-        Draw(input);
-        FAIL() << "no fault";
-    } catch (const fpu::FloatingPointError& error) {
-        EXPECT_EQ(std::string(error.what()), "Floating point division by zero");
-    }
-    EXPECT_EQ(plane.X1, 0.5);
-    EXPECT_EQ(plane.X2, 0.5);
-    EXPECT_EQ(plane.Y1, -0.5);
-    EXPECT_EQ(plane.ScaleX, scaleX);
-    EXPECT_EQ(lineColour(), (plane::Rgb { 255, 0, 0 }));
-    EXPECT_EQ(params.Word, StartupInput().axiom);
-}
-
-TEST_F(DrawCommand, RejectedExpressionEndsDrawAtItsField)
+TEST(PreparedDraw, RejectedExpressionEndsDrawAtItsField)
 {
     struct Row {
         const char* name;
@@ -209,46 +211,87 @@ TEST_F(DrawCommand, RejectedExpressionEndsDrawAtItsField)
         SCOPED_TRACE(row.name);
         app::PanelFields input = StartupInput();
         input.*row.field = row.text;
-        canvas.segments.clear();
         try {
-            Draw(input);
+            Walk(input);
             ADD_FAILURE() << "the text was accepted";
         } catch (const app::ExpressionError& error) {
             EXPECT_EQ(error.field(), row.which);
             EXPECT_EQ(std::string(error.what()), row.message);
         }
-        EXPECT_TRUE(canvas.segments.empty());
     }
 }
 
-TEST_F(DrawCommand, EmptyAxiomDrawsNothingButSetsWindowAndColour)
+// A Draw whose window fails changes nothing; one whose window is valid but a later field fails
+// has already given the plane the figure's line colour, and nothing else: no mapping, no window
+// to view, no figure.
+TEST(PreparedDraw, AFailingFieldLeavesThePlaneAsDrawLeavesIt)
+{
+    struct Row {
+        const char* name;
+        const char* x2;
+        const char* angle;
+        plane::Rgb colourAfter;
+    };
+    const Row rows[] = {
+        { "equal window bounds", "1/2", "25", Red },
+        { "angle after a valid window", "1.1", "2,5", Green },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Session s;
+        s.Draw(StartupInput());
+        const plane::Viewport mapping = s.plane;
+        const app::WorldWindow window = *s.session.shownWindow();
+        app::PanelFields input = StartupInput();
+        input.preset = Preset::Plant1;
+        input.x1 = "0.5";
+        input.x2 = row.x2;
+        input.angle = row.angle;
+        try {
+            s.Draw(input);
+            ADD_FAILURE() << "no fault";
+        } catch (const fpu::FloatingPointError& error) {
+            EXPECT_EQ(std::string(error.what()), "Floating point division by zero");
+        } catch (const app::AngleError& error) {
+            EXPECT_EQ(std::string(error.what()), "'2,5' is not a valid floating point value");
+        }
+        EXPECT_EQ(s.lineColour(), row.colourAfter);
+        EXPECT_EQ(s.plane.ScaleX, mapping.ScaleX);
+        EXPECT_EQ(s.plane.OffsetX, mapping.OffsetX);
+        EXPECT_EQ(s.session.shownWindow()->x1, window.x1);
+        EXPECT_EQ(s.session.figures().size(), 1u);
+        EXPECT_FALSE(s.session.busy());
+    }
+}
+
+TEST(PreparedDraw, EmptyAxiomDrawsNothingButSetsWindowAndColour)
 {
     app::PanelFields input = StartupInput();
     input.axiom = "";
     input.substCount = 3;
-    Draw(input);
-    EXPECT_TRUE(canvas.segments.empty());
-    EXPECT_EQ(lineColour(), (plane::Rgb { 0, 0, 255 }));
-    EXPECT_EQ(plane.ScaleX, 700 / (1.1 - -0.1));
+    Session s;
+    s.Draw(input);
+    EXPECT_EQ(s.PixelsOf({ 255, 255, 255 }), app::PlaneSize * app::PlaneSize);
+    EXPECT_EQ(s.lineColour(), (plane::Rgb { 0, 0, 255 }));
+    EXPECT_EQ(s.plane.ScaleX, 700 / (1.1 - -0.1));
 }
 
-TEST_F(DrawCommand, OverflowingStepLengthFaults)
+TEST(PreparedDraw, OverflowingStepLengthFaults)
 {
     app::PanelFields input = StartupInput();
     input.length = "10^200";
     try {
-        Draw(input);
+        Walk(input);
         FAIL() << "no fault";
     } catch (const fpu::FloatingPointError& error) {
         EXPECT_EQ(error.fault(), fpu::Fault::Overflow);
     }
-    EXPECT_TRUE(canvas.segments.empty());
 }
 
 // Values near the largest double: a turned end point, a perturbed step and the plane's mapping
 // of an end point overflow on the way to the pixels and are reported as overflow, not as the
 // invalid operation that the infinity would cause later.
-TEST_F(DrawCommand, OverflowOnTheWayToThePlaneIsReportedAsOverflow)
+TEST(PreparedDraw, OverflowOnTheWayToThePlaneIsReportedAsOverflow)
 {
     struct Row {
         const char* name;
@@ -283,12 +326,18 @@ TEST_F(DrawCommand, OverflowOnTheWayToThePlaneIsReportedAsOverflow)
         input.random = row.random;
         input.angle = row.angle;
         input.substCount = 1;
-        random = lsystem::RandomGenerator();
-        canvas.segments.clear();
+
+        const app::PreparedDraw draw = app::PrepareDraw(input, ".", Black, app::PlaneSize);
+        plane::Plane plane;
+        plane.SetPlaneSize(app::PlaneSize, app::PlaneSize);
         app::PlaneCanvas planeCanvas(plane);
+        planeCanvas.SetMapping(draw.view.mapping);
+        RecordingCanvas canvas;
         canvas.next = &planeCanvas;
+        lsystem::RandomGenerator random;
+        app::DrawJob job(draw.walk.params, draw.walk.style, random, canvas);
         try {
-            Draw(input);
+            job.RunSlice(app::DrawJob::Clock::time_point::max());
             ADD_FAILURE() << "no fault";
         } catch (const fpu::FloatingPointError& error) {
             EXPECT_EQ(error.fault(), fpu::Fault::Overflow);
@@ -297,44 +346,31 @@ TEST_F(DrawCommand, OverflowOnTheWayToThePlaneIsReportedAsOverflow)
     }
 }
 
-// A figure replayed up to a number of symbols draws exactly the segments of the drawing
-// symbols among that many first symbols of the rewritten word, the same as the whole figure's.
-TEST_F(DrawCommand, SymbolLimitEndsTheWalkAfterThatManySymbols)
+// A figure walked up to a number of symbols draws exactly the segments of the drawing symbols
+// among that many first symbols of the rewritten word, the same as the whole figure's.
+TEST(PreparedDraw, SymbolLimitEndsTheWalkAfterThatManySymbols)
 {
     app::PanelFields input = StartupInput();
     input.substCount = 4;
     input.random = "0.1";
-    Draw(input);
-    const auto whole = canvas.segments;
+    const Walked whole = Walk(input);
+    const lsystem::DrawParams& params = whole.draw.walk.params;
     std::string word = params.Word;
     for (int step = 0; step < input.substCount; ++step)
         lsystem::Substitute(word, word, params.RuleF, params.RuleG);
     for (const std::size_t limit : { std::size_t { 0 }, std::size_t { 1 }, std::size_t { 100 },
              word.size() - 1, word.size() }) {
         SCOPED_TRACE(limit);
-        canvas.segments.clear();
-        random = lsystem::RandomGenerator();
-        app::RunDraw(input, ".", { plane, params, random }, canvas, limit);
+        const Walked walked = Walk(input, ".", Black, limit);
         const auto drawing = static_cast<std::size_t>(
             std::count_if(word.begin(), word.begin() + static_cast<std::ptrdiff_t>(limit),
                 [](char symbol) { return symbol == 'F' || symbol == 'G'; }));
-        ASSERT_EQ(canvas.segments.size(), drawing);
+        ASSERT_EQ(walked.segments.size(), drawing);
         for (std::size_t i = 0; i < drawing; ++i) {
-            EXPECT_EQ(canvas.segments[i].end.x, whole[i].end.x);
-            EXPECT_EQ(canvas.segments[i].end.y, whole[i].end.y);
+            EXPECT_EQ(walked.segments[i].end.x, whole.segments[i].end.x);
+            EXPECT_EQ(walked.segments[i].end.y, whole.segments[i].end.y);
         }
     }
-}
-
-TEST_F(DrawCommand, DrawsOntoThePlaneRaster)
-{
-    app::PlaneCanvas planeCanvas(plane);
-    app::RunDraw(StartupInput(), ".", { plane, params, random }, planeCanvas);
-    int red = 0;
-    for (int y = 0; y < 700; ++y)
-        for (int x = 0; x < 700; ++x)
-            red += plane.raster().Pixel(x, y) == plane::Rgb { 255, 0, 0 };
-    EXPECT_GT(red, 500);
 }
 
 } // namespace
