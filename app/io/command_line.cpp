@@ -39,13 +39,19 @@ struct Option {
 };
 
 constexpr Option renderOption { nullptr, "render", "file",
-    "Draw without a window and write the figure to <file>: .png or .svg "
+    "Draw without a window and write the figure to <file>: .png, .svg or .pdf "
     "(no extension: .png is added)." };
 constexpr Option presetOption { nullptr, "preset", "name", nullptr };
 constexpr Option laterOptions[] = {
     { nullptr, "window", "x1,x2,y1,y2",
         "The world window: left, right, bottom, top (expressions)." },
     { nullptr, "size", "pixels", "The width and height of a PNG, 1 to 16384 (default 700)." },
+    { nullptr, "antialias", nullptr,
+        "Draw a PNG with smooth (anti-aliased) edges instead of the plane's pixels (SVG and PDF "
+        "are smooth in any viewer)." },
+    { nullptr, "transparent", nullptr,
+        "Leave the background transparent instead of white: a PNG's pixels off the figure, an "
+        "SVG's or PDF's page." },
     { nullptr, "fit", nullptr,
         "Set the window to the figure's bounds with a 5 % margin, equal scale on both axes, "
         "before drawing it." },
@@ -104,6 +110,7 @@ struct RenderRequest {
     std::optional<SourceFile> source;
     QString output;
     int size = PlaneSize;
+    PictureStyle style;
     bool stats = false;
     bool fit = false;
 };
@@ -127,7 +134,8 @@ void AddOption(QCommandLineParser& parser, const Option& option, const QString& 
 void AddOptions(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(QStringLiteral(
-        "Draws an L-system figure without opening a window and writes it to a PNG or SVG file.\n"
+        "Draws an L-system figure without opening a window and writes it to a PNG, SVG or PDF "
+        "file.\n"
         "The fields start as the control panel shows them at start-up, or as an L-system file "
         "given after the options has them; --preset fills them as its button does, then each "
         "other option sets its field."));
@@ -214,6 +222,8 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     request.output = output;
     if (parser.isSet(QStringLiteral("size")))
         request.size = IntegerValue(parser, QStringLiteral("size"), MinSize, MaxSize);
+    request.style.smooth = parser.isSet(QStringLiteral("antialias"));
+    request.style.transparent = parser.isSet(QStringLiteral("transparent"));
     request.stats = parser.isSet(QStringLiteral("stats"));
     return request;
 }
@@ -259,7 +269,7 @@ int Render(const RenderRequest& request)
         ReplayReport report;
         session.Start(std::make_unique<PictureJob>(file,
             std::vector { session.NextFigure(fields, decimalSeparator) }, request.size,
-            [&report](const ReplayReport& written) { report = written; }));
+            request.style, [&report](const ReplayReport& written) { report = written; }));
         session.RunToEnd();
         if (request.stats) {
             const double ms = std::chrono::duration<double, std::milli>(report.drawing).count();
