@@ -63,6 +63,12 @@ TDraw2D::TDraw2D()
     AddCommand(QStringLiteral("Copy Image"), QKeySequence::Copy, &TDraw2D::copyImageRequested);
     AddCommand(QStringLiteral("Fit to Figure"), QKeySequence(Qt::CTRL | Qt::Key_F),
         &TDraw2D::fitRequested);
+    AddCommand(QStringLiteral("Animate Growth"), QKeySequence(Qt::CTRL | Qt::Key_G),
+        &TDraw2D::growthRequested);
+    AddCommand(QStringLiteral("Play Drawing"), QKeySequence(Qt::CTRL | Qt::Key_D),
+        &TDraw2D::playbackRequested);
+    AddCommand(QStringLiteral("Save Animation As…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+        &TDraw2D::saveAnimationRequested);
 }
 
 void TDraw2D::AddCommand(

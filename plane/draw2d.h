@@ -57,6 +57,9 @@ signals:
     void saveImageRequested();
     void copyImageRequested();
     void fitRequested();
+    void growthRequested();
+    void playbackRequested();
+    void saveAnimationRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -67,6 +67,15 @@ void Raster::Fill(Rgb colour)
     MarkDirty(0, 0, m_width, m_height);
 }
 
+void Raster::CopyPixels(const Raster& source)
+{
+    if (source.m_width != m_width || source.m_height != m_height)
+        return;
+    m_bits = source.m_bits;
+    m_lastLine = {};
+    MarkDirty(0, 0, m_width, m_height);
+}
+
 Rgb Raster::Pixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)

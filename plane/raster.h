@@ -33,6 +33,8 @@ public:
     // New pixels are white; pixels that stay inside the new size keep their colour.
     void Resize(int width, int height);
     void Fill(Rgb colour);
+    // Takes the pixels of a raster of the same size, as they are.
+    void CopyPixels(const Raster& source);
 
     // The colour of a pixel of the raster; white outside it.
     Rgb Pixel(int x, int y) const;

@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPen>
+
+#include <cmath>
 
 namespace plane {
 
@@ -29,6 +32,37 @@ void RasterView::paintEvent(QPaintEvent* event)
     }
     for (const QRect& area : event->region().subtracted(rasterArea))
         painter.fillRect(area, Qt::white);
+    if (m_marker) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, 1.0));
+        painter.setBrush(QColor(255, 140, 0));
+        painter.drawPolygon(MarkerShape());
+    }
+}
+
+void RasterView::SetMarker(std::optional<QPointF> at, double heading)
+{
+    constexpr int Margin = 2;
+    if (m_marker)
+        update(MarkerShape().boundingRect().toAlignedRect().adjusted(
+            -Margin, -Margin, Margin, Margin));
+    m_marker = at;
+    m_heading = heading;
+    if (m_marker)
+        update(MarkerShape().boundingRect().toAlignedRect().adjusted(
+            -Margin, -Margin, Margin, Margin));
+}
+
+QPolygonF RasterView::MarkerShape() const
+{
+    // An arrow head 12 pixels long with its tip at the turtle.
+    constexpr double Length = 12.0;
+    constexpr double HalfWidth = 5.0;
+    const QPointF along(std::cos(m_heading), std::sin(m_heading));
+    const QPointF across(-along.y(), along.x());
+    const QPointF tip = *m_marker;
+    const QPointF base = tip - along * Length;
+    return QPolygonF({ tip, base + across * HalfWidth, base - across * HalfWidth });
 }
 
 } // namespace plane

@@ -2,7 +2,11 @@
 
 #include "plane/raster.h"
 
+#include <QPointF>
+#include <QPolygonF>
 #include <QWidget>
+
+#include <optional>
 
 namespace plane {
 
@@ -15,11 +19,19 @@ class RasterView : public QWidget {
 public:
     RasterView(const Raster& raster, QWidget* parent);
 
+    // A marker shown over the raster, never drawn into it: a small arrow head at `at` (pixels)
+    // pointing along `heading` (radians from +x, y pointing down); none hides it.
+    void SetMarker(std::optional<QPointF> at, double heading = 0.0);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QPolygonF MarkerShape() const;
+
     const Raster& m_raster;
+    std::optional<QPointF> m_marker;
+    double m_heading = 0.0;
 };
 
 } // namespace plane

@@ -55,6 +55,16 @@ bool DrawJob::RunSlice(Clock::time_point deadline)
     return m_finished;
 }
 
+bool DrawJob::RunSymbols(std::uint64_t symbols)
+{
+    if (!m_finished) {
+        const std::uint64_t left = m_symbolLimit - m_walk.symbolsWalked();
+        m_finished
+            = m_walk.Advance(std::min(left, symbols)) || m_walk.symbolsWalked() >= m_symbolLimit;
+    }
+    return m_finished;
+}
+
 double DrawJob::progress() const
 {
     const std::uint64_t total = std::min(m_walk.symbolCount(), m_symbolLimit);

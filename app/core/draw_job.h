@@ -24,6 +24,8 @@ public:
     // Walks on until the deadline has passed or the walk has finished; returns true when it has
     // finished. A fault of the walk is raised from here, the segments drawn before it staying.
     bool RunSlice(Clock::time_point deadline);
+    // Walks on for at most `symbols` symbols; returns true when the walk has finished.
+    bool RunSymbols(std::uint64_t symbols);
 
     bool finished() const { return m_finished; }
     std::uint64_t symbolsWalked() const { return m_walk.symbolsWalked(); }

@@ -99,6 +99,17 @@ DrawingSession::~DrawingSession()
     Stop();
 }
 
+std::optional<std::uint32_t> DrawingSession::lastRandomSeed() const
+{
+    if (m_figures.empty())
+        return std::nullopt;
+    const DrawnFigure& last = m_figures.back();
+    const PreparedWalk walk = PrepareWalk(last.fields, last.decimalSeparator, last.colourBefore);
+    if (walk.params.RandomAmp == 0.0)
+        return std::nullopt;
+    return last.seed;
+}
+
 void DrawingSession::SetWindowListener(std::function<void(const WindowTexts&)> listener)
 {
     m_windowListener = std::move(listener);
@@ -114,6 +125,13 @@ void DrawingSession::Draw(const PanelFields& fields, const std::string& decimalS
 {
     if (m_job)
         return;
+    const PreparedWalk walk = BeginFigure(fields, decimalSeparator);
+    m_job = std::make_unique<PlaneDraw>(*this, walk);
+}
+
+PreparedWalk DrawingSession::BeginFigure(
+    const PanelFields& fields, const std::string& decimalSeparator)
+{
     DrawnFigure figure = NextFigure(fields, decimalSeparator);
     const PreparedView view = PrepareView(fields, m_plane.raster().width());
     // The line colour is the plane's from here on, even when a later field fails.
@@ -126,7 +144,7 @@ void DrawingSession::Draw(const PanelFields& fields, const std::string& decimalS
     static_cast<plane::Viewport&>(m_plane) = view.mapping;
     m_window = view.window;
     m_figures.push_back(std::move(figure));
-    m_job = std::make_unique<PlaneDraw>(*this, walk);
+    return walk;
 }
 
 void DrawingSession::Fit(
@@ -228,6 +246,16 @@ bool DrawingSession::RunSlice(Clock::time_point deadline)
 void DrawingSession::RunToEnd()
 {
     while (!RunSlice(Clock::time_point::max())) { }
+}
+
+DrawingSession::Clock::time_point DrawingSession::idleUntil() const
+{
+    return m_job ? m_job->idleUntil() : Clock::time_point {};
+}
+
+std::optional<TurtleMarker> DrawingSession::marker() const
+{
+    return m_job ? m_job->marker() : std::nullopt;
 }
 
 double DrawingSession::progress() const

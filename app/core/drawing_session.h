@@ -3,11 +3,13 @@
 #include "app/core/drawn_figure.h"
 #include "app/core/panel_fields.h"
 #include "app/core/plane_size.h"
+#include "app/core/prepared_draw.h"
 #include "app/core/session_job.h"
 #include "app/core/world_window.h"
 #include "lsystem/turtle.h"
 #include "plane/plane.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -39,6 +41,11 @@ public:
     const plane::Plane& plane() const { return m_plane; }
     const std::vector<DrawnFigure>& figures() const { return m_figures; }
     std::uint32_t seed() const { return m_random.seed(); }
+    // Sets the random generator's state: the next Draw starts its figure from it.
+    void SetSeed(std::uint32_t seed) { m_random = lsystem::RandomGenerator(seed); }
+    // The seed at the start of the last figure drawn, when its random amplitude is not 0: what
+    // a file needs to draw that figure again.
+    std::optional<std::uint32_t> lastRandomSeed() const;
     // The world window the plane shows: the last drawn or viewed one; none before the first.
     const std::optional<WorldWindow>& shownWindow() const { return m_window; }
 
@@ -61,6 +68,18 @@ public:
     bool Zoom(double x, double y, double factor, const std::string& decimalSeparator);
     bool Pan(
         double fromX, double fromY, double toX, double toY, const std::string& decimalSeparator);
+    // Animate Growth: the figure of the fields at 0, 1, … their count of substitutions in turn,
+    // each on a cleared plane as Draw draws it, a step about every `step` (a step that takes
+    // longer is drawn live). Each step starts from the generator's state and line colour at the
+    // start, so the end leaves the plane, the figure's record and the generator as Clear and Draw
+    // would have; Stop leaves what is shown as a stopped Draw of that step would.
+    void AnimateGrowth(const PanelFields& fields, const std::string& decimalSeparator,
+        Clock::duration step = std::chrono::milliseconds(700));
+    // Play Drawing: the figures on the plane drawn again from their records in slow motion,
+    // the whole in about `whole` (at least one segment a frame of `frame`), with the turtle's
+    // marker; nothing is taken from the generator. Stop, like the end, leaves the figures whole.
+    void PlayDrawing(Clock::duration whole = std::chrono::seconds(5),
+        Clock::duration frame = std::chrono::milliseconds(16));
     // Any other task, such as writing a picture of the figures.
     void Start(std::unique_ptr<SessionJob> job);
 
@@ -68,6 +87,9 @@ public:
     DrawnFigure NextFigure(const PanelFields& fields, const std::string& decimalSeparator) const;
 
     bool busy() const { return m_job != nullptr; }
+    // When the running task next has work to do, and the marker it shows.
+    Clock::time_point idleUntil() const;
+    std::optional<TurtleMarker> marker() const;
     // Advances the running task until the deadline; returns true once no task runs. A fault
     // ends the task (what it drew stays) and is raised.
     bool RunSlice(Clock::time_point deadline);
@@ -79,6 +101,13 @@ public:
 private:
     class PlaneDraw;
     class Measure;
+    class GrowthAnimation;
+    class Playback;
+
+    // The steps of Draw before its walk: the figure's record is added, the mapping and the line
+    // colour become the plane's. Raises the first field's error, having changed nothing before
+    // the window is read and only the line colour after.
+    PreparedWalk BeginFigure(const PanelFields& fields, const std::string& decimalSeparator);
 
     void Redraw(const WorldWindow& window, const std::string& decimalSeparator);
     void FinishFit(PanelFields fields, const std::string& decimalSeparator, AfterFit after,

@@ -15,9 +15,13 @@ namespace {
 
 // A text as it stands; the angle, whose decimal separator is a point; the number of
 // substitutions; a preset's caption.
-// The key of the checked preset, which is not a field, after the fields' own keys.
+// The keys that are not fields, after the fields' own: the checked preset, and the random
+// generator's state at the start of the figure.
 constexpr std::string_view presetKey = "preset";
-constexpr std::size_t keyCount = std::size(FieldTable) + 1;
+constexpr std::string_view seedKey = "seed";
+constexpr std::size_t presetIndex = std::size(FieldTable);
+constexpr std::size_t seedIndex = presetIndex + 1;
+constexpr std::size_t keyCount = seedIndex + 1;
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view headerPrefix = "Lindenmayer L-system ";
@@ -219,6 +223,17 @@ std::int32_t ReadCount(const std::string& text)
     return count;
 }
 
+std::uint32_t ReadSeed(const std::string& text)
+{
+    std::uint32_t seed = 0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, failure] = std::from_chars(text.data(), end, seed);
+    if (failure != std::errc {} || stop != end)
+        throw BadLine { "the seed must be a whole number from 0 to 4294967295, not "
+            + Quote(text) };
+    return seed;
+}
+
 Preset ReadPreset(const std::string& text)
 {
     if (const auto preset = PresetFromName(text))
@@ -229,8 +244,7 @@ Preset ReadPreset(const std::string& text)
     throw BadLine { "unknown preset " + Quote(text) + "; the presets are " + known };
 }
 
-// The key's place: a row of FieldTable, or std::size(FieldTable) for the preset; none for a key
-// of no field.
+// The key's place: a row of FieldTable, presetIndex or seedIndex; none for an unknown key.
 std::optional<std::size_t> FindKey(std::string_view name)
 {
     const auto same = [name](std::string_view key) {
@@ -241,13 +255,17 @@ std::optional<std::size_t> FindKey(std::string_view name)
             return i;
     }
     if (same(presetKey))
-        return std::size(FieldTable);
+        return presetIndex;
+    if (same(seedKey))
+        return seedIndex;
     return std::nullopt;
 }
 
 std::string_view KeyName(std::size_t key)
 {
-    return key < std::size(FieldTable) ? FieldTable[key].fileKey : presetKey;
+    if (key < std::size(FieldTable))
+        return FieldTable[key].fileKey;
+    return key == presetIndex ? presetKey : seedKey;
 }
 
 void CheckHeader(std::string_view line)
@@ -289,8 +307,12 @@ public:
                 + std::to_string(seen) + ")" };
         seen = number;
         const std::string value = Decode(Trim(line.substr(equals + 1)));
-        if (*key == std::size(FieldTable)) {
+        if (*key == presetIndex) {
             m_fields.preset = ReadPreset(value);
+            return;
+        }
+        if (*key == seedIndex) {
+            m_fields.seed = ReadSeed(value);
             return;
         }
         const FieldRow& row = FieldTable[*key];
@@ -320,6 +342,8 @@ std::string FormatLSystem(const PanelFields& fields)
         text += '\n';
     }
     text += std::string(presetKey) + " = " + Encode(PresetName(fields.preset)) + '\n';
+    if (fields.seed)
+        text += std::string(seedKey) + " = " + std::to_string(*fields.seed) + '\n';
     return text;
 }
 

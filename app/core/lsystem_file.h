@@ -23,7 +23,8 @@ struct LSystemFileError {
 using LSystemParseResult = std::variant<PanelFields, LSystemFileError>;
 
 // The fields as an L-system file: UTF-8 text, the header line, then one "key = value" line per
-// field (axiom, rule-f, rule-g, angle, length, substitutions, random, x1, x2, y1, y2, preset).
+// field (axiom, rule-f, rule-g, angle, length, substitutions, random, x1, x2, y1, y2, preset),
+// and "seed = N" when the fields hold a seed.
 // A text is written as it stands unless it is empty, begins or ends with a blank, begins with
 // a quote, or holds a backslash, a control character or bytes that are not UTF-8: then it is
 // quoted with the escapes \" \\ \n \t and \xHH, so that reading gives back the same bytes.
@@ -38,7 +39,8 @@ std::string FormatLSystem(const PanelFields& fields);
 // An angle that is a number with a comma as decimal separator is kept with a point instead.
 // Errors: a first line other than the header, a line without "=" or key, text that is not
 // UTF-8, a bad quoted value, a key given twice, a count that is not a whole number from 0 to
-// 10, a preset that is not a caption of the panel.
+// 10, a preset that is not a caption of the panel, a seed that is not a whole number from 0 to
+// 4294967295.
 LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& current);
 
 // The error as one line of text: "line 3: ..." or, for the whole file, the message alone.

@@ -29,6 +29,9 @@ struct PanelFields {
     std::string y1 = "-0.5";
     std::string y2 = "0.7";
     Preset preset = Preset::KochCurve;
+    // The random generator's state at the start of the figure, where a file or the command line
+    // gives one; the panel does not show it. Drawing the fields from it draws the same figure.
+    std::optional<std::uint32_t> seed;
 
     friend bool operator==(const PanelFields&, const PanelFields&) = default;
 };

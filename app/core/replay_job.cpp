@@ -1,5 +1,10 @@
 #include "app/core/replay_job.h"
 
+#include "lsystem/rewriting.h"
+
+#include <algorithm>
+#include <cstdint>
+
 namespace app {
 
 // Passes segments on, counting them.
@@ -58,22 +63,55 @@ bool ReplayJob::RunSlice(Clock::time_point deadline)
         ~Timing() { report.drawing += Clock::now() - began; }
     } timing { m_report, began };
 
-    for (;;) {
-        if (!m_walk || m_walk->job->finished()) {
-            if (m_walk)
-                m_report.symbols += m_walk->job->symbolsWalked();
-            m_walk.reset();
-            if (m_next == m_figures.size()) {
-                m_report.segments = m_counting->count;
-                return true;
-            }
-            StartFigure();
-        }
-        if (!m_walk->job->RunSlice(deadline)) {
+    while (NextFigure()) {
+        const bool done = m_walk->job->RunSlice(deadline);
+        m_report.segments = m_counting->count;
+        if (!done)
+            return false;
+    }
+    return true;
+}
+
+bool ReplayJob::NextFigure()
+{
+    while (!m_walk || m_walk->job->finished()) {
+        if (m_walk)
+            m_report.symbols += m_walk->job->symbolsWalked();
+        m_walk.reset();
+        if (m_next == m_figures.size()) {
             m_report.segments = m_counting->count;
             return false;
         }
+        StartFigure();
     }
+    return true;
+}
+
+bool ReplayJob::Advance(std::uint64_t symbols)
+{
+    while (symbols > 0 && NextFigure()) {
+        const std::uint64_t before = m_walk->job->symbolsWalked();
+        m_walk->job->RunSymbols(symbols);
+        symbols -= std::min(symbols, m_walk->job->symbolsWalked() - before);
+        m_report.segments = m_counting->count;
+        if (!m_walk->job->finished())
+            return false;
+    }
+    return !NextFigure();
+}
+
+std::uint64_t ReplayJob::symbolCount() const
+{
+    std::uint64_t total = 0;
+    for (const DrawnFigure& figure : m_figures) {
+        const PreparedWalk walk
+            = PrepareWalk(figure.fields, figure.decimalSeparator, figure.colourBefore);
+        const std::uint64_t count = lsystem::RewrittenLength(
+            walk.params.Word, walk.params.RuleF, walk.params.RuleG, walk.params.SubstCount);
+        const std::uint64_t walked = std::min(count, figure.symbolsWalked);
+        total = walked > UINT64_MAX - total ? UINT64_MAX : total + walked;
+    }
+    return total;
 }
 
 void ReplayJob::RunToEnd()

@@ -38,12 +38,18 @@ public:
 
     // Runs every slice at once.
     void RunToEnd();
+    // Walks on for at most `symbols` symbols; returns true when every figure is drawn.
+    bool Advance(std::uint64_t symbols);
+    // The symbols that drawing every figure walks.
+    std::uint64_t symbolCount() const;
 
 private:
     class CountingCanvas;
     struct Walk;
 
     void StartFigure();
+    // Starts the next figure when the current one is done; false when none is left.
+    bool NextFigure();
 
     std::vector<DrawnFigure> m_figures;
     int m_planeSize;

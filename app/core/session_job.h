@@ -1,8 +1,17 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 
 namespace app {
+
+// Where the turtle of an animation stands, in plane pixels (fractions included), and which way
+// it heads: the angle of its last step from the +x axis of the raster, y pointing down.
+struct TurtleMarker {
+    double x = 0.0;
+    double y = 0.0;
+    double heading = 0.0; // radians
+};
 
 // A long task of the drawing session: advanced a slice at a time by whoever drives the session,
 // so that a window stays live and Stop acts between slices. Stopping a job is destroying it.
@@ -18,6 +27,12 @@ public:
 
     // The share of the task done, 0 to 1.
     virtual double progress() const = 0;
+
+    // The time before which a slice has nothing to do: an animation waits between its frames.
+    virtual Clock::time_point idleUntil() const { return {}; }
+
+    // The turtle an animation shows over the plane, if any; never part of the raster.
+    virtual std::optional<TurtleMarker> marker() const { return std::nullopt; }
 
     // Called once after RunSlice returned true, with the job already out of the session, so
     // that it may start the next one.

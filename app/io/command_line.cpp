@@ -17,6 +17,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -46,6 +47,10 @@ constexpr Option laterOptions[] = {
     { nullptr, "window", "x1,x2,y1,y2",
         "The world window: left, right, bottom, top (expressions)." },
     { nullptr, "size", "pixels", "The width and height of a PNG, 1 to 16384 (default 700)." },
+    { nullptr, "seed", "n",
+        "The random generator's state at the start of the figure, 0 to 4294967295 (default: an "
+        "L-system file's seed, else 0, as the program's first Draw). The same seed draws the "
+        "same figure." },
     { nullptr, "antialias", nullptr,
         "Draw a PNG with smooth (anti-aliased) edges instead of the plane's pixels (SVG and PDF "
         "are smooth in any viewer)." },
@@ -160,10 +165,10 @@ Preset PresetNamed(const QString& name)
     throw UsageError(QStringLiteral("unknown preset \"%1\"").arg(name));
 }
 
-int IntegerValue(const QCommandLineParser& parser, const QString& name, int min, int max)
+qint64 IntegerValue(const QCommandLineParser& parser, const QString& name, qint64 min, qint64 max)
 {
     bool ok = false;
-    const int value = parser.value(name).toInt(&ok);
+    const qint64 value = parser.value(name).toLongLong(&ok);
     if (!ok || value < min || value > max) {
         throw UsageError(QStringLiteral("--%1 takes a whole number from %2 to %3, not \"%4\"")
                              .arg(name)
@@ -184,7 +189,8 @@ void ApplyFieldOptions(const QCommandLineParser& parser, PanelFields& fields)
         if (row.text)
             fields.*row.text = parser.value(name).toStdString();
         else
-            fields.substCount = IntegerValue(parser, name, MinSubstitutions, MaxSubstitutions);
+            fields.substCount = static_cast<std::int32_t>(
+                IntegerValue(parser, name, MinSubstitutions, MaxSubstitutions));
     }
     if (parser.isSet(QStringLiteral("window"))) {
         // Commas separate the bounds, so their decimals take a point here.
@@ -221,7 +227,12 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     request.fit = parser.isSet(QStringLiteral("fit"));
     request.output = output;
     if (parser.isSet(QStringLiteral("size")))
-        request.size = IntegerValue(parser, QStringLiteral("size"), MinSize, MaxSize);
+        request.size
+            = static_cast<int>(IntegerValue(parser, QStringLiteral("size"), MinSize, MaxSize));
+    if (parser.isSet(QStringLiteral("seed"))) {
+        fields.seed = static_cast<std::uint32_t>(IntegerValue(
+            parser, QStringLiteral("seed"), 0, std::numeric_limits<std::uint32_t>::max()));
+    }
     request.style.smooth = parser.isSet(QStringLiteral("antialias"));
     request.style.transparent = parser.isSet(QStringLiteral("transparent"));
     request.stats = parser.isSet(QStringLiteral("stats"));
@@ -262,6 +273,7 @@ int Render(const RenderRequest& request)
         PanelFields fields = request.fields;
         session.SetWindowListener(
             [&fields](const WindowTexts& texts) { SetWindow(fields, texts); });
+        session.SetSeed(fields.seed.value_or(0));
         if (request.fit) {
             session.Fit(fields, decimalSeparator, DrawingSession::AfterFit::KeepPlane);
             session.RunToEnd();

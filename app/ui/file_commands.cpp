@@ -219,6 +219,7 @@ QString FileCommands::SaveLSystem(const QString& path)
 {
     PanelFields fields = m_form.ReadFields();
     fields.angle = ChangeDecimalSeparator(fields.angle, TForm1::DecimalSeparator(), ".");
+    fields.seed = m_form.session().lastRandomSeed();
     return SaveLSystemFile(path, fields);
 }
 
@@ -237,7 +238,11 @@ void FileCommands::OpenLSystemDialog()
 
 void FileCommands::OpenLSystem(const QString& path)
 {
-    m_form.SetFields(OpenLSystemFile(path, m_form.ReadFields()));
+    const PanelFields fields = OpenLSystemFile(path, m_form.ReadFields());
+    // A file's seed draws its figure again: the next Draw starts from it.
+    if (fields.seed)
+        m_form.session().SetSeed(*fields.seed);
+    m_form.SetFields(fields);
 }
 
 } // namespace app

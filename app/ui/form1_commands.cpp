@@ -56,7 +56,8 @@ void TForm1::ConnectCommands()
     plane::TDraw2D& plane = Draw2D();
     connect(&plane, &plane::TDraw2D::closeRequested, this, command([this] { EndProgram(); }));
     connect(&plane, &plane::TDraw2D::fitRequested, this, command([this] { FitToFigure(); }));
-    new ViewCommands(plane, *m_driver, guard, &TForm1::DecimalSeparator, this);
+    new ViewCommands(
+        plane, *m_driver, guard, [this] { return ReadFields(); }, &TForm1::DecimalSeparator, this);
     m_files = new FileCommands(*this, *m_driver);
     m_files->Connect(plane);
     m_files->AddPanelCommands(*this);

@@ -1,5 +1,6 @@
 #include "app/ui/session_driver.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace app {
@@ -47,9 +48,15 @@ void SessionDriver::Advance()
         Finish();
         throw;
     }
-    if (done)
+    if (done) {
         Finish();
-    else if (m_clock.elapsed() >= ProgressDelayMilliseconds)
+        return;
+    }
+    const auto idle = m_session.idleUntil() - DrawingSession::Clock::now();
+    m_timer.setInterval(
+        std::max<qint64>(0, std::chrono::ceil<std::chrono::milliseconds>(idle).count()));
+    emit advanced();
+    if (m_clock.elapsed() >= ProgressDelayMilliseconds)
         emit progressed(m_session.progress());
 }
 

@@ -12,8 +12,9 @@ namespace app {
 
 // Drives the drawing session from the event loop: once a command has started a task, its first
 // slice runs at once (a small figure is done before the event loop runs again) and then one
-// slice of about half a frame each turn of the loop, so that the windows stay live and Stop and
-// Exit act at once. Nothing here calls processEvents.
+// slice of about half a frame each turn of the loop (an animation's, when its next frame is
+// due), so that the windows stay live and Stop and Exit act at once. Nothing here calls
+// processEvents.
 class SessionDriver : public QObject {
     Q_OBJECT
 
@@ -34,6 +35,8 @@ signals:
     void started();
     // The share done of a task that has run longer than ProgressDelay.
     void progressed(double share);
+    // A slice has run (and the task goes on).
+    void advanced();
     // The task has ended, done, stopped or failed.
     void ended();
 

@@ -14,10 +14,12 @@ constexpr double ZoomPerNotch = 1.25;
 } // namespace
 
 ViewCommands::ViewCommands(plane::TDraw2D& plane, SessionDriver& driver,
-    std::function<void(const std::function<void()>&)> guard,
+    std::function<void(const std::function<void()>&)> guard, std::function<PanelFields()> fields,
     std::function<std::string()> decimalSeparator, QObject* parent)
     : QObject(parent)
+    , m_plane(plane)
     , m_driver(driver)
+    , m_fields(std::move(fields))
     , m_guard(std::move(guard))
     , m_decimalSeparator(std::move(decimalSeparator))
 {
@@ -26,6 +28,29 @@ ViewCommands::ViewCommands(plane::TDraw2D& plane, SessionDriver& driver,
     connect(&plane, &plane::TDraw2D::panRequested, this, [this](QPointF from, QPointF to) {
         m_guard([&] { Pan(from.x(), from.y(), to.x(), to.y()); });
     });
+    connect(&plane, &plane::TDraw2D::growthRequested, this, [this] {
+        m_guard([this] {
+            m_driver.session().AnimateGrowth(m_fields(), m_decimalSeparator());
+            m_driver.Run();
+        });
+    });
+    connect(&plane, &plane::TDraw2D::playbackRequested, this, [this] {
+        m_guard([this] {
+            m_driver.session().PlayDrawing();
+            m_driver.Run();
+        });
+    });
+    connect(&driver, &SessionDriver::advanced, this, &ViewCommands::ShowMarker);
+    connect(&driver, &SessionDriver::ended, this, &ViewCommands::ShowMarker);
+}
+
+void ViewCommands::ShowMarker()
+{
+    const std::optional<TurtleMarker> marker = m_driver.session().marker();
+    if (marker)
+        m_plane.Image1->SetMarker(QPointF(marker->x, marker->y), marker->heading);
+    else
+        m_plane.Image1->SetMarker(std::nullopt);
 }
 
 void ViewCommands::Zoom(double x, double y, double notches)

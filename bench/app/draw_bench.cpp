@@ -1,7 +1,9 @@
 // The whole Draw command in the real program, headless: the control panel's Draw button for each
 // preset, at the preset's own number of substitutions and at 10, with the plane repainted and
-// input taken every frame as on a screen. Each iteration starts from a clear plane.
+// input taken every frame as on a screen. Each iteration starts from a clear plane. Then Fit, a
+// zoom notch's redraw on the drawing session, and L-system files.
 
+#include "app/core/drawing_session.h"
 #include "app/io/lsystem_io.h"
 #include "app/ui/application.h"
 #include "app/ui/form1.h"
@@ -136,6 +138,27 @@ void BM_FitBeforeDraw(benchmark::State& state, app::TForm1* form)
     }
 }
 
+// One notch of the wheel over the plane's centre with Plant 3 at 7 drawn (40 768 segments): the
+// session redraws the figure from its record in the new window. Notches go in and out by turns,
+// so that every iteration redraws the same figure at about the same scale.
+void BM_ZoomNotch(benchmark::State& state)
+{
+    plane::Plane plane;
+    plane.SetPlaneSize(app::PlaneSize, app::PlaneSize);
+    app::DrawingSession session(plane);
+    app::PanelFields fields;
+    app::ApplyPreset(app::Preset::Plant3, ".", fields);
+    fields.substCount = 7;
+    session.Draw(fields, ".");
+    session.RunToEnd();
+    double factor = 1.25;
+    for (auto _ : state) {
+        session.Zoom(app::PlaneSize / 2.0, app::PlaneSize / 2.0, factor, ".");
+        session.RunToEnd();
+        factor = 1.0 / factor;
+    }
+}
+
 // Saving and opening an L-system file with every field set.
 void BM_LSystemFile(benchmark::State& state, bool open)
 {
@@ -180,6 +203,10 @@ int main(int argc, char** argv)
         ->UseRealTime();
     benchmark::RegisterBenchmark("Fit/Plant3/10", BM_FitBeforeDraw, &form)
         ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("Zoom/Plant3/7", BM_ZoomNotch)
+        ->Unit(benchmark::kMillisecond)
+        ->MeasureProcessCPUTime()
         ->UseRealTime();
     benchmark::RegisterBenchmark("LSystemFile/Save", BM_LSystemFile, false)
         ->Unit(benchmark::kMillisecond)

@@ -1,13 +1,14 @@
-// The commands beyond the panel's buttons: fitting the window to the figure, zooming and
-// panning the plane, files dropped on the windows, saving images.
+// The wiring of the commands beyond the panel's buttons: fitting the window to the figure,
+// zooming and panning from the plane, files dropped on the windows, copying and saving images.
+// What the session does for them is tested on the session itself.
 
-#include "app/core/world_window.h"
-#include "app/draw_command.h"
+#include "app/ui/file_commands.h"
 #include "app/ui/form1.h"
 #include "expr/evaluator.h"
 #include "gui_test_support.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -17,8 +18,6 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 namespace {
 
@@ -36,9 +35,15 @@ protected:
         EXPECT_EQ(error, "");
         return value;
     }
-    app::WorldWindow Fields() const
+    // The window fields read back are exactly the window the plane shows.
+    void ExpectFieldsShowTheWindow()
     {
-        return { Value(form.EditX1), Value(form.EditX2), Value(form.EditY1), Value(form.EditY2) };
+        const auto& window = form.session().shownWindow();
+        ASSERT_TRUE(window);
+        EXPECT_EQ(Value(form.EditX1), window->x1);
+        EXPECT_EQ(Value(form.EditX2), window->x2);
+        EXPECT_EQ(Value(form.EditY1), window->y1);
+        EXPECT_EQ(Value(form.EditY2), window->y2);
     }
     void ExpectFields(const char* x1, const char* x2, const char* y1, const char* y2)
     {
@@ -48,70 +53,36 @@ protected:
         EXPECT_EQ(form.EditY2->text(), QString(y2));
     }
 
-    // The bounds of the figure that the fields describe, walked from the generator state
-    // `seed`, which is then the state after the walk.
-    app::WorldWindow FigureBounds(std::uint32_t& seed) const
+    // What the plane shows.
+    QImage Shown() const
     {
-        plane::Plane plane;
-        lsystem::DrawParams params;
-        lsystem::RandomGenerator random(seed);
-        app::BoundsCanvas bounds;
-        app::RunDraw(form.ReadFields(), ".", { plane, params, random }, bounds);
-        seed = random.seed();
-        return bounds.bounds();
+        const plane::Raster& raster = form.Draw2D().plane().raster();
+        return QImage(
+            raster.bits(), raster.width(), raster.height(), raster.stride(), QImage::Format_RGB888)
+            .copy();
+    }
+    QImage Blank() const
+    {
+        QImage blank = Shown();
+        blank.fill(Qt::white);
+        return blank;
     }
 
     QWidget* image() { return form.Draw2D().Image1; }
 };
 
-TEST_F(PlaneView, FitPutsTheWholeFigureInTheWindowWithAMarginAndDrawsIt)
+TEST_F(PlaneView, FitFromThePanelReplacesAnUnreadableWindowAndDraws)
 {
-    // Each with a window to replace: elsewhere, of no width, unreadable.
-    const std::tuple<QAbstractButton*, const char*, const char*> presets[]
-        = { { form.RadioButtonKochC, "10", "11" }, { form.RadioButtonSierp2, "1", "1" },
-              { form.RadioButtonPlant1, "a", "1/0" } };
+    QTest::mouseClick(form.RadioButtonPlant1, Qt::LeftButton);
     form.EditRandom->setText(QStringLiteral("0.05"));
-    std::uint32_t seed = 0; // the program's generator as each figure begins
-    for (const auto& [preset, x1, x2] : presets) {
-        SCOPED_TRACE(preset->text().toStdString());
-        QTest::mouseClick(preset, Qt::LeftButton);
-        form.EditX1->setText(QString::fromLatin1(x1));
-        form.EditX2->setText(QString::fromLatin1(x2));
-        form.FitToFigure();
-        WaitForDrawing();
-        // The figure is drawn at once, after a Clear, with the generator as the measuring walk
-        // found it: the measurement took none of its values.
-        ASSERT_EQ(form.figures().size(), 1u);
-        EXPECT_EQ(form.figures()[0].seed, seed);
-        const app::WorldWindow figure = FigureBounds(seed);
-        const app::WorldWindow window = Fields();
-        const double extent = std::max(figure.x2 - figure.x1, figure.y2 - figure.y1);
-        EXPECT_LE(window.x1, figure.x1 - 0.049 * extent);
-        EXPECT_GE(window.x2, figure.x2 + 0.049 * extent);
-        EXPECT_LE(window.y1, figure.y1 - 0.049 * extent);
-        EXPECT_GE(window.y2, figure.y2 + 0.049 * extent);
-        EXPECT_NEAR(window.x2 - window.x1, window.y2 - window.y1, 1e-5 * extent);
-        EXPECT_NEAR(window.x2 - window.x1, 1.1 * extent, 1e-5 * extent);
-    }
-}
-
-TEST_F(PlaneView, FitOfAFigureWithoutExtentOrStoppedChangesNothing)
-{
-    form.EditAxiom->setText(QStringLiteral("+f-"));
+    form.EditX1->setText(QStringLiteral("a"));
+    form.EditX2->setText(QStringLiteral("1/0"));
     form.FitToFigure();
     WaitForDrawing();
-    ExpectFields("-0.1", "1.1", "-0.5", "0.7");
-    EXPECT_TRUE(form.figures().empty());
-
-    form.EditAxiom->setText(QStringLiteral("F"));
-    form.EditRuleF->setText(QStringLiteral("FFFFFFF"));
-    form.SpinEdit1->setValue(10);
-    form.FitToFigure();
-    ASSERT_TRUE(form.drawing());
-    QTest::mouseClick(form.Button2, Qt::LeftButton);
-    EXPECT_FALSE(form.drawing());
-    ExpectFields("-0.1", "1.1", "-0.5", "0.7");
-    EXPECT_TRUE(form.figures().empty());
+    ASSERT_EQ(form.figures().size(), 1u);
+    EXPECT_EQ(form.figures()[0].fields, form.ReadFields());
+    ExpectFieldsShowTheWindow();
+    EXPECT_NE(Shown(), Blank());
 }
 
 TEST_F(PlaneView, AWheelNotchZoomsAboutTheCursorAndADragPans)
@@ -123,21 +94,29 @@ TEST_F(PlaneView, AWheelNotchZoomsAboutTheCursorAndADragPans)
     form.EditY2->setText(QStringLiteral("1"));
     QTest::mouseClick(form.Button1, Qt::LeftButton);
     WaitForDrawing();
+    const QImage drawn = Shown();
 
     // Pixel (525, 175) is world (0.5, 0.5); one notch shows 1.25 times the detail about it.
     QWheelEvent notch(QPointF(525, 175), image()->mapToGlobal(QPointF(525, 175)), QPoint(),
         QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(image(), &notch);
     ExpectFields("-0.7", "0.9", "-0.7", "0.9");
+    ExpectFieldsShowTheWindow();
     WaitForDrawing();
+    const QImage zoomed = Shown();
+    EXPECT_NE(zoomed, drawn);
+    EXPECT_NE(zoomed, Blank());
 
     // 70 pixels to the right at 700 / 1.6 pixels a unit: the window moves 0.16 to the left.
     QTest::mousePress(image(), Qt::LeftButton, {}, QPoint(350, 350));
     QTest::mouseMove(image(), QPoint(420, 350));
     QTest::mouseRelease(image(), Qt::LeftButton, {}, QPoint(420, 350));
     ExpectFields("-0.86", "0.74", "-0.7", "0.9");
+    ExpectFieldsShowTheWindow();
     WaitForDrawing();
     EXPECT_EQ(form.figures().size(), 1u);
+    EXPECT_NE(Shown(), zoomed);
+    EXPECT_NE(Shown(), Blank());
 }
 
 // Opening fills every field as saved and checks the saved preset without its handler filling
@@ -148,7 +127,7 @@ TEST_F(PlaneView, AFileDroppedOnEitherWindowIsOpened)
     QTest::mouseClick(form.RadioButtonPlant1, Qt::LeftButton);
     form.EditAxiom->setText(QStringLiteral("FG"));
     const app::PanelFields saved = form.ReadFields();
-    const QString path = form.SaveLSystem(folder.filePath(QStringLiteral("drop")));
+    const QString path = form.files().SaveLSystem(folder.filePath(QStringLiteral("drop")));
     EXPECT_TRUE(path.endsWith(QLatin1String("drop.lsys")));
 
     QMimeData data;
@@ -170,11 +149,9 @@ TEST_F(PlaneView, CopyImagePutsThePlanesPixelsOnTheClipboard)
 {
     QTest::mouseClick(form.Button1, Qt::LeftButton);
     WaitForDrawing();
-    form.CopyImage();
-    const plane::Raster& raster = form.Draw2D().plane().raster();
-    const QImage shown(
-        raster.bits(), raster.width(), raster.height(), raster.stride(), QImage::Format_RGB888);
-    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888), shown);
+    form.files().CopyImage();
+    EXPECT_EQ(
+        QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888), Shown());
 }
 
 TEST_F(PlaneView, SavingIsNotOfferedWhileDrawingAndAFailureIsShown)
@@ -194,10 +171,43 @@ TEST_F(PlaneView, SavingIsNotOfferedWhileDrawingAndAFailureIsShown)
         EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
 
     const QString target = QStringLiteral("/nonexistent-folder/figure.png");
-    const auto shown
-        = CaptureMessageBoxes([&] { form.RunGuarded([&] { form.SaveImage(target, 1400); }); });
+    const auto shown = CaptureMessageBoxes([&] {
+        form.RunGuarded([&] { form.files().SaveImage(target, 1400); });
+        WaitForDrawing();
+    });
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_TRUE(shown[0].text.contains(target)) << shown[0].text.toStdString();
+}
+
+// Saving the figures as vectors or larger is a task of the session: it writes the file once it
+// ends, and Stop ends it leaving the old file as it was.
+TEST_F(PlaneView, SaveImageRunsAsATaskThatStopEndsWithoutWriting)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("figure.svg"));
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    WaitForDrawing();
+    form.files().SaveImage(path, 700);
+    WaitForDrawing();
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("<svg"));
+    saved.close();
+
+    QTest::mouseClick(form.RadioButtonPlant3, Qt::LeftButton);
+    form.SpinEdit1->setValue(10);
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    WaitForDrawing();
+    ASSERT_TRUE(saved.open(QIODevice::WriteOnly) && saved.write("old") == 3);
+    saved.close();
+    const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    form.files().SaveImage(path, 700);
+    ASSERT_TRUE(form.drawing());
+    QTest::mouseClick(form.Button2, Qt::LeftButton);
+    EXPECT_FALSE(form.drawing());
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("old"));
 }
 
 } // namespace

@@ -48,6 +48,10 @@ TEST(LSystemFile, FormatThenParseGivesTheSameRecord)
         PanelFields fields;
         app::ApplyPreset(preset, ".", fields);
         fields.substCount = 10;
+        if (preset == Preset::Plant1)
+            fields.seed = 4294967295u;
+        else if (preset == Preset::Plant2)
+            fields.seed = 0u;
         const app::LSystemParseResult read = app::ParseLSystem(app::FormatLSystem(fields), {});
         ASSERT_TRUE(std::holds_alternative<PanelFields>(read));
         EXPECT_EQ(std::get<PanelFields>(read), fields);
@@ -140,6 +144,9 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
         { "empty count", header + "substitutions =\n", 2, "not \"\"" },
         { "unknown preset", header + "preset = Plant 9\n", 2,
             "unknown preset \"Plant 9\"; the presets are \"Koch Curve\", \"Koch Island\"" },
+        { "seed too large", header + "seed = 4294967296\n", 2,
+            "the seed must be a whole number from 0 to 4294967295, not \"4294967296\"" },
+        { "negative seed", header + "seed = -1\n", 2, "not \"-1\"" },
         { "key twice", header + "axiom = F\nrule-f = G\n# again\nAxiom = G\n", 5,
             "\"axiom\" is given twice (first on line 2)" },
     };

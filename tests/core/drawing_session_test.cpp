@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -190,6 +192,40 @@ TEST(DrawingSession, FitMeasuresWithoutTakingRandomNumbersThenClearsAndDraws)
     EXPECT_TRUE(SamePixels(plain.plane.raster(), fitted.plane.raster()));
 }
 
+TEST(DrawingSession, FitOfAFigureWithoutExtentOrStoppedChangesNothing)
+{
+    struct Row {
+        const char* name;
+        const char* axiom;
+        const char* ruleF;
+        bool stopped;
+    };
+    const Row rows[] = {
+        { "no extent", "+f-", "F", false },
+        { "stopped while measuring", "F", "FFFFFFF", true },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Session s;
+        s.Draw(PresetFields(Preset::KochCurve));
+        const plane::Raster drawn = s.plane.raster();
+        PanelFields fields = PresetFields(Preset::KochCurve, "0", 10);
+        fields.axiom = row.axiom;
+        fields.ruleF = row.ruleF;
+        s.session.Fit(fields, ".");
+        if (row.stopped) {
+            EXPECT_FALSE(s.session.RunSlice(DrawingSession::Clock::now()));
+            s.session.Stop();
+        } else {
+            s.session.RunToEnd();
+        }
+        EXPECT_FALSE(s.session.busy());
+        EXPECT_EQ(s.shown.x1, ""); // no window was set
+        EXPECT_EQ(s.session.figures().size(), 1u);
+        EXPECT_TRUE(SamePixels(drawn, s.plane.raster()));
+    }
+}
+
 TEST(DrawingSession, StopKeepsWhatWasDrawnAndRemembersHowFar)
 {
     Session s;
@@ -201,6 +237,98 @@ TEST(DrawingSession, StopKeepsWhatWasDrawnAndRemembersHowFar)
     const std::uint64_t walked = s.session.figures()[0].symbolsWalked;
     EXPECT_GT(walked, 0u);
     EXPECT_LT(walked, UINT64_MAX);
+}
+
+} // namespace
+
+namespace {
+
+struct Prelude {
+    const char* name;
+    PanelFields before; // drawn first: moves the generator and sets the line colour
+    PanelFields animated;
+};
+
+TEST(DrawingSessionAnimations, GrowthEndsAsClearAndDrawWouldHaveLeftIt)
+{
+    const Prelude rows[] = {
+        { "random plant after a curve", PresetFields(Preset::KochCurve, "0.02"),
+            PresetFields(Preset::Plant1, "0.05", 3) },
+        { "curve after a plant keeps its colour rule", PresetFields(Preset::Plant2, "0.01", 2),
+            PresetFields(Preset::KochCurve, "0", 3) },
+    };
+    for (const Prelude& row : rows) {
+        SCOPED_TRACE(row.name);
+        Session grown;
+        Session drawn;
+        for (Session* s : { &grown, &drawn })
+            s->Draw(row.before);
+        grown.session.AnimateGrowth(row.animated, ".", std::chrono::milliseconds(0));
+        grown.session.RunToEnd();
+        drawn.session.Clear();
+        drawn.Draw(row.animated);
+
+        EXPECT_TRUE(SamePixels(grown.plane.raster(), drawn.plane.raster()));
+        EXPECT_EQ(grown.session.seed(), drawn.session.seed());
+        ASSERT_EQ(grown.session.figures().size(), 1u);
+        const app::DrawnFigure& a = grown.session.figures()[0];
+        const app::DrawnFigure& b = drawn.session.figures()[0];
+        EXPECT_EQ(a.fields, b.fields);
+        EXPECT_EQ(a.seed, b.seed);
+        EXPECT_EQ(a.colourBefore, b.colourBefore);
+        EXPECT_EQ(a.symbolsWalked, b.symbolsWalked);
+        EXPECT_EQ(grown.plane.LineRed, drawn.plane.LineRed);
+    }
+}
+
+TEST(DrawingSessionAnimations, PlaybackShowsTheTurtleOnlyAsAMarkerAndEndsWithTheFiguresWhole)
+{
+    for (const bool stopped : { false, true }) {
+        SCOPED_TRACE(stopped ? "stopped" : "played to the end");
+        Session s;
+        s.Draw(PresetFields(Preset::Plant3, "0.03", 5));
+        const plane::Raster whole = s.plane.raster();
+        s.session.PlayDrawing(std::chrono::seconds(5), std::chrono::milliseconds(0));
+        s.session.RunSlice(DrawingSession::Clock::now());
+        ASSERT_TRUE(s.session.busy());
+        ASSERT_TRUE(s.session.marker().has_value());
+        EXPECT_FALSE(SamePixels(whole, s.plane.raster())); // a part is shown, without a marker
+        if (stopped)
+            s.session.Stop();
+        else
+            s.session.RunToEnd();
+        EXPECT_TRUE(SamePixels(whole, s.plane.raster()));
+        EXPECT_FALSE(s.session.marker().has_value());
+    }
+}
+
+TEST(DrawingSessionAnimations, StopDuringGrowthKeepsTheStepShown)
+{
+    Session s;
+    s.session.AnimateGrowth(PresetFields(Preset::Plant3, "0", 8), ".");
+    s.session.RunSlice(DrawingSession::Clock::now());
+    s.session.Stop();
+    EXPECT_FALSE(s.session.busy());
+    ASSERT_EQ(s.session.figures().size(), 1u);
+    EXPECT_LE(s.session.figures()[0].fields.substCount, 8);
+}
+
+TEST(DrawingSessionSeed, TheSameSeedDrawsTheSameFigureAndTheLastRandomSeedIsKept)
+{
+    const PanelFields plant = PresetFields(Preset::Plant1, "0.08", 4);
+    const auto drawn = [&](std::uint32_t seed) {
+        auto s = std::make_unique<Session>();
+        s->session.SetSeed(seed);
+        s->Draw(plant);
+        return s;
+    };
+    const auto first = drawn(12345);
+    EXPECT_TRUE(SamePixels(first->plane.raster(), drawn(12345)->plane.raster()));
+    EXPECT_FALSE(SamePixels(first->plane.raster(), drawn(54321)->plane.raster()));
+    EXPECT_EQ(first->session.lastRandomSeed(), 12345u);
+
+    first->Draw(PresetFields(Preset::KochCurve, "0"));
+    EXPECT_EQ(first->session.lastRandomSeed(), std::nullopt);
 }
 
 } // namespace

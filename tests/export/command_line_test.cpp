@@ -19,13 +19,16 @@ struct Result {
     QString err;
 };
 
-// Runs the program in `directory` with `arguments`, "OUT" standing for a file there, without
-// DISPLAY and without a Qt platform.
+// Runs the program in `directory` with `arguments`, "OUT" at the start of an argument or of an
+// option's value standing for a file there, without DISPLAY and without a Qt platform. A path
+// given whole is left alone, though the temporary folder's random name may hold "OUT".
 Result RunProgram(const QStringList& arguments, const QTemporaryDir& directory)
 {
+    static const QRegularExpression out(QStringLiteral("^(--[a-z]+=)?OUT"));
     QStringList expanded;
     for (const QString& argument : arguments)
-        expanded << QString(argument).replace(QStringLiteral("OUT"), directory.path() + "/out");
+        expanded << QString(argument).replace(
+            out, QStringLiteral("\\1") + directory.path() + "/out");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));

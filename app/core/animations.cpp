@@ -1,0 +1,205 @@
+// The session's animations: growth from one substitution to the next, and the drawing played
+// again slowly with the turtle's marker.
+
+#include "app/core/draw_job.h"
+#include "app/core/drawing_session.h"
+#include "app/core/plane_canvas.h"
+#include "app/core/replay_job.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace app {
+
+namespace {
+
+plane::Rgb LineColourOf(const plane::Plane& plane)
+{
+    return { plane.LineRed, plane.LineGreen, plane.LineBlue };
+}
+
+} // namespace
+
+class DrawingSession::GrowthAnimation final : public SessionJob {
+public:
+    GrowthAnimation(DrawingSession& session, const PanelFields& fields,
+        const std::string& decimalSeparator, Clock::duration step)
+        : m_session(session)
+        , m_fields(fields)
+        , m_decimalSeparator(decimalSeparator)
+        , m_step(step)
+        , m_seed(session.m_random.seed())
+        , m_colour(LineColourOf(session.m_plane))
+        , m_lastCount(std::clamp(fields.substCount, MinSubstitutions, MaxSubstitutions))
+        , m_canvas(session.m_plane)
+    {
+        StartStep(); // the fields' errors show before anything runs
+    }
+
+    bool RunSlice(Clock::time_point deadline) override
+    {
+        for (;;) {
+            if (!m_walk) {
+                if (Clock::now() < m_nextStep)
+                    return false;
+                StartStep();
+            }
+            if (!m_walk->RunSlice(deadline))
+                return false;
+            m_walk.reset();
+            if (m_count == m_lastCount)
+                return true;
+            ++m_count;
+            m_nextStep = m_stepStarted + m_step;
+        }
+    }
+
+    double progress() const override
+    {
+        const double step = m_walk ? m_walk->progress() : 1.0;
+        return (m_count + step) / (m_lastCount + 1);
+    }
+
+    Clock::time_point idleUntil() const override
+    {
+        return m_walk ? Clock::time_point {} : m_nextStep;
+    }
+
+    void Abandon() override
+    {
+        if (m_walk)
+            m_session.m_figures.back().symbolsWalked = m_walk->symbolsWalked();
+    }
+
+private:
+    // A step is a Clear and a Draw from the state the animation started in.
+    void StartStep()
+    {
+        m_stepStarted = Clock::now();
+        PanelFields fields = m_fields;
+        fields.substCount = m_count;
+        m_session.m_plane.ClearPlane(255, 255, 255);
+        m_session.m_figures.clear();
+        m_session.m_plane.LineRed = m_colour.red;
+        m_session.m_plane.LineGreen = m_colour.green;
+        m_session.m_plane.LineBlue = m_colour.blue;
+        m_session.m_random = lsystem::RandomGenerator(m_seed);
+        const PreparedWalk walk = m_session.BeginFigure(fields, m_decimalSeparator);
+        m_walk.emplace(walk.params, walk.style, m_session.m_random, m_canvas);
+    }
+
+    DrawingSession& m_session;
+    PanelFields m_fields;
+    std::string m_decimalSeparator;
+    Clock::duration m_step;
+    std::uint32_t m_seed;
+    plane::Rgb m_colour;
+    std::int32_t m_lastCount;
+    std::int32_t m_count = 0;
+    PlaneCanvas m_canvas;
+    std::optional<DrawJob> m_walk;
+    Clock::time_point m_stepStarted;
+    Clock::time_point m_nextStep;
+};
+
+// Passes segments on to the plane, remembering the last one for the marker.
+class TurtleCanvas final : public MappedCanvas {
+public:
+    explicit TurtleCanvas(plane::Plane& plane)
+        : m_plane(plane)
+        , m_canvas(plane)
+    {
+    }
+
+    void SetMapping(const plane::Viewport& mapping) override { m_canvas.SetMapping(mapping); }
+    void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
+        std::int32_t penWidth) override
+    {
+        m_canvas.DrawSegment(start, end, colour, penWidth);
+        const double x0 = m_plane.Column(start.x);
+        const double y0 = m_plane.Row(start.y);
+        const double x1 = m_plane.Column(end.x);
+        const double y1 = m_plane.Row(end.y);
+        if (x1 != x0 || y1 != y0)
+            m_heading = std::atan2(y1 - y0, x1 - x0);
+        m_marker = TurtleMarker { x1, y1, m_heading };
+        ++segments;
+    }
+
+    const std::optional<TurtleMarker>& marker() const { return m_marker; }
+    std::uint64_t segments = 0;
+
+private:
+    plane::Plane& m_plane;
+    PlaneCanvas m_canvas;
+    double m_heading = -M_PI / 2; // up, as the turtle starts
+    std::optional<TurtleMarker> m_marker;
+};
+
+class DrawingSession::Playback final : public SessionJob {
+public:
+    Playback(DrawingSession& session, Clock::duration whole, Clock::duration frame)
+        : m_session(session)
+        , m_whole(session.m_plane.raster())
+        , m_mapping(session.m_plane)
+        , m_frame(frame)
+        , m_canvas(session.m_plane)
+        , m_replay(session.m_figures, session.m_plane.raster().width(), m_canvas)
+    {
+        const auto frames = std::max<std::int64_t>(
+            1, whole / std::max<Clock::duration>(frame, std::chrono::milliseconds(1)));
+        m_symbolsPerFrame = std::max<std::uint64_t>(1, m_replay.symbolCount() / frames);
+        session.m_plane.ClearPlane(255, 255, 255);
+    }
+
+    bool RunSlice(Clock::time_point) override
+    {
+        const auto now = Clock::now();
+        if (now < m_nextFrame)
+            return false;
+        m_nextFrame = now + m_frame;
+        // At least one segment a frame, however few the segments among the symbols.
+        const std::uint64_t before = m_canvas.segments;
+        while (!m_replay.Advance(m_symbolsPerFrame)) {
+            if (m_canvas.segments != before)
+                return false;
+        }
+        return true;
+    }
+
+    double progress() const override { return m_replay.progress(); }
+    Clock::time_point idleUntil() const override { return m_nextFrame; }
+    std::optional<TurtleMarker> marker() const override { return m_canvas.marker(); }
+
+    // The figures are left whole, as they were before.
+    void Abandon() override
+    {
+        m_session.m_plane.raster().CopyPixels(m_whole);
+        static_cast<plane::Viewport&>(m_session.m_plane) = m_mapping;
+    }
+
+private:
+    DrawingSession& m_session;
+    plane::Raster m_whole;
+    plane::Viewport m_mapping;
+    Clock::duration m_frame;
+    TurtleCanvas m_canvas;
+    ReplayJob m_replay;
+    std::uint64_t m_symbolsPerFrame = 1;
+    Clock::time_point m_nextFrame;
+};
+
+void DrawingSession::AnimateGrowth(
+    const PanelFields& fields, const std::string& decimalSeparator, Clock::duration step)
+{
+    if (!m_job)
+        m_job = std::make_unique<GrowthAnimation>(*this, fields, decimalSeparator, step);
+}
+
+void DrawingSession::PlayDrawing(Clock::duration whole, Clock::duration frame)
+{
+    if (!m_job)
+        m_job = std::make_unique<Playback>(*this, whole, frame);
+}
+
+} // namespace app
