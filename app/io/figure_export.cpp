@@ -185,7 +185,8 @@ private:
 
 // One square page holding the SVG's view: the view's pixels are the page's at 96 per inch, as
 // a 700-pixel SVG prints. Qt's writer keeps the page's content until the painter ends, then
-// writes the document to the checked file.
+// compresses it and writes the document to the checked file. It cannot drop a page: a stopped
+// job's painter still writes the document as it ends, and the checked file discards it.
 class PictureJob::PdfTarget final : public Target {
 public:
     static constexpr int Resolution = 96;
