@@ -13,7 +13,7 @@ test=(
     "${run[@]}" "${package[@]}"
     clang-format libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick python3
-    desktop-file-utils libxml2-utils librsvg2-bin
+    desktop-file-utils libxml2-utils librsvg2-bin poppler-utils
 )
 
 case ${1:-test} in

@@ -1,7 +1,6 @@
 #include "app/core/svg_canvas.h"
 
-#include "fpu/floating_point_error.h"
-#include "plane/clip.h"
+#include "app/core/view_segment.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,23 +10,14 @@ namespace app {
 
 namespace {
 
-// Segments are cut to this far around the view (pixels): far enough that no stroke reaching into
-// the view changes, near enough that cross products of point coordinates fit in 64 bits.
-constexpr double Reach = 1 << 20;
 constexpr double UnitsPerPixel = 100.0; // 10^Decimals
 constexpr std::size_t BlockSize = 1 << 16;
 constexpr std::size_t LineLength = 100; // path data wraps after about this many characters
 // The most a vertex adds to a path's data: a line break, a command, and two numbers of at most
-// 11 characters ("-1048576.25", the points lying within Reach) with a blank between.
+// 11 characters ("-1048576.25", the points lying within ViewReach) with a blank between.
 constexpr std::size_t MaxVertexLength = 2 + 11 + 1 + 11;
 static_assert(2 * MaxVertexLength <= SvgCanvas::MinPathDataLimit);
-
-// The plane raises this fault for a point it cannot round to a pixel; the figure ends there.
-double Drawable(double pixel)
-{
-    fpu::RoundToInt64(pixel);
-    return pixel;
-}
+static_assert(ViewReach <= 1048576.0, "MaxVertexLength counts the digits of ViewReach");
 
 std::int64_t Units(double pixel)
 {
@@ -36,7 +26,7 @@ std::int64_t Units(double pixel)
 
 } // namespace
 
-SvgCanvas::SvgCanvas(std::ostream& out, std::size_t pathDataLimit)
+SvgCanvas::SvgCanvas(std::ostream& out, std::size_t pathDataLimit, Background background)
     : m_out(out)
     , m_pathDataLimit(std::max(pathDataLimit, MinPathDataLimit))
 {
@@ -45,19 +35,10 @@ SvgCanvas::SvgCanvas(std::ostream& out, std::size_t pathDataLimit)
     m_buffer.reserve(BlockSize + 256);
     Write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"700\" "
-          "height=\"700\" viewBox=\"0 0 700 700\">\n"
-          "<rect width=\"700\" height=\"700\" fill=\"#ffffff\"/>\n"
-          "<g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n");
-}
-
-double SvgCanvas::Column(double x) const
-{
-    return Drawable(m_mapping.Column(x));
-}
-
-double SvgCanvas::Row(double y) const
-{
-    return Drawable(m_mapping.Row(y));
+          "height=\"700\" viewBox=\"0 0 700 700\">\n");
+    if (background == Background::White)
+        Write("<rect width=\"700\" height=\"700\" fill=\"#ffffff\"/>\n");
+    Write("<g fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n");
 }
 
 void SvgCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector3& end,
@@ -65,14 +46,11 @@ void SvgCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector3&
 {
     m_pen.Set(penWidth);
     const std::int32_t width = m_pen.drawn();
-    double x0 = Column(start.x);
-    double y0 = Row(start.y);
-    double x1 = Column(end.x);
-    double y1 = Row(end.y);
-    if (!plane::ClipSegment(x0, y0, x1, y1, -Reach, -Reach, Reach, Reach))
+    const std::optional<ViewSegment> segment = MapToView(m_mapping, start, end);
+    if (!segment)
         return;
-    const Point from { Units(x0), Units(y0) };
-    const Point to { Units(x1), Units(y1) };
+    const Point from { Units(segment->x0), Units(segment->y0) };
+    const Point to { Units(segment->x1), Units(segment->y1) };
     if (!m_pathOpen || colour != m_colour || width != m_width) {
         EndPath();
         BeginPath(colour, width);

@@ -13,10 +13,10 @@ namespace app {
 
 // Writes the segments drawn on it as an SVG document, streamed: memory stays the same however
 // many segments come. The viewBox is the plane's ViewSize × ViewSize raster on a white
-// background, points mapped as the plane maps them but unrounded (y pointing down), written
-// with `Decimals` decimals. Each run of consecutive segments of one colour and one effective pen
-// width (as the plane's pen: a negative width keeps the previous one, 0 draws as 1) is one
-// <path>; its subpaths start where a segment does not begin at the previous end, collinear
+// background (or none, transparent), points mapped as the plane maps them but unrounded (y pointing
+// down), written with `Decimals` decimals. Each run of consecutive segments of one colour and one
+// effective pen width (as the plane's pen: a negative width keeps the previous one, 0 draws as 1)
+// is one <path>; its subpaths start where a segment does not begin at the previous end, collinear
 // points in the same direction merge, and a subpath of zero length is kept as a dot (round
 // caps). Fill, caps and joins are set once on the group holding the paths.
 //
@@ -30,15 +30,18 @@ public:
     static constexpr std::size_t DefaultPathDataLimit = 1 << 16;
     static constexpr std::size_t MinPathDataLimit = 64; // room for a move and a line
 
+    enum class Background { White, None };
+
     // Writes the start of the document. No path's data is longer than `pathDataLimit`
     // characters (at least MinPathDataLimit).
-    explicit SvgCanvas(std::ostream& out, std::size_t pathDataLimit = DefaultPathDataLimit);
+    explicit SvgCanvas(std::ostream& out, std::size_t pathDataLimit = DefaultPathDataLimit,
+        Background background = Background::White);
 
     // The mapping of the next segments' world window onto the ViewSize × ViewSize view.
     void SetMapping(const plane::Viewport& mapping) override { m_mapping = mapping; }
 
-    // A point that the plane could not draw (beyond the 64-bit pixel range) raises the
-    // invalid-operation fault, as on the plane.
+    // Points are mapped by MapToView, which raises the plane's fault for a point it could not
+    // draw.
     void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
         std::int32_t penWidth) override;
 
@@ -53,8 +56,6 @@ private:
         friend bool operator==(const Point&, const Point&) = default;
     };
 
-    double Column(double x) const;
-    double Row(double y) const;
     void BeginPath(plane::Rgb colour, std::int32_t width);
     void EndPath();
     bool PathHasRoomFor(std::size_t vertices) const;

@@ -45,7 +45,7 @@ struct Option {
 };
 
 constexpr Option renderOption { nullptr, "render", "file",
-    "Draw without a window and write the figure to <file>: .png or .svg "
+    "Draw without a window and write the figure to <file>: .png, .svg or .pdf "
     "(no extension: .png is added)." };
 constexpr Option animateOption { nullptr, "animate", "file",
     "Draw without a window and write an animated GIF to <file> (no extension: .gif is added): "
@@ -68,6 +68,12 @@ constexpr Option laterOptions[] = {
         "The random generator's state at the start of the figure, 0 to 4294967295 (default: an "
         "L-system file's seed, else 0, as the program's first Draw). The same seed draws the "
         "same figure." },
+    { nullptr, "antialias", nullptr,
+        "Draw a PNG with smooth (anti-aliased) edges instead of the plane's pixels (SVG and PDF "
+        "are smooth in any viewer)." },
+    { nullptr, "transparent", nullptr,
+        "Leave the background transparent instead of white: a PNG's pixels off the figure, an "
+        "SVG's or PDF's page." },
     { nullptr, "fit", nullptr,
         "Set the window to the figure's bounds with a 5 % margin, equal scale on both axes, "
         "before drawing it." },
@@ -127,6 +133,7 @@ struct RenderRequest {
     QString output;
     std::optional<AnimationSettings> animation; // none for a picture
     int size = PlaneSize;
+    PictureStyle style;
     bool stats = false;
     bool fit = false;
 };
@@ -150,8 +157,8 @@ void AddOption(QCommandLineParser& parser, const Option& option, const QString& 
 void AddOptions(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(QStringLiteral(
-        "Draws an L-system figure without opening a window and writes it to a PNG or SVG file, "
-        "or its growth or drawing to an animated GIF.\n"
+        "Draws an L-system figure without opening a window and writes it to a PNG, SVG or PDF "
+        "file, or its growth or drawing to an animated GIF.\n"
         "The fields start as the control panel shows them at start-up, or as an L-system file "
         "given after the options has them; --preset fills them as its button does, then each "
         "other option sets its field."));
@@ -274,6 +281,8 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
         fields.seed = static_cast<std::uint32_t>(IntegerValue(
             parser, QStringLiteral("seed"), 0, std::numeric_limits<std::uint32_t>::max()));
     }
+    request.style.smooth = parser.isSet(QStringLiteral("antialias"));
+    request.style.transparent = parser.isSet(QStringLiteral("transparent"));
     request.stats = parser.isSet(QStringLiteral("stats"));
     request.animation = ReadAnimation(parser, animate);
     if (request.animation)
@@ -334,7 +343,7 @@ int Render(const RenderRequest& request)
         ReplayReport report;
         session.Start(std::make_unique<PictureJob>(pictureFile,
             std::vector { session.NextFigure(fields, decimalSeparator) }, request.size,
-            [&report](const ReplayReport& written) { report = written; }));
+            request.style, [&report](const ReplayReport& written) { report = written; }));
         session.RunToEnd();
         if (request.stats) {
             const double ms = std::chrono::duration<double, std::milli>(report.drawing).count();

@@ -3,13 +3,18 @@
 #include "app/core/picture_plane.h"
 #include "app/core/svg_canvas.h"
 #include "app/io/checked_file.h"
+#include "app/io/painter_canvas.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 
+#include <new>
 #include <ostream>
 #include <streambuf>
 #include <utility>
@@ -46,6 +51,22 @@ private:
     CheckedFile& m_file;
 };
 
+// The image as a PNG, through a checked file.
+void WritePng(const QString& path, const QImage& image)
+{
+    CheckedFile file(path);
+    // Encoded in memory first: a write that fails inside the PNG encoder leaves it with memory
+    // it never frees and a message of its own on standard error.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
+        throw SaveError(path, writer.errorString());
+    file.Write({ png.constData(), static_cast<std::size_t>(png.size()) });
+    file.Commit();
+}
+
 } // namespace
 
 ImageFile ImageFileFor(const QString& path)
@@ -59,24 +80,16 @@ ImageFile ImageFileFor(const QString& path)
         return { path, ImageFormat::Png };
     if (suffix == QStringLiteral("svg"))
         return { path, ImageFormat::Svg };
-    throw SaveError(path, QStringLiteral("only .png and .svg files can be written"));
+    if (suffix == QStringLiteral("pdf"))
+        return { path, ImageFormat::Pdf };
+    throw SaveError(path, QStringLiteral("only .png, .svg and .pdf files can be written"));
 }
 
 void SavePng(const QString& path, const plane::Raster& raster)
 {
-    const QImage image(
-        raster.bits(), raster.width(), raster.height(), raster.stride(), QImage::Format_RGB888);
-    CheckedFile file(path);
-    // Encoded in memory first: a write that fails inside the PNG encoder leaves it with memory
-    // it never frees and a message of its own on standard error.
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image))
-        throw SaveError(path, writer.errorString());
-    file.Write({ png.constData(), static_cast<std::size_t>(png.size()) });
-    file.Commit();
+    WritePng(path,
+        QImage(raster.bits(), raster.width(), raster.height(), raster.stride(),
+            QImage::Format_RGB888));
 }
 
 class PictureJob::Target {
@@ -102,13 +115,51 @@ private:
     PicturePlane m_plane;
 };
 
+// The plane's look with QPainter: anti-aliased edges, or no background (premultiplied, which is
+// what the painter blends fastest).
+class PictureJob::PaintedPngTarget final : public Target {
+public:
+    PaintedPngTarget(QString path, int size, PictureStyle style)
+        : m_path(std::move(path))
+        , m_image(size, size,
+              style.transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB888)
+        , m_painterCanvas(m_painter)
+        , m_canvas(m_painterCanvas, static_cast<double>(size) / PlaneSize)
+    {
+        if (m_image.isNull())
+            throw std::bad_alloc();
+        m_image.fill(style.transparent ? Qt::transparent : Qt::white);
+        m_painter.begin(&m_image);
+        m_painter.setRenderHint(QPainter::Antialiasing, style.smooth);
+        // The plane's pixel (x, y) is the square around the painter's point (x + 0.5, y + 0.5).
+        m_painter.translate(0.5, 0.5);
+        m_painter.scale(1.0 / PainterCanvas::UnitsPerPixel, 1.0 / PainterCanvas::UnitsPerPixel);
+    }
+
+    MappedCanvas& canvas() override { return m_canvas; }
+    void Write() override
+    {
+        m_painterCanvas.Finish();
+        m_painter.end();
+        WritePng(m_path, m_image);
+    }
+
+private:
+    QString m_path;
+    QImage m_image;
+    QPainter m_painter;
+    PainterCanvas m_painterCanvas;
+    ScaledPenCanvas m_canvas;
+};
+
 class PictureJob::SvgTarget final : public Target {
 public:
-    explicit SvgTarget(const QString& path)
+    SvgTarget(const QString& path, PictureStyle style)
         : m_file(path)
         , m_buffer(m_file)
         , m_out(&m_buffer)
-        , m_canvas((m_out.exceptions(std::ios::badbit), m_out))
+        , m_canvas((m_out.exceptions(std::ios::badbit), m_out), SvgCanvas::DefaultPathDataLimit,
+              style.transparent ? SvgCanvas::Background::None : SvgCanvas::Background::White)
     {
     }
 
@@ -126,15 +177,65 @@ private:
     SvgCanvas m_canvas;
 };
 
+// One square page holding the SVG's view: the view's pixels are the page's at 96 per inch, as
+// a 700-pixel SVG prints. Qt's writer keeps the page's content until the painter ends, then
+// compresses it and writes the document to the checked file. It cannot drop a page: a stopped
+// job's painter still writes the document as it ends, and the checked file discards it.
+class PictureJob::PdfTarget final : public Target {
+public:
+    static constexpr int Resolution = 96;
+
+    PdfTarget(const QString& path, PictureStyle style)
+        : m_file(path)
+        , m_writer(&m_file)
+        , m_canvas(m_painter)
+    {
+        const double points = SvgCanvas::ViewSize * 72.0 / Resolution;
+        m_writer.setPageSize(QPageSize(QSizeF(points, points), QPageSize::Point));
+        m_writer.setPageMargins({});
+        m_writer.setResolution(Resolution);
+        if (!m_painter.begin(&m_writer))
+            throw m_file.FailureOr(QStringLiteral("the PDF could not be started"));
+        if (!style.transparent)
+            m_painter.fillRect(0, 0, SvgCanvas::ViewSize, SvgCanvas::ViewSize, Qt::white);
+        m_painter.scale(1.0 / PainterCanvas::UnitsPerPixel, 1.0 / PainterCanvas::UnitsPerPixel);
+    }
+
+    MappedCanvas& canvas() override { return m_canvas; }
+    void Write() override
+    {
+        m_canvas.Finish();
+        if (!m_painter.end())
+            throw m_file.FailureOr(QStringLiteral("the PDF could not be finished"));
+        m_file.Commit();
+    }
+
+private:
+    CheckedFile m_file;
+    QPdfWriter m_writer;
+    QPainter m_painter;
+    PainterCanvas m_canvas;
+};
+
 PictureJob::PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, int size,
-    std::function<void(const ReplayReport&)> written)
+    PictureStyle style, std::function<void(const ReplayReport&)> written)
     : m_written(std::move(written))
 {
-    if (file.format == ImageFormat::Svg) {
-        m_target = std::make_unique<SvgTarget>(file.path);
+    switch (file.format) {
+    case ImageFormat::Svg:
+        m_target = std::make_unique<SvgTarget>(file.path, style);
         size = SvgCanvas::ViewSize;
-    } else {
-        m_target = std::make_unique<PngTarget>(file.path, size);
+        break;
+    case ImageFormat::Pdf:
+        m_target = std::make_unique<PdfTarget>(file.path, style);
+        size = SvgCanvas::ViewSize;
+        break;
+    case ImageFormat::Png:
+        if (style.smooth || style.transparent)
+            m_target = std::make_unique<PaintedPngTarget>(file.path, size, style);
+        else
+            m_target = std::make_unique<PngTarget>(file.path, size);
+        break;
     }
     m_replay = std::make_unique<ReplayJob>(std::move(figures), size, m_target->canvas());
 }
@@ -158,9 +259,10 @@ void PictureJob::Finish()
         m_written(report());
 }
 
-ReplayReport SaveFigures(const ImageFile& file, const std::vector<DrawnFigure>& figures, int size)
+ReplayReport SaveFigures(
+    const ImageFile& file, const std::vector<DrawnFigure>& figures, int size, PictureStyle style)
 {
-    PictureJob job(file, figures, size);
+    PictureJob job(file, figures, size, style);
     while (!job.RunSlice(SessionJob::Clock::time_point::max())) { }
     job.Finish();
     return job.report();

@@ -13,7 +13,7 @@
 
 namespace app {
 
-enum class ImageFormat { Png, Svg };
+enum class ImageFormat { Png, Svg, Pdf };
 
 // A file to write a picture to, and the format its name asks for.
 struct ImageFile {
@@ -21,10 +21,20 @@ struct ImageFile {
     ImageFormat format = ImageFormat::Png;
 };
 
-// The format by the name's extension, ".png" or ".svg" in any case; a name without an extension
-// is a PNG and gets ".png" added. Any other extension, and a name OutputNameFault refuses,
-// raises FileError.
+// The format by the name's extension, ".png", ".svg" or ".pdf" in any case; a name without an
+// extension is a PNG and gets ".png" added. Any other extension, and a name OutputNameFault
+// refuses, raises FileError.
 ImageFile ImageFileFor(const QString& path);
+
+// How a picture is drawn besides its figures. Neither changes a vector's paths, and a PNG with
+// neither is drawn exactly as the plane draws.
+struct PictureStyle {
+    // A PNG's edges anti-aliased; viewers draw vectors smooth anyway.
+    bool smooth = false;
+    // No background: a PNG's pixels off the figures have alpha 0, an SVG or PDF has no white
+    // square behind them.
+    bool transparent = false;
+};
 
 // The writers below write through a CheckedFile: a file that exists is replaced only once the
 // new one is completely written, and nothing is left behind otherwise; only a regular file is
@@ -36,37 +46,42 @@ void SavePng(const QString& path, const plane::Raster& raster);
 
 // Writing a picture of figures, as a task of the drawing session: the figures are drawn again
 // from their records a slice at a time, onto a white size × size raster (pens scaled by
-// size / PlaneSize, so that they look as on the plane) or as an SVG document streamed into the
-// file, and the file is put in place once every figure is drawn. A job that is stopped writes
-// nothing and leaves the old file as it was. A figure whose fields or arithmetic fail raises the
-// error Draw raises and nothing is written.
+// size / PlaneSize, so that they look as on the plane; a smooth or transparent one is painted
+// with QPainter), as an SVG document streamed into the file, or as a PDF of one square page with
+// the SVG's paths, and the file is put in place once every figure is drawn. A job that is stopped
+// writes nothing and leaves the old file as it was. A figure whose fields or arithmetic fail raises
+// the error Draw raises and nothing is written.
 class PictureJob final : public SessionJob {
 public:
-    // An SVG file's temporary file is made here; FileError when it cannot be. `written` is told
-    // what drawing the figures took once the file is in place.
+    // A vector file's temporary file is made here; FileError when it cannot be. `size` is a
+    // PNG's. `written` is told what drawing the figures took once the file is in place.
     PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, int size,
-        std::function<void(const ReplayReport&)> written = {});
+        PictureStyle style = {}, std::function<void(const ReplayReport&)> written = {});
     ~PictureJob() override;
 
     bool RunSlice(Clock::time_point deadline) override;
     double progress() const override;
-    // Writes the PNG, or ends the SVG document, and puts the file in place.
+    // Writes the PNG, or ends the vector document, and puts the file in place.
     void Finish() override;
 
-    // The drawing's time (for SVG with writing the document), without putting the file in place.
+    // The drawing's time (for SVG with writing the document; a PDF is written once it is drawn),
+    // without putting the file in place.
     const ReplayReport& report() const { return m_replay->report(); }
 
 private:
     class Target;
     class PngTarget;
+    class PaintedPngTarget;
     class SvgTarget;
+    class PdfTarget;
 
     std::unique_ptr<Target> m_target;
     std::unique_ptr<ReplayJob> m_replay;
     std::function<void(const ReplayReport&)> m_written;
 };
 
-// The figures in the file's format at once: a size × size PNG, or SVG.
-ReplayReport SaveFigures(const ImageFile& file, const std::vector<DrawnFigure>& figures, int size);
+// The figures in the file's format at once: a size × size PNG, SVG or PDF.
+ReplayReport SaveFigures(const ImageFile& file, const std::vector<DrawnFigure>& figures, int size,
+    PictureStyle style = {});
 
 } // namespace app

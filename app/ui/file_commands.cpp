@@ -19,6 +19,9 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <algorithm>
+#include <vector>
+
 namespace app {
 
 namespace {
@@ -26,13 +29,50 @@ namespace {
 // The sizes a PNG can be saved at: the plane's own and three enlargements.
 constexpr int imageSizes[] = { PlaneSize, 2 * PlaneSize, 4 * PlaneSize, 8 * PlaneSize };
 
-QStringList ImageFilters()
+// A filter of the Save Image dialog and the picture it asks for.
+struct ImageChoice {
+    QString filter;
+    QString suffix; // what a name typed without one gets
+    int size; // a PNG's
+    PictureStyle style;
+};
+
+std::vector<ImageChoice> ImageChoices()
 {
-    QStringList filters;
-    for (const int size : imageSizes)
-        filters << QStringLiteral("PNG image, %1 × %1 pixels (*.png)").arg(size);
-    filters << QStringLiteral("SVG image (*.svg)");
-    return filters;
+    struct PngStyle {
+        const char* label;
+        PictureStyle style;
+    };
+    const PngStyle pngStyles[] = {
+        { "", {} },
+        { "smooth, ", { .smooth = true } },
+        { "smooth, transparent, ", { .smooth = true, .transparent = true } },
+    };
+    const QString png = QStringLiteral("png");
+    const QString svg = QStringLiteral("svg");
+    std::vector<ImageChoice> choices;
+    for (const PngStyle& pngStyle : pngStyles) {
+        for (const int size : imageSizes) {
+            choices.push_back({ QStringLiteral("PNG image, %1%2 × %2 pixels (*.png)")
+                                    .arg(QString::fromLatin1(pngStyle.label))
+                                    .arg(size),
+                png, size, pngStyle.style });
+        }
+    }
+    choices.push_back({ QStringLiteral("SVG image (*.svg)"), svg, PlaneSize, {} });
+    choices.push_back({ QStringLiteral("SVG image, transparent (*.svg)"), svg, PlaneSize,
+        { .transparent = true } });
+    choices.push_back(
+        { QStringLiteral("PDF document (*.pdf)"), QStringLiteral("pdf"), PlaneSize, {} });
+    return choices;
+}
+
+// The choice of a filter; the first for none of them.
+const ImageChoice& ChoiceOf(const std::vector<ImageChoice>& choices, const QString& filter)
+{
+    const auto found = std::find_if(choices.begin(), choices.end(),
+        [&filter](const ImageChoice& choice) { return choice.filter == filter; });
+    return found != choices.end() ? *found : choices.front();
 }
 
 const QString lsystemFilter = QStringLiteral("L-system files (*.lsys);;All files (*)");
@@ -117,38 +157,38 @@ void FileCommands::SaveImageAs()
 {
     if (m_form.drawing())
         return;
-    const QStringList filters = ImageFilters();
+    const std::vector<ImageChoice> choices = ImageChoices();
+    QStringList filters;
+    for (const ImageChoice& choice : choices)
+        filters << choice.filter;
     QFileDialog dialog(&m_form, QStringLiteral("Save Image As"),
         StartFolder({ LastFolder(), StandardFolder(QStandardPaths::PicturesLocation) }));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(filter.endsWith(QLatin1String("(*.svg)")) ? QStringLiteral("svg")
-                                                                          : QStringLiteral("png"));
-    });
+    dialog.setDefaultSuffix(choices.front().suffix);
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+        [&](const QString& filter) { dialog.setDefaultSuffix(ChoiceOf(choices, filter).suffix); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().first();
-    const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
-    const int size = chosen >= 0 && chosen < qsizetype(std::size(imageSizes)) ? imageSizes[chosen]
-                                                                              : imageSizes[0];
+    const ImageChoice& chosen = ChoiceOf(choices, dialog.selectedNameFilter());
     m_lastFolder = QFileInfo(path).absolutePath();
-    SaveImage(path, size);
+    SaveImage(path, chosen.size, chosen.style);
 }
 
-void FileCommands::SaveImage(const QString& path, int size)
+void FileCommands::SaveImage(const QString& path, int size, PictureStyle style)
 {
     if (m_form.drawing())
         return;
     const ImageFile file = ImageFileFor(path);
     DrawingSession& session = m_form.session();
-    // At the plane's own size a PNG is its pixels as they are.
-    if (file.format == ImageFormat::Png && size == PlaneSize) {
+    // A plain PNG at the plane's own size is its pixels as they are.
+    if (file.format == ImageFormat::Png && size == PlaneSize && !style.smooth
+        && !style.transparent) {
         SavePng(file.path, session.plane().raster());
         return;
     }
-    session.Start(std::make_unique<PictureJob>(file, session.figures(), size));
+    session.Start(std::make_unique<PictureJob>(file, session.figures(), size, style));
     m_driver.Run();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/io/figure_export.h"
+
 #include <QObject>
 #include <QString>
 
@@ -29,10 +31,11 @@ public:
     void AcceptDrops(QWidget& panel);
 
     // Writes what the plane shows to a PNG file of size × size pixels (the plane's own pixels at
-    // its own size, the figures since the last Clear drawn again at a larger size) or, when the
-    // name ends in ".svg", the same figures as vectors. A larger PNG and SVG are written by a
-    // task of the session, which Stop ends without writing anything.
-    void SaveImage(const QString& path, int size);
+    // its own size, the figures since the last Clear drawn again at a larger size, or smooth or
+    // transparent) or, when the name ends in ".svg" or ".pdf", the same figures as vectors. All
+    // but the plane's own pixels are written by a task of the session, which Stop ends without
+    // writing anything.
+    void SaveImage(const QString& path, int size, PictureStyle style = {});
     void CopyImage();
     // Writes the fields to an L-system file; returns the name written (".lsys" added when the
     // name has none).

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 namespace {
@@ -61,6 +62,13 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             "^symbols=36 segments=16 ms=\\d+\\.\\d\\n$", "^$", "out.png", 700 },
         { "a preset in any case, as SVG", { "--render=OUT.svg", "--preset", "sierp. CURVE 2" }, 0,
             "^$", "^$", "out.svg" },
+        { "a PDF on no background",
+            { "--render", "OUT.pdf", "--preset", "Plant 1", "--transparent" }, 0, "^$", "^$",
+            "out.pdf" },
+        { "a smooth PNG", { "--render", "OUT.png", "--antialias" }, 0, "^$", "^$", "out.png", 700 },
+        { "a transparent PNG at twice the size",
+            { "--render", "OUT.png", "--transparent", "--size", "1400" }, 0, "^$", "^$", "out.png",
+            1400 },
         { "no extension makes a PNG; options set single fields",
             { "--render", "OUT", "--preset", "Plant 4", "--subst", "3", "--angle", "22.5",
                 "--window", "-1,1,-0.1,1.9", "--random", "1/50", "--size", "350" },
@@ -71,6 +79,9 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             "^$", "^'1/0' is not a valid expression: .+\\.\\n$", nullptr },
         { "an angle in another format", { "--render", "OUT.svg", "--angle", "22,5" }, 1, "^$",
             "^'22,5' is not a valid floating point value\\.\\n$", nullptr },
+        { "an extension of no format written", { "--render", "OUT.jpg" }, 1, "^$",
+            "^Could not save \".*/out.jpg\": only .png, .svg and .pdf files can be written\\.\\n$",
+            nullptr },
         { "a folder that does not exist", { "--render", "OUT/missing/x.png" }, 1, "^$",
             "^Could not save \".*/out/missing/x.png\": .+\\n$", nullptr },
         { "an empty output name", { "--render", "" }, 2, "^$",
@@ -137,8 +148,16 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
         EXPECT_EQ(
             files, row.written ? QStringList { QString::fromLatin1(row.written) } : QStringList {});
         if (row.size != 0) {
+            // The start-up Koch curve, plain, is two colours and no alpha.
             const QImage image(directory.filePath(QString::fromLatin1(row.written)));
             EXPECT_EQ(image.size(), QSize(row.size, row.size));
+            EXPECT_EQ(image.hasAlphaChannel(), row.arguments.contains("--transparent"));
+            std::set<QRgb> colours;
+            for (int y = 0; y < image.height(); y += 2) {
+                for (int x = 0; x < image.width(); ++x)
+                    colours.insert(image.pixel(x, y));
+            }
+            EXPECT_EQ(colours.size() > 2, row.arguments.contains("--antialias"));
         }
     }
 }

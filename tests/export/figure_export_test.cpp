@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -179,6 +180,70 @@ TEST_F(Export, LargerPngScalesTheMappingAndThePens)
     }
 }
 
+// What a PNG shows of a black figure, each pixel read as the share of ink over white.
+struct InkSurvey {
+    QRect extent; // of the pixels at least half ink
+    std::int64_t shades = 0; // pixels between a tenth and nine tenths ink
+    int minAlpha = 255;
+    int maxAlpha = 0;
+};
+
+InkSurvey SurveyInk(const QImage& image)
+{
+    InkSurvey survey;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            const double ink = qAlpha(pixel) / 255.0 * (1.0 - qGray(pixel) / 255.0);
+            if (ink >= 0.5)
+                survey.extent |= QRect(x, y, 1, 1);
+            survey.shades += ink > 0.1 && ink < 0.9;
+            survey.minAlpha = std::min(survey.minAlpha, qAlpha(pixel));
+            survey.maxAlpha = std::max(survey.maxAlpha, qAlpha(pixel));
+        }
+    }
+    return survey;
+}
+
+// Smooth and transparent PNGs are painted, against the plain PNG at the same size: the same ink
+// extent (within a pixel), shades only when smooth, and a background of alpha 0 behind opaque
+// ink only when transparent.
+TEST_F(Export, SmoothAndTransparentPngsKeepTheInkOfThePlainOne)
+{
+    struct Row {
+        const char* name;
+        app::PictureStyle style;
+        int size;
+    };
+    const Row rows[] = {
+        { "smooth", { true, false }, app::PlaneSize },
+        { "transparent", { false, true }, app::PlaneSize },
+        { "smooth and transparent, twice the size", { true, true }, 2 * app::PlaneSize },
+    };
+    LiveRun run;
+    run.Draw(FieldsOf(Preset::KochCurve, 1)); // black lines, two of them at 60 degrees
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        app::SaveFigures(app::ImageFileFor(PathOf("plain.png")), run.session.figures(), row.size);
+        app::SaveFigures(
+            app::ImageFileFor(PathOf("styled.png")), run.session.figures(), row.size, row.style);
+        const InkSurvey plain = SurveyInk(QImage(PathOf("plain.png")));
+        const InkSurvey styled = SurveyInk(QImage(PathOf("styled.png")));
+        ASSERT_FALSE(plain.extent.isEmpty());
+        EXPECT_EQ(plain.shades, 0);
+        EXPECT_NEAR(styled.extent.left(), plain.extent.left(), 1);
+        EXPECT_NEAR(styled.extent.top(), plain.extent.top(), 1);
+        EXPECT_NEAR(styled.extent.right(), plain.extent.right(), 1);
+        EXPECT_NEAR(styled.extent.bottom(), plain.extent.bottom(), 1);
+        if (row.style.smooth)
+            EXPECT_GT(styled.shades, 100);
+        else
+            EXPECT_EQ(styled.shades, 0);
+        EXPECT_EQ(styled.minAlpha, row.style.transparent ? 0 : 255);
+        EXPECT_EQ(styled.maxAlpha, 255);
+    }
+}
+
 // Pixels that are not white, within `reach` pixels of a pixel of the other picture that is not
 // white either, as a share of them.
 double ShareNearInk(const QImage& from, const QImage& to, int reach)
@@ -203,7 +268,7 @@ double ShareNearInk(const QImage& from, const QImage& to, int reach)
     return inked == 0 ? 0.0 : static_cast<double>(near) / static_cast<double>(inked);
 }
 
-TEST_F(Export, SvgHoldsTheFiguresAndLooksLikeThePlane)
+TEST_F(Export, SvgHoldsTheFiguresInRunsOfTheirColoursAndPens)
 {
     LiveRun run;
     run.Draw(PanelFields {});
@@ -234,19 +299,72 @@ TEST_F(Export, SvgHoldsTheFiguresAndLooksLikeThePlane)
     }
     EXPECT_EQ(colours, liveColours);
     EXPECT_EQ(widths, liveWidths);
+}
 
-    const QString converter = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
-    if (converter.isEmpty())
-        GTEST_SKIP() << "rsvg-convert (librsvg2-bin) is not installed";
-    ASSERT_EQ(QProcess::execute(converter,
-                  { PathOf("figures.svg"), QStringLiteral("-o"), PathOf("figures.png") }),
-        0);
-    const QImage rendered(PathOf("figures.png"));
+// The PDF is well formed, one page of the SVG's 700 pixels at 96 per inch (525 points).
+TEST_F(Export, PdfIsOneSquarePage)
+{
+    LiveRun run;
+    run.Draw(FieldsOf(Preset::Plant1, -1, "0.05"));
+    const app::ReplayReport report = app::SaveFigures(
+        app::ImageFileFor(PathOf("figure.pdf")), run.session.figures(), app::PlaneSize);
+    EXPECT_EQ(report.segments, SegmentsOf(run.session.figures()).size());
+    QFile file(PathOf("figure.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // The document's structure is plain text; only the page's drawing is compressed.
+    const QString pdf = QString::fromLatin1(file.readAll());
+    EXPECT_TRUE(pdf.startsWith(QStringLiteral("%PDF-")));
+    EXPECT_TRUE(pdf.trimmed().endsWith(QStringLiteral("%%EOF")));
+    EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b"))), 1);
+    EXPECT_TRUE(pdf.contains(QRegularExpression(
+        QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+525(\\.0*)?\\s+525(\\.0*)?\\s*\\]"))));
+}
+
+// Vector pictures, rasterised by other programs at the plane's size, put ink where the plane does
+// (within a pixel: they are not rounded to pixels).
+TEST_F(Export, VectorPicturesLookLikeThePlane)
+{
+    LiveRun run;
+    run.Draw(PanelFields {});
+    run.Draw(FieldsOf(Preset::Plant1, -1, "0.05"));
+    run.Draw(FieldsOf(Preset::KochIsland, 4)); // a run longer than one SVG path holds
     const plane::Raster& raster = run.plane.raster();
     const QImage live(
         raster.bits(), raster.width(), raster.height(), raster.stride(), QImage::Format_RGB888);
-    EXPECT_GT(ShareNearInk(live, rendered, 1), 0.998);
-    EXPECT_GT(ShareNearInk(rendered, live, 1), 0.998);
+
+    struct Row {
+        const char* file;
+        const char* tool;
+        const char* package;
+        QStringList arguments; // IN the picture, OUT the PNG less its extension
+    };
+    const Row rows[] = {
+        { "figures.svg", "rsvg-convert", "librsvg2-bin", { "IN", "-o", "OUT.png" } },
+        { "figures.pdf", "pdftoppm", "poppler-utils",
+            { "-png", "-r", "96", "-singlefile", "IN", "OUT" } },
+    };
+    QStringList missing;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        const QString tool = QStandardPaths::findExecutable(QString::fromLatin1(row.tool));
+        if (tool.isEmpty()) {
+            missing << QStringLiteral("%1 (%2)").arg(row.tool, row.package);
+            continue;
+        }
+        const QString picture = PathOf(row.file);
+        app::SaveFigures(app::ImageFileFor(picture), run.session.figures(), app::PlaneSize);
+        QStringList arguments = row.arguments;
+        arguments.replaceInStrings(QStringLiteral("IN"), picture);
+        arguments.replaceInStrings(QStringLiteral("OUT"), PathOf("rendered"));
+        ASSERT_EQ(QProcess::execute(tool, arguments), 0);
+        const QImage rendered(PathOf("rendered.png"));
+        ASSERT_EQ(rendered.size(), live.size());
+        EXPECT_GT(ShareNearInk(live, rendered, 1), 0.998);
+        EXPECT_GT(ShareNearInk(rendered, live, 1), 0.998);
+        QFile::remove(PathOf("rendered.png"));
+    }
+    if (!missing.isEmpty())
+        GTEST_SKIP() << missing.join(QStringLiteral(", ")).toStdString() << " not installed";
 }
 
 TEST_F(Export, FailuresRaiseAndLeaveExistingFilesAsTheyWere)
@@ -257,6 +375,7 @@ TEST_F(Export, FailuresRaiseAndLeaveExistingFilesAsTheyWere)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
     old.close();
     QFile::copy(PathOf("old.png"), PathOf("old.svg"));
+    QFile::copy(PathOf("old.png"), PathOf("old.pdf"));
     const QStringList before = QDir(directory.path()).entryList(QDir::AllEntries | QDir::Hidden);
 
     struct Row {
@@ -268,9 +387,10 @@ TEST_F(Export, FailuresRaiseAndLeaveExistingFilesAsTheyWere)
     const Row rows[] = {
         { "a folder that does not exist", "missing/figure.png", PanelFields {}, true },
         { "a name ending with a dot", "figure.", PanelFields {}, true },
-        { "an extension that is neither PNG nor SVG", "figure.jpg", PanelFields {}, true },
+        { "an extension of no format written", "figure.jpg", PanelFields {}, true },
         { "a figure that fails before the PNG is written", "old.png", failing, false },
         { "a figure that fails while the SVG is written", "old.svg", failing, false },
+        { "a figure that fails while the PDF is drawn", "old.pdf", failing, false },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -291,7 +411,7 @@ TEST_F(Export, FailuresRaiseAndLeaveExistingFilesAsTheyWere)
             EXPECT_FALSE(row.fileError);
         }
         EXPECT_EQ(QDir(directory.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
-        for (const char* name : { "old.png", "old.svg" }) {
+        for (const char* name : { "old.png", "old.svg", "old.pdf" }) {
             QFile kept(PathOf(name));
             ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
             EXPECT_EQ(kept.readAll(), QByteArray("old"));
@@ -324,6 +444,8 @@ TEST_F(Export, ASaveStoppedHalfwayLeavesTheOldFile)
     };
     const Row rows[] = {
         { "SVG of Plant 3 at 10", "old.svg", FieldsOf(Preset::Plant3, 10),
+            picture(app::PlaneSize) },
+        { "PDF of Plant 3 at 10", "old.pdf", FieldsOf(Preset::Plant3, 10),
             picture(app::PlaneSize) },
         { "PNG of Koch Island at 10, 2800 wide", "old.png", FieldsOf(Preset::KochIsland, 10),
             picture(2800) },
@@ -367,6 +489,7 @@ TEST(ImageFileFor, FormatFollowsTheExtensionInAnyCase)
         { "figure.png", "figure.png", app::ImageFormat::Png },
         { "figure.PNG", "figure.PNG", app::ImageFormat::Png },
         { "figure.Svg", "figure.Svg", app::ImageFormat::Svg },
+        { "figure.PDF", "figure.PDF", app::ImageFormat::Pdf },
         { "figure", "figure.png", app::ImageFormat::Png },
         { "dir.v2/figure", "dir.v2/figure.png", app::ImageFormat::Png },
     };

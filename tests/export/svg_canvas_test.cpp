@@ -8,6 +8,7 @@
 
 #include <sstream>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -30,13 +31,14 @@ struct ExpectedPath {
 
 // Draws the segments on an SvgCanvas whose mapping leaves points where they are (y down).
 SvgDocument Draw(const std::vector<Segment>& segments,
-    std::size_t pathDataLimit = app::SvgCanvas::DefaultPathDataLimit)
+    std::size_t pathDataLimit = app::SvgCanvas::DefaultPathDataLimit,
+    app::SvgCanvas::Background background = app::SvgCanvas::Background::White)
 {
     plane::Viewport identity;
     identity.ScaleX = 1.0;
     identity.ScaleY = -1.0;
     std::ostringstream out;
-    app::SvgCanvas canvas(out, pathDataLimit);
+    app::SvgCanvas canvas(out, pathDataLimit, background);
     canvas.SetMapping(identity);
     for (const Segment& s : segments)
         canvas.DrawSegment({ s.x0, s.y0, 1.0 }, { s.x1, s.y1, 1.0 }, s.colour, s.penWidth);
@@ -44,13 +46,20 @@ SvgDocument Draw(const std::vector<Segment>& segments,
     return ReadSvg(QByteArray::fromStdString(out.str()));
 }
 
-TEST(SvgCanvas, DocumentIsTheWhitePlaneWithRoundStrokes)
+TEST(SvgCanvas, DocumentIsThePlaneWithRoundStrokesOnWhiteOrNothing)
 {
-    const SvgDocument document = Draw({ { 0, 0, 1, 1 } });
-    EXPECT_TRUE(document.wellFormed);
-    EXPECT_EQ(document.viewBox, QStringLiteral("0 0 700 700"));
-    EXPECT_EQ(document.background, QStringLiteral("#ffffff"));
-    EXPECT_EQ(document.groupStyle, QStringLiteral("none round round"));
+    using Background = app::SvgCanvas::Background;
+    for (const auto& [background, fill] :
+        { std::pair { Background::White, "#ffffff" }, std::pair { Background::None, "" } }) {
+        SCOPED_TRACE(fill);
+        const SvgDocument document
+            = Draw({ { 0, 0, 1, 1 } }, app::SvgCanvas::DefaultPathDataLimit, background);
+        EXPECT_TRUE(document.wellFormed);
+        EXPECT_EQ(document.viewBox, QStringLiteral("0 0 700 700"));
+        EXPECT_EQ(document.background, QString::fromLatin1(fill));
+        EXPECT_EQ(document.groupStyle, QStringLiteral("none round round"));
+        EXPECT_EQ(document.paths.size(), 1u);
+    }
 }
 
 TEST(SvgCanvas, RunsOfOneColourAndWidthBecomeOnePathEach)
