@@ -1,6 +1,7 @@
 #include "app/ui/file_commands.h"
 
 #include "app/core/float_text.h"
+#include "app/io/animation_job.h"
 #include "app/io/figure_export.h"
 #include "app/io/lsystem_io.h"
 #include "app/paths/example_paths.h"
@@ -111,6 +112,8 @@ void FileCommands::Guarded(void (FileCommands::*command)())
 
 void FileCommands::Connect(plane::TDraw2D& plane)
 {
+    connect(&plane, &plane::TDraw2D::saveAnimationRequested, this,
+        [this] { Guarded(&FileCommands::SaveAnimationAs); });
     connect(&plane, &plane::TDraw2D::saveImageRequested, this,
         [this] { Guarded(&FileCommands::SaveImageAs); });
     connect(&plane, &plane::TDraw2D::copyImageRequested, this,
@@ -174,6 +177,38 @@ void FileCommands::SaveImageAs()
     const ImageChoice& chosen = ChoiceOf(choices, dialog.selectedNameFilter());
     m_lastFolder = QFileInfo(path).absolutePath();
     SaveImage(path, chosen.size, chosen.style);
+}
+
+void FileCommands::SaveAnimationAs()
+{
+    if (m_form.drawing())
+        return;
+    const QString growth
+        = QStringLiteral("GIF animation of the growth, a frame a substitution (*.gif)");
+    const QString drawing = QStringLiteral("GIF animation of the drawing, 50 frames (*.gif)");
+    QString filter = growth;
+    const QString path = QFileDialog::getSaveFileName(&m_form, QStringLiteral("Save Animation As"),
+        StartFolder({ LastFolder(), StandardFolder(QStandardPaths::PicturesLocation) }),
+        growth + QStringLiteral(";;") + drawing, &filter);
+    if (path.isEmpty())
+        return;
+    m_lastFolder = QFileInfo(path).absolutePath();
+    AnimationSettings settings;
+    settings.kind = filter == drawing ? AnimationKind::Drawing : AnimationKind::Growth;
+    settings.delayMs = DefaultDelayMs(settings.kind);
+    SaveAnimation(path, settings);
+}
+
+void FileCommands::SaveAnimation(const QString& path, const AnimationSettings& settings)
+{
+    if (m_form.drawing())
+        return;
+    DrawingSession& session = m_form.session();
+    const DrawnFigure figure = session.figures().empty()
+        ? session.NextFigure(m_form.ReadFields(), TForm1::DecimalSeparator())
+        : session.figures().back();
+    session.Start(std::make_unique<AnimationJob>(AnimationFileFor(path), figure, settings));
+    m_driver.Run();
 }
 
 void FileCommands::SaveImage(const QString& path, int size, PictureStyle style)

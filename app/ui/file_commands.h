@@ -2,6 +2,8 @@
 
 #include "app/io/figure_export.h"
 
+#include "app/core/animation_frames.h"
+
 #include <QObject>
 #include <QString>
 
@@ -36,6 +38,9 @@ public:
     // but the plane's own pixels are written by a task of the session, which Stop ends without
     // writing anything.
     void SaveImage(const QString& path, int size, PictureStyle style = {});
+    // Writes an animated GIF, as a task of the session, of the last figure drawn (else of the
+    // fields as they stand): its growth from the axiom, or its drawing in frames.
+    void SaveAnimation(const QString& path, const AnimationSettings& settings);
     void CopyImage();
     // Writes the fields to an L-system file; returns the name written (".lsys" added when the
     // name has none).
@@ -45,6 +50,7 @@ public:
 
 private:
     void SaveImageAs();
+    void SaveAnimationAs();
     void SaveLSystemAs();
     void OpenLSystemDialog();
     QString LastFolder() const;

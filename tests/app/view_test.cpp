@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -208,6 +210,53 @@ TEST_F(PlaneView, SaveImageRunsAsATaskThatStopEndsWithoutWriting)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("old"));
+}
+
+} // namespace
+
+namespace {
+
+QAction* PlaneCommand(app::TForm1& form, const char* text)
+{
+    for (QAction* action : form.Draw2D().actions()) {
+        if (action->text() == QString::fromUtf8(text))
+            return action;
+    }
+    ADD_FAILURE() << "no command " << text;
+    return nullptr;
+}
+
+TEST_F(PlaneView, AnimateGrowthFromThePlaneEndsAsDrawAndKeepsTheFields)
+{
+    QTest::mouseClick(form.RadioButtonPlant2, Qt::LeftButton);
+    form.SpinEdit1->setValue(3);
+    const app::PanelFields fields = form.ReadFields();
+    PlaneCommand(form, "Animate Growth")->trigger();
+    EXPECT_TRUE(form.drawing());
+    WaitForDrawing();
+    EXPECT_EQ(form.ReadFields(), fields);
+    ASSERT_EQ(form.figures().size(), 1u);
+    EXPECT_EQ(form.figures()[0].fields, fields);
+}
+
+TEST_F(PlaneView, PlayDrawingShowsTheTurtleOverThePlaneButNotInIt)
+{
+    QTest::mouseClick(form.RadioButtonPlant3, Qt::LeftButton);
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    WaitForDrawing();
+    const QImage whole = Shown();
+    PlaneCommand(form, "Play Drawing")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form.session().marker().has_value(); }, 2000));
+    // The view shows the marker's orange where the raster has none.
+    const app::TurtleMarker marker = *form.session().marker();
+    const QImage view = image()->grab().toImage();
+    const QPoint behind(static_cast<int>(marker.x - 6 * std::cos(marker.heading)),
+        static_cast<int>(marker.y - 6 * std::sin(marker.heading)));
+    EXPECT_EQ(QColor(view.pixel(behind)).red(), 255);
+    EXPECT_EQ(QColor(view.pixel(behind)).green(), 140);
+    QTest::mouseClick(form.Button2, Qt::LeftButton);
+    EXPECT_FALSE(form.drawing());
+    EXPECT_EQ(Shown(), whole);
 }
 
 } // namespace
