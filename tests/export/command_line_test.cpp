@@ -203,6 +203,28 @@ TEST(CommandLine, FieldsFromAFile)
     }
 }
 
+// A figure drawn from the same seed, a file's or --seed's, is the same; from another, another.
+TEST(CommandLine, TheSeedDrawsTheSameFigureAgain)
+{
+    const QTemporaryDir directory;
+    QFile file(directory.filePath(QStringLiteral("in.lsys")));
+    const QByteArray text = "Lindenmayer L-system 1\npreset = Plant 1\nrule-f = F(+F)F(-F)F\n"
+                            "substitutions = 3\nrandom = 0.1\nseed = 7\n";
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+    const auto render = [&](const QStringList& options) {
+        EXPECT_EQ(
+            RunProgram(QStringList { "--render", "OUT.png", file.fileName() } + options, directory)
+                .exitCode,
+            0);
+        return QImage(directory.filePath(QStringLiteral("out.png")));
+    };
+    const QImage fromFile = render({});
+    EXPECT_EQ(render({ "--seed", "7" }), fromFile);
+    EXPECT_NE(render({ "--seed", "8" }), fromFile);
+    EXPECT_NE(render({ "--seed", "0" }), fromFile);
+}
+
 // Each frame of an animation from the command line is the PNG --render writes of what it stands
 // for: the growth's frame k that of the count k, the drawing's last frame that of the figure.
 // Delays are in hundredths of a second, the last frame's four times as long and at least 2 s.
