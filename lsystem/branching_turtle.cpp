@@ -74,8 +74,7 @@ void BranchingTurtle::DrawStep()
         // then it only makes the cosine 1 or a zero term added to the position, and a position
         // is never -0 (it starts at +0, and a sum is -0 only when both terms are): the end point
         // is the unperturbed one, bit for bit. The six values are taken all the same.
-        for (int value = 0; value < 6; ++value)
-            m_random.Next();
+        m_random.Skip<6>();
         endX = m_x + step * m_sine(theta);
         endY = m_y + step * m_cosine(theta);
         if (!std::isfinite(endX) || !std::isfinite(endY)) [[unlikely]]

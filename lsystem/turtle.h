@@ -25,12 +25,34 @@ public:
     }
     double Next()
     {
-        m_seed = m_seed * 134775813u + 1u;
+        m_seed = m_seed * Multiplier + Increment;
         return m_seed / 4294967296.0;
+    }
+    // Moves on by Steps values at once, leaving the state that Steps calls of Next() leave: a
+    // composition of affine maps modulo 2^32 is one affine map, seed * a^n + c * (a^(n-1) + ... +
+    // 1), so the steps cost one multiplication instead of a chain of them.
+    template <unsigned Steps> void Skip()
+    {
+        constexpr AffineStep jump = Jump<Steps>();
+        m_seed = m_seed * jump.multiplier + jump.increment;
     }
     std::uint32_t seed() const { return m_seed; }
 
 private:
+    static constexpr std::uint32_t Multiplier = 134775813u;
+    static constexpr std::uint32_t Increment = 1u;
+    struct AffineStep {
+        std::uint32_t multiplier;
+        std::uint32_t increment;
+    };
+    template <unsigned Steps> static constexpr AffineStep Jump()
+    {
+        AffineStep jump { 1u, 0u };
+        for (unsigned step = 0; step < Steps; ++step)
+            jump = { jump.multiplier * Multiplier, jump.increment * Multiplier + Increment };
+        return jump;
+    }
+
     std::uint32_t m_seed;
 };
 

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,20 @@ TEST(RandomGenerator, FirstValuesOfARun)
     EXPECT_EQ(random.Next(), 2.3283064365386963e-10);
     EXPECT_EQ(random.Next(), 0.031379939522594213);
     EXPECT_EQ(random.Next(), 0.8610484672244638);
+}
+
+TEST(RandomGenerator, SkippingSixIsSixSteps)
+{
+    std::mt19937 seeds(17);
+    for (int trial = 0; trial < 1000; ++trial) {
+        const std::uint32_t seed = trial < 2 ? 0xFFFFFFFFu * trial : seeds();
+        RandomGenerator stepped(seed);
+        for (int i = 0; i < 6; ++i)
+            stepped.Next();
+        RandomGenerator skipped(seed);
+        skipped.Skip<6>();
+        ASSERT_EQ(skipped.seed(), stepped.seed()) << "seed " << seed;
+    }
 }
 
 TEST(DrawWord, EmptyWordDrawsNothing)
