@@ -24,34 +24,6 @@ void Plane::ClearPlane(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
     m_raster.Fill(m_penColour);
 }
 
-void Plane::SetPenWidth(std::int32_t width)
-{
-    m_pen.Set(width);
-}
-
-void Plane::DrawLine(
-    TVector3 p1, TVector3 p2, std::uint8_t red, std::uint8_t green, std::uint8_t blue)
-{
-    // The raster is handed the colour as it came, not as read back from the pen: reading the
-    // three bytes just stored one by one would wait for the stores to finish.
-    const Rgb colour { red, green, blue };
-    m_penColour = colour;
-    const double column1 = Column(p1.x);
-    const double row1 = Row(p1.y);
-    const double column2 = Column(p2.x);
-    const double row2 = Row(p2.y);
-    // The common case costs the one comparison a value that the rounding needs anyway.
-    if (std::fabs(column1) < Within32Bits && std::fabs(row1) < Within32Bits
-        && std::fabs(column2) < Within32Bits && std::fabs(row2) < Within32Bits) [[likely]] {
-        m_raster.DrawLine(static_cast<std::int32_t>(PixelNear(column1)),
-            static_cast<std::int32_t>(PixelNear(row1)),
-            static_cast<std::int32_t>(PixelNear(column2)),
-            static_cast<std::int32_t>(PixelNear(row2)), colour, m_pen.value());
-        return;
-    }
-    DrawFarLine(column1, row1, column2, row2, colour);
-}
-
 // A segment whose pixels reach beyond the 32-bit range is cut in double precision to the raster
 // widened by more than the pen's radius, so that the ends it gets lie where their round caps
 // cannot reach a pixel. The pixels convert to doubles exactly, each being a rounded double. The

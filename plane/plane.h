@@ -5,6 +5,7 @@
 #include "plane/transforms.h"
 #include "plane/viewport.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace plane {
@@ -30,7 +31,7 @@ public:
     void ClearPlane(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
     // The pen ignores a negative width and keeps the one it had; 0 draws as thin as 1.
-    void SetPenWidth(std::int32_t width);
+    void SetPenWidth(std::int32_t width) { m_pen.Set(width); }
     std::int32_t penWidth() const { return m_pen.value(); }
     Rgb penColour() const { return m_penColour; }
 
@@ -38,8 +39,30 @@ public:
     // colour with the pen's width. A segment with a pixel beyond the raster's 32-bit
     // coordinates is cut to the raster first, so that it draws what a raster taking any pixel
     // would show. Raises the faults of XToPixel and YToPixel, in the order x1, y1, x2, y2.
-    void DrawLine(
-        TVector3 p1, TVector3 p2, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+    // Inline, with the points by reference, because a walk draws millions of segments a second
+    // through it and most of them cost no more than this.
+    void DrawLine(const TVector3& p1, const TVector3& p2, std::uint8_t red, std::uint8_t green,
+        std::uint8_t blue)
+    {
+        // The raster is handed the colour as it came, not as read back from the pen: reading
+        // the three bytes just stored one by one would wait for the stores to finish.
+        const Rgb colour { red, green, blue };
+        m_penColour = colour;
+        const double column1 = Column(p1.x);
+        const double row1 = Row(p1.y);
+        const double column2 = Column(p2.x);
+        const double row2 = Row(p2.y);
+        // The common case costs the one comparison a value that the rounding needs anyway.
+        if (std::fabs(column1) < Within32Bits && std::fabs(row1) < Within32Bits
+            && std::fabs(column2) < Within32Bits && std::fabs(row2) < Within32Bits) [[likely]] {
+            m_raster.DrawLine(static_cast<std::int32_t>(PixelNear(column1)),
+                static_cast<std::int32_t>(PixelNear(row1)),
+                static_cast<std::int32_t>(PixelNear(column2)),
+                static_cast<std::int32_t>(PixelNear(row2)), colour, m_pen.value());
+            return;
+        }
+        DrawFarLine(column1, row1, column2, row2, colour);
+    }
 
     const Raster& raster() const { return m_raster; }
     Raster& raster() { return m_raster; }

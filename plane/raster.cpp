@@ -106,13 +106,8 @@ void Raster::FillSpan(int y, int x0, int x1, Rgb colour)
     }
 }
 
-void Raster::DrawLine(int x0, int y0, int x1, int y1, Rgb colour, int width)
+void Raster::DrawNewLine(int x0, int y0, int x1, int y1, Rgb colour, int width)
 {
-    // Drawing only sets pixels to one colour, so the same line again finds them all set.
-    const Line line { x0, y0, x1, y1, colour, std::max(width, 1) };
-    if (line == m_lastLine)
-        return;
-    m_lastLine = line;
     if (width <= 1) {
         DrawThinLine(x0, y0, x1, y1, colour);
         return;

@@ -2,6 +2,7 @@
 
 #include "plane/rgb.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -43,7 +44,16 @@ public:
     // A width of 1 or less draws the one-pixel line; a wider pen draws every pixel whose
     // centre lies within width / 2 of the segment (round ends). The line just drawn, asked for
     // again, changes no pixel and is not drawn twice.
-    void DrawLine(int x0, int y0, int x1, int y1, Rgb colour, int width);
+    void DrawLine(int x0, int y0, int x1, int y1, Rgb colour, int width)
+    {
+        // Drawing only sets pixels to one colour, so the same line again finds them all set.
+        // Inline, because a walk of short steps asks for the line just drawn again and again.
+        const Line line { x0, y0, x1, y1, colour, std::max(width, 1) };
+        if (line == m_lastLine)
+            return;
+        m_lastLine = line;
+        DrawNewLine(x0, y0, x1, y1, colour, width);
+    }
 
     // The rectangle changed since the last call; the record then starts empty again.
     PixelRect TakeDirty();
@@ -52,6 +62,7 @@ public:
     void SetChangeListener(std::function<void()> changed) { m_changed = std::move(changed); }
 
 private:
+    void DrawNewLine(int x0, int y0, int x1, int y1, Rgb colour, int width);
     void SetPixel(int x, int y, Rgb colour);
     void FillSpan(int y, int x0, int x1, Rgb colour);
     void DrawThinLine(int x0, int y0, int x1, int y1, Rgb colour);

@@ -8,7 +8,7 @@ void PlaneCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector
     m_plane.SegStart = start;
     m_plane.SegEnd = end;
     m_plane.SetPenWidth(penWidth);
-    m_plane.DrawLine(m_plane.SegStart, m_plane.SegEnd, colour.red, colour.green, colour.blue);
+    m_plane.DrawLine(start, end, colour.red, colour.green, colour.blue);
 }
 
 } // namespace app
