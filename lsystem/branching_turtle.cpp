@@ -102,6 +102,7 @@ void BranchingTurtle::DrawStep()
             RaiseFirstFault({ x0, lengthX, alongX, endX, y0, lengthY, alongY, endY });
     }
 
+    ++m_segmentsDrawn;
     if (m_style.rotation) {
         const plane::TVector3 end { endX, endY, 1.0 };
         const plane::TVector3 turnedStart = SamePoint(m_lastEnd, m_x, m_y)

@@ -35,6 +35,8 @@ public:
     void CloseBranch();
 
     std::int32_t penWidth() const { return m_penWidth; }
+    // Segments handed to the canvas, the one whose drawing raised a fault among them.
+    std::uint64_t segmentsDrawn() const { return m_segmentsDrawn; }
 
 private:
     // fpu::Checked with the raising kept out of line, so that a check costs a comparison.
@@ -64,6 +66,7 @@ private:
     double m_y = 0.0;
     double m_heading = 0.0; // degrees, 0 along +y, growing clockwise
     std::int32_t m_penWidth;
+    std::uint64_t m_segmentsDrawn = 0;
     std::vector<SavedState> m_branches;
     RememberedFunction<Sine> m_sine;
     RememberedFunction<Cosine> m_cosine;

@@ -63,6 +63,7 @@ public:
     std::uint64_t symbolsWalked() const { return m_symbolsWalked; }
     std::uint64_t symbolCount() const { return m_symbolCount; }
     std::int32_t penWidth() const { return m_turtle.penWidth(); }
+    std::uint64_t segmentsDrawn() const { return m_turtle.segmentsDrawn(); }
 
 private:
     // Walks `limit` symbols from `run` and passes them in the expansion; returns how many were
@@ -162,6 +163,11 @@ std::uint64_t TurtleWalk::symbolsWalked() const
 std::uint64_t TurtleWalk::symbolCount() const
 {
     return m_impl->symbolCount();
+}
+
+std::uint64_t TurtleWalk::segmentsDrawn() const
+{
+    return m_impl->segmentsDrawn();
 }
 
 std::int32_t TurtleWalk::penWidth() const

@@ -115,6 +115,8 @@ public:
     // Symbols of the word walked so far, and how many it has (saturating at UINT64_MAX).
     std::uint64_t symbolsWalked() const;
     std::uint64_t symbolCount() const;
+    // Segments handed to the canvas so far, the one whose drawing raised a fault among them.
+    std::uint64_t segmentsDrawn() const;
     // The pen width now: the starting width after the narrowings of the symbols walked so far
     // (a drawn step narrows the pen only once the symbol after it is walked and does not draw).
     std::int32_t penWidth() const;

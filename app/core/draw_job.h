@@ -36,6 +36,7 @@ public:
     std::uint64_t symbolsWalked() const { return m_walk.symbolsWalked(); }
     // The symbols of the whole word, whatever the limit (saturating at UINT64_MAX).
     std::uint64_t symbolCount() const { return m_walk.symbolCount(); }
+    std::uint64_t segmentsDrawn() const { return m_walk.segmentsDrawn(); }
     // The share of the word walked, 0 to 1.
     double progress() const;
 

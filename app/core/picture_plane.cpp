@@ -6,9 +6,10 @@ namespace app {
 
 PicturePlane::PicturePlane(int size)
     : m_planeCanvas(m_plane)
-    , m_canvas(m_planeCanvas, static_cast<double>(size) / PlaneSize)
 {
     m_plane.SetPlaneSize(size, size);
+    if (size != PlaneSize)
+        m_scaled.emplace(m_planeCanvas, static_cast<double>(size) / PlaneSize);
 }
 
 } // namespace app

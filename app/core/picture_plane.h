@@ -4,6 +4,8 @@
 #include "app/core/scaled_pen_canvas.h"
 #include "plane/plane.h"
 
+#include <optional>
+
 namespace app {
 
 // A white size × size plane that figures are drawn on as a picture of them draws them: each
@@ -16,14 +18,19 @@ public:
     PicturePlane(const PicturePlane&) = delete;
     PicturePlane& operator=(const PicturePlane&) = delete;
 
-    MappedCanvas& canvas() { return m_canvas; }
+    // At the plane's own size the pens need no scaling, and the segments go straight to the
+    // plane's canvas: the same pixels without a layer per segment.
+    MappedCanvas& canvas()
+    {
+        return m_scaled ? static_cast<MappedCanvas&>(*m_scaled) : m_planeCanvas;
+    }
     const plane::Raster& raster() const { return m_plane.raster(); }
     plane::Raster& raster() { return m_plane.raster(); }
 
 private:
     plane::Plane m_plane;
     PlaneCanvas m_planeCanvas;
-    ScaledPenCanvas m_canvas;
+    std::optional<ScaledPenCanvas> m_scaled; // none at the plane's own size
 };
 
 } // namespace app

@@ -7,26 +7,6 @@
 
 namespace app {
 
-// Passes segments on, counting them.
-class ReplayJob::CountingCanvas final : public lsystem::Canvas {
-public:
-    explicit CountingCanvas(lsystem::Canvas& target)
-        : m_target(target)
-    {
-    }
-    void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
-        std::int32_t penWidth) override
-    {
-        ++count;
-        m_target.DrawSegment(start, end, colour, penWidth);
-    }
-
-    std::uint64_t count = 0;
-
-private:
-    lsystem::Canvas& m_target;
-};
-
 struct ReplayJob::Walk {
     lsystem::RandomGenerator random;
     std::optional<DrawJob> job;
@@ -36,7 +16,6 @@ ReplayJob::ReplayJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanv
     : m_figures(std::move(figures))
     , m_planeSize(planeSize)
     , m_canvas(canvas)
-    , m_counting(std::make_unique<CountingCanvas>(canvas))
 {
 }
 
@@ -51,7 +30,7 @@ void ReplayJob::StartFigure()
     m_walk = std::make_unique<Walk>();
     m_walk->random = lsystem::RandomGenerator(figure.seed);
     m_walk->job.emplace(
-        draw.walk.params, draw.walk.style, m_walk->random, *m_counting, figure.symbolsWalked);
+        draw.walk.params, draw.walk.style, m_walk->random, m_canvas, figure.symbolsWalked);
 }
 
 bool ReplayJob::RunSlice(Clock::time_point deadline)
@@ -65,7 +44,7 @@ bool ReplayJob::RunSlice(Clock::time_point deadline)
 
     while (NextFigure()) {
         const bool done = m_walk->job->RunSlice(deadline);
-        m_report.segments = m_counting->count;
+        m_report.segments = SegmentsDrawn();
         if (!done)
             return false;
     }
@@ -75,11 +54,13 @@ bool ReplayJob::RunSlice(Clock::time_point deadline)
 bool ReplayJob::NextFigure()
 {
     while (!m_walk || m_walk->job->finished()) {
-        if (m_walk)
+        if (m_walk) {
             m_report.symbols += m_walk->job->symbolsWalked();
+            m_segmentsOfFiguresDone += m_walk->job->segmentsDrawn();
+        }
         m_walk.reset();
         if (m_next == m_figures.size()) {
-            m_report.segments = m_counting->count;
+            m_report.segments = m_segmentsOfFiguresDone;
             return false;
         }
         StartFigure();
@@ -93,11 +74,16 @@ bool ReplayJob::Advance(std::uint64_t symbols)
         const std::uint64_t before = m_walk->job->symbolsWalked();
         m_walk->job->RunSymbols(symbols);
         symbols -= std::min(symbols, m_walk->job->symbolsWalked() - before);
-        m_report.segments = m_counting->count;
+        m_report.segments = SegmentsDrawn();
         if (!m_walk->job->finished())
             return false;
     }
     return !NextFigure();
+}
+
+std::uint64_t ReplayJob::SegmentsDrawn() const
+{
+    return m_segmentsOfFiguresDone + (m_walk ? m_walk->job->segmentsDrawn() : 0);
 }
 
 std::uint64_t ReplayJob::symbolCount() const

@@ -44,17 +44,18 @@ public:
     std::uint64_t symbolCount() const;
 
 private:
-    class CountingCanvas;
     struct Walk;
 
     void StartFigure();
     // Starts the next figure when the current one is done; false when none is left.
     bool NextFigure();
+    // The segments of the figures done and of the one being drawn.
+    std::uint64_t SegmentsDrawn() const;
 
     std::vector<DrawnFigure> m_figures;
     int m_planeSize;
     MappedCanvas& m_canvas;
-    std::unique_ptr<CountingCanvas> m_counting;
+    std::uint64_t m_segmentsOfFiguresDone = 0;
     std::size_t m_next = 0; // the figure to start after the current one
     std::unique_ptr<Walk> m_walk; // the figure being drawn; none before the first slice
     ReplayReport m_report;
