@@ -11,8 +11,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "draws Lindenmayer-system figures with tur
 set(CPACK_PACKAGE_DESCRIPTION [[
 An interactive desktop program that rewrites an L-system's axiom with its
 production rules and walks the word with a turtle, drawing Koch curves,
-Sierpinski curves, plants and other figures. Figures are saved as L-system
-files and exported as PNG or SVG, also from the command line without a display.]])
+Sierpinski curves, plants and other figures, and animates their growth and
+drawing. Figures are saved as L-system files and exported as PNG, SVG, PDF or
+animated GIF, also from the command line without a display.]])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
