@@ -2,17 +2,15 @@
 
 #include "fpu/floating_point_error.h"
 
-#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <initializer_list>
-#include <limits>
 
 namespace lsystem {
 
 namespace {
 
-constexpr double DegreesToRadians = 0.017453292519943295; // pi / 180
+constexpr double DegreesToRadians = RememberedDirection::DegreesToRadians;
 constexpr std::size_t ReservedBranches = 256; // open branches held without reallocating
 
 [[gnu::cold]] void RaiseFirstFault(std::initializer_list<double> values)
@@ -51,21 +49,24 @@ double BranchingTurtle::CheckedOutOfLine(double value)
     return fpu::Checked(value);
 }
 
-double BranchingTurtle::Sine(double angle)
+// MultiplyPoint of (x, y, 1) by the rotation, bit for bit, with its zero terms left out: the
+// matrix has third column (0, 0, 1) and third row (0, 0, 1), so the product's w is
+// ((0 + x * 0) + y * 0) + 1 * 1 = 1 for a finite point and no quotient is taken, and each of x
+// and y is ((0 + a) + b) + 0, which is (a + b) + 0 for every sign of every zero.
+plane::TVector3 BranchingTurtle::Turned(double x, double y) const
 {
-    return std::sin(angle);
-}
-
-double BranchingTurtle::Cosine(double angle)
-{
-    return std::cos(angle);
+    const plane::TMatrix3& m = m_rotation;
+    const double turnedX = (x * m.m[0][0] + y * m.m[1][0]) + 0.0;
+    const double turnedY = (x * m.m[0][1] + y * m.m[1][1]) + 0.0;
+    if (!std::isfinite(turnedX) || !std::isfinite(turnedY)) [[unlikely]]
+        return plane::MultiplyPoint({ x, y, 1.0 }, m);
+    return { turnedX, turnedY, 1.0 };
 }
 
 void BranchingTurtle::DrawStep()
 {
     const double amplitude = m_amplitude;
     const double step = m_stepLength;
-    const double theta = m_heading * DegreesToRadians;
     double endX;
     double endY;
     if (amplitude == 0.0) {
@@ -75,11 +76,13 @@ void BranchingTurtle::DrawStep()
         // is never -0 (it starts at +0, and a sum is -0 only when both terms are): the end point
         // is the unperturbed one, bit for bit. The six values are taken all the same.
         m_random.Skip<6>();
-        endX = m_x + step * m_sine(theta);
-        endY = m_y + step * m_cosine(theta);
+        const Direction& direction = m_direction(m_heading);
+        endX = m_x + step * direction.sine;
+        endY = m_y + step * direction.cosine;
         if (!std::isfinite(endX) || !std::isfinite(endY)) [[unlikely]]
-            RaiseFirstFault({ step, step * m_sine(theta), endX, step * m_cosine(theta), endY });
+            RaiseFirstFault({ step, step * direction.sine, endX, step * direction.cosine, endY });
     } else {
+        const double theta = m_heading * DegreesToRadians;
         const double r1 = m_random.Next();
         const double r2 = m_random.Next();
         const double r3 = m_random.Next();
@@ -105,10 +108,9 @@ void BranchingTurtle::DrawStep()
     ++m_segmentsDrawn;
     if (m_style.rotation) {
         const plane::TVector3 end { endX, endY, 1.0 };
-        const plane::TVector3 turnedStart = SamePoint(m_lastEnd, m_x, m_y)
-            ? m_lastTurnedEnd
-            : plane::MultiplyPoint({ m_x, m_y, 1.0 }, m_rotation);
-        const plane::TVector3 turnedEnd = plane::MultiplyPoint(end, m_rotation);
+        const plane::TVector3 turnedStart
+            = SamePoint(m_lastEnd, m_x, m_y) ? m_lastTurnedEnd : Turned(m_x, m_y);
+        const plane::TVector3 turnedEnd = Turned(endX, endY);
         m_lastEnd = end;
         m_lastTurnedEnd = turnedEnd;
         m_canvas.DrawSegment(turnedStart, turnedEnd, m_style.colour, m_penWidth);
@@ -121,16 +123,9 @@ void BranchingTurtle::DrawStep()
 
 void BranchingTurtle::MoveStep()
 {
-    const double theta = m_heading * DegreesToRadians;
-    m_x = Finite(m_x + Finite(m_stepLength * m_sine(theta)));
-    m_y = Finite(m_y + Finite(m_stepLength * m_cosine(theta)));
-}
-
-void BranchingTurtle::Narrow()
-{
-    const std::int64_t narrowed = std::int64_t { m_penWidth } - std::int64_t { m_style.narrowing };
-    m_penWidth = static_cast<std::int32_t>(std::clamp<std::int64_t>(narrowed,
-        std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    const Direction& direction = m_direction(m_heading);
+    m_x = Finite(m_x + Finite(m_stepLength * direction.sine));
+    m_y = Finite(m_y + Finite(m_stepLength * direction.cosine));
 }
 
 void BranchingTurtle::OpenBranch()

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "lsystem/draw_params.h"
-#include "lsystem/remembered_function.h"
+#include "lsystem/remembered_direction.h"
 #include "lsystem/turtle.h"
 #include "plane/transforms.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace lsystem {
@@ -28,7 +30,13 @@ public:
     void TurnRight() { m_heading = Finite(m_heading + m_angle); }
     // The end of a run of drawing symbols. The width stops at the smallest 32-bit value instead
     // of wrapping round to a huge pen.
-    void Narrow();
+    void Narrow()
+    {
+        const std::int64_t narrowed
+            = std::int64_t { m_penWidth } - std::int64_t { m_style.narrowing };
+        m_penWidth = static_cast<std::int32_t>(std::clamp<std::int64_t>(narrowed,
+            std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    }
     // Raises BranchDepthError, changing nothing, when MaxBranchDepth branches are open.
     void OpenBranch();
     // A ")" without an open branch leaves the turtle as it is.
@@ -45,8 +53,7 @@ private:
         return std::isfinite(value) ? value : CheckedOutOfLine(value);
     }
     static double CheckedOutOfLine(double value);
-    static double Sine(double angle);
-    static double Cosine(double angle);
+    plane::TVector3 Turned(double x, double y) const;
 
     struct SavedState {
         double x;
@@ -68,8 +75,7 @@ private:
     std::int32_t m_penWidth;
     std::uint64_t m_segmentsDrawn = 0;
     std::vector<SavedState> m_branches;
-    RememberedFunction<Sine> m_sine;
-    RememberedFunction<Cosine> m_cosine;
+    RememberedDirection m_direction;
     // A step usually starts where the one before ended, so the turned end point is kept for it.
     plane::TMatrix3 m_rotation;
     plane::TVector3 m_lastEnd { 0.0, 0.0, 1.0 };

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace lsystem {
@@ -19,15 +19,64 @@ public:
     Expansion(const Expansion&) = delete;
     Expansion& operator=(const Expansion&) = delete;
 
-    // The next symbols of the word that stand in one text, at least one; on the last level the
-    // rest of its rule at once. Each "F" or "G" read above the last level costs one unit of
-    // `work`, which is decreased, whether its rule opens a level or, being empty, drops out;
-    // leaving a level that has ended costs nothing. The result is empty when the word has ended
-    // (finished()) or the work ran out first. The symbols stay next until Consume() passes them.
-    std::string_view NextRun(std::uint64_t& work);
-
-    // Passes the first `symbols` of the run NextRun() gave last.
-    void Consume(std::size_t symbols) { m_levels.back().next += symbols; }
+    // Hands the next symbols of the word to `walk` one by one, in order, until `symbols` (which
+    // is decreased) have been handed, the word has ended or `work` has run out. Each "F" or "G"
+    // read above the last level costs one unit of `work`, which is decreased, whether its rule
+    // opens a level or, being empty, drops out; leaving a level that has ended costs nothing.
+    // Once the symbols are all handed, levels still open and end as far as the work allows, up
+    // to the next symbol, so that a word whose last symbol was handed is seen to have ended.
+    // A symbol counts as handed when `walk` returns; if it throws, the symbol stays next.
+    // Returns finished(). A template, so that the walk of a symbol is compiled into the loop
+    // over the symbols: most figures have a few symbols a rule, and a call a run of them costs
+    // as much as walking them.
+    template <class Walk> bool Hand(std::uint64_t& symbols, std::uint64_t& work, Walk&& walk)
+    {
+        for (;;) {
+            Cursor& cursor = m_levels.back();
+            if (cursor.next == cursor.end) {
+                if (m_levels.size() == 1)
+                    return true;
+                m_levels.pop_back();
+                continue;
+            }
+            if (m_levels.size() - 1 == m_lastLevel) {
+                if (symbols == 0)
+                    return false;
+                const std::size_t left = static_cast<std::size_t>(cursor.end - cursor.next);
+                const char* const stop = cursor.next
+                    + static_cast<std::size_t>(std::min<std::uint64_t>(left, symbols));
+                const char* next = cursor.next;
+                try {
+                    for (; next != stop; ++next)
+                        walk(*next);
+                } catch (...) {
+                    symbols -= static_cast<std::uint64_t>(next - cursor.next);
+                    cursor.next = next;
+                    throw;
+                }
+                symbols -= static_cast<std::uint64_t>(next - cursor.next);
+                cursor.next = next;
+                continue;
+            }
+            const char symbol = *cursor.next;
+            if (symbol != 'F' && symbol != 'G') {
+                if (symbols == 0)
+                    return false;
+                walk(symbol);
+                ++cursor.next;
+                --symbols;
+                continue;
+            }
+            if (work == 0)
+                return false;
+            --work;
+            ++cursor.next;
+            // An empty rule opens no level: its symbol just drops out of the word.
+            const std::string& rule = symbol == 'F' ? m_ruleF : m_ruleG;
+            if (!rule.empty())
+                m_levels.push_back({ rule.data(), rule.data() + rule.size() });
+        }
+    }
 
     bool finished() const
     {

@@ -4,7 +4,6 @@
 #include "lsystem/expansion.h"
 #include "lsystem/rewriting.h"
 
-#include <algorithm>
 #include <limits>
 #include <string>
 #include <utility>
@@ -25,7 +24,7 @@ BranchDepthError::BranchDepthError()
 {
 }
 
-// The expansion hands the word over in runs; the turtle walks them symbol by symbol.
+// The expansion hands the word over symbol by symbol; the turtle walks each as it comes.
 class TurtleWalk::Impl {
 public:
     Impl(RewrittenWord word, const DrawParams& params, const WalkStyle& style,
@@ -39,23 +38,21 @@ public:
 
     bool Advance(std::uint64_t budget)
     {
+        if (m_finished)
+            return true;
         // Opening and dropping rules may take as many steps as symbols are asked for.
         std::uint64_t work = budget;
+        std::uint64_t left = budget;
+        bool narrowingDue = m_narrowingDue;
         try {
-            while (!m_finished) {
-                const std::string_view run = m_expansion.NextRun(work);
-                if (run.empty()) {
-                    m_finished = m_expansion.finished();
-                    break;
-                }
-                if (budget == 0)
-                    break;
-                budget -= WalkRun(run.data(), std::min<std::uint64_t>(run.size(), budget));
-            }
+            m_finished = m_expansion.Hand(left, work, SymbolWalker { *this, narrowingDue });
         } catch (...) {
+            m_symbolsWalked += budget - left;
             m_finished = true;
             throw;
         }
+        m_symbolsWalked += budget - left;
+        m_narrowingDue = narrowingDue;
         return m_finished;
     }
 
@@ -66,60 +63,50 @@ public:
     std::uint64_t segmentsDrawn() const { return m_turtle.segmentsDrawn(); }
 
 private:
-    // Walks `limit` symbols from `run` and passes them in the expansion; returns how many were
-    // walked, all of them unless a fault ends the walk.
-    std::size_t WalkRun(const char* run, std::size_t limit)
-    {
-        std::size_t walked = 0;
-        bool narrowingDue = m_narrowingDue;
-        try {
-            for (; walked < limit; ++walked) {
-                const char symbol = run[walked];
-                // A drawn step narrows the pen when the symbol after it does not draw; that
-                // symbol may lie in another run, so the narrowing waits for it.
-                if (narrowingDue) {
-                    narrowingDue = false;
-                    if (!IsDrawingSymbol(symbol))
-                        m_turtle.Narrow();
-                }
-                switch (symbol) {
-                case 'F':
-                case 'G':
-                    m_turtle.DrawStep();
-                    narrowingDue = true;
-                    break;
-                case 'f':
-                    m_turtle.MoveStep();
-                    break;
-                case '+':
-                    m_turtle.TurnLeft();
-                    break;
-                case '-':
-                    m_turtle.TurnRight();
-                    break;
-                case '(':
-                    m_turtle.OpenBranch();
-                    break;
-                case ')':
-                    m_turtle.CloseBranch();
-                    break;
-                default:
-                    break;
-                }
-            }
-        } catch (...) {
-            Pass(walked, narrowingDue);
-            throw;
+    // Walks one symbol, inlined into the expansion's loops: a call would cost as much as most
+    // symbols do.
+    struct SymbolWalker {
+        Impl& impl;
+        bool& narrowingDue;
+        [[gnu::always_inline]] void operator()(char symbol) const
+        {
+            impl.Walk(symbol, narrowingDue);
         }
-        Pass(walked, narrowingDue);
-        return walked;
-    }
+    };
 
-    void Pass(std::size_t symbols, bool narrowingDue)
+    [[gnu::always_inline]] void Walk(char symbol, bool& narrowingDue)
     {
-        m_narrowingDue = narrowingDue;
-        m_expansion.Consume(symbols);
-        m_symbolsWalked += symbols;
+        // A drawn step narrows the pen when the symbol after it does not draw; that symbol may
+        // come from another rule, so the narrowing waits for it.
+        if (narrowingDue) {
+            narrowingDue = false;
+            if (!IsDrawingSymbol(symbol))
+                m_turtle.Narrow();
+        }
+        switch (symbol) {
+        case 'F':
+        case 'G':
+            m_turtle.DrawStep();
+            narrowingDue = true;
+            break;
+        case 'f':
+            m_turtle.MoveStep();
+            break;
+        case '+':
+            m_turtle.TurnLeft();
+            break;
+        case '-':
+            m_turtle.TurnRight();
+            break;
+        case '(':
+            m_turtle.OpenBranch();
+            break;
+        case ')':
+            m_turtle.CloseBranch();
+            break;
+        default:
+            break;
+        }
     }
 
     const std::uint64_t m_symbolCount;

@@ -41,8 +41,8 @@ public:
     // would show. Raises the faults of XToPixel and YToPixel, in the order x1, y1, x2, y2.
     // Inline, with the points by reference, because a walk draws millions of segments a second
     // through it and most of them cost no more than this.
-    void DrawLine(const TVector3& p1, const TVector3& p2, std::uint8_t red, std::uint8_t green,
-        std::uint8_t blue)
+    [[gnu::always_inline]] void DrawLine(const TVector3& p1, const TVector3& p2, std::uint8_t red,
+        std::uint8_t green, std::uint8_t blue)
     {
         // The raster is handed the colour as it came, not as read back from the pen: reading
         // the three bytes just stored one by one would wait for the stores to finish.

@@ -236,10 +236,20 @@ void Raster::DrawDisc(int cx, int cy, Rgb colour, int width)
     const auto right = static_cast<int>(std::min<std::int64_t>(cx + reach, m_width - 1));
     if (top > bottom || left > right)
         return;
-    for (int y = top; y <= bottom; ++y) {
-        const std::int64_t half = DiscHalfWidth(std::int64_t { y } - cy, width);
+    const auto fillRow = [&](int y, std::int64_t half) {
         FillSpan(y, static_cast<int>(std::max<std::int64_t>(cx - half, left)),
             static_cast<int>(std::min<std::int64_t>(cx + half, right)), colour);
+    };
+    if (width > TabledWidths) {
+        for (int y = top; y <= bottom; ++y)
+            fillRow(y, DiscHalfWidth(std::int64_t { y } - cy, width));
+    } else {
+        // The table is looked up once a disc, not once a row.
+        const std::int64_t* const halves = DiscHalves(width);
+        for (int y = top; y <= bottom; ++y) {
+            const std::int64_t h = std::int64_t { y } - cy;
+            fillRow(y, halves[h < 0 ? -h : h]);
+        }
     }
     MarkDirty(left, top, right + 1, bottom + 1);
 }
@@ -247,17 +257,19 @@ void Raster::DrawDisc(int cx, int cy, Rgb colour, int width)
 // The largest dx with 4 * (dx^2 + h^2) <= width^2, for |h| <= width / 2.
 std::int64_t Raster::DiscHalfWidth(std::int64_t h, int width)
 {
-    constexpr int TabledWidths = 4096;
     const std::int64_t widthSquared = std::int64_t { width } * width;
-    if (width > TabledWidths)
-        return IntegerSqrt((widthSquared - 4 * h * h) / 4);
+    return IntegerSqrt((widthSquared - 4 * h * h) / 4);
+}
+
+const std::int64_t* Raster::DiscHalves(int width)
+{
     if (width != m_discWidth) {
         m_discHalves.resize(static_cast<std::size_t>(width / 2 + 1));
         for (std::int64_t row = 0; row <= width / 2; ++row)
-            m_discHalves[row] = IntegerSqrt((widthSquared - 4 * row * row) / 4);
+            m_discHalves[static_cast<std::size_t>(row)] = DiscHalfWidth(row, width);
         m_discWidth = width;
     }
-    return m_discHalves[static_cast<std::size_t>(h < 0 ? -h : h)];
+    return m_discHalves.data();
 }
 
 void Raster::MarkDirty(int left, int top, int right, int bottom)

@@ -68,7 +68,10 @@ private:
     void DrawThinLine(int x0, int y0, int x1, int y1, Rgb colour);
     void DrawWideLine(double x0, double y0, double x1, double y1, Rgb colour, double radius);
     void DrawDisc(int cx, int cy, Rgb colour, int width);
-    std::int64_t DiscHalfWidth(std::int64_t h, int width);
+    static std::int64_t DiscHalfWidth(std::int64_t h, int width);
+    // DiscHalfWidth of every row of a disc of a width up to TabledWidths, by |h|.
+    const std::int64_t* DiscHalves(int width);
+    static constexpr int TabledWidths = 4096;
     void MarkDirty(int left, int top, int right, int bottom);
 
     struct Line {

@@ -8,6 +8,7 @@
 
 #include <ostream>
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -303,29 +304,30 @@ TEST(DrawWord, ThirtyDegreeTurnOfTheSierpinskiCurves)
 }
 
 // The turn changes only what is drawn: every drawn segment is the unturned segment put
-// through MultiplyPoint, and the turtle goes on from the unturned point.
+// through MultiplyPoint, bit for bit (the turtle leaves its zero terms out, so the signs of
+// zeros count), and the turtle goes on from the unturned point.
 TEST(DrawWord, TurnedSegmentsAreTheUnturnedOnesMultiplied)
 {
-    DrawParams params = UnitSteps(60.0);
-    params.RandomAmp = 0.05;
-    DrawParams unturnedParams = params;
-    const std::string word = "F+F--F+F(+GfF)-F";
-    for (const double angle : { -HalfPi, -SixthPi, 0.3 }) {
-        SCOPED_TRACE(angle);
-        const auto turned = Walk(word, params, { Green, angle, 3 }).segments;
-        const auto unturned = Walk(word, unturnedParams, PlantStyle()).segments;
-        ASSERT_EQ(turned.size(), unturned.size());
-        const plane::TMatrix3 rotation = plane::RotationMatrix(angle);
-        for (std::size_t i = 0; i < turned.size(); ++i) {
-            plane::TVector3 start = unturned[i].start;
-            plane::TVector3 end = unturned[i].end;
-            start.w = end.w = 1.0;
-            const plane::TVector3 expectedStart = plane::MultiplyPoint(start, rotation);
-            const plane::TVector3 expectedEnd = plane::MultiplyPoint(end, rotation);
-            EXPECT_EQ(turned[i].start.x, expectedStart.x);
-            EXPECT_EQ(turned[i].start.y, expectedStart.y);
-            EXPECT_EQ(turned[i].end.x, expectedEnd.x);
-            EXPECT_EQ(turned[i].end.y, expectedEnd.y);
+    const auto bits = [](const plane::TVector3& p) {
+        return std::array { std::bit_cast<std::uint64_t>(p.x), std::bit_cast<std::uint64_t>(p.y),
+            std::bit_cast<std::uint64_t>(p.w) };
+    };
+    const std::string word = "(F)F+F--F+F(+GfF)-F++F+++F";
+    for (const double amplitude : { 0.0, 0.05 }) {
+        DrawParams params = UnitSteps(60.0);
+        params.RandomAmp = amplitude;
+        for (const double angle : { -HalfPi, -SixthPi, 0.3, 0.0, 2.0 }) {
+            SCOPED_TRACE(testing::Message() << "amplitude " << amplitude << ", angle " << angle);
+            const auto turned = Walk(word, params, { Green, angle, 3 }).segments;
+            const auto unturned = Walk(word, params, PlantStyle()).segments;
+            ASSERT_EQ(turned.size(), unturned.size());
+            const plane::TMatrix3 rotation = plane::RotationMatrix(angle);
+            for (std::size_t i = 0; i < turned.size(); ++i) {
+                EXPECT_EQ(
+                    bits(turned[i].start), bits(plane::MultiplyPoint(unturned[i].start, rotation)));
+                EXPECT_EQ(
+                    bits(turned[i].end), bits(plane::MultiplyPoint(unturned[i].end, rotation)));
+            }
         }
     }
 }
