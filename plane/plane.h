@@ -21,6 +21,14 @@ public:
     std::uint8_t LineGreen = 0;
     std::uint8_t LineBlue = 0;
 
+    Rgb lineColour() const { return { LineRed, LineGreen, LineBlue }; }
+    void SetLineColour(Rgb colour)
+    {
+        LineRed = colour.red;
+        LineGreen = colour.green;
+        LineBlue = colour.blue;
+    }
+
     // The world rectangle x1..x2 by y1..y2 fills the raster, y growing upwards.
     void SetWorldWindow(double x1, double x2, double y1, double y2);
 

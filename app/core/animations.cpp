@@ -11,15 +11,6 @@
 
 namespace app {
 
-namespace {
-
-plane::Rgb LineColourOf(const plane::Plane& plane)
-{
-    return { plane.LineRed, plane.LineGreen, plane.LineBlue };
-}
-
-} // namespace
-
 class DrawingSession::GrowthAnimation final : public SessionJob {
 public:
     GrowthAnimation(DrawingSession& session, const PanelFields& fields,
@@ -29,7 +20,7 @@ public:
         , m_decimalSeparator(decimalSeparator)
         , m_step(step)
         , m_seed(session.m_random.seed())
-        , m_colour(LineColourOf(session.m_plane))
+        , m_colour(session.m_plane.lineColour())
         , m_lastCount(std::clamp(fields.substCount, MinSubstitutions, MaxSubstitutions))
         , m_canvas(session.m_plane)
     {
@@ -78,11 +69,8 @@ private:
         m_stepStarted = Clock::now();
         PanelFields fields = m_fields;
         fields.substCount = m_count;
-        m_session.m_plane.ClearPlane(255, 255, 255);
-        m_session.m_figures.clear();
-        m_session.m_plane.LineRed = m_colour.red;
-        m_session.m_plane.LineGreen = m_colour.green;
-        m_session.m_plane.LineBlue = m_colour.blue;
+        m_session.ClearFigures();
+        m_session.m_plane.SetLineColour(m_colour);
         m_session.m_random = lsystem::RandomGenerator(m_seed);
         const PreparedWalk walk = m_session.BeginFigure(fields, m_decimalSeparator);
         m_walk.emplace(walk.params, walk.style, m_session.m_random, m_canvas);

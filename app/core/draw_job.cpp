@@ -45,30 +45,23 @@ DrawJob::DrawJob(const lsystem::DrawParams& params, const lsystem::WalkStyle& st
 bool DrawJob::RunSlice(Clock::time_point deadline)
 {
     ClearUpperVectorState();
-    while (!m_finished) {
-        const std::uint64_t left = m_symbolLimit - m_walk.symbolsWalked();
-        m_finished = m_walk.Advance(std::min(left, SymbolsPerClockReading))
-            || m_walk.symbolsWalked() >= m_symbolLimit;
+    while (!RunSymbols(SymbolsPerClockReading)) {
         if (Clock::now() >= deadline)
-            break;
+            return false;
     }
-    return m_finished;
+    return true;
 }
 
 bool DrawJob::RunSymbols(std::uint64_t symbols)
 {
-    if (!m_finished) {
-        const std::uint64_t left = m_symbolLimit - m_walk.symbolsWalked();
-        m_finished
-            = m_walk.Advance(std::min(left, symbols)) || m_walk.symbolsWalked() >= m_symbolLimit;
-    }
-    return m_finished;
+    if (!finished())
+        m_walk.Advance(std::min(m_symbolLimit - m_walk.symbolsWalked(), symbols));
+    return finished();
 }
 
 void DrawJob::SetSymbolLimit(std::uint64_t symbolLimit)
 {
     m_symbolLimit = symbolLimit;
-    m_finished = m_walk.finished() || m_walk.symbolsWalked() >= m_symbolLimit;
 }
 
 double DrawJob::progress() const

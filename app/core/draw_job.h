@@ -32,7 +32,7 @@ public:
     void SetSymbolLimit(std::uint64_t symbolLimit);
 
     // Whether the walk has reached the end of the word or the limit.
-    bool finished() const { return m_finished; }
+    bool finished() const { return m_walk.finished() || m_walk.symbolsWalked() >= m_symbolLimit; }
     std::uint64_t symbolsWalked() const { return m_walk.symbolsWalked(); }
     // The symbols of the whole word, whatever the limit (saturating at UINT64_MAX).
     std::uint64_t symbolCount() const { return m_walk.symbolCount(); }
@@ -43,7 +43,6 @@ public:
 private:
     lsystem::TurtleWalk m_walk;
     std::uint64_t m_symbolLimit;
-    bool m_finished = false;
 };
 
 } // namespace app

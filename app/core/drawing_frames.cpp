@@ -1,7 +1,5 @@
 #include "app/core/drawing_frames.h"
 
-#include "app/core/prepared_draw.h"
-
 #include <algorithm>
 #include <utility>
 
@@ -17,13 +15,9 @@ DrawingFrames::DrawingFrames(DrawnFigure figure, int frames, int size)
 
 void DrawingFrames::StartWalk()
 {
-    const PreparedDraw draw
-        = PrepareDraw(m_figure.fields, m_figure.decimalSeparator, m_figure.colourBefore, m_size);
-    m_plane.canvas().SetMapping(draw.view.mapping);
-    m_random = lsystem::RandomGenerator(m_figure.seed);
-    m_walk.emplace(draw.walk.params, draw.walk.style, m_random, m_plane.canvas(), 0);
-    m_symbols = std::min(m_walk->symbolCount(), m_figure.symbolsWalked);
-    m_walk->SetSymbolLimit(LimitOf(0));
+    m_walk.emplace(m_figure, m_size, m_plane.canvas());
+    m_symbols = std::min(m_walk->job().symbolCount(), m_figure.symbolsWalked);
+    m_walk->job().SetSymbolLimit(LimitOf(0));
 }
 
 std::uint64_t DrawingFrames::LimitOf(int frame) const
@@ -40,7 +34,7 @@ bool DrawingFrames::RunSlice(Clock::time_point deadline)
         return true;
     if (!m_walk)
         StartWalk();
-    if (!m_walk->RunSlice(deadline))
+    if (!m_walk->job().RunSlice(deadline))
         return false;
     const plane::PixelRect drawn = m_plane.raster().TakeDirty();
     m_changed = m_frame == 0 ? plane::PixelRect { 0, 0, m_size, m_size } : drawn;
@@ -53,7 +47,7 @@ bool DrawingFrames::NextFrame()
     if (m_frame + 1 == m_frames)
         return false;
     ++m_frame;
-    m_walk->SetSymbolLimit(LimitOf(m_frame));
+    m_walk->job().SetSymbolLimit(LimitOf(m_frame));
     m_complete = false;
     return true;
 }
@@ -64,7 +58,7 @@ double DrawingFrames::progress() const
         return 0.0;
     if (m_symbols == 0)
         return static_cast<double>(m_frame + m_complete) / m_frames;
-    return static_cast<double>(m_walk->symbolsWalked()) / static_cast<double>(m_symbols);
+    return static_cast<double>(m_walk->job().symbolsWalked()) / static_cast<double>(m_symbols);
 }
 
 } // namespace app

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/core/animation_frames.h"
-#include "app/core/draw_job.h"
 #include "app/core/picture_plane.h"
+#include "app/core/replay_job.h"
 #include "lsystem/turtle.h"
 
 #include <cstdint>
@@ -35,8 +35,7 @@ private:
     int m_size;
     int m_frame = 0;
     PicturePlane m_plane;
-    lsystem::RandomGenerator m_random;
-    std::optional<DrawJob> m_walk; // started by the first slice, where a field error belongs
+    std::optional<FigureWalk> m_walk; // started by the first slice, where a field error belongs
     std::uint64_t m_symbols = 0; // of the whole animation
     bool m_complete = false;
     plane::PixelRect m_changed;

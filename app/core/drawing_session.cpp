@@ -82,11 +82,6 @@ private:
     ReplayJob m_replay;
 };
 
-plane::Rgb LineColourOf(const plane::Plane& plane)
-{
-    return { plane.LineRed, plane.LineGreen, plane.LineBlue };
-}
-
 } // namespace
 
 DrawingSession::DrawingSession(plane::Plane& plane)
@@ -118,7 +113,7 @@ void DrawingSession::SetWindowListener(std::function<void(const WindowTexts&)> l
 DrawnFigure DrawingSession::NextFigure(
     const PanelFields& fields, const std::string& decimalSeparator) const
 {
-    return { fields, decimalSeparator, m_random.seed(), LineColourOf(m_plane) };
+    return { fields, decimalSeparator, m_random.seed(), m_plane.lineColour() };
 }
 
 void DrawingSession::Draw(const PanelFields& fields, const std::string& decimalSeparator)
@@ -136,9 +131,7 @@ PreparedWalk DrawingSession::BeginFigure(
     const PreparedView view = PrepareView(fields, m_plane.raster().width());
     // The line colour is the plane's from here on, even when a later field fails.
     const plane::Rgb colour = FigureColour(fields, figure.colourBefore);
-    m_plane.LineRed = colour.red;
-    m_plane.LineGreen = colour.green;
-    m_plane.LineBlue = colour.blue;
+    m_plane.SetLineColour(colour);
     const PreparedWalk walk = PrepareWalk(fields, decimalSeparator, colour);
 
     static_cast<plane::Viewport&>(m_plane) = view.mapping;
@@ -152,7 +145,7 @@ void DrawingSession::Fit(
 {
     if (m_job)
         return;
-    const PreparedWalk walk = PrepareWalk(fields, decimalSeparator, LineColourOf(m_plane));
+    const PreparedWalk walk = PrepareWalk(fields, decimalSeparator, m_plane.lineColour());
     m_job = std::make_unique<Measure>(*this, fields, decimalSeparator, after, walk);
 }
 
@@ -176,6 +169,11 @@ void DrawingSession::FinishFit(PanelFields fields, const std::string& decimalSep
 void DrawingSession::Clear()
 {
     Stop();
+    ClearFigures();
+}
+
+void DrawingSession::ClearFigures()
+{
     m_plane.ClearPlane(255, 255, 255);
     m_figures.clear();
 }

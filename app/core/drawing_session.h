@@ -108,6 +108,8 @@ private:
     // colour become the plane's. Raises the first field's error, having changed nothing before
     // the window is read and only the line colour after.
     PreparedWalk BeginFigure(const PanelFields& fields, const std::string& decimalSeparator);
+    // Clear without ending the running task: the plane white, no figures.
+    void ClearFigures();
 
     void Redraw(const WorldWindow& window, const std::string& decimalSeparator);
     void FinishFit(PanelFields fields, const std::string& decimalSeparator, AfterFit after,

@@ -7,10 +7,18 @@
 
 namespace app {
 
-struct ReplayJob::Walk {
-    lsystem::RandomGenerator random;
-    std::optional<DrawJob> job;
-};
+FigureWalk::FigureWalk(const DrawnFigure& figure, int planeSize, MappedCanvas& canvas)
+    : FigureWalk(figure,
+        PrepareDraw(figure.fields, figure.decimalSeparator, figure.colourBefore, planeSize), canvas)
+{
+}
+
+FigureWalk::FigureWalk(const DrawnFigure& figure, const PreparedDraw& draw, MappedCanvas& canvas)
+    : m_random(figure.seed)
+    , m_job(draw.walk.params, draw.walk.style, m_random, canvas, figure.symbolsWalked)
+{
+    canvas.SetMapping(draw.view.mapping);
+}
 
 ReplayJob::ReplayJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas)
     : m_figures(std::move(figures))
@@ -23,14 +31,7 @@ ReplayJob::~ReplayJob() = default;
 
 void ReplayJob::StartFigure()
 {
-    const DrawnFigure& figure = m_figures[m_next++];
-    const PreparedDraw draw
-        = PrepareDraw(figure.fields, figure.decimalSeparator, figure.colourBefore, m_planeSize);
-    m_canvas.SetMapping(draw.view.mapping);
-    m_walk = std::make_unique<Walk>();
-    m_walk->random = lsystem::RandomGenerator(figure.seed);
-    m_walk->job.emplace(
-        draw.walk.params, draw.walk.style, m_walk->random, m_canvas, figure.symbolsWalked);
+    m_walk = std::make_unique<FigureWalk>(m_figures[m_next++], m_planeSize, m_canvas);
 }
 
 bool ReplayJob::RunSlice(Clock::time_point deadline)
@@ -43,7 +44,7 @@ bool ReplayJob::RunSlice(Clock::time_point deadline)
     } timing { m_report, began };
 
     while (NextFigure()) {
-        const bool done = m_walk->job->RunSlice(deadline);
+        const bool done = m_walk->job().RunSlice(deadline);
         m_report.segments = SegmentsDrawn();
         if (!done)
             return false;
@@ -53,10 +54,10 @@ bool ReplayJob::RunSlice(Clock::time_point deadline)
 
 bool ReplayJob::NextFigure()
 {
-    while (!m_walk || m_walk->job->finished()) {
+    while (!m_walk || m_walk->job().finished()) {
         if (m_walk) {
-            m_report.symbols += m_walk->job->symbolsWalked();
-            m_segmentsOfFiguresDone += m_walk->job->segmentsDrawn();
+            m_report.symbols += m_walk->job().symbolsWalked();
+            m_segmentsOfFiguresDone += m_walk->job().segmentsDrawn();
         }
         m_walk.reset();
         if (m_next == m_figures.size()) {
@@ -71,11 +72,11 @@ bool ReplayJob::NextFigure()
 bool ReplayJob::Advance(std::uint64_t symbols)
 {
     while (symbols > 0 && NextFigure()) {
-        const std::uint64_t before = m_walk->job->symbolsWalked();
-        m_walk->job->RunSymbols(symbols);
-        symbols -= std::min(symbols, m_walk->job->symbolsWalked() - before);
+        const std::uint64_t before = m_walk->job().symbolsWalked();
+        m_walk->job().RunSymbols(symbols);
+        symbols -= std::min(symbols, m_walk->job().symbolsWalked() - before);
         m_report.segments = SegmentsDrawn();
-        if (!m_walk->job->finished())
+        if (!m_walk->job().finished())
             return false;
     }
     return !NextFigure();
@@ -83,7 +84,7 @@ bool ReplayJob::Advance(std::uint64_t symbols)
 
 std::uint64_t ReplayJob::SegmentsDrawn() const
 {
-    return m_segmentsOfFiguresDone + (m_walk ? m_walk->job->segmentsDrawn() : 0);
+    return m_segmentsOfFiguresDone + (m_walk ? m_walk->job().segmentsDrawn() : 0);
 }
 
 std::uint64_t ReplayJob::symbolCount() const
@@ -109,7 +110,7 @@ double ReplayJob::progress() const
 {
     if (m_figures.empty())
         return 1.0;
-    const double current = m_walk ? m_walk->job->progress() : 0.0;
+    const double current = m_walk ? m_walk->job().progress() : 0.0;
     const double started = m_walk ? static_cast<double>(m_next - 1) : static_cast<double>(m_next);
     return (started + current) / static_cast<double>(m_figures.size());
 }

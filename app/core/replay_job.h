@@ -21,6 +21,26 @@ struct ReplayReport {
     std::chrono::nanoseconds drawing {}; // time spent in slices: rewriting, walking and drawing
 };
 
+// One figure walked again from its record: the canvas takes the mapping of the figure's window
+// onto a planeSize × planeSize plane, and the walk a generator started from the figure's seed,
+// its colourBefore and its symbolsWalked as the limit. A field error is raised here, as Draw
+// raises it.
+class FigureWalk {
+public:
+    FigureWalk(const DrawnFigure& figure, int planeSize, MappedCanvas& canvas);
+    FigureWalk(const FigureWalk&) = delete;
+    FigureWalk& operator=(const FigureWalk&) = delete;
+
+    DrawJob& job() { return m_job; }
+    const DrawJob& job() const { return m_job; }
+
+private:
+    FigureWalk(const DrawnFigure& figure, const PreparedDraw& draw, MappedCanvas& canvas);
+
+    lsystem::RandomGenerator m_random;
+    DrawJob m_job;
+};
+
 // Draws figures again from their records, in order, onto a canvas that maps a planeSize ×
 // planeSize plane: each with its own fields and decimal separator, a generator started from its
 // seed (the session's own is never touched), its colourBefore and its symbolsWalked as the
@@ -44,8 +64,6 @@ public:
     std::uint64_t symbolCount() const;
 
 private:
-    struct Walk;
-
     void StartFigure();
     // Starts the next figure when the current one is done; false when none is left.
     bool NextFigure();
@@ -57,7 +75,7 @@ private:
     MappedCanvas& m_canvas;
     std::uint64_t m_segmentsOfFiguresDone = 0;
     std::size_t m_next = 0; // the figure to start after the current one
-    std::unique_ptr<Walk> m_walk; // the figure being drawn; none before the first slice
+    std::unique_ptr<FigureWalk> m_walk; // the figure being drawn; none before the first slice
     ReplayReport m_report;
 };
 

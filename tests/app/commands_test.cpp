@@ -31,11 +31,7 @@ protected:
         return count;
     }
 
-    plane::Rgb lineColour() const
-    {
-        const plane::Plane& plane = form.Draw2D().plane();
-        return { plane.LineRed, plane.LineGreen, plane.LineBlue };
-    }
+    plane::Rgb lineColour() const { return form.Draw2D().plane().lineColour(); }
 
     void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 

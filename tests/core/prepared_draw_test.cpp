@@ -72,7 +72,7 @@ struct Session {
         session.Draw(input, decimalSeparator);
         session.RunToEnd();
     }
-    plane::Rgb lineColour() const { return { plane.LineRed, plane.LineGreen, plane.LineBlue }; }
+    plane::Rgb lineColour() const { return plane.lineColour(); }
     int PixelsOf(plane::Rgb colour) const
     {
         int count = 0;
