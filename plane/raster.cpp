@@ -55,7 +55,7 @@ void Raster::Resize(int width, int height)
     m_height = height;
     m_stride = stride;
     m_bits.swap(bits);
-    m_lastLine = {};
+    ForgetLines();
     MarkDirty(0, 0, width, height);
 }
 
@@ -63,7 +63,7 @@ void Raster::Fill(Rgb colour)
 {
     for (int y = 0; y < m_height; ++y)
         FillSpan(y, 0, m_width - 1, colour);
-    m_lastLine = {};
+    ForgetLines();
     MarkDirty(0, 0, m_width, m_height);
 }
 
@@ -72,7 +72,7 @@ void Raster::CopyPixels(const Raster& source)
     if (source.m_width != m_width || source.m_height != m_height)
         return;
     m_bits = source.m_bits;
-    m_lastLine = {};
+    ForgetLines();
     MarkDirty(0, 0, m_width, m_height);
 }
 
@@ -106,12 +106,25 @@ void Raster::FillSpan(int y, int x0, int x1, Rgb colour)
     }
 }
 
+void Raster::ForgetLines()
+{
+    m_lastLine = {};
+    m_drawnLines.Forget();
+}
+
 void Raster::DrawNewLine(int x0, int y0, int x1, int y1, Rgb colour, int width)
 {
-    if (width <= 1) {
+    if (width == 1) {
         DrawThinLine(x0, y0, x1, y1, colour);
         return;
     }
+    // Pixels of another colour may cover those of the lines remembered.
+    const std::uint32_t colourValue = colour.value();
+    if (colourValue != m_drawnColour) {
+        m_drawnLines.Forget();
+        m_drawnColour = colourValue;
+    }
+    m_drawnLines.Remember({ x0, y0, x1, y1, colourValue, width });
     if (x0 == x1 && y0 == y1) {
         DrawDisc(x0, y0, colour, width);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plane/drawn_lines.h"
 #include "plane/rgb.h"
 
 #include <algorithm>
@@ -42,17 +43,20 @@ public:
 
     // A line from pixel (x0, y0) to pixel (x1, y1), both ends included, clipped to the raster.
     // A width of 1 or less draws the one-pixel line; a wider pen draws every pixel whose
-    // centre lies within width / 2 of the segment (round ends). The line just drawn, asked for
-    // again, changes no pixel and is not drawn twice.
-    void DrawLine(int x0, int y0, int x1, int y1, Rgb colour, int width)
+    // centre lies within width / 2 of the segment (round ends). A line whose pixels all hold
+    // its colour already, such as the line just drawn, is not drawn again.
+    [[gnu::always_inline]] void DrawLine(int x0, int y0, int x1, int y1, Rgb colour, int width)
     {
-        // Drawing only sets pixels to one colour, so the same line again finds them all set.
         // Inline, because a walk of short steps asks for the line just drawn again and again.
-        const Line line { x0, y0, x1, y1, colour, std::max(width, 1) };
+        // The lines drawn before are looked up only when it asks for another, and only for a
+        // wide pen: a one-pixel line costs hardly more to draw than to look up.
+        const RasterLine line { x0, y0, x1, y1, colour.value(), std::max(width, 1) };
         if (line == m_lastLine)
             return;
         m_lastLine = line;
-        DrawNewLine(x0, y0, x1, y1, colour, width);
+        if (line.width > 1 && m_drawnLines.Holds(line))
+            return;
+        DrawNewLine(x0, y0, x1, y1, colour, line.width);
     }
 
     // The rectangle changed since the last call; the record then starts empty again.
@@ -62,7 +66,11 @@ public:
     void SetChangeListener(std::function<void()> changed) { m_changed = std::move(changed); }
 
 private:
+    // Takes the line's fields one by one, in registers: a line stored word by word and read back
+    // whole waits for the stores.
     void DrawNewLine(int x0, int y0, int x1, int y1, Rgb colour, int width);
+    // Whenever a pixel may take a colour other than the lines' that the raster remembers.
+    void ForgetLines();
     void SetPixel(int x, int y, Rgb colour);
     void FillSpan(int y, int x0, int x1, Rgb colour);
     void DrawThinLine(int x0, int y0, int x1, int y1, Rgb colour);
@@ -74,20 +82,15 @@ private:
     static constexpr int TabledWidths = 4096;
     void MarkDirty(int left, int top, int right, int bottom);
 
-    struct Line {
-        int x0, y0, x1, y1;
-        Rgb colour;
-        int width; // 1 for every width that draws the one-pixel line, 0 for no line
-        friend bool operator==(const Line&, const Line&) = default;
-    };
-
     int m_width = 0;
     int m_height = 0;
     int m_stride = 0;
     std::vector<std::uint8_t> m_bits;
     PixelRect m_dirty;
     std::function<void()> m_changed;
-    Line m_lastLine {}; // forgotten (width 0) whenever other pixels change
+    RasterLine m_lastLine {}; // forgotten (width 0) whenever other pixels change
+    DrawnLines m_drawnLines; // lines drawn in m_drawnColour since other pixels changed
+    std::uint32_t m_drawnColour = 0;
     // The half widths of the rows of a disc of pen width m_discWidth, by distance from its
     // centre row, for the pen widths that a walk keeps using.
     int m_discWidth = 0;

@@ -223,5 +223,47 @@ TEST(Raster, SameLineAgainIsDrawnAfterAFillOrAResize)
     }
 }
 
+// Lines left out because their pixels already hold their colour: a walk's clustered lines, its
+// discs at the ends of lines, pens wide and thin, ends outside and colour changes, drawn on one
+// raster as it comes and on another that forgets every line at once (a resize to its own size
+// keeps the pixels), must leave the same pixels.
+TEST(Raster, LinesLeftOutChangeNoPixel)
+{
+    constexpr int Width = 24, Height = 18;
+    Raster remembering = BlankRaster(Width, Height);
+    Raster forgetting = BlankRaster(Width, Height);
+    const auto samePixels = [&] {
+        for (int y = 0; y < Height; ++y)
+            for (int x = 0; x < Width; ++x)
+                if (remembering.Pixel(x, y) != forgetting.Pixel(x, y))
+                    return false;
+        return true;
+    };
+    std::mt19937 random(2024);
+    std::uniform_int_distribution<int> coordinate(-6, Width + 5);
+    std::uniform_int_distribution<int> step(-1, 1);
+    std::uniform_int_distribution<int> widths(0, 12);
+    const Rgb colours[] = { Ink, { 200, 30, 40 }, White };
+    int x = Width / 2, y = Height / 2, width = 2, colour = 0;
+    for (int round = 0; round < 20000; ++round) {
+        if (round % 29 == 0) {
+            ASSERT_TRUE(samePixels()) << "before round " << round;
+            colour = (colour + 1) % 3;
+        }
+        if (round % 13 == 0)
+            width = round % 5 == 0 ? widths(random) : width % 2 + 2;
+        const int kind = static_cast<int>(random() % 3);
+        const int toX = kind == 0 ? x : kind == 1 ? x + step(random) : coordinate(random);
+        const int toY = kind == 0 ? y : kind == 1 ? y + step(random) : coordinate(random);
+        for (Raster* raster : { &remembering, &forgetting })
+            raster->DrawLine(x, y, toX, toY, colours[colour], width);
+        forgetting.Resize(Width, Height);
+        if (kind != 2 || round % 3 == 0) {
+            x = std::clamp(toX, 0, Width - 1);
+            y = std::clamp(toY, 0, Height - 1);
+        }
+    }
+    EXPECT_TRUE(samePixels());
+}
 } // namespace
 } // namespace plane
