@@ -11,9 +11,13 @@ namespace lsystem {
 // The symbols of the word that `count` rewriting steps make of an axiom, in order, without
 // building the word. One cursor per level reads the axiom (level 0) or a rule's text: an "F" or
 // a "G" met above the last level opens the next level on its rule; every other symbol, and every
-// symbol of the last level, is a symbol of the word. Memory grows with the count only.
+// symbol of the last level, is a symbol of the word. The last level reads the rules rewritten as
+// often as keeps them within MaxFoldedLength, standing for that many levels. Memory grows with
+// the count only.
 class Expansion {
 public:
+    static constexpr std::uint64_t MaxFoldedLength = 4096;
+
     Expansion(std::string axiom, std::string ruleF, std::string ruleG, std::int32_t count);
     // The cursors point into the texts held here.
     Expansion(const Expansion&) = delete;
@@ -72,7 +76,9 @@ public:
             --work;
             ++cursor.next;
             // An empty rule opens no level: its symbol just drops out of the word.
-            const std::string& rule = symbol == 'F' ? m_ruleF : m_ruleG;
+            const bool last = m_levels.size() == m_lastLevel;
+            const std::string& rule
+                = symbol == 'F' ? (last ? m_lastF : m_ruleF) : (last ? m_lastG : m_ruleG);
             if (!rule.empty())
                 m_levels.push_back({ rule.data(), rule.data() + rule.size() });
         }
@@ -92,6 +98,8 @@ private:
     std::string m_axiom;
     std::string m_ruleF;
     std::string m_ruleG;
+    std::string m_lastF; // the rules as the last level reads them
+    std::string m_lastG;
     std::size_t m_lastLevel;
     std::vector<Cursor> m_levels; // the axiom's cursor first, the one being read last
 };

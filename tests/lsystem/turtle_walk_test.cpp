@@ -1,3 +1,4 @@
+#include "lsystem/expansion.h"
 #include "lsystem/turtle.h"
 
 #include "lsystem/rewriting.h"
@@ -196,19 +197,21 @@ TEST(TurtleWalk, SliceEndsBeforeTheNextSymbolAndNarrowingWaitsForIt)
 }
 
 // A million rules that rewrite to nothing: each slice still returns after a bounded amount of
-// work, and the empty word is finished without a symbol walked.
+// work, and the empty word is finished without a symbol walked. The G rule is too long for the
+// expansion to fold its level away.
 TEST(TurtleWalk, SlicesStayShortWhereRulesProduceNothing)
 {
     RandomGenerator random;
     RecordingCanvas canvas;
-    TurtleWalk walk({ std::string(1000, 'G'), "", std::string(1000, 'F'), 2 }, UnitSteps(),
-        PlantStyle, random, canvas);
+    const std::string longRule(Expansion::MaxFoldedLength + 1, 'F');
+    TurtleWalk walk(
+        { std::string(1000, 'G'), "", longRule, 2 }, UnitSteps(), PlantStyle, random, canvas);
     EXPECT_EQ(walk.symbolCount(), 0u);
     EXPECT_FALSE(walk.Advance(100));
     std::uint64_t slices = 1;
     while (!walk.Advance(100))
         ++slices;
-    EXPECT_GE(slices, 1000000u / 100);
+    EXPECT_GE(slices, 1000u * longRule.size() / 100);
     EXPECT_EQ(walk.symbolsWalked(), 0u);
     EXPECT_TRUE(canvas.segments.empty());
 }
