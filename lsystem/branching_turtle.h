@@ -6,6 +6,7 @@
 #include "plane/transforms.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -23,8 +24,27 @@ public:
         const DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas);
 
     // Six random values r1..r6 perturb the step: the x and the y of the end point take separate
-    // length and angle perturbations, each (r - 0.5) * RandomAmp.
-    void DrawStep();
+    // length and angle perturbations, each (r - 0.5) * RandomAmp. Inline, for the walk's loop
+    // over the symbols: most figures draw a step every other symbol.
+    [[gnu::always_inline]] void DrawStep()
+    {
+        if (m_amplitude != 0.0) {
+            DrawPerturbedStep();
+            return;
+        }
+        // Every perturbation (r - 0.5) * A is then a zero of either sign, and adding it leaves
+        // a nonzero value as it is. A zero step or angle may come out with another sign, but
+        // then it only makes the cosine 1 or a zero term added to the position, and a position
+        // is never -0 (it starts at +0, and a sum is -0 only when both terms are): the end point
+        // is the unperturbed one, bit for bit. The six values are taken all the same.
+        m_random.Skip<6>();
+        const StepAlong& along = StepAlongHeading();
+        const double endX = m_x + along.x;
+        const double endY = m_y + along.y;
+        if (!std::isfinite(endX) || !std::isfinite(endY)) [[unlikely]]
+            RaiseStepFault();
+        DrawSegmentTo(endX, endY);
+    }
     void MoveStep();
     void TurnLeft() { m_heading = Finite(m_heading - m_angle); }
     void TurnRight() { m_heading = Finite(m_heading + m_angle); }
@@ -53,7 +73,68 @@ private:
         return std::isfinite(value) ? value : CheckedOutOfLine(value);
     }
     static double CheckedOutOfLine(double value);
-    plane::TVector3 Turned(double x, double y) const;
+    // MultiplyPoint of (x, y, 1) by the rotation, bit for bit, with its zero terms left out: the
+    // matrix has third column (0, 0, 1) and third row (0, 0, 1), so the product's w is
+    // ((0 + x * 0) + y * 0) + 1 * 1 = 1 for a finite point and no quotient is taken, and each of
+    // x and y is ((0 + a) + b) + 0, which is (a + b) + 0 for every sign of every zero.
+    [[gnu::always_inline]] plane::TVector3 Turned(double x, double y) const
+    {
+        const plane::TMatrix3& m = m_rotation;
+        const double turnedX = (x * m.m[0][0] + y * m.m[1][0]) + 0.0;
+        const double turnedY = (x * m.m[0][1] + y * m.m[1][1]) + 0.0;
+        if (!std::isfinite(turnedX) || !std::isfinite(turnedY)) [[unlikely]]
+            return plane::MultiplyPoint({ x, y, 1.0 }, m);
+        return { turnedX, turnedY, 1.0 };
+    }
+    void DrawPerturbedStep();
+    // Raises the fault of the unperturbed step from the turtle's position along its heading.
+    [[gnu::cold]] void RaiseStepFault();
+    // Hands the canvas the segment from the turtle's position to the end point, turned when
+    // the style turns its figure, and moves the turtle there. Inline, so that the position is
+    // stored as the step loads it: a pair of doubles stored one by one and loaded as one waits
+    // for the stores.
+    [[gnu::always_inline]] void DrawSegmentTo(double endX, double endY)
+    {
+        ++m_segmentsDrawn;
+        if (m_style.rotation) {
+            const plane::TVector3 end { endX, endY, 1.0 };
+            const plane::TVector3 turnedStart
+                = SamePoint(m_lastEnd, m_x, m_y) ? m_lastTurnedEnd : Turned(m_x, m_y);
+            const plane::TVector3 turnedEnd = Turned(endX, endY);
+            m_lastEnd = end;
+            m_lastTurnedEnd = turnedEnd;
+            m_canvas.DrawSegment(turnedStart, turnedEnd, m_style.colour, m_penWidth);
+        } else {
+            m_canvas.DrawSegment(
+                { m_x, m_y, 1.0 }, { endX, endY, 1.0 }, m_style.colour, m_penWidth);
+        }
+        m_x = endX;
+        m_y = endY;
+    }
+    static bool SamePoint(const plane::TVector3& a, double x, double y)
+    {
+        return std::bit_cast<std::uint64_t>(a.x) == std::bit_cast<std::uint64_t>(x)
+            && std::bit_cast<std::uint64_t>(a.y) == std::bit_cast<std::uint64_t>(y);
+    }
+
+    // The unperturbed step along the heading, step * sine and step * cosine, kept for the
+    // heading it was worked out for: runs of steps between turns share it.
+    struct StepAlong {
+        // A heading is never a NaN, so the first look-up works the step out.
+        std::uint64_t headingBits
+            = std::bit_cast<std::uint64_t>(std::numeric_limits<double>::quiet_NaN());
+        double x = 0.0;
+        double y = 0.0;
+    };
+    const StepAlong& StepAlongHeading()
+    {
+        const auto bits = std::bit_cast<std::uint64_t>(m_heading);
+        if (bits != m_stepAlong.headingBits) [[unlikely]] {
+            const Direction& direction = m_direction(m_heading);
+            m_stepAlong = { bits, m_stepLength * direction.sine, m_stepLength * direction.cosine };
+        }
+        return m_stepAlong;
+    }
 
     struct SavedState {
         double x;
@@ -76,6 +157,7 @@ private:
     std::uint64_t m_segmentsDrawn = 0;
     std::vector<SavedState> m_branches;
     RememberedDirection m_direction;
+    StepAlong m_stepAlong;
     // A step usually starts where the one before ended, so the turned end point is kept for it.
     plane::TMatrix3 m_rotation;
     plane::TVector3 m_lastEnd { 0.0, 0.0, 1.0 };

@@ -23,7 +23,7 @@ class RememberedDirection {
 public:
     RememberedDirection() { m_entries.fill({ std::bit_cast<std::uint64_t>(0.0), Of(0.0) }); }
 
-    const Direction& operator()(double heading)
+    [[gnu::always_inline]] const Direction& operator()(double heading)
     {
         const auto bits = std::bit_cast<std::uint64_t>(heading);
         Entry& entry = m_entries[(bits * 0x9E3779B97F4A7C15u) >> (64 - IndexBits)];
