@@ -1,11 +1,13 @@
 #pragma once
 
+#include "lsystem/canvas.h"
 #include "lsystem/draw_params.h"
 #include "lsystem/remembered_direction.h"
 #include "lsystem/turtle.h"
 #include "plane/transforms.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -62,6 +64,17 @@ public:
     // A ")" without an open branch leaves the turtle as it is.
     void CloseBranch();
 
+    // The walk calls these around every stretch it walks: segments in the canvas's batch window
+    // are kept back while it walks and handed over together, all of them by the end.
+    void BeginBatches() { m_batchWindow = m_canvas.batchWindow(); }
+    void FlushBatch()
+    {
+        if (m_batched != 0) {
+            m_canvas.DrawSegments(m_batch.data(), m_batched, m_style.colour);
+            m_batched = 0;
+        }
+    }
+
     std::int32_t penWidth() const { return m_penWidth; }
     // Segments handed to the canvas, the one whose drawing raised a fault among them.
     std::uint64_t segmentsDrawn() const { return m_segmentsDrawn; }
@@ -103,13 +116,25 @@ private:
             const plane::TVector3 turnedEnd = Turned(endX, endY);
             m_lastEnd = end;
             m_lastTurnedEnd = turnedEnd;
-            m_canvas.DrawSegment(turnedStart, turnedEnd, m_style.colour, m_penWidth);
+            HandOver(turnedStart, turnedEnd);
         } else {
-            m_canvas.DrawSegment(
-                { m_x, m_y, 1.0 }, { endX, endY, 1.0 }, m_style.colour, m_penWidth);
+            HandOver({ m_x, m_y, 1.0 }, { endX, endY, 1.0 });
         }
         m_x = endX;
         m_y = endY;
+    }
+    // Keeps a segment back for the batch, or draws it at once after those kept back.
+    [[gnu::always_inline]] void HandOver(const plane::TVector3& start, const plane::TVector3& end)
+    {
+        if (start.w == 1.0 && end.w == 1.0 && m_batchWindow.Holds(start.x, start.y)
+            && m_batchWindow.Holds(end.x, end.y)) [[likely]] {
+            m_batch[m_batched] = { start.x, start.y, end.x, end.y, m_penWidth };
+            if (++m_batched == BatchSize)
+                FlushBatch();
+            return;
+        }
+        FlushBatch();
+        m_canvas.DrawSegment(start, end, m_style.colour, m_penWidth);
     }
     static bool SamePoint(const plane::TVector3& a, double x, double y)
     {
@@ -158,6 +183,12 @@ private:
     std::vector<SavedState> m_branches;
     RememberedDirection m_direction;
     StepAlong m_stepAlong;
+    // Segments kept back for the canvas, at most BatchSize: few enough to stay in the nearest
+    // cache, many enough that the call for them costs nothing.
+    static constexpr std::size_t BatchSize = 64;
+    BatchWindow m_batchWindow;
+    std::array<BatchedSegment, BatchSize> m_batch;
+    std::size_t m_batched = 0;
     // A step usually starts where the one before ended, so the turned end point is kept for it.
     plane::TMatrix3 m_rotation;
     plane::TVector3 m_lastEnd { 0.0, 0.0, 1.0 };

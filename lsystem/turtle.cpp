@@ -44,13 +44,16 @@ public:
         std::uint64_t work = budget;
         std::uint64_t left = budget;
         bool narrowingDue = m_narrowingDue;
+        m_turtle.BeginBatches();
         try {
             m_finished = m_expansion.Hand(left, work, SymbolWalker { *this, narrowingDue });
         } catch (...) {
+            m_turtle.FlushBatch();
             m_symbolsWalked += budget - left;
             m_finished = true;
             throw;
         }
+        m_turtle.FlushBatch();
         m_symbolsWalked += budget - left;
         m_narrowingDue = narrowingDue;
         return m_finished;

@@ -3,6 +3,9 @@
 #include "app/core/mapped_canvas.h"
 #include "plane/plane.h"
 
+#include <cstddef>
+#include <cstdint>
+
 namespace app {
 
 // Draws the walk on a plane: each segment goes to the plane's SegStart and SegEnd and is drawn
@@ -22,6 +25,12 @@ public:
     }
     void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
         std::int32_t penWidth) override;
+    // The world rectangle whose points map within 2^30 pixels of the raster's origin under the
+    // plane's mapping as it stands, where drawing cannot fail; none where the mapping is too far
+    // out for the rounding of the rectangle's own edges to be sure.
+    lsystem::BatchWindow batchWindow() const override;
+    void DrawSegments(
+        const lsystem::BatchedSegment* segments, std::size_t count, plane::Rgb colour) override;
 
 private:
     plane::Plane& m_plane;
