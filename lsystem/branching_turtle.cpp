@@ -27,6 +27,7 @@ BranchingTurtle::BranchingTurtle(
     , m_stepLength(params.StepLength)
     , m_amplitude(params.RandomAmp)
     , m_style(style)
+    , m_drawsRuns(params.RandomAmp == 0.0 && !style.rotation)
     , m_random(random)
     , m_canvas(canvas)
     , m_penWidth(params.PenWidth)
@@ -77,6 +78,52 @@ void BranchingTurtle::DrawPerturbedStep()
     if (!std::isfinite(endX) || !std::isfinite(endY)) [[unlikely]]
         RaiseFirstFault({ x0, lengthX, alongX, endX, y0, lengthY, alongY, endY });
     DrawSegmentTo(endX, endY);
+}
+
+void BranchingTurtle::DrawRun(std::size_t count)
+{
+    const StepAlong along = StepAlongHeading();
+    const BatchWindow window = m_batchWindow;
+    RandomGenerator random = m_random;
+    double x = m_x;
+    double y = m_y;
+    std::uint64_t segments = m_segmentsDrawn;
+    std::size_t batched = m_batched;
+    std::size_t step = 0;
+    const auto storeBack = [&] {
+        m_random = random;
+        m_x = x;
+        m_y = y;
+        m_segmentsDrawn = segments;
+        m_batched = batched;
+        m_runStepsDrawn = step;
+    };
+    for (; step != count; ++step) {
+        random.Skip<6>();
+        const double endX = x + along.x;
+        const double endY = y + along.y;
+        if (!std::isfinite(endX) || !std::isfinite(endY)) [[unlikely]] {
+            storeBack();
+            RaiseStepFault();
+        }
+        ++segments;
+        if (window.Holds(x, y) && window.Holds(endX, endY)) [[likely]] {
+            m_batch[batched] = { x, y, endX, endY, m_penWidth };
+            if (++batched == BatchSize) {
+                storeBack();
+                FlushBatch();
+                batched = 0;
+            }
+        } else {
+            storeBack();
+            FlushBatch();
+            batched = 0;
+            m_canvas.DrawSegment({ x, y, 1.0 }, { endX, endY, 1.0 }, m_style.colour, m_penWidth);
+        }
+        x = endX;
+        y = endY;
+    }
+    storeBack();
 }
 
 void BranchingTurtle::MoveStep()

@@ -47,6 +47,13 @@ public:
             RaiseStepFault();
         DrawSegmentTo(endX, endY);
     }
+    // Whether DrawRun can stand for DrawStep: with no random amplitude and no turn of the figure.
+    bool drawsRuns() const { return m_drawsRuns; }
+    // DrawStep `count` times: a run of steps has one heading, and its position, generator and
+    // batch stay in registers between the steps. Everything is stored back before anything that
+    // may raise an error; runStepsDrawn() then tells how many steps were drawn before it.
+    void DrawRun(std::size_t count);
+    std::size_t runStepsDrawn() const { return m_runStepsDrawn; }
     void MoveStep();
     void TurnLeft() { m_heading = Finite(m_heading - m_angle); }
     void TurnRight() { m_heading = Finite(m_heading + m_angle); }
@@ -173,6 +180,8 @@ private:
     const double m_stepLength;
     const double m_amplitude;
     const WalkStyle m_style;
+    const bool m_drawsRuns;
+    std::size_t m_runStepsDrawn = 0;
     RandomGenerator& m_random;
     Canvas& m_canvas;
     double m_x = 0.0; // world position

@@ -30,6 +30,9 @@ public:
     // Once the symbols are all handed, levels still open and end as far as the work allows, up
     // to the next symbol, so that a word whose last symbol was handed is seen to have ended.
     // A symbol counts as handed when `walk` returns; if it throws, the symbol stays next.
+    // Symbols of the last level go to walk(next, stop), which walks one or more of the symbols
+    // from `next` up to `stop`, moving `next` past each as it is walked, so that a run of them
+    // may be walked in one go.
     // Returns finished(). A template, so that the walk of a symbol is compiled into the loop
     // over the symbols: most figures have a few symbols a rule, and a call a run of them costs
     // as much as walking them.
@@ -51,8 +54,8 @@ public:
                     + static_cast<std::size_t>(std::min<std::uint64_t>(left, symbols));
                 const char* next = cursor.next;
                 try {
-                    for (; next != stop; ++next)
-                        walk(*next);
+                    while (next != stop)
+                        walk(next, stop);
                 } catch (...) {
                     symbols -= static_cast<std::uint64_t>(next - cursor.next);
                     cursor.next = next;

@@ -75,7 +75,35 @@ private:
         {
             impl.Walk(symbol, narrowingDue);
         }
+        [[gnu::always_inline]] void operator()(const char*& next, const char* stop) const
+        {
+            impl.WalkFrom(next, stop, narrowingDue);
+        }
     };
+
+    // Walks a run of drawing symbols in one go where the turtle can, else the next symbol.
+    [[gnu::always_inline]] void WalkFrom(const char*& next, const char* stop, bool& narrowingDue)
+    {
+        if (m_turtle.drawsRuns() && IsDrawingSymbol(*next) && stop - next > 1
+            && IsDrawingSymbol(next[1])) {
+            const char* end = next + 2;
+            while (end != stop && IsDrawingSymbol(*end))
+                ++end;
+            // The run's first symbol draws, so a narrowing due before it lapses.
+            narrowingDue = false;
+            try {
+                m_turtle.DrawRun(static_cast<std::size_t>(end - next));
+            } catch (...) {
+                next += m_turtle.runStepsDrawn();
+                throw;
+            }
+            next = end;
+            narrowingDue = true;
+            return;
+        }
+        Walk(*next, narrowingDue);
+        ++next;
+    }
 
     [[gnu::always_inline]] void Walk(char symbol, bool& narrowingDue)
     {

@@ -1,3 +1,4 @@
+#include "fpu/floating_point_error.h"
 #include "lsystem/expansion.h"
 #include "lsystem/turtle.h"
 
@@ -272,6 +273,26 @@ TEST(TurtleWalk, BranchesNestedTooDeepEndTheWalkAtTheirOpening)
     EXPECT_TRUE(walk.finished());
     EXPECT_TRUE(walk.Advance(Unlimited));
     EXPECT_EQ(canvas.segments, static_cast<std::size_t>(drawnBefore));
+}
+
+// A run of drawing symbols is drawn in one go; a step of it that overflows ends the walk as
+// that symbol would alone: the steps before it drawn, its random values taken, the symbol
+// itself not walked.
+TEST(TurtleWalk, AFaultInARunOfStepsEndsTheWalkAtThatStep)
+{
+    DrawParams params = UnitSteps();
+    params.StepLength = 1e308;
+    RandomGenerator random;
+    RecordingCanvas canvas;
+    TurtleWalk walk({ "+FFFF", "", "", 0 }, params, PlantStyle, random, canvas);
+    EXPECT_THROW(walk.Advance(Unlimited), fpu::FloatingPointError);
+    EXPECT_EQ(walk.symbolsWalked(), 2u);
+    EXPECT_EQ(walk.segmentsDrawn(), 1u);
+    ASSERT_EQ(canvas.segments.size(), 1u);
+    RandomGenerator twelveValues;
+    for (int value = 0; value < 12; ++value)
+        twelveValues.Next();
+    EXPECT_EQ(random.seed(), twelveValues.seed());
 }
 
 } // namespace
