@@ -35,7 +35,8 @@ BranchingTurtle::BranchingTurtle(
     m_branches.reserve(ReservedBranches);
     if (m_style.rotation) {
         m_rotation = plane::RotationMatrix(*m_style.rotation);
-        m_lastTurnedEnd = plane::MultiplyPoint(m_lastEnd, m_rotation);
+        m_turnedPosition = plane::MultiplyPoint({ 0.0, 0.0, 1.0 }, m_rotation);
+        m_turnedPositionKept = true;
     }
 }
 
@@ -94,6 +95,7 @@ void BranchingTurtle::DrawRun(std::size_t count)
         m_random = random;
         m_x = x;
         m_y = y;
+        m_turnedPositionKept = false;
         m_segmentsDrawn = segments;
         m_batched = batched;
         m_runStepsDrawn = step;
@@ -131,6 +133,7 @@ void BranchingTurtle::MoveStep()
     const StepAlong& along = StepAlongHeading();
     m_x = Finite(m_x + Finite(along.x));
     m_y = Finite(m_y + Finite(along.y));
+    m_turnedPositionKept = false;
 }
 
 void BranchingTurtle::OpenBranch()
@@ -150,6 +153,7 @@ void BranchingTurtle::CloseBranch()
     m_heading = saved.heading;
     m_penWidth = saved.penWidth;
     m_branches.pop_back();
+    m_turnedPositionKept = false;
 }
 
 } // namespace lsystem

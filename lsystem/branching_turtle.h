@@ -61,10 +61,11 @@ public:
     // of wrapping round to a huge pen.
     void Narrow()
     {
-        const std::int64_t narrowed
-            = std::int64_t { m_penWidth } - std::int64_t { m_style.narrowing };
-        m_penWidth = static_cast<std::int32_t>(std::clamp<std::int64_t>(narrowed,
-            std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+        std::int32_t narrowed;
+        if (__builtin_sub_overflow(m_penWidth, m_style.narrowing, &narrowed))
+            narrowed = m_style.narrowing > 0 ? std::numeric_limits<std::int32_t>::min()
+                                             : std::numeric_limits<std::int32_t>::max();
+        m_penWidth = narrowed;
     }
     // Raises BranchDepthError, changing nothing, when MaxBranchDepth branches are open.
     void OpenBranch();
@@ -117,12 +118,11 @@ private:
     {
         ++m_segmentsDrawn;
         if (m_style.rotation) {
-            const plane::TVector3 end { endX, endY, 1.0 };
             const plane::TVector3 turnedStart
-                = SamePoint(m_lastEnd, m_x, m_y) ? m_lastTurnedEnd : Turned(m_x, m_y);
+                = m_turnedPositionKept ? m_turnedPosition : Turned(m_x, m_y);
             const plane::TVector3 turnedEnd = Turned(endX, endY);
-            m_lastEnd = end;
-            m_lastTurnedEnd = turnedEnd;
+            m_turnedPosition = turnedEnd;
+            m_turnedPositionKept = true;
             HandOver(turnedStart, turnedEnd);
         } else {
             HandOver({ m_x, m_y, 1.0 }, { endX, endY, 1.0 });
@@ -142,11 +142,6 @@ private:
         }
         FlushBatch();
         m_canvas.DrawSegment(start, end, m_style.colour, m_penWidth);
-    }
-    static bool SamePoint(const plane::TVector3& a, double x, double y)
-    {
-        return std::bit_cast<std::uint64_t>(a.x) == std::bit_cast<std::uint64_t>(x)
-            && std::bit_cast<std::uint64_t>(a.y) == std::bit_cast<std::uint64_t>(y);
     }
 
     // The unperturbed step along the heading, step * sine and step * cosine, kept for the
@@ -200,8 +195,10 @@ private:
     std::size_t m_batched = 0;
     // A step usually starts where the one before ended, so the turned end point is kept for it.
     plane::TMatrix3 m_rotation;
-    plane::TVector3 m_lastEnd { 0.0, 0.0, 1.0 };
-    plane::TVector3 m_lastTurnedEnd;
+    // The position turned, while it is the end of the last step drawn (or the start): a step
+    // usually starts where the one before ended.
+    plane::TVector3 m_turnedPosition;
+    bool m_turnedPositionKept = false;
 };
 
 } // namespace lsystem
