@@ -58,20 +58,32 @@ void BranchingTurtle::DrawPerturbedStep()
     const double amplitude = m_amplitude;
     const double step = m_stepLength;
     const double theta = m_heading * DegreesToRadians;
-    const double r1 = m_random.Next();
-    const double r2 = m_random.Next();
-    const double r3 = m_random.Next();
-    const double r4 = m_random.Next();
-    const double r5 = m_random.Next();
-    const double r6 = m_random.Next();
+    // The six values, each from the state before them, so that none waits for another.
+    const double r1 = m_random.Peek<1>();
+    const double r2 = m_random.Peek<2>();
+    const double r3 = m_random.Peek<3>();
+    const double r4 = m_random.Peek<4>();
+    const double r5 = m_random.Peek<5>();
+    const double r6 = m_random.Peek<6>();
+    m_random.Skip<6>();
+    // Perturbed angles hardly ever repeat, so they are not looked up among the remembered.
+    const double angleX = (r3 - 0.5) * amplitude + theta;
+    const double angleY = (r6 - 0.5) * amplitude + theta;
+    double sine;
+    double cosine;
+    if (m_lookahead == nullptr
+        || !m_lookahead->Take(m_perturbedSteps, angleX, angleY, sine, cosine)) {
+        sine = std::sin(angleX);
+        cosine = std::cos(angleY);
+    }
+    ++m_perturbedSteps;
     const double x0 = m_x + (r1 - 0.5) * amplitude;
     const double lengthX = step + (r2 - 0.5) * amplitude;
-    // Perturbed angles hardly ever repeat, so they are not looked up among the remembered.
-    const double alongX = lengthX * std::sin((r3 - 0.5) * amplitude + theta);
+    const double alongX = lengthX * sine;
     const double endX = x0 + alongX;
     const double y0 = m_y + (r4 - 0.5) * amplitude;
     const double lengthY = step + (r5 - 0.5) * amplitude;
-    const double alongY = lengthY * std::cos((r6 - 0.5) * amplitude + theta);
+    const double alongY = lengthY * cosine;
     const double endY = y0 + alongY;
     // Every value above is checked in the order it is made, so that an overflow is reported as
     // one and not as the invalid operation that its infinity leads to later. An infinity or a

@@ -3,6 +3,7 @@
 #include "lsystem/canvas.h"
 #include "lsystem/draw_params.h"
 #include "lsystem/remembered_direction.h"
+#include "lsystem/trig_lookahead.h"
 #include "lsystem/turtle.h"
 #include "plane/transforms.h"
 
@@ -47,6 +48,8 @@ public:
             RaiseStepFault();
         DrawSegmentTo(endX, endY);
     }
+    // Sines and cosines of perturbed steps worked out ahead, or none.
+    void SetLookahead(TrigLookahead* lookahead) { m_lookahead = lookahead; }
     // Whether DrawRun can stand for DrawStep: with no random amplitude and no turn of the figure.
     bool drawsRuns() const { return m_drawsRuns; }
     // DrawStep `count` times: a run of steps has one heading, and its position, generator and
@@ -176,6 +179,8 @@ private:
     const double m_amplitude;
     const WalkStyle m_style;
     const bool m_drawsRuns;
+    TrigLookahead* m_lookahead = nullptr;
+    std::uint64_t m_perturbedSteps = 0; // perturbed steps begun, for the lookahead
     std::size_t m_runStepsDrawn = 0;
     RandomGenerator& m_random;
     Canvas& m_canvas;

@@ -3,9 +3,13 @@
 #include "lsystem/branching_turtle.h"
 #include "lsystem/expansion.h"
 #include "lsystem/rewriting.h"
+#include "lsystem/trig_lookahead.h"
 
 #include <limits>
+#include <memory>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace lsystem {
@@ -30,10 +34,12 @@ public:
     Impl(RewrittenWord word, const DrawParams& params, const WalkStyle& style,
         RandomGenerator& random, Canvas& canvas)
         : m_symbolCount(RewrittenLength(word.axiom, word.ruleF, word.ruleG, word.count))
+        , m_lookahead(StartLookahead(word, params, random.seed()))
         , m_expansion(
               std::move(word.axiom), std::move(word.ruleF), std::move(word.ruleG), word.count)
         , m_turtle(params, style, random, canvas)
     {
+        m_turtle.SetLookahead(m_lookahead.get());
     }
 
     bool Advance(std::uint64_t budget)
@@ -140,7 +146,25 @@ private:
         }
     }
 
+    // A perturbed walk long enough to be worth a thread has its sines and cosines worked out
+    // ahead of it.
+    std::unique_ptr<TrigLookahead> StartLookahead(
+        const RewrittenWord& word, const DrawParams& params, std::uint32_t seed) const
+    {
+        static const bool severalCores = std::thread::hardware_concurrency() > 1;
+        if (params.RandomAmp == 0.0 || m_symbolCount < LookaheadSymbols || !severalCores)
+            return nullptr;
+        try {
+            return std::make_unique<TrigLookahead>(word, params.Angle, params.RandomAmp, seed);
+        } catch (const std::system_error&) {
+            // Without a thread the walk works its sines and cosines out itself.
+            return nullptr;
+        }
+    }
+    static constexpr std::uint64_t LookaheadSymbols = 100000;
+
     const std::uint64_t m_symbolCount;
+    std::unique_ptr<TrigLookahead> m_lookahead;
     Expansion m_expansion;
     BranchingTurtle m_turtle;
     std::uint64_t m_symbolsWalked = 0;

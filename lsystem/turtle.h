@@ -31,11 +31,9 @@ public:
     // Moves on by Steps values at once, leaving the state that Steps calls of Next() leave: a
     // composition of affine maps modulo 2^32 is one affine map, seed * a^n + c * (a^(n-1) + ... +
     // 1), so the steps cost one multiplication instead of a chain of them.
-    template <unsigned Steps> void Skip()
-    {
-        constexpr AffineStep jump = Jump<Steps>();
-        m_seed = m_seed * jump.multiplier + jump.increment;
-    }
+    template <unsigned Steps> void Skip() { m_seed = Jumped<Steps>(); }
+    // The value that the Steps-th call of Next() from now would return, the state staying.
+    template <unsigned Steps> double Peek() const { return Jumped<Steps>() / 4294967296.0; }
     std::uint32_t seed() const { return m_seed; }
 
 private:
@@ -45,6 +43,11 @@ private:
         std::uint32_t multiplier;
         std::uint32_t increment;
     };
+    template <unsigned Steps> std::uint32_t Jumped() const
+    {
+        constexpr AffineStep jump = Jump<Steps>();
+        return m_seed * jump.multiplier + jump.increment;
+    }
     template <unsigned Steps> static constexpr AffineStep Jump()
     {
         AffineStep jump { 1u, 0u };

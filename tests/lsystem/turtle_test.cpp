@@ -392,6 +392,29 @@ TEST(DrawWord, BitExactAgainstThePlainFormula)
     }
 }
 
+// A perturbed walk long enough to have its sines and cosines worked out ahead of it on another
+// thread draws exactly what the plain formula gives, step for step.
+TEST(DrawWord, LongPerturbedWalkBitExactAgainstThePlainFormula)
+{
+    std::string word = "F-G-G";
+    while (word.size() < 200000)
+        Substitute(word, word, "F-G+F+G-F", "GG");
+    DrawParams params = UnitSteps(33.3);
+    params.StepLength = 0.01;
+    params.RandomAmp = 0.05;
+    const auto expected = PlainEndPoints(word, params);
+    const auto segments = Walk(word, params, PlantStyle()).segments;
+    ASSERT_EQ(segments.size(), expected.size());
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(segments[i].end.x),
+            std::bit_cast<std::uint64_t>(expected[i].x))
+            << "segment " << i;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(segments[i].end.y),
+            std::bit_cast<std::uint64_t>(expected[i].y))
+            << "segment " << i;
+    }
+}
+
 TEST(DrawWord, UnmatchedCloseIsIgnored)
 {
     DrawParams params = UnitSteps();
