@@ -108,6 +108,7 @@ void BranchingTurtle::DrawRun(std::size_t count)
         m_x = x;
         m_y = y;
         m_turnedPositionKept = false;
+        m_positionHeld = false;
         m_segmentsDrawn = segments;
         m_batched = batched;
         m_runStepsDrawn = step;
@@ -146,6 +147,7 @@ void BranchingTurtle::MoveStep()
     m_x = Finite(m_x + Finite(along.x));
     m_y = Finite(m_y + Finite(along.y));
     m_turnedPositionKept = false;
+    m_positionHeld = false;
 }
 
 void BranchingTurtle::OpenBranch()
@@ -166,6 +168,7 @@ void BranchingTurtle::CloseBranch()
     m_penWidth = saved.penWidth;
     m_branches.pop_back();
     m_turnedPositionKept = false;
+    m_positionHeld = false;
 }
 
 } // namespace lsystem

@@ -77,7 +77,11 @@ public:
 
     // The walk calls these around every stretch it walks: segments in the canvas's batch window
     // are kept back while it walks and handed over together, all of them by the end.
-    void BeginBatches() { m_batchWindow = m_canvas.batchWindow(); }
+    void BeginBatches()
+    {
+        m_batchWindow = m_canvas.batchWindow();
+        m_positionHeld = false;
+    }
     void FlushBatch()
     {
         if (m_batched != 0) {
@@ -136,8 +140,12 @@ private:
     // Keeps a segment back for the batch, or draws it at once after those kept back.
     [[gnu::always_inline]] void HandOver(const plane::TVector3& start, const plane::TVector3& end)
     {
-        if (start.w == 1.0 && end.w == 1.0 && m_batchWindow.Holds(start.x, start.y)
-            && m_batchWindow.Holds(end.x, end.y)) [[likely]] {
+        // The start is usually the end handed over before, already found in the window.
+        const bool startHeld
+            = m_positionHeld || (start.w == 1.0 && m_batchWindow.Holds(start.x, start.y));
+        const bool endHeld = end.w == 1.0 && m_batchWindow.Holds(end.x, end.y);
+        m_positionHeld = endHeld;
+        if (startHeld && endHeld) [[likely]] {
             m_batch[m_batched] = { start.x, start.y, end.x, end.y, m_penWidth };
             if (++m_batched == BatchSize)
                 FlushBatch();
@@ -204,6 +212,8 @@ private:
     // usually starts where the one before ended.
     plane::TVector3 m_turnedPosition;
     bool m_turnedPositionKept = false;
+    // Whether the position (turned) is the end last handed over and lay in the batch window.
+    bool m_positionHeld = false;
 };
 
 } // namespace lsystem

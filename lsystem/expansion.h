@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace lsystem {
@@ -36,7 +37,31 @@ public:
     // Returns finished(). A template, so that the walk of a symbol is compiled into the loop
     // over the symbols: most figures have a few symbols a rule, and a call a run of them costs
     // as much as walking them.
-    template <class Walk> bool Hand(std::uint64_t& symbols, std::uint64_t& work, Walk&& walk)
+    template <class Walk> bool Hand(std::uint64_t& symbols, std::uint64_t& work, Walk& walk)
+    {
+        if constexpr (std::is_trivially_copyable_v<Walk>) {
+            // A small walk is copied into a local for the loops, where the compiler can keep
+            // its state in registers, and copied back on the way out.
+            Walk local = walk;
+            struct CopyBack {
+                const Walk& local;
+                Walk& walk;
+                ~CopyBack() { walk = local; }
+            } copyBack { local, walk };
+            return HandTo(symbols, work, local);
+        } else {
+            return HandTo(symbols, work, walk);
+        }
+    }
+
+    bool finished() const
+    {
+        return m_levels.size() == 1 && m_levels.front().next == m_levels.front().end;
+    }
+
+private:
+    template <class Walk>
+    [[gnu::always_inline]] bool HandTo(std::uint64_t& symbols, std::uint64_t& work, Walk& walk)
     {
         for (;;) {
             Cursor& cursor = m_levels.back();
@@ -87,12 +112,6 @@ public:
         }
     }
 
-    bool finished() const
-    {
-        return m_levels.size() == 1 && m_levels.front().next == m_levels.front().end;
-    }
-
-private:
     struct Cursor {
         const char* next;
         const char* end;

@@ -49,10 +49,10 @@ public:
         // Opening and dropping rules may take as many steps as symbols are asked for.
         std::uint64_t work = budget;
         std::uint64_t left = budget;
-        bool narrowingDue = m_narrowingDue;
+        SymbolWalker walker { this, m_narrowingDue };
         m_turtle.BeginBatches();
         try {
-            m_finished = m_expansion.Hand(left, work, SymbolWalker { *this, narrowingDue });
+            m_finished = m_expansion.Hand(left, work, walker);
         } catch (...) {
             m_turtle.FlushBatch();
             m_symbolsWalked += budget - left;
@@ -61,7 +61,7 @@ public:
         }
         m_turtle.FlushBatch();
         m_symbolsWalked += budget - left;
-        m_narrowingDue = narrowingDue;
+        m_narrowingDue = walker.narrowingDue;
         return m_finished;
     }
 
@@ -74,16 +74,14 @@ public:
 private:
     // Walks one symbol, inlined into the expansion's loops: a call would cost as much as most
     // symbols do.
+    // Trivially copyable, so that the expansion keeps it in registers.
     struct SymbolWalker {
-        Impl& impl;
-        bool& narrowingDue;
-        [[gnu::always_inline]] void operator()(char symbol) const
+        Impl* impl;
+        bool narrowingDue;
+        [[gnu::always_inline]] void operator()(char symbol) { impl->Walk(symbol, narrowingDue); }
+        [[gnu::always_inline]] void operator()(const char*& next, const char* stop)
         {
-            impl.Walk(symbol, narrowingDue);
-        }
-        [[gnu::always_inline]] void operator()(const char*& next, const char* stop) const
-        {
-            impl.WalkFrom(next, stop, narrowingDue);
+            impl->WalkFrom(next, stop, narrowingDue);
         }
     };
 

@@ -72,6 +72,17 @@ public:
         DrawFarLine(column1, row1, column2, row2, colour);
     }
 
+    // DrawLine for points whose columns and rows the caller knows to lie within the raster's
+    // 32-bit coordinates, without checking them.
+    [[gnu::always_inline]] void DrawNearLine(const TVector3& p1, const TVector3& p2, Rgb colour)
+    {
+        m_penColour = colour;
+        m_raster.DrawLine(static_cast<std::int32_t>(PixelNear(Column(p1.x))),
+            static_cast<std::int32_t>(PixelNear(Row(p1.y))),
+            static_cast<std::int32_t>(PixelNear(Column(p2.x))),
+            static_cast<std::int32_t>(PixelNear(Row(p2.y))), colour, m_pen.value());
+    }
+
     const Raster& raster() const { return m_raster; }
     Raster& raster() { return m_raster; }
 

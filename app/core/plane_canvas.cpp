@@ -44,16 +44,17 @@ lsystem::BatchWindow PlaneCanvas::batchWindow() const
     return { left, right, bottom, top };
 }
 
-// The plane's drawing compiled into one loop; only the last segment's ends stay in SegStart and
-// SegEnd, as they would one segment at a time.
+// The plane's drawing compiled into one loop, without the far-line check: every end lies in the
+// batch window. Only the last segment's ends stay in SegStart and SegEnd, as they would one
+// segment at a time.
 void PlaneCanvas::DrawSegments(
     const lsystem::BatchedSegment* segments, std::size_t count, plane::Rgb colour)
 {
     for (std::size_t i = 0; i < count; ++i) {
         const lsystem::BatchedSegment& segment = segments[i];
         m_plane.SetPenWidth(segment.penWidth);
-        m_plane.DrawLine({ segment.startX, segment.startY, 1.0 },
-            { segment.endX, segment.endY, 1.0 }, colour.red, colour.green, colour.blue);
+        m_plane.DrawNearLine(
+            { segment.startX, segment.startY, 1.0 }, { segment.endX, segment.endY, 1.0 }, colour);
     }
     if (count != 0) {
         const lsystem::BatchedSegment& last = segments[count - 1];

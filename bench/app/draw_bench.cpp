@@ -73,9 +73,11 @@ std::pair<double, double> WordCounts(const app::TForm1& form)
     return { static_cast<double>(word.size()), static_cast<double>(drawn) };
 }
 
-void BM_Draw(benchmark::State& state, app::TForm1* form, const PresetCase* preset, int count)
+void BM_Draw(benchmark::State& state, app::TForm1* form, const PresetCase* preset, int count,
+    const char* amplitude)
 {
     Choose(*form, *preset, count);
+    form->EditRandom->setText(QString::fromLatin1(amplitude));
     for (auto _ : state) {
         state.PauseTiming();
         form->Button3Click();
@@ -188,16 +190,21 @@ int main(int argc, char** argv)
 
     for (const PresetCase& preset : presetCases) {
         benchmark::RegisterBenchmark(
-            (std::string("Draw/") + preset.name + "/as_set").c_str(), BM_Draw, &form, &preset, -1)
+            (std::string("Draw/") + preset.name + "/as_set").c_str(), BM_Draw, &form, &preset, -1, "0")
             ->Unit(benchmark::kMillisecond)
             ->MeasureProcessCPUTime()
             ->UseRealTime();
         benchmark::RegisterBenchmark(
-            (std::string("Draw/") + preset.name + "/10").c_str(), BM_Draw, &form, &preset, 10)
+            (std::string("Draw/") + preset.name + "/10").c_str(), BM_Draw, &form, &preset, 10, "0")
             ->Unit(benchmark::kMillisecond)
             ->MeasureProcessCPUTime()
             ->UseRealTime();
     }
+    benchmark::RegisterBenchmark(
+        "Draw/KochCurve/10/amplitude_0.05", BM_Draw, &form, &presetCases[0], 10, "0.05")
+        ->Unit(benchmark::kMillisecond)
+        ->MeasureProcessCPUTime()
+        ->UseRealTime();
     benchmark::RegisterBenchmark("Draw/FirstSegment/Plant2_282M_steps", BM_FirstSegment, &form)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
