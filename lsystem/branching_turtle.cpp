@@ -88,7 +88,7 @@ void BranchingTurtle::DrawPerturbedStep()
     // Every value above is checked in the order it is made, so that an overflow is reported as
     // one and not as the invalid operation that its infinity leads to later. An infinity or a
     // NaN stays in the end point made from it, so finite end points mean none faulted.
-    if (!std::isfinite(endX) || !std::isfinite(endY)) [[unlikely]]
+    if (!BothFinite(endX, endY)) [[unlikely]]
         RaiseFirstFault({ x0, lengthX, alongX, endX, y0, lengthY, alongY, endY });
     DrawSegmentTo(endX, endY);
 }
@@ -117,7 +117,7 @@ void BranchingTurtle::DrawRun(std::size_t count)
         random.Skip<6>();
         const double endX = x + along.x;
         const double endY = y + along.y;
-        if (!std::isfinite(endX) || !std::isfinite(endY)) [[unlikely]] {
+        if (!BothFinite(endX, endY)) [[unlikely]] {
             storeBack();
             RaiseStepFault();
         }

@@ -44,7 +44,7 @@ public:
         const StepAlong& along = StepAlongHeading();
         const double endX = m_x + along.x;
         const double endY = m_y + along.y;
-        if (!std::isfinite(endX) || !std::isfinite(endY)) [[unlikely]]
+        if (!BothFinite(endX, endY)) [[unlikely]]
             RaiseStepFault();
         DrawSegmentTo(endX, endY);
     }
@@ -95,6 +95,12 @@ public:
     std::uint64_t segmentsDrawn() const { return m_segmentsDrawn; }
 
 private:
+    // Whether neither value is an infinity or a NaN, in one comparison: a - a is 0 for a finite
+    // a and a NaN otherwise, and a NaN stays in the sum.
+    [[gnu::always_inline]] static bool BothFinite(double a, double b)
+    {
+        return (a - a) + (b - b) == 0.0;
+    }
     // fpu::Checked with the raising kept out of line, so that a check costs a comparison.
     static double Finite(double value)
     {
@@ -110,7 +116,7 @@ private:
         const plane::TMatrix3& m = m_rotation;
         const double turnedX = (x * m.m[0][0] + y * m.m[1][0]) + 0.0;
         const double turnedY = (x * m.m[0][1] + y * m.m[1][1]) + 0.0;
-        if (!std::isfinite(turnedX) || !std::isfinite(turnedY)) [[unlikely]]
+        if (!BothFinite(turnedX, turnedY)) [[unlikely]]
             return plane::MultiplyPoint({ x, y, 1.0 }, m);
         return { turnedX, turnedY, 1.0 };
     }
