@@ -72,15 +72,13 @@ public:
         DrawFarLine(column1, row1, column2, row2, colour);
     }
 
-    // DrawLine for points whose columns and rows the caller knows to lie within the raster's
-    // 32-bit coordinates, without checking them.
-    [[gnu::always_inline]] void DrawNearLine(const TVector3& p1, const TVector3& p2, Rgb colour)
+    // What DrawLine draws once it has rounded its points to pixels, for a caller that rounded
+    // points lying within the raster's 32-bit coordinates itself.
+    [[gnu::always_inline]] void DrawPixelLine(
+        std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Rgb colour)
     {
         m_penColour = colour;
-        m_raster.DrawLine(static_cast<std::int32_t>(PixelNear(Column(p1.x))),
-            static_cast<std::int32_t>(PixelNear(Row(p1.y))),
-            static_cast<std::int32_t>(PixelNear(Column(p2.x))),
-            static_cast<std::int32_t>(PixelNear(Row(p2.y))), colour, m_pen.value());
+        m_raster.DrawLine(x1, y1, x2, y2, colour, m_pen.value());
     }
 
     const Raster& raster() const { return m_raster; }

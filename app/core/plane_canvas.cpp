@@ -45,21 +45,30 @@ lsystem::BatchWindow PlaneCanvas::batchWindow() const
 }
 
 // The plane's drawing compiled into one loop, without the far-line check: every end lies in the
-// batch window. Only the last segment's ends stay in SegStart and SegEnd, as they would one
-// segment at a time.
+// batch window. The mapping is copied into the loop's registers, since the raster's writes could
+// otherwise be changing it for all the compiler knows. Only the last segment's ends stay in
+// SegStart and SegEnd, as they would one segment at a time.
 void PlaneCanvas::DrawSegments(
     const lsystem::BatchedSegment* segments, std::size_t count, plane::Rgb colour)
 {
+    plane::Plane& plane = m_plane;
+    const plane::Viewport mapping = plane;
+    const auto column = [&mapping](double x) {
+        return static_cast<std::int32_t>(plane::Viewport::PixelNear(mapping.Column(x)));
+    };
+    const auto row = [&mapping](double y) {
+        return static_cast<std::int32_t>(plane::Viewport::PixelNear(mapping.Row(y)));
+    };
     for (std::size_t i = 0; i < count; ++i) {
         const lsystem::BatchedSegment& segment = segments[i];
-        m_plane.SetPenWidth(segment.penWidth);
-        m_plane.DrawNearLine(
-            { segment.startX, segment.startY, 1.0 }, { segment.endX, segment.endY, 1.0 }, colour);
+        plane.SetPenWidth(segment.penWidth);
+        plane.DrawPixelLine(column(segment.startX), row(segment.startY), column(segment.endX),
+            row(segment.endY), colour);
     }
     if (count != 0) {
         const lsystem::BatchedSegment& last = segments[count - 1];
-        m_plane.SegStart = { last.startX, last.startY, 1.0 };
-        m_plane.SegEnd = { last.endX, last.endY, 1.0 };
+        plane.SegStart = { last.startX, last.startY, 1.0 };
+        plane.SegEnd = { last.endX, last.endY, 1.0 };
     }
 }
 
