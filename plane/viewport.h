@@ -5,6 +5,10 @@
 #include <cmath>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace plane {
 
 // The mapping of a world window onto a raster of width x height pixels, y growing upwards:
@@ -42,6 +46,29 @@ struct Viewport {
         if (std::fabs(value) < 2251799813685248.0) [[likely]] // 2^51
             return PixelNear(value);
         return fpu::RoundToInt64(value);
+    }
+
+    // The pixel of a world point that the caller knows to map within the 32-bit range, as
+    // XToPixel and YToPixel give it. With SSE2 both coordinates go at once: the row's
+    // OffsetY - ScaleY * y is OffsetY + -(ScaleY * y) exactly, and the conversion rounds in the
+    // current rounding mode, as PixelNear does.
+    struct PixelPoint {
+        std::int32_t x;
+        std::int32_t y;
+    };
+    [[gnu::always_inline]] PixelPoint PixelNearPoint(double x, double y) const
+    {
+#if defined(__SSE2__)
+        const __m128d products = _mm_mul_pd(_mm_set_pd(ScaleY, ScaleX), _mm_set_pd(y, x));
+        const __m128d signs = _mm_set_pd(-0.0, 0.0);
+        const __m128d pixels
+            = _mm_add_pd(_mm_set_pd(OffsetY, OffsetX), _mm_xor_pd(products, signs));
+        const __m128i rounded = _mm_cvtpd_epi32(pixels);
+        return { _mm_cvtsi128_si32(rounded), _mm_cvtsi128_si32(_mm_srli_si128(rounded, 4)) };
+#else
+        return { static_cast<std::int32_t>(PixelNear(Column(x))),
+            static_cast<std::int32_t>(PixelNear(Row(y))) };
+#endif
     }
 
     // A column or row below this in magnitude rounds to a 32-bit pixel.

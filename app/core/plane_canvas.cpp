@@ -53,17 +53,12 @@ void PlaneCanvas::DrawSegments(
 {
     plane::Plane& plane = m_plane;
     const plane::Viewport mapping = plane;
-    const auto column = [&mapping](double x) {
-        return static_cast<std::int32_t>(plane::Viewport::PixelNear(mapping.Column(x)));
-    };
-    const auto row = [&mapping](double y) {
-        return static_cast<std::int32_t>(plane::Viewport::PixelNear(mapping.Row(y)));
-    };
     for (std::size_t i = 0; i < count; ++i) {
         const lsystem::BatchedSegment& segment = segments[i];
+        const auto start = mapping.PixelNearPoint(segment.startX, segment.startY);
+        const auto end = mapping.PixelNearPoint(segment.endX, segment.endY);
         plane.SetPenWidth(segment.penWidth);
-        plane.DrawPixelLine(column(segment.startX), row(segment.startY), column(segment.endX),
-            row(segment.endY), colour);
+        plane.DrawPixelLine(start.x, start.y, end.x, end.y, colour);
     }
     if (count != 0) {
         const lsystem::BatchedSegment& last = segments[count - 1];
