@@ -189,8 +189,8 @@ int main(int argc, char** argv)
     QCoreApplication::processEvents();
 
     for (const PresetCase& preset : presetCases) {
-        benchmark::RegisterBenchmark(
-            (std::string("Draw/") + preset.name + "/as_set").c_str(), BM_Draw, &form, &preset, -1, "0")
+        benchmark::RegisterBenchmark((std::string("Draw/") + preset.name + "/as_set").c_str(),
+            BM_Draw, &form, &preset, -1, "0")
             ->Unit(benchmark::kMillisecond)
             ->MeasureProcessCPUTime()
             ->UseRealTime();
