@@ -10,7 +10,6 @@ namespace lsystem {
 
 namespace {
 
-constexpr double DegreesToRadians = RememberedDirection::DegreesToRadians;
 constexpr std::size_t ReservedBranches = 256; // open branches held without reallocating
 
 [[gnu::cold]] void RaiseFirstFault(std::initializer_list<double> values)
@@ -57,7 +56,6 @@ void BranchingTurtle::DrawPerturbedStep()
 {
     const double amplitude = m_amplitude;
     const double step = m_stepLength;
-    const double theta = m_heading * DegreesToRadians;
     // The six values, each from the state before them, so that none waits for another.
     const double r1 = m_random.Peek<1>();
     const double r2 = m_random.Peek<2>();
@@ -67,14 +65,13 @@ void BranchingTurtle::DrawPerturbedStep()
     const double r6 = m_random.Peek<6>();
     m_random.Skip<6>();
     // Perturbed angles hardly ever repeat, so they are not looked up among the remembered.
-    const double angleX = (r3 - 0.5) * amplitude + theta;
-    const double angleY = (r6 - 0.5) * amplitude + theta;
+    const PerturbedAngles angles = PerturbedAnglesOf(m_heading, r3, r6, amplitude);
     double sine;
     double cosine;
     if (m_lookahead == nullptr
-        || !m_lookahead->Take(m_perturbedSteps, angleX, angleY, sine, cosine)) {
-        sine = std::sin(angleX);
-        cosine = std::cos(angleY);
+        || !m_lookahead->Take(m_perturbedSteps, angles.x, angles.y, sine, cosine)) {
+        sine = std::sin(angles.x);
+        cosine = std::cos(angles.y);
     }
     ++m_perturbedSteps;
     const double x0 = m_x + (r1 - 0.5) * amplitude;

@@ -1,7 +1,5 @@
 #include "lsystem/trig_lookahead.h"
 
-#include "lsystem/remembered_direction.h"
-
 #include <bit>
 #include <cmath>
 
@@ -143,11 +141,10 @@ private:
         // Of the step's six random values, the third and the sixth perturb its angles.
         if (m_workingBlock) {
             const double amplitude = lookahead.m_amplitude;
-            const double theta = m_heading * RememberedDirection::DegreesToRadians;
-            const double argX = (lookahead.m_random.Peek<3>() - 0.5) * amplitude + theta;
-            const double argY = (lookahead.m_random.Peek<6>() - 0.5) * amplitude + theta;
-            m_block[m_step % BlockSteps] = { std::bit_cast<std::uint64_t>(argX),
-                std::bit_cast<std::uint64_t>(argY), std::sin(argX), std::cos(argY) };
+            const PerturbedAngles angles = PerturbedAnglesOf(
+                m_heading, lookahead.m_random.Peek<3>(), lookahead.m_random.Peek<6>(), amplitude);
+            m_block[m_step % BlockSteps] = { std::bit_cast<std::uint64_t>(angles.x),
+                std::bit_cast<std::uint64_t>(angles.y), std::sin(angles.x), std::cos(angles.y) };
         }
         lookahead.m_random.Skip<6>();
         ++m_step;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lsystem/expansion.h"
+#include "lsystem/remembered_direction.h"
 #include "lsystem/turtle.h"
 
 #include <array>
@@ -14,6 +15,20 @@
 #include <vector>
 
 namespace lsystem {
+
+// The angles whose sine and cosine perturb a step, in radians: each of the step's third and sixth
+// random values perturbs the heading by (r - 0.5) * amplitude. The walk and its lookahead both
+// take them from here, so that their arguments agree bit for bit.
+struct PerturbedAngles {
+    double x;
+    double y;
+};
+[[gnu::always_inline]] inline PerturbedAngles PerturbedAnglesOf(
+    double heading, double r3, double r6, double amplitude)
+{
+    const double theta = heading * RememberedDirection::DegreesToRadians;
+    return { (r3 - 0.5) * amplitude + theta, (r6 - 0.5) * amplitude + theta };
+}
 
 // Works out ahead of a perturbed walk, on a thread of its own, the sine and the cosine that each
 // of its drawing steps takes: they depend only on the headings and the random values, which

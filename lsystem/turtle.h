@@ -26,14 +26,14 @@ public:
     double Next()
     {
         m_seed = m_seed * Multiplier + Increment;
-        return m_seed / 4294967296.0;
+        return ValueOf(m_seed);
     }
     // Moves on by Steps values at once, leaving the state that Steps calls of Next() leave: a
     // composition of affine maps modulo 2^32 is one affine map, seed * a^n + c * (a^(n-1) + ... +
     // 1), so the steps cost one multiplication instead of a chain of them.
     template <unsigned Steps> void Skip() { m_seed = Jumped<Steps>(); }
     // The value that the Steps-th call of Next() from now would return, the state staying.
-    template <unsigned Steps> double Peek() const { return Jumped<Steps>() / 4294967296.0; }
+    template <unsigned Steps> double Peek() const { return ValueOf(Jumped<Steps>()); }
     std::uint32_t seed() const { return m_seed; }
 
 private:
@@ -43,6 +43,7 @@ private:
         std::uint32_t multiplier;
         std::uint32_t increment;
     };
+    static double ValueOf(std::uint32_t seed) { return seed / 4294967296.0; }
     template <unsigned Steps> std::uint32_t Jumped() const
     {
         constexpr AffineStep jump = Jump<Steps>();

@@ -55,7 +55,6 @@ public:
         // The raster is handed the colour as it came, not as read back from the pen: reading
         // the three bytes just stored one by one would wait for the stores to finish.
         const Rgb colour { red, green, blue };
-        m_penColour = colour;
         const double column1 = Column(p1.x);
         const double row1 = Row(p1.y);
         const double column2 = Column(p2.x);
@@ -63,12 +62,13 @@ public:
         // The common case costs the one comparison a value that the rounding needs anyway.
         if (std::fabs(column1) < Within32Bits && std::fabs(row1) < Within32Bits
             && std::fabs(column2) < Within32Bits && std::fabs(row2) < Within32Bits) [[likely]] {
-            m_raster.DrawLine(static_cast<std::int32_t>(PixelNear(column1)),
+            DrawPixelLine(static_cast<std::int32_t>(PixelNear(column1)),
                 static_cast<std::int32_t>(PixelNear(row1)),
                 static_cast<std::int32_t>(PixelNear(column2)),
-                static_cast<std::int32_t>(PixelNear(row2)), colour, m_pen.value());
+                static_cast<std::int32_t>(PixelNear(row2)), colour);
             return;
         }
+        m_penColour = colour;
         DrawFarLine(column1, row1, column2, row2, colour);
     }
 
