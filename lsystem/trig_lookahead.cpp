@@ -43,13 +43,24 @@ TrigLookahead::~TrigLookahead()
 void TrigLookahead::MoveToBlock(std::uint64_t block)
 {
     m_takingBlock = block;
-    m_blockReady = false;
+    m_block = BlockState::Unknown;
     // The blocks before are done with; a thread that is behind skips to this one.
     m_blocksWanted.store(block, std::memory_order_seq_cst);
     if (m_waiting.load(std::memory_order_seq_cst)) {
         const std::lock_guard lock(m_mutex);
         m_wakeUp.notify_all();
     }
+}
+
+bool TrigLookahead::CheckBlock()
+{
+    if (m_takingBlock >= m_blocksWorked.load(std::memory_order_acquire))
+        return false;
+    // The thread tags a block it filled before it counts the block finished, and cannot write
+    // this ring block again before the walk moves on.
+    m_block = m_filledFor[m_takingBlock % RingBlocks] == m_takingBlock + 1 ? BlockState::Filled
+                                                                           : BlockState::Passed;
+    return m_block == BlockState::Filled;
 }
 
 bool TrigLookahead::WaitForRoom(std::uint64_t block)
@@ -81,6 +92,14 @@ public:
 
     bool stopped() const { return m_stopped; }
     std::uint64_t steps() const { return m_step; }
+
+    // Tags the block if it was worked out and publishes it, with its entries, to the walk.
+    void FinishBlock(std::uint64_t index)
+    {
+        if (m_workingBlock)
+            m_lookahead.m_filledFor[index % RingBlocks] = index + 1;
+        m_lookahead.m_blocksWorked.store(index + 1, std::memory_order_release);
+    }
 
 private:
     [[gnu::always_inline]] void Walk(char symbol)
@@ -128,7 +147,7 @@ private:
         if (m_step % BlockSteps == 0) {
             const std::uint64_t index = m_step / BlockSteps;
             if (index > 0)
-                lookahead.m_blocksWorked.store(index, std::memory_order_release);
+                FinishBlock(index - 1);
             if (!lookahead.WaitForRoom(index)) {
                 m_stopped = true;
                 return;
@@ -165,11 +184,13 @@ void TrigLookahead::WorkAhead(Expansion& expansion)
     while (!walk.stopped() && !m_stopping.load(std::memory_order_relaxed)) {
         std::uint64_t symbols = SymbolsPerLook;
         std::uint64_t work = SymbolsPerLook;
-        if (expansion.Hand(symbols, work, walk))
-            break;
+        if (expansion.Hand(symbols, work, walk)) {
+            // The word's end: its last block, full or not, is finished too.
+            if (!walk.stopped() && walk.steps() != 0)
+                walk.FinishBlock((walk.steps() - 1) / BlockSteps);
+            return;
+        }
     }
-    if (!walk.stopped() && walk.steps() % BlockSteps != 0)
-        m_blocksWorked.store(walk.steps() / BlockSteps + 1, std::memory_order_release);
 }
 
 } // namespace lsystem

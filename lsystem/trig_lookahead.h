@@ -33,9 +33,10 @@ struct PerturbedAngles {
 // Works out ahead of a perturbed walk, on a thread of its own, the sine and the cosine that each
 // of its drawing steps takes: they depend only on the headings and the random values, which
 // follow from the word and the generator's state alone, and they are the most part of such a
-// step's cost. The walk asks for them step by step and takes them only for arguments equal to
-// its own, bit for bit, so what it draws cannot differ; where the thread is behind, or has
-// stopped at something the walk will fault on, the walk works them out itself.
+// step's cost. The walk asks for them step by step and takes them only from a block the thread
+// has worked out, for arguments equal to its own, bit for bit, so what it draws cannot differ;
+// where the thread is behind, or has stopped at something the walk will fault on, the walk works
+// them out itself.
 class TrigLookahead {
 public:
     // Starts the thread on the word that `count` rewriting steps make of the axiom, walked with
@@ -53,9 +54,8 @@ public:
     {
         if (step / BlockSteps != m_takingBlock) [[unlikely]]
             MoveToBlock(step / BlockSteps);
-        if (!m_blockReady) [[unlikely]] {
-            m_blockReady = m_takingBlock < m_blocksWorked.load(std::memory_order_acquire);
-            if (!m_blockReady)
+        if (m_block != BlockState::Filled) [[unlikely]] {
+            if (m_block == BlockState::Passed || !CheckBlock())
                 return false;
         }
         const Entry& entry = m_blocks[m_takingBlock % RingBlocks][step % BlockSteps];
@@ -82,6 +82,8 @@ private:
     class AheadWalk;
 
     void MoveToBlock(std::uint64_t block);
+    // Whether the thread has finished the block the walk takes from; settles m_block once it has.
+    bool CheckBlock();
     void WorkAhead(Expansion& expansion);
     // Waits until the block may be written or the lookahead is stopping; false when stopping.
     bool WaitForRoom(std::uint64_t block);
@@ -91,9 +93,14 @@ private:
     RandomGenerator m_random;
     RewrittenWord m_word;
     std::vector<std::array<Entry, BlockSteps>> m_blocks;
-    // The walk's side: the block it takes from and whether the thread has finished it.
+    // Which ring block holds the values of which block: the block's number plus one, written by
+    // the thread for a block it worked out before it counts the block finished. A block it only
+    // walked through keeps the tag of an older one, so its stale entries are never taken.
+    std::array<std::uint64_t, RingBlocks> m_filledFor {};
+    // The walk's side: the block it takes from and what the thread has done with it.
+    enum class BlockState { Unknown, Filled, Passed };
     std::uint64_t m_takingBlock = 0;
-    bool m_blockReady = false;
+    BlockState m_block = BlockState::Unknown;
     // Blocks the thread has finished, and the first block the walk may still take from.
     alignas(64) std::atomic<std::uint64_t> m_blocksWorked { 0 };
     alignas(64) std::atomic<std::uint64_t> m_blocksWanted { 0 };

@@ -114,15 +114,15 @@ void Raster::ForgetLines()
 
 void Raster::DrawNewLine(int x0, int y0, int x1, int y1, Rgb colour, int width)
 {
-    if (width == 1) {
-        DrawThinLine(x0, y0, x1, y1, colour);
-        return;
-    }
-    // Pixels of another colour may cover those of the lines remembered.
+    // A line of another colour, thin or wide, may cover pixels of the lines remembered.
     const std::uint32_t colourValue = colour.value();
     if (colourValue != m_drawnColour) {
         m_drawnLines.Forget();
         m_drawnColour = colourValue;
+    }
+    if (width == 1) {
+        DrawThinLine(x0, y0, x1, y1, colour);
+        return;
     }
     m_drawnLines.Remember({ x0, y0, x1, y1, colourValue, width });
     if (x0 == x1 && y0 == y1) {

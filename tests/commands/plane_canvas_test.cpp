@@ -68,26 +68,33 @@ TEST_F(PlaneCanvasTest, WalkOntoThePlane)
     EXPECT_NEAR(plane.SegEnd.y, 0.5, 1e-15);
 }
 
-// Hands each segment on to a plane canvas by itself, as a canvas without batches takes them.
+// Hands each segment on to a plane canvas by itself, as a canvas without batches takes them,
+// and has the raster forget the lines it drew (a resize to its own size keeps the pixels), so
+// that every line is drawn in full.
 class OneByOne final : public lsystem::Canvas {
 public:
-    explicit OneByOne(PlaneCanvas& target)
+    OneByOne(PlaneCanvas& target, plane::Plane& plane)
         : m_target(target)
+        , m_plane(plane)
     {
     }
     void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
         std::int32_t penWidth) override
     {
         m_target.DrawSegment(start, end, colour, penWidth);
+        m_plane.raster().Resize(m_plane.raster().width(), m_plane.raster().height());
     }
 
 private:
     PlaneCanvas& m_target;
+    plane::Plane& m_plane;
 };
 
 // The walk keeps segments back and hands them to the plane in batches where their ends map
-// safely into the raster; walks reaching far beyond that, or faulting there, in slices of any
-// size, must leave the plane, the generator and the walk as one segment at a time does.
+// safely into the raster, and the raster leaves out lines whose pixels hold their colour already.
+// Draws one after another on one plane, in pens thin and wide and colours that cover each other,
+// reaching far beyond the batch window or faulting there, in slices of any size, must leave the
+// plane, the generator and the walk as every segment drawn alone does.
 TEST(PlaneCanvasBatches, DrawAsOneSegmentAtATime)
 {
     struct Row {
@@ -97,18 +104,36 @@ TEST(PlaneCanvasBatches, DrawAsOneSegmentAtATime)
         double angle, step, amplitude;
         std::optional<double> rotation;
         double x1, x2, y1, y2;
+        plane::Rgb colour;
+        int pen;
     };
+    const plane::Rgb green { 4, 123, 22 }, red { 255, 0, 0 };
+    // A plant, a thin curve across it, the plant again: the curve's pixels must not keep the
+    // second plant's lines from being drawn.
     const Row rows[] = {
-        { "F", "F+F--F+F", 7, 60.0, 1.0 / 2187, 0.0, -1.5707963267948966, -0.1, 1.1, -0.4, 0.7 },
-        { "F", "G-((F)+F)+G(+GF)-F", 6, 22.5, 0.01, 0.0, std::nullopt, -0.6, 0.6, -0.1, 1.1 },
-        { "F", "G-((F)+F)+G(+GF)-F", 6, 22.5, 0.01, 0.002, std::nullopt, -0.6, 0.6, -0.1, 1.1 },
+        { "F", "G-((F)+F)+G(+GF)-F", 3, 22.5, 0.1, 0.0, std::nullopt, -0.6, 0.6, -0.1, 1.1, green,
+            12 },
+        { "F", "F+F--F+F", 7, 60.0, 1.0 / 2187, 0.0, -1.5707963267948966, -0.6, 0.6, -0.1, 1.1,
+            red, 1 },
+        { "F", "G-((F)+F)+G(+GF)-F", 3, 22.5, 0.1, 0.0, std::nullopt, -0.6, 0.6, -0.1, 1.1, green,
+            12 },
+        { "F", "G-((F)+F)+G(+GF)-F", 6, 22.5, 0.01, 0.002, std::nullopt, -0.6, 0.6, -0.1, 1.1,
+            red, 5 },
         // Steps that leave the batch window by far and come back, and a far line.
-        { "F", "F+fF-F", 6, 90.0, 1e-3, 0.0, std::nullopt, 0.0, 1e-9, 0.0, 1e-9 },
-        { "F", "FF+F", 6, 30.0, 1e7, 1e6, 0.5235987755982988, -1e3, 1e3, -1e3, 1e3 },
+        { "F", "F+fF-F", 6, 90.0, 1e-3, 0.0, std::nullopt, 0.0, 1e-9, 0.0, 1e-9, green, 12 },
+        { "F", "FF+F", 6, 30.0, 1e7, 1e6, 0.5235987755982988, -1e3, 1e3, -1e3, 1e3, red, 12 },
         // Walks that fault: on the way to the plane at once, and at a turn after drawing.
-        { "F", "FFFF+F", 5, 1.0, 1e300, 0.0, std::nullopt, 0.0, 1.0, 0.0, 1.0 },
-        { "F", "FFFF+F", 5, 1e308, 0.01, 0.0, std::nullopt, 0.0, 1.0, 0.0, 1.0 },
+        { "F", "FFFF+F", 5, 1.0, 1e300, 0.0, std::nullopt, 0.0, 1.0, 0.0, 1.0, green, 12 },
+        { "F", "FFFF+F", 5, 1e308, 0.01, 0.0, std::nullopt, 0.0, 1.0, 0.0, 1.0, green, 12 },
     };
+    struct Run {
+        plane::Plane plane;
+        lsystem::RandomGenerator random { 99 };
+        std::string fault;
+        std::uint64_t segments = 0;
+    } batched, single;
+    for (Run* run : { &batched, &single })
+        run->plane.SetPlaneSize(120, 90);
     std::mt19937 slices(7);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.ruleF);
@@ -120,22 +145,16 @@ TEST(PlaneCanvasBatches, DrawAsOneSegmentAtATime)
         params.Angle = row.angle;
         params.StepLength = row.step;
         params.RandomAmp = row.amplitude;
-        params.PenWidth = 12;
-        const lsystem::WalkStyle style { { 4, 123, 22 }, row.rotation, 3 };
-        struct Run {
-            plane::Plane plane;
-            lsystem::RandomGenerator random { 99 };
-            std::string fault;
-            std::uint64_t segments = 0;
-        } batched, single;
+        params.PenWidth = row.pen;
+        const lsystem::WalkStyle style { row.colour, row.rotation, 3 };
         for (Run* run : { &batched, &single }) {
-            run->plane.SetPlaneSize(120, 90);
             run->plane.SetWorldWindow(row.x1, row.x2, row.y1, row.y2);
             PlaneCanvas canvas(run->plane);
-            OneByOne oneByOne(canvas);
+            OneByOne oneByOne(canvas, run->plane);
             lsystem::Canvas& target
                 = run == &batched ? static_cast<lsystem::Canvas&>(canvas) : oneByOne;
             lsystem::TurtleWalk walk(params, style, run->random, target);
+            run->fault.clear();
             try {
                 while (!walk.Advance(slices() % 300))
                     ;

@@ -393,25 +393,37 @@ TEST(DrawWord, BitExactAgainstThePlainFormula)
 }
 
 // A perturbed walk long enough to have its sines and cosines worked out ahead of it on another
-// thread draws exactly what the plain formula gives, step for step.
+// thread draws exactly what the plain formula gives, step for step. Amplitudes so small that the
+// perturbations round away ask for the same arguments at every step of one heading (+0 and +0 at
+// heading 0); each walk runs several times, so that the thread is ahead and behind by turns.
 TEST(DrawWord, LongPerturbedWalkBitExactAgainstThePlainFormula)
 {
     std::string word = "F-G-G";
     while (word.size() < 200000)
         Substitute(word, word, "F-G+F+G-F", "GG");
-    DrawParams params = UnitSteps(33.3);
-    params.StepLength = 0.01;
-    params.RandomAmp = 0.05;
-    const auto expected = PlainEndPoints(word, params);
-    const auto segments = Walk(word, params, PlantStyle()).segments;
-    ASSERT_EQ(segments.size(), expected.size());
-    for (std::size_t i = 0; i < segments.size(); ++i) {
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(segments[i].end.x),
-            std::bit_cast<std::uint64_t>(expected[i].x))
-            << "segment " << i;
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(segments[i].end.y),
-            std::bit_cast<std::uint64_t>(expected[i].y))
-            << "segment " << i;
+    const struct {
+        double angle, amplitude;
+    } rows[] = { { 33.3, 0.05 }, { 0.0, 5e-324 }, { 33.3, 5e-324 }, { 0.0, 1e-300 },
+        { 90.0, 1e-17 } };
+    for (const auto& row : rows) {
+        DrawParams params = UnitSteps(row.angle);
+        params.StepLength = 0.01;
+        params.RandomAmp = row.amplitude;
+        const auto expected = PlainEndPoints(word, params);
+        for (int run = 0; run < 4; ++run) {
+            SCOPED_TRACE(testing::Message() << "angle " << row.angle << ", amplitude "
+                                            << row.amplitude << ", run " << run);
+            const auto segments = Walk(word, params, PlantStyle()).segments;
+            ASSERT_EQ(segments.size(), expected.size());
+            for (std::size_t i = 0; i < segments.size(); ++i) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(segments[i].end.x),
+                    std::bit_cast<std::uint64_t>(expected[i].x))
+                    << "segment " << i;
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(segments[i].end.y),
+                    std::bit_cast<std::uint64_t>(expected[i].y))
+                    << "segment " << i;
+            }
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <utility>
 
@@ -199,20 +200,33 @@ TEST(Raster, FillColoursEveryPixel)
     EXPECT_EQ(dirty.bottom - dirty.top, 5);
 }
 
-// A line drawn again straight after itself is left out; a fill or a resize in between must
-// not keep it from being drawn.
-TEST(Raster, SameLineAgainIsDrawnAfterAFillOrAResize)
+// A line drawn again straight after itself, or after others of its colour, is left out; a fill,
+// a resize or a line of another colour across it, thin or wide, must not keep it from being
+// drawn again in full.
+TEST(Raster, SameLineAgainIsDrawnAfterOtherPixelsChange)
 {
-    Raster raster = BlankRaster();
-    for (const bool resize : { false, true }) {
-        SCOPED_TRACE(resize ? "resize" : "fill");
+    const Rgb red { 200, 30, 40 };
+    const struct {
+        const char* name;
+        std::function<void(Raster&)> change;
+    } rows[] = {
+        { "fill", [](Raster& raster) { raster.Fill(White); } },
+        { "resize",
+            [](Raster& raster) {
+                raster.Fill(White);
+                raster.Resize(0, 0);
+                raster.Resize(64, 48);
+            } },
+        { "thin line across", [&](Raster& raster) { raster.DrawLine(2, 20, 40, 3, red, 1); } },
+        { "wide line across", [&](Raster& raster) { raster.DrawLine(2, 20, 40, 3, red, 3); } },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Raster raster = BlankRaster();
         raster.DrawLine(2, 3, 40, 20, Ink, 5);
+        raster.DrawLine(2, 3, 2, 3, Ink, 5);
         const int drawn = CountInk(raster);
-        raster.Fill(White);
-        if (resize) {
-            raster.Resize(0, 0);
-            raster.Resize(64, 48);
-        }
+        row.change(raster);
         raster.TakeDirty();
         raster.DrawLine(2, 3, 40, 20, Ink, 5);
         EXPECT_EQ(CountInk(raster), drawn);
