@@ -87,55 +87,18 @@ void BranchingTurtle::DrawPerturbedStep()
     // NaN stays in the end point made from it, so finite end points mean none faulted.
     if (!BothFinite(endX, endY)) [[unlikely]]
         RaiseFirstFault({ x0, lengthX, alongX, endX, y0, lengthY, alongY, endY });
-    DrawSegmentTo(endX, endY);
+    InPlace state = inPlace();
+    SegmentTo(state, endX, endY);
 }
 
 void BranchingTurtle::DrawRun(std::size_t count)
 {
     const StepAlong along = StepAlongHeading();
-    const BatchWindow window = m_batchWindow;
-    RandomGenerator random = m_random;
-    double x = m_x;
-    double y = m_y;
-    std::uint64_t segments = m_segmentsDrawn;
-    std::size_t batched = m_batched;
-    std::size_t step = 0;
-    const auto storeBack = [&] {
-        m_random = random;
-        m_x = x;
-        m_y = y;
-        m_turnedPositionKept = false;
-        m_positionHeld = false;
-        m_segmentsDrawn = segments;
-        m_batched = batched;
-        m_runStepsDrawn = step;
-    };
-    for (; step != count; ++step) {
-        random.Skip<6>();
-        const double endX = x + along.x;
-        const double endY = y + along.y;
-        if (!BothFinite(endX, endY)) [[unlikely]] {
-            storeBack();
-            RaiseStepFault();
-        }
-        ++segments;
-        if (window.Holds(x, y) && window.Holds(endX, endY)) [[likely]] {
-            m_batch[batched] = { x, y, endX, endY, m_penWidth };
-            if (++batched == BatchSize) {
-                storeBack();
-                FlushBatch();
-                batched = 0;
-            }
-        } else {
-            storeBack();
-            FlushBatch();
-            batched = 0;
-            m_canvas.DrawSegment({ x, y, 1.0 }, { endX, endY, 1.0 }, m_style.colour, m_penWidth);
-        }
-        x = endX;
-        y = endY;
-    }
-    storeBack();
+    InRegisters state { *this, m_random, m_x, m_y, m_segmentsDrawn, m_batched, m_positionHeld,
+        m_batchWindow };
+    for (; state.steps != count; ++state.steps)
+        PlainStep(state, along);
+    state.StoreBack();
 }
 
 void BranchingTurtle::MoveStep()

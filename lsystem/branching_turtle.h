@@ -35,18 +35,8 @@ public:
             DrawPerturbedStep();
             return;
         }
-        // Every perturbation (r - 0.5) * A is then a zero of either sign, and adding it leaves
-        // a nonzero value as it is. A zero step or angle may come out with another sign, but
-        // then it only makes the cosine 1 or a zero term added to the position, and a position
-        // is never -0 (it starts at +0, and a sum is -0 only when both terms are): the end point
-        // is the unperturbed one, bit for bit. The six values are taken all the same.
-        m_random.Skip<6>();
-        const StepAlong& along = StepAlongHeading();
-        const double endX = m_x + along.x;
-        const double endY = m_y + along.y;
-        if (!BothFinite(endX, endY)) [[unlikely]]
-            RaiseStepFault();
-        DrawSegmentTo(endX, endY);
+        InPlace state = inPlace();
+        PlainStep(state, StepAlongHeading());
     }
     // Sines and cosines of perturbed steps worked out ahead, or none.
     void SetLookahead(TrigLookahead* lookahead) { m_lookahead = lookahead; }
@@ -123,44 +113,6 @@ private:
     void DrawPerturbedStep();
     // Raises the fault of the unperturbed step from the turtle's position along its heading.
     [[gnu::cold]] void RaiseStepFault();
-    // Hands the canvas the segment from the turtle's position to the end point, turned when
-    // the style turns its figure, and moves the turtle there. Inline, so that the position is
-    // stored as the step loads it: a pair of doubles stored one by one and loaded as one waits
-    // for the stores.
-    [[gnu::always_inline]] void DrawSegmentTo(double endX, double endY)
-    {
-        ++m_segmentsDrawn;
-        if (m_style.rotation) {
-            const plane::TVector3 turnedStart
-                = m_turnedPositionKept ? m_turnedPosition : Turned(m_x, m_y);
-            const plane::TVector3 turnedEnd = Turned(endX, endY);
-            m_turnedPosition = turnedEnd;
-            m_turnedPositionKept = true;
-            HandOver(turnedStart, turnedEnd);
-        } else {
-            HandOver({ m_x, m_y, 1.0 }, { endX, endY, 1.0 });
-        }
-        m_x = endX;
-        m_y = endY;
-    }
-    // Keeps a segment back for the batch, or draws it at once after those kept back.
-    [[gnu::always_inline]] void HandOver(const plane::TVector3& start, const plane::TVector3& end)
-    {
-        // The start is usually the end handed over before, already found in the window.
-        const bool startHeld
-            = m_positionHeld || (start.w == 1.0 && m_batchWindow.Holds(start.x, start.y));
-        const bool endHeld = end.w == 1.0 && m_batchWindow.Holds(end.x, end.y);
-        m_positionHeld = endHeld;
-        if (startHeld && endHeld) [[likely]] {
-            m_batch[m_batched] = { start.x, start.y, end.x, end.y, m_penWidth };
-            if (++m_batched == BatchSize)
-                FlushBatch();
-            return;
-        }
-        FlushBatch();
-        m_canvas.DrawSegment(start, end, m_style.colour, m_penWidth);
-    }
-
     // The unperturbed step along the heading, step * sine and step * cosine, kept for the
     // heading it was worked out for: runs of steps between turns share it.
     struct StepAlong {
@@ -178,6 +130,113 @@ private:
             m_stepAlong = { bits, m_stepLength * direction.sine, m_stepLength * direction.cosine };
         }
         return m_stepAlong;
+    }
+
+    // Where the state that steps change lives while they are drawn: in the turtle for a single
+    // step, in registers for a run of steps. A run is never turned, and stores its state back
+    // before anything that may raise an error or hand segments over.
+    struct InPlace {
+        static constexpr bool MayTurn = true;
+        RandomGenerator& random;
+        double& x;
+        double& y;
+        std::uint64_t& segments;
+        std::size_t& batched;
+        bool& positionHeld;
+        const BatchWindow& window;
+        void StoreBack() const { }
+    };
+    InPlace inPlace()
+    {
+        return { m_random, m_x, m_y, m_segmentsDrawn, m_batched, m_positionHeld, m_batchWindow };
+    }
+    struct InRegisters {
+        static constexpr bool MayTurn = false;
+        BranchingTurtle& turtle;
+        RandomGenerator random;
+        double x;
+        double y;
+        std::uint64_t segments;
+        std::size_t batched;
+        bool positionHeld;
+        // A copy, which the stores of the batch cannot be changing for all the compiler knows.
+        const BatchWindow window;
+        std::size_t steps = 0; // drawn before the one under way
+        void StoreBack() const
+        {
+            turtle.m_random = random;
+            turtle.m_x = x;
+            turtle.m_y = y;
+            turtle.m_turnedPositionKept = false;
+            turtle.m_positionHeld = positionHeld;
+            turtle.m_segmentsDrawn = segments;
+            turtle.m_batched = batched;
+            turtle.m_runStepsDrawn = steps;
+        }
+    };
+
+    // The unperturbed step: every perturbation (r - 0.5) * A is then a zero of either sign, and
+    // adding it leaves a nonzero value as it is. A zero step or angle may come out with another
+    // sign, but then it only makes the cosine 1 or a zero term added to the position, and a
+    // position is never -0 (it starts at +0, and a sum is -0 only when both terms are): the end
+    // point is the unperturbed one, bit for bit. The six values are taken all the same. The one
+    // routine behind a single step and a run of them.
+    template <class State>
+    [[gnu::always_inline]] void PlainStep(State& state, const StepAlong& along)
+    {
+        state.random.template Skip<6>();
+        const double endX = state.x + along.x;
+        const double endY = state.y + along.y;
+        if (!BothFinite(endX, endY)) [[unlikely]] {
+            state.StoreBack();
+            RaiseStepFault();
+        }
+        SegmentTo(state, endX, endY);
+    }
+    // Hands the canvas the segment from the turtle's position to the end point, turned when
+    // the style turns its figure, and moves the turtle there. Inline, so that the position is
+    // stored as the step loads it: a pair of doubles stored one by one and loaded as one waits
+    // for the stores.
+    template <class State>
+    [[gnu::always_inline]] void SegmentTo(State& state, double endX, double endY)
+    {
+        ++state.segments;
+        if (State::MayTurn && m_style.rotation) {
+            const plane::TVector3 turnedStart
+                = m_turnedPositionKept ? m_turnedPosition : Turned(state.x, state.y);
+            const plane::TVector3 turnedEnd = Turned(endX, endY);
+            m_turnedPosition = turnedEnd;
+            m_turnedPositionKept = true;
+            HandOver(state, turnedStart, turnedEnd);
+        } else {
+            HandOver(state, { state.x, state.y, 1.0 }, { endX, endY, 1.0 });
+        }
+        state.x = endX;
+        state.y = endY;
+    }
+    // Keeps a segment back for the batch, or draws it at once after those kept back.
+    template <class State>
+    [[gnu::always_inline]] void HandOver(
+        State& state, const plane::TVector3& start, const plane::TVector3& end)
+    {
+        // The start is usually the end handed over before, already found in the window.
+        const bool startHeld
+            = state.positionHeld || (start.w == 1.0 && state.window.Holds(start.x, start.y));
+        const bool endHeld = end.w == 1.0 && state.window.Holds(end.x, end.y);
+        state.positionHeld = endHeld;
+        if (startHeld && endHeld) [[likely]] {
+            m_batch[state.batched] = { start.x, start.y, end.x, end.y, m_penWidth };
+            if (++state.batched == BatchSize) {
+                state.StoreBack();
+                FlushBatch();
+                state.batched = 0;
+            }
+            return;
+        }
+        state.StoreBack();
+        FlushBatch();
+        state.batched = 0;
+        m_canvas.DrawSegment(start, end, m_style.colour, m_penWidth);
     }
 
     struct SavedState {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lsystem/symbols.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -91,7 +93,7 @@ private:
                 continue;
             }
             const char symbol = *cursor.next;
-            if (symbol != 'F' && symbol != 'G') {
+            if (!IsRewritten(symbol)) {
                 if (symbols == 0)
                     return false;
                 walk(symbol);

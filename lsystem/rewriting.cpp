@@ -1,5 +1,7 @@
 #include "lsystem/rewriting.h"
 
+#include "lsystem/symbols.h"
+
 #include <cstring>
 #include <limits>
 
@@ -60,7 +62,7 @@ void RewriteInto(std::string_view word, char* out, std::string_view ruleF, std::
     const char* const end = symbol + word.size();
     while (symbol != end) {
         const char* run = symbol;
-        while (run != end && *run != 'F' && *run != 'G')
+        while (run != end && !IsRewritten(*run))
             ++run;
         const std::size_t copied = static_cast<std::size_t>(run - symbol);
         std::memcpy(out, symbol, copied);

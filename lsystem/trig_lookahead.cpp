@@ -1,5 +1,7 @@
 #include "lsystem/trig_lookahead.h"
 
+#include "lsystem/symbols.h"
+
 #include <bit>
 #include <cmath>
 
@@ -101,44 +103,24 @@ public:
         m_lookahead.m_blocksWorked.store(index + 1, std::memory_order_release);
     }
 
-private:
-    [[gnu::always_inline]] void Walk(char symbol)
+    // The symbols' meanings, as far as the headings need them.
+    void EndRun() { }
+    void Move() { }
+    void TurnLeft() { Turn(m_heading - m_lookahead.m_angle); }
+    void TurnRight() { Turn(m_heading + m_lookahead.m_angle); }
+    void OpenBranch()
     {
-        if (m_stopped)
-            return;
-        switch (symbol) {
-        case 'F':
-        case 'G':
-            Step();
-            break;
-        case '+':
-            Turn(m_heading - m_lookahead.m_angle);
-            break;
-        case '-':
-            Turn(m_heading + m_lookahead.m_angle);
-            break;
-        case '(':
-            if (m_saved.size() == MaxBranchDepth)
-                m_stopped = true;
-            else
-                m_saved.push_back(m_heading);
-            break;
-        case ')':
-            if (!m_saved.empty()) {
-                m_heading = m_saved.back();
-                m_saved.pop_back();
-            }
-            break;
-        default:
-            break;
-        }
+        if (m_saved.size() == MaxBranchDepth)
+            m_stopped = true;
+        else
+            m_saved.push_back(m_heading);
     }
-
-    // The walk faults on a heading that is not finite.
-    void Turn(double heading)
+    void CloseBranch()
     {
-        m_heading = heading;
-        m_stopped = !std::isfinite(heading);
+        if (!m_saved.empty()) {
+            m_heading = m_saved.back();
+            m_saved.pop_back();
+        }
     }
 
     [[gnu::always_inline]] void Step()
@@ -167,6 +149,20 @@ private:
         }
         lookahead.m_random.Skip<6>();
         ++m_step;
+    }
+
+private:
+    [[gnu::always_inline]] void Walk(char symbol)
+    {
+        if (!m_stopped)
+            WalkSymbol(symbol, *this);
+    }
+
+    // The walk faults on a heading that is not finite.
+    void Turn(double heading)
+    {
+        m_heading = heading;
+        m_stopped = !std::isfinite(heading);
     }
 
     TrigLookahead& m_lookahead;

@@ -3,6 +3,7 @@
 #include "lsystem/branching_turtle.h"
 #include "lsystem/expansion.h"
 #include "lsystem/rewriting.h"
+#include "lsystem/symbols.h"
 #include "lsystem/trig_lookahead.h"
 
 #include <limits>
@@ -13,15 +14,6 @@
 #include <utility>
 
 namespace lsystem {
-
-namespace {
-
-bool IsDrawingSymbol(char symbol)
-{
-    return symbol == 'F' || symbol == 'G';
-}
-
-} // namespace
 
 BranchDepthError::BranchDepthError()
     : std::runtime_error("Branches nest deeper than " + std::to_string(MaxBranchDepth) + " levels")
@@ -72,29 +64,49 @@ public:
     std::uint64_t segmentsDrawn() const { return m_turtle.segmentsDrawn(); }
 
 private:
-    // Walks one symbol, inlined into the expansion's loops: a call would cost as much as most
-    // symbols do.
-    // Trivially copyable, so that the expansion keeps it in registers.
+    // Walks the symbols the expansion hands over on the turtle, inlined into the expansion's
+    // loops: a call would cost as much as most symbols do. Trivially copyable, so that the
+    // expansion keeps it in registers.
     struct SymbolWalker {
         Impl* impl;
+        // A drawn step narrows the pen when the symbol after it does not draw; that symbol may
+        // come from another rule, so the narrowing waits for it.
         bool narrowingDue;
-        [[gnu::always_inline]] void operator()(char symbol) { impl->Walk(symbol, narrowingDue); }
+
+        [[gnu::always_inline]] void operator()(char symbol) { WalkSymbol(symbol, *this); }
         [[gnu::always_inline]] void operator()(const char*& next, const char* stop)
         {
-            impl->WalkFrom(next, stop, narrowingDue);
+            impl->WalkFrom(next, stop, *this);
         }
+
+        [[gnu::always_inline]] void Step()
+        {
+            impl->m_turtle.DrawStep();
+            narrowingDue = true;
+        }
+        [[gnu::always_inline]] void EndRun()
+        {
+            if (narrowingDue) {
+                narrowingDue = false;
+                impl->m_turtle.Narrow();
+            }
+        }
+        void Move() { impl->m_turtle.MoveStep(); }
+        void TurnLeft() { impl->m_turtle.TurnLeft(); }
+        void TurnRight() { impl->m_turtle.TurnRight(); }
+        void OpenBranch() { impl->m_turtle.OpenBranch(); }
+        void CloseBranch() { impl->m_turtle.CloseBranch(); }
     };
 
     // Walks a run of drawing symbols in one go where the turtle can, else the next symbol.
-    [[gnu::always_inline]] void WalkFrom(const char*& next, const char* stop, bool& narrowingDue)
+    [[gnu::always_inline]] void WalkFrom(const char*& next, const char* stop, SymbolWalker& walker)
     {
-        if (m_turtle.drawsRuns() && IsDrawingSymbol(*next) && stop - next > 1
-            && IsDrawingSymbol(next[1])) {
+        if (m_turtle.drawsRuns() && DrawsAStep(*next) && stop - next > 1 && DrawsAStep(next[1])) {
             const char* end = next + 2;
-            while (end != stop && IsDrawingSymbol(*end))
+            while (end != stop && DrawsAStep(*end))
                 ++end;
             // The run's first symbol draws, so a narrowing due before it lapses.
-            narrowingDue = false;
+            walker.narrowingDue = false;
             try {
                 m_turtle.DrawRun(static_cast<std::size_t>(end - next));
             } catch (...) {
@@ -102,46 +114,11 @@ private:
                 throw;
             }
             next = end;
-            narrowingDue = true;
+            walker.narrowingDue = true;
             return;
         }
-        Walk(*next, narrowingDue);
+        WalkSymbol(*next, walker);
         ++next;
-    }
-
-    [[gnu::always_inline]] void Walk(char symbol, bool& narrowingDue)
-    {
-        // A drawn step narrows the pen when the symbol after it does not draw; that symbol may
-        // come from another rule, so the narrowing waits for it.
-        if (narrowingDue) {
-            narrowingDue = false;
-            if (!IsDrawingSymbol(symbol))
-                m_turtle.Narrow();
-        }
-        switch (symbol) {
-        case 'F':
-        case 'G':
-            m_turtle.DrawStep();
-            narrowingDue = true;
-            break;
-        case 'f':
-            m_turtle.MoveStep();
-            break;
-        case '+':
-            m_turtle.TurnLeft();
-            break;
-        case '-':
-            m_turtle.TurnRight();
-            break;
-        case '(':
-            m_turtle.OpenBranch();
-            break;
-        case ')':
-            m_turtle.CloseBranch();
-            break;
-        default:
-            break;
-        }
     }
 
     // A perturbed walk long enough to be worth a thread has its sines and cosines worked out

@@ -20,8 +20,7 @@ void Plane::SetPlaneSize(int width, int height)
 
 void Plane::ClearPlane(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
-    m_penColour = { red, green, blue };
-    m_raster.Fill(m_penColour);
+    m_raster.Fill({ red, green, blue });
 }
 
 // A segment whose pixels reach beyond the 32-bit range is cut in double precision to the raster

@@ -59,16 +59,31 @@ struct Viewport {
     [[gnu::always_inline]] PixelPoint PixelNearPoint(double x, double y) const
     {
 #if defined(__SSE2__)
-        const __m128d products = _mm_mul_pd(_mm_set_pd(ScaleY, ScaleX), _mm_set_pd(y, x));
-        const __m128d signs = _mm_set_pd(-0.0, 0.0);
-        const __m128d pixels
-            = _mm_add_pd(_mm_set_pd(OffsetY, OffsetX), _mm_xor_pd(products, signs));
-        const __m128i rounded = _mm_cvtpd_epi32(pixels);
-        return { _mm_cvtsi128_si32(rounded), _mm_cvtsi128_si32(_mm_srli_si128(rounded, 4)) };
+        return Rounded(ColumnAndRow(x, y));
 #else
         return { static_cast<std::int32_t>(PixelNear(Column(x))),
             static_cast<std::int32_t>(PixelNear(Row(y))) };
 #endif
+    }
+    // PixelNearPoint of a point that maps within the 32-bit range; false, and the pixel left as
+    // it is, for any other point (a NaN among them).
+    [[gnu::always_inline]] bool PixelWithin32Bits(double x, double y, PixelPoint& pixel) const
+    {
+#if defined(__SSE2__)
+        const __m128d pixels = ColumnAndRow(x, y);
+        const __m128d magnitudes = _mm_andnot_pd(_mm_set1_pd(-0.0), pixels);
+        if (_mm_movemask_pd(_mm_cmplt_pd(magnitudes, _mm_set1_pd(Within32Bits))) != 0b11)
+            return false;
+        pixel = Rounded(pixels);
+#else
+        const double column = Column(x);
+        const double row = Row(y);
+        if (!(std::fabs(column) < Within32Bits && std::fabs(row) < Within32Bits))
+            return false;
+        pixel = { static_cast<std::int32_t>(PixelNear(column)),
+            static_cast<std::int32_t>(PixelNear(row)) };
+#endif
+        return true;
     }
 
     // A column or row below this in magnitude rounds to a 32-bit pixel.
@@ -82,6 +97,22 @@ struct Viewport {
         constexpr double Shift = 6755399441055744.0; // 1.5 * 2^52
         return static_cast<std::int64_t>((value + Shift) - Shift);
     }
+
+private:
+#if defined(__SSE2__)
+    // Column(x) and Row(y), unrounded, in one register.
+    [[gnu::always_inline]] __m128d ColumnAndRow(double x, double y) const
+    {
+        const __m128d products = _mm_mul_pd(_mm_set_pd(ScaleY, ScaleX), _mm_set_pd(y, x));
+        const __m128d signs = _mm_set_pd(-0.0, 0.0);
+        return _mm_add_pd(_mm_set_pd(OffsetY, OffsetX), _mm_xor_pd(products, signs));
+    }
+    [[gnu::always_inline]] static PixelPoint Rounded(__m128d pixels)
+    {
+        const __m128i rounded = _mm_cvtpd_epi32(pixels);
+        return { _mm_cvtsi128_si32(rounded), _mm_cvtsi128_si32(_mm_srli_si128(rounded, 4)) };
+    }
+#endif
 };
 
 } // namespace plane

@@ -18,8 +18,6 @@ constexpr double MaxOffset = 1099511627776.0; // 2^40
 void PlaneCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector3& end,
     plane::Rgb colour, std::int32_t penWidth)
 {
-    m_plane.SegStart = start;
-    m_plane.SegEnd = end;
     m_plane.SetPenWidth(penWidth);
     m_plane.DrawLine(start, end, colour.red, colour.green, colour.blue);
 }
@@ -46,8 +44,7 @@ lsystem::BatchWindow PlaneCanvas::batchWindow() const
 
 // The plane's drawing compiled into one loop, without the far-line check: every end lies in the
 // batch window. The mapping is copied into the loop's registers, since the raster's writes could
-// otherwise be changing it for all the compiler knows. Only the last segment's ends stay in
-// SegStart and SegEnd, as they would one segment at a time.
+// otherwise be changing it for all the compiler knows.
 void PlaneCanvas::DrawSegments(
     const lsystem::BatchedSegment* segments, std::size_t count, plane::Rgb colour)
 {
@@ -59,11 +56,6 @@ void PlaneCanvas::DrawSegments(
         const auto end = mapping.PixelNearPoint(segment.endX, segment.endY);
         plane.SetPenWidth(segment.penWidth);
         plane.DrawPixelLine(start.x, start.y, end.x, end.y, colour);
-    }
-    if (count != 0) {
-        const lsystem::BatchedSegment& last = segments[count - 1];
-        plane.SegStart = { last.startX, last.startY, 1.0 };
-        plane.SegEnd = { last.endX, last.endY, 1.0 };
     }
 }
 
