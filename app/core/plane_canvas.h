@@ -9,8 +9,8 @@
 namespace app {
 
 // Draws the walk on a plane: each segment is drawn with DrawLine in the walk's colour, the pen
-// taking the segment's width first (a negative width leaves the pen as it is). A figure's mapping becomes the plane's. Whoever shows the
-// plane repaints its changed area.
+// taking the segment's width first (a negative width leaves the pen as it is). A figure's mapping
+// becomes the plane's. Whoever shows the plane repaints its changed area.
 class PlaneCanvas final : public MappedCanvas {
 public:
     explicit PlaneCanvas(plane::Plane& plane)
