@@ -5,21 +5,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFont>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QUrl>
-#include <QWheelEvent>
-
-#include <utility>
 
 namespace plane {
-
-namespace {
-
-// A notch of the mouse wheel in QWheelEvent::angleDelta() units.
-constexpr double EighthsOfDegreePerNotch = 120.0;
-
-} // namespace
 
 QString DraggedFile(const QMimeData* data)
 {
@@ -55,7 +44,8 @@ TDraw2D::TDraw2D()
 
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(1, 1, 498, 498);
-    Image1->installEventFilter(this);
+    connect(Image1, &RasterView::zoomRequested, this, &TDraw2D::zoomRequested);
+    connect(Image1, &RasterView::panRequested, this, &TDraw2D::panRequested);
     setAcceptDrops(true);
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -107,49 +97,9 @@ void TDraw2D::closeEvent(QCloseEvent* event)
 void TDraw2D::SetInteractive(bool interactive)
 {
     m_interactive = interactive;
+    Image1->SetInteractive(interactive);
     for (QAction* action : actions())
         action->setEnabled(interactive);
-}
-
-bool TDraw2D::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Image1 && ImageEvent(event))
-        return true;
-    return QWidget::eventFilter(watched, event);
-}
-
-bool TDraw2D::ImageEvent(QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::Wheel: {
-        const auto* wheel = static_cast<QWheelEvent*>(event);
-        if (m_interactive)
-            emit zoomRequested(
-                wheel->position(), wheel->angleDelta().y() / EighthsOfDegreePerNotch);
-        return true;
-    }
-    case QEvent::MouseButtonPress: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::LeftButton)
-            return false;
-        m_dragFrom = mouse->position();
-        return true;
-    }
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!m_dragFrom)
-            return false;
-        const QPointF to = mouse->position();
-        if (m_interactive && to != *m_dragFrom)
-            emit panRequested(*std::exchange(m_dragFrom, to), to);
-        if (event->type() == QEvent::MouseButtonRelease)
-            m_dragFrom.reset();
-        return true;
-    }
-    default:
-        return false;
-    }
 }
 
 void TDraw2D::dragEnterEvent(QDragEnterEvent* event)

@@ -20,10 +20,9 @@ namespace plane {
 // announces it with closeRequested() and leaves the ending to whoever listens.
 //
 // The window turns its input into requests and acts on none of them itself: the mouse wheel
-// over the image asks to zoom, a drag with the left button to pan, a file dropped on the window
-// to open it, and the context menu's entries for their commands. While it is not interactive
-// (a long task runs) it asks for nothing; a drag goes on gathering and asks for all of it at the
-// next move once the window is interactive again.
+// over the image asks to zoom and a drag with the left button to pan (both from the image), a
+// file dropped on the window to open it, and the context menu's entries for their commands.
+// While it is not interactive (a long task runs) it asks for nothing.
 class TDraw2D : public QWidget {
     Q_OBJECT
 
@@ -44,6 +43,12 @@ public:
     // Repaints the raster's area changed since the last call, when the event loop next runs.
     void UpdateChanged();
 
+    // The turtle's marker over the image (RasterView::SetMarker).
+    void SetMarker(std::optional<QPointF> at, double heading = 0.0)
+    {
+        Image1->SetMarker(at, heading);
+    }
+
     void SetInteractive(bool interactive);
 
 signals:
@@ -63,18 +68,14 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     void AddCommand(const QString& text, const QKeySequence& shortcut, void (TDraw2D::*request)());
-    bool ImageEvent(QEvent* event);
 
     bool m_interactive = true;
-    // Where the drag under way was last applied from; none while not dragging.
-    std::optional<QPointF> m_dragFrom;
 };
 
 // The one local file that a drag brings, if it brings exactly one; else an empty text.

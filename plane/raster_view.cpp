@@ -1,13 +1,23 @@
 #include "plane/raster_view.h"
 
 #include <QImage>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
+#include <QWheelEvent>
 
 #include <cmath>
+#include <utility>
 
 namespace plane {
+
+namespace {
+
+// A notch of the mouse wheel in QWheelEvent::angleDelta() units.
+constexpr double EighthsOfDegreePerNotch = 120.0;
+
+} // namespace
 
 RasterView::RasterView(const Raster& raster, QWidget* parent)
     : QWidget(parent)
@@ -51,6 +61,46 @@ void RasterView::SetMarker(std::optional<QPointF> at, double heading)
     if (m_marker)
         update(MarkerShape().boundingRect().toAlignedRect().adjusted(
             -Margin, -Margin, Margin, Margin));
+}
+
+void RasterView::wheelEvent(QWheelEvent* event)
+{
+    if (m_interactive)
+        emit zoomRequested(event->position(), event->angleDelta().y() / EighthsOfDegreePerNotch);
+    event->accept();
+}
+
+void RasterView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    m_dragFrom = event->position();
+}
+
+void RasterView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!Drag(event->position()))
+        QWidget::mouseMoveEvent(event);
+}
+
+void RasterView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!Drag(event->position())) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    m_dragFrom.reset();
+}
+
+bool RasterView::Drag(QPointF to)
+{
+    if (!m_dragFrom)
+        return false;
+    if (m_interactive && to != *m_dragFrom)
+        emit panRequested(*std::exchange(m_dragFrom, to), to);
+    return true;
 }
 
 QPolygonF RasterView::MarkerShape() const

@@ -48,9 +48,9 @@ void ViewCommands::ShowMarker()
 {
     const std::optional<TurtleMarker> marker = m_driver.session().marker();
     if (marker)
-        m_plane.Image1->SetMarker(QPointF(marker->x, marker->y), marker->heading);
+        m_plane.SetMarker(QPointF(marker->x, marker->y), marker->heading);
     else
-        m_plane.Image1->SetMarker(std::nullopt);
+        m_plane.SetMarker(std::nullopt);
 }
 
 void ViewCommands::Zoom(double x, double y, double notches)
