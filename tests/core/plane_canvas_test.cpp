@@ -113,12 +113,12 @@ TEST(PlaneCanvasBatches, DrawAsOneSegmentAtATime)
     const Row rows[] = {
         { "F", "G-((F)+F)+G(+GF)-F", 3, 22.5, 0.1, 0.0, std::nullopt, -0.6, 0.6, -0.1, 1.1, green,
             12 },
-        { "F", "F+F--F+F", 7, 60.0, 1.0 / 2187, 0.0, -1.5707963267948966, -0.6, 0.6, -0.1, 1.1,
-            red, 1 },
+        { "F", "F+F--F+F", 7, 60.0, 1.0 / 2187, 0.0, -1.5707963267948966, -0.6, 0.6, -0.1, 1.1, red,
+            1 },
         { "F", "G-((F)+F)+G(+GF)-F", 3, 22.5, 0.1, 0.0, std::nullopt, -0.6, 0.6, -0.1, 1.1, green,
             12 },
-        { "F", "G-((F)+F)+G(+GF)-F", 6, 22.5, 0.01, 0.002, std::nullopt, -0.6, 0.6, -0.1, 1.1,
-            red, 5 },
+        { "F", "G-((F)+F)+G(+GF)-F", 6, 22.5, 0.01, 0.002, std::nullopt, -0.6, 0.6, -0.1, 1.1, red,
+            5 },
         // Steps that leave the batch window by far and come back, and a far line.
         { "F", "F+fF-F", 6, 90.0, 1e-3, 0.0, std::nullopt, 0.0, 1e-9, 0.0, 1e-9, green, 12 },
         { "F", "FF+F", 6, 30.0, 1e7, 1e6, 0.5235987755982988, -1e3, 1e3, -1e3, 1e3, red, 12 },

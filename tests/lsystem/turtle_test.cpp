@@ -403,16 +403,16 @@ TEST(DrawWord, LongPerturbedWalkBitExactAgainstThePlainFormula)
         Substitute(word, word, "F-G+F+G-F", "GG");
     const struct {
         double angle, amplitude;
-    } rows[] = { { 33.3, 0.05 }, { 0.0, 5e-324 }, { 33.3, 5e-324 }, { 0.0, 1e-300 },
-        { 90.0, 1e-17 } };
+    } rows[]
+        = { { 33.3, 0.05 }, { 0.0, 5e-324 }, { 33.3, 5e-324 }, { 0.0, 1e-300 }, { 90.0, 1e-17 } };
     for (const auto& row : rows) {
         DrawParams params = UnitSteps(row.angle);
         params.StepLength = 0.01;
         params.RandomAmp = row.amplitude;
         const auto expected = PlainEndPoints(word, params);
         for (int run = 0; run < 4; ++run) {
-            SCOPED_TRACE(testing::Message() << "angle " << row.angle << ", amplitude "
-                                            << row.amplitude << ", run " << run);
+            SCOPED_TRACE(testing::Message()
+                << "angle " << row.angle << ", amplitude " << row.amplitude << ", run " << run);
             const auto segments = Walk(word, params, PlantStyle()).segments;
             ASSERT_EQ(segments.size(), expected.size());
             for (std::size_t i = 0; i < segments.size(); ++i) {
