@@ -9,6 +9,8 @@ build=(cmake ninja-build clang qt6-base-dev libgl-dev libgif-dev)
 run=("${build[@]}" fonts-dejavu-core fonts-dejavu-extra)
 # dpkg-shlibdeps computes the package's dependencies; cpack finds executables with file.
 package=("${build[@]}" dpkg-dev file)
+# libclang-rt-14-dev holds clang's runtimes for AddressSanitizer, UndefinedBehaviorSanitizer,
+# ThreadSanitizer and libFuzzer (clang is clang 14 on Debian 12).
 test=(
     "${run[@]}" "${package[@]}"
     clang-format libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev

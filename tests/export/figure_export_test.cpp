@@ -7,7 +7,7 @@
 #include "app/core/prepared_draw.h"
 #include "app/io/file_error.h"
 #include "fpu/floating_point_error.h"
-#include "svg_document.h"
+#include "tests/core/svg_document.h"
 #include "tests/lsystem/recording_canvas.h"
 
 #include <QDir>
