@@ -15,7 +15,7 @@ TForm1::TForm1()
     setWindowTitle(QStringLiteral("Control Panel"));
     setFont(layout.Font(PanelLayout::WindowFontHeight));
     m_progress = layout.CreateControls(*this);
-    layout.SetTabOrder(*this);
+    layout.SetTabOrder();
     Button1->setFocus();
 
     move(-1, 36);

@@ -6,6 +6,9 @@
 #include <QProgressBar>
 #include <QStyle>
 
+#include <algorithm>
+#include <cstring>
+
 namespace app {
 
 namespace {
@@ -50,54 +53,105 @@ QFont PanelLayout::Font(int pixelHeight) const
     return font;
 }
 
-void PanelLayout::Place(
-    QWidget* control, const char* name, const QRect& geometry, int fontHeight) const
+std::span<const PanelControl> PanelLayout::Controls()
 {
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(geometry);
+    static constexpr PanelControl controls[] = {
+        { "Button1", "Draw", { 16, 16, 75, 25 }, true },
+        { "Button2", "Stop", { 184, 16, 75, 25 }, true },
+        { "Button3", "Clear", { 96, 16, 75, 25 }, true },
+        { "Button4", "Exit", { 264, 16, 75, 25 }, true },
+        { "EditAxiom", "F", { 160, 56, 241, 28 }, true },
+        { "EditRuleF", "F+F--F+F", { 160, 88, 241, 28 }, true },
+        { "EditLength", "1/3", { 160, 184, 241, 28 }, true },
+        { "EditAngle", "60", { 160, 152, 241, 28 }, true },
+        { "SpinEdit1", "6", { 160, 296, 65, 30 }, true },
+        { "RadioButtonPlant1", "Plant 1", { 120, 348, 81, 25 }, true },
+        { "RadioButtonPlant3", "Plant 3", { 192, 347, 81, 25 }, true },
+        { "RadioButtonPlant2", "Plant 2", { 120, 371, 81, 25 }, true },
+        { "EditRandom", "0", { 312, 296, 89, 28 }, true },
+        { "EditRuleG", "G", { 160, 120, 241, 28 }, true },
+        { "EditX1", "-0.1", { 184, 224, 81, 28 }, true },
+        { "EditY1", "-0.5", { 184, 256, 81, 28 }, true },
+        { "EditX2", "1.1", { 272, 224, 89, 28 }, true },
+        { "EditY2", "0.7", { 272, 256, 89, 28 }, true },
+        { "RadioButtonSierp1", "Sierp. Curve 1", { 272, 352, 129, 17 }, true },
+        { "RadioButtonSierp2", "Sierp. Curve 2", { 272, 376, 129, 17 }, true },
+        { "RadioButtonPlant4", "Plant 4", { 192, 371, 73, 25 }, true },
+        { "RadioButtonKochC", "Koch Curve", { 8, 352, 113, 17 }, true },
+        { "RadioButtonKochIs", "Koch Island", { 8, 376, 113, 17 }, true },
+        { "Label1", "Axiom", { 8, 56, 46, 20 }, false },
+        { "Label2", "Production rule F->", { 8, 88, 142, 20 }, false },
+        { "Label7", "Production rule G->", { 8, 120, 145, 20 }, false },
+        { "Label4", "Angle", { 16, 160, 42, 20 }, false },
+        { "Label3", "Length", { 16, 192, 51, 20 }, false },
+        { "Label8", "2D Window", { 16, 224, 85, 20 }, false },
+        { "Label9", "x", { 160, 224, 8, 20 }, false },
+        { "Label10", "y", { 160, 256, 8, 20 }, false },
+        { "Label5", "No of Subst.", { 16, 304, 90, 20 }, false },
+        { "Label6", "Random", { 240, 304, 62, 20 }, false },
+    };
+    return controls;
+}
+
+const PanelControl& PanelLayout::ControlNamed(const char* name)
+{
+    const auto controls = Controls();
+    const auto row = std::find_if(controls.begin(), controls.end(),
+        [name](const PanelControl& control) { return std::strcmp(control.name, name) == 0; });
+    Q_ASSERT(row != controls.end());
+    return *row;
+}
+
+void PanelLayout::Place(QWidget* control, const PanelControl& row, int fontHeight) const
+{
+    control->setObjectName(QLatin1String(row.name));
+    control->setGeometry(
+        Scaled(row.place.left(), row.place.top(), row.place.width(), row.place.height()));
     if (fontHeight != WindowFontHeight)
         control->setFont(Font(fontHeight));
 }
 
-QPushButton* PanelLayout::AddButton(
-    const char* name, const char* caption, const QRect& geometry) const
+QPushButton* PanelLayout::AddButton(const char* name) const
 {
-    auto* button = new QPushButton(QLatin1String(caption), &m_panel);
-    Place(button, name, geometry, WindowFontHeight);
+    const PanelControl& row = ControlNamed(name);
+    auto* button = new QPushButton(QLatin1String(row.text), &m_panel);
+    Place(button, row, WindowFontHeight);
     // Enter presses no button on the panel's behalf, and Escape none either.
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
 }
 
-QLabel* PanelLayout::AddLabel(const char* name, const char* caption, const QRect& geometry) const
+QLabel* PanelLayout::AddLabel(const char* name) const
 {
-    auto* label = new QLabel(QLatin1String(caption), &m_panel);
+    const PanelControl& row = ControlNamed(name);
+    auto* label = new QLabel(QLatin1String(row.text), &m_panel);
     label->setTextFormat(Qt::PlainText);
-    Place(label, name, geometry, FieldFontHeight);
-    FitCaption(label, label->text(), geometry.width());
+    Place(label, row, FieldFontHeight);
+    FitCaption(label, label->text(), label->width());
     return label;
 }
 
-QLineEdit* PanelLayout::AddEdit(const char* name, const char* text, const QRect& geometry) const
+QLineEdit* PanelLayout::AddEdit(const char* name) const
 {
-    auto* edit = new QLineEdit(QLatin1String(text), &m_panel);
-    Place(edit, name, geometry, FieldFontHeight);
+    const PanelControl& row = ControlNamed(name);
+    auto* edit = new QLineEdit(QLatin1String(row.text), &m_panel);
+    Place(edit, row, FieldFontHeight);
     return edit;
 }
 
-QRadioButton* PanelLayout::AddRadioButton(
-    const char* name, const char* caption, const QRect& geometry) const
+QRadioButton* PanelLayout::AddRadioButton(const char* name) const
 {
     // All radio buttons of the panel share it as parent and so form one exclusive group. Of
     // the group only the checked button is a Tab stop; the others take the focus by a click or
     // by the arrow keys, which move through the group.
-    auto* radio = new QRadioButton(QLatin1String(caption), &m_panel);
-    Place(radio, name, geometry, FieldFontHeight);
+    const PanelControl& row = ControlNamed(name);
+    auto* radio = new QRadioButton(QLatin1String(row.text), &m_panel);
+    Place(radio, row, FieldFontHeight);
     const int indicator
         = radio->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, radio)
         + radio->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, radio);
-    FitCaption(radio, radio->text(), geometry.width() - indicator);
+    FitCaption(radio, radio->text(), radio->width() - indicator);
     radio->setFocusPolicy(Qt::ClickFocus);
     QObject::connect(radio, &QRadioButton::toggled, radio, [radio](bool checked) {
         radio->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
@@ -107,44 +161,43 @@ QRadioButton* PanelLayout::AddRadioButton(
 
 QProgressBar* PanelLayout::CreateControls(TForm1& f) const
 {
-    f.Button1 = AddButton("Button1", "Draw", Scaled(16, 16, 75, 25));
-    f.Button2 = AddButton("Button2", "Stop", Scaled(184, 16, 75, 25));
-    f.Button3 = AddButton("Button3", "Clear", Scaled(96, 16, 75, 25));
-    f.Button4 = AddButton("Button4", "Exit", Scaled(264, 16, 75, 25));
-    f.Label1 = AddLabel("Label1", "Axiom", Scaled(8, 56, 46, 20));
-    f.Label2 = AddLabel("Label2", "Production rule F->", Scaled(8, 88, 142, 20));
-    f.Label3 = AddLabel("Label3", "Length", Scaled(16, 192, 51, 20));
-    f.Label4 = AddLabel("Label4", "Angle", Scaled(16, 160, 42, 20));
-    f.EditAxiom = AddEdit("EditAxiom", "F", Scaled(160, 56, 241, 28));
-    f.EditRuleF = AddEdit("EditRuleF", "F+F--F+F", Scaled(160, 88, 241, 28));
-    f.EditLength = AddEdit("EditLength", "1/3", Scaled(160, 184, 241, 28));
-    f.EditAngle = AddEdit("EditAngle", "60", Scaled(160, 152, 241, 28));
-    f.Label5 = AddLabel("Label5", "No of Subst.", Scaled(16, 304, 90, 20));
+    // Made in this order, which is the order in which they stack where they overlap.
+    f.Button1 = AddButton("Button1");
+    f.Button2 = AddButton("Button2");
+    f.Button3 = AddButton("Button3");
+    f.Button4 = AddButton("Button4");
+    f.Label1 = AddLabel("Label1");
+    f.Label2 = AddLabel("Label2");
+    f.Label3 = AddLabel("Label3");
+    f.Label4 = AddLabel("Label4");
+    f.EditAxiom = AddEdit("EditAxiom");
+    f.EditRuleF = AddEdit("EditRuleF");
+    f.EditLength = AddEdit("EditLength");
+    f.EditAngle = AddEdit("EditAngle");
+    f.Label5 = AddLabel("Label5");
+    const PanelControl& spin = ControlNamed("SpinEdit1");
     f.SpinEdit1 = new SpinEdit(0, 10, &f);
-    Place(f.SpinEdit1, "SpinEdit1", Scaled(160, 296, 65, 30), FieldFontHeight);
-    f.SpinEdit1->setValue(6);
-    f.RadioButtonPlant1 = AddRadioButton("RadioButtonPlant1", "Plant 1", Scaled(120, 348, 81, 25));
-    f.RadioButtonPlant3 = AddRadioButton("RadioButtonPlant3", "Plant 3", Scaled(192, 347, 81, 25));
-    f.RadioButtonPlant2 = AddRadioButton("RadioButtonPlant2", "Plant 2", Scaled(120, 371, 81, 25));
-    f.Label6 = AddLabel("Label6", "Random", Scaled(240, 304, 62, 20));
-    f.EditRandom = AddEdit("EditRandom", "0", Scaled(312, 296, 89, 28));
-    f.Label7 = AddLabel("Label7", "Production rule G->", Scaled(8, 120, 145, 20));
-    f.EditRuleG = AddEdit("EditRuleG", "G", Scaled(160, 120, 241, 28));
-    f.Label8 = AddLabel("Label8", "2D Window", Scaled(16, 224, 85, 20));
-    f.Label9 = AddLabel("Label9", "x", Scaled(160, 224, 8, 20));
-    f.Label10 = AddLabel("Label10", "y", Scaled(160, 256, 8, 20));
-    f.EditX1 = AddEdit("EditX1", "-0.1", Scaled(184, 224, 81, 28));
-    f.EditY1 = AddEdit("EditY1", "-0.5", Scaled(184, 256, 81, 28));
-    f.EditX2 = AddEdit("EditX2", "1.1", Scaled(272, 224, 89, 28));
-    f.EditY2 = AddEdit("EditY2", "0.7", Scaled(272, 256, 89, 28));
-    f.RadioButtonSierp1
-        = AddRadioButton("RadioButtonSierp1", "Sierp. Curve 1", Scaled(272, 352, 129, 17));
-    f.RadioButtonSierp2
-        = AddRadioButton("RadioButtonSierp2", "Sierp. Curve 2", Scaled(272, 376, 129, 17));
-    f.RadioButtonPlant4 = AddRadioButton("RadioButtonPlant4", "Plant 4", Scaled(192, 371, 73, 25));
-    f.RadioButtonKochC = AddRadioButton("RadioButtonKochC", "Koch Curve", Scaled(8, 352, 113, 17));
-    f.RadioButtonKochIs
-        = AddRadioButton("RadioButtonKochIs", "Koch Island", Scaled(8, 376, 113, 17));
+    Place(f.SpinEdit1, spin, FieldFontHeight);
+    f.SpinEdit1->setValue(QLatin1String(spin.text).toInt());
+    f.RadioButtonPlant1 = AddRadioButton("RadioButtonPlant1");
+    f.RadioButtonPlant3 = AddRadioButton("RadioButtonPlant3");
+    f.RadioButtonPlant2 = AddRadioButton("RadioButtonPlant2");
+    f.Label6 = AddLabel("Label6");
+    f.EditRandom = AddEdit("EditRandom");
+    f.Label7 = AddLabel("Label7");
+    f.EditRuleG = AddEdit("EditRuleG");
+    f.Label8 = AddLabel("Label8");
+    f.Label9 = AddLabel("Label9");
+    f.Label10 = AddLabel("Label10");
+    f.EditX1 = AddEdit("EditX1");
+    f.EditY1 = AddEdit("EditY1");
+    f.EditX2 = AddEdit("EditX2");
+    f.EditY2 = AddEdit("EditY2");
+    f.RadioButtonSierp1 = AddRadioButton("RadioButtonSierp1");
+    f.RadioButtonSierp2 = AddRadioButton("RadioButtonSierp2");
+    f.RadioButtonPlant4 = AddRadioButton("RadioButtonPlant4");
+    f.RadioButtonKochC = AddRadioButton("RadioButtonKochC");
+    f.RadioButtonKochIs = AddRadioButton("RadioButtonKochIs");
     f.RadioButtonKochC->setChecked(true);
 
     // Not part of the layout: a slim bar in the free space below the presets, shown only while
@@ -159,15 +212,18 @@ QProgressBar* PanelLayout::CreateControls(TForm1& f) const
     return progress;
 }
 
-void PanelLayout::SetTabOrder(TForm1& f) const
+void PanelLayout::SetTabOrder() const
 {
-    QWidget* const order[] = { f.Button1, f.Button2, f.Button3, f.Button4, f.EditAxiom, f.EditRuleF,
-        f.EditLength, f.EditAngle, f.SpinEdit1, f.RadioButtonPlant1, f.RadioButtonPlant3,
-        f.RadioButtonPlant2, f.EditRandom, f.EditRuleG, f.EditX1, f.EditY1, f.EditX2, f.EditY2,
-        f.RadioButtonSierp1, f.RadioButtonSierp2, f.RadioButtonPlant4, f.RadioButtonKochC,
-        f.RadioButtonKochIs };
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    QWidget* previous = nullptr;
+    for (const PanelControl& control : Controls()) {
+        if (!control.takesFocus)
+            continue;
+        QWidget* const next
+            = m_panel.findChild<QWidget*>(QLatin1String(control.name), Qt::FindDirectChildrenOnly);
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 } // namespace app

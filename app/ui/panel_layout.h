@@ -9,9 +9,21 @@
 #include <QRect>
 #include <QWidget>
 
+#include <span>
+
 namespace app {
 
 class TForm1;
+
+// One control of the panel: its name (TForm1's member of that name), its caption or start-up
+// text, and its place in pixels at 96 dots per inch.
+struct PanelControl {
+    const char* name;
+    const char* text;
+    QRect place;
+    // Whether the Tab key visits it (every control but the labels).
+    bool takesFocus;
+};
 
 // Makes the control panel's controls where its layout puts them. The layout is given in pixels
 // at 96 dots per inch; every position, size and font is scaled by `scale`, the screen's logical
@@ -25,22 +37,30 @@ public:
 
     PanelLayout(QWidget& panel, double scale);
 
+    // The panel's controls, those that take the focus in the order of the Tab key first, then
+    // the labels: the one table of the panel's layout.
+    static std::span<const PanelControl> Controls();
+
     QRect Scaled(int left, int top, int width, int height) const;
     QFont Font(int pixelHeight) const;
 
-    void Place(QWidget* control, const char* name, const QRect& geometry, int fontHeight) const;
-    QPushButton* AddButton(const char* name, const char* caption, const QRect& geometry) const;
-    QLabel* AddLabel(const char* name, const char* caption, const QRect& geometry) const;
-    QLineEdit* AddEdit(const char* name, const char* text, const QRect& geometry) const;
-    QRadioButton* AddRadioButton(
-        const char* name, const char* caption, const QRect& geometry) const;
+    // Each makes the control of that name where the table puts it.
+    QPushButton* AddButton(const char* name) const;
+    QLabel* AddLabel(const char* name) const;
+    QLineEdit* AddEdit(const char* name) const;
+    QRadioButton* AddRadioButton(const char* name) const;
 
     // The panel's controls where its layout puts them, and the bar that shows a long task's
     // progress, which is not part of the layout (returned).
     QProgressBar* CreateControls(TForm1& form) const;
-    void SetTabOrder(TForm1& form) const;
+    // The Tab key visits the controls in the table's order.
+    void SetTabOrder() const;
 
 private:
+    static const PanelControl& ControlNamed(const char* name);
+    // Names the control, and gives it the table's scaled place and the font of that height.
+    void Place(QWidget* control, const PanelControl& row, int fontHeight) const;
+
     QWidget& m_panel;
     double m_scale;
 };

@@ -1,4 +1,5 @@
 #include "app/ui/form1.h"
+#include "app/ui/panel_layout.h"
 #include "gui_test_support.h"
 
 #include <QAbstractButton>
@@ -8,25 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 using app::TForm1;
 
 namespace {
-
-// A control of the panel as its layout gives it, at 96 dots per inch.
-struct LayoutRow {
-    const char* name;
-    std::function<QWidget*(const TForm1&)> member;
-    const char* text;
-    int left;
-    int top;
-    int width;
-    int height;
-    int fontHeight;
-};
 
 QString ControlText(const QWidget* control)
 {
@@ -41,53 +29,15 @@ QString ControlText(const QWidget* control)
     return QStringLiteral("<unknown kind of control>");
 }
 
-// A control's name and how to reach it through TForm1's member of that name.
-#define CONTROL(member) #member, [](const TForm1& form) -> QWidget* { return form.member; }
-
-// The controls that take the focus, in the order of the Tab key, then the labels.
-const std::vector<LayoutRow>& Layout()
+// The controls that the Tab key visits, in its order.
+std::vector<std::string> FocusOrder()
 {
-    static const std::vector<LayoutRow> rows = {
-        { CONTROL(Button1), "Draw", 16, 16, 75, 25, 11 },
-        { CONTROL(Button2), "Stop", 184, 16, 75, 25, 11 },
-        { CONTROL(Button3), "Clear", 96, 16, 75, 25, 11 },
-        { CONTROL(Button4), "Exit", 264, 16, 75, 25, 11 },
-        { CONTROL(EditAxiom), "F", 160, 56, 241, 28, 16 },
-        { CONTROL(EditRuleF), "F+F--F+F", 160, 88, 241, 28, 16 },
-        { CONTROL(EditLength), "1/3", 160, 184, 241, 28, 16 },
-        { CONTROL(EditAngle), "60", 160, 152, 241, 28, 16 },
-        { CONTROL(SpinEdit1), "6", 160, 296, 65, 30, 16 },
-        { CONTROL(RadioButtonPlant1), "Plant 1", 120, 348, 81, 25, 16 },
-        { CONTROL(RadioButtonPlant3), "Plant 3", 192, 347, 81, 25, 16 },
-        { CONTROL(RadioButtonPlant2), "Plant 2", 120, 371, 81, 25, 16 },
-        { CONTROL(EditRandom), "0", 312, 296, 89, 28, 16 },
-        { CONTROL(EditRuleG), "G", 160, 120, 241, 28, 16 },
-        { CONTROL(EditX1), "-0.1", 184, 224, 81, 28, 16 },
-        { CONTROL(EditY1), "-0.5", 184, 256, 81, 28, 16 },
-        { CONTROL(EditX2), "1.1", 272, 224, 89, 28, 16 },
-        { CONTROL(EditY2), "0.7", 272, 256, 89, 28, 16 },
-        { CONTROL(RadioButtonSierp1), "Sierp. Curve 1", 272, 352, 129, 17, 16 },
-        { CONTROL(RadioButtonSierp2), "Sierp. Curve 2", 272, 376, 129, 17, 16 },
-        { CONTROL(RadioButtonPlant4), "Plant 4", 192, 371, 73, 25, 16 },
-        { CONTROL(RadioButtonKochC), "Koch Curve", 8, 352, 113, 17, 16 },
-        { CONTROL(RadioButtonKochIs), "Koch Island", 8, 376, 113, 17, 16 },
-        { CONTROL(Label1), "Axiom", 8, 56, 46, 20, 16 },
-        { CONTROL(Label2), "Production rule F->", 8, 88, 142, 20, 16 },
-        { CONTROL(Label7), "Production rule G->", 8, 120, 145, 20, 16 },
-        { CONTROL(Label4), "Angle", 16, 160, 42, 20, 16 },
-        { CONTROL(Label3), "Length", 16, 192, 51, 20, 16 },
-        { CONTROL(Label8), "2D Window", 16, 224, 85, 20, 16 },
-        { CONTROL(Label9), "x", 160, 224, 8, 20, 16 },
-        { CONTROL(Label10), "y", 160, 256, 8, 20, 16 },
-        { CONTROL(Label5), "No of Subst.", 16, 304, 90, 20, 16 },
-        { CONTROL(Label6), "Random", 240, 304, 62, 20, 16 },
-    };
-    return rows;
+    std::vector<std::string> names;
+    for (const app::PanelControl& control : app::PanelLayout::Controls())
+        if (control.takesFocus)
+            names.push_back(control.name);
+    return names;
 }
-
-#undef CONTROL
-
-constexpr std::size_t focusableControls = 23;
 
 class ShownForm : public ShownPanel {
 protected:
@@ -96,7 +46,7 @@ protected:
     {
         std::vector<std::string> stops;
         QWidget* const first = QApplication::focusWidget();
-        for (QWidget* focused = first; focused != nullptr && stops.size() <= focusableControls;) {
+        for (QWidget* focused = first; focused != nullptr && stops.size() <= FocusOrder().size();) {
             stops.push_back(focused->objectName().toStdString());
             QTest::keyClick(focused, Qt::Key_Tab);
             focused = QApplication::focusWidget();
@@ -107,31 +57,41 @@ protected:
     }
 };
 
-TEST(Form1Layout, EveryControlHasItsNameTextGeometryAndFont)
+// Every control of the layout's table, and nothing else but the progress bar, sits on the panel
+// under its name, with its text, its place scaled to the screen, the font of its kind and inside
+// the window.
+TEST(Form1Layout, EveryControlIsPlacedAsTheLayoutSays)
 {
     const TForm1 form;
     const double scale = form.logicalDpiX() / 96.0;
-    // The layout's controls and, hidden until a long Draw runs, its progress bar.
+    const auto controls = app::PanelLayout::Controls();
     EXPECT_EQ(form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
-        static_cast<qsizetype>(Layout().size()) + 1);
+        static_cast<qsizetype>(controls.size()) + 1);
     EXPECT_TRUE(form.findChild<QProgressBar*>(QStringLiteral("DrawProgress"))->isHidden());
-    for (const LayoutRow& row : Layout()) {
+    for (const app::PanelControl& row : controls) {
         SCOPED_TRACE(row.name);
-        QWidget* control = row.member(form);
+        const auto* control = form.findChild<QWidget*>(QLatin1String(row.name));
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->objectName(), QLatin1String(row.name));
         EXPECT_EQ(control->parentWidget(), &form);
         EXPECT_EQ(ControlText(control), QLatin1String(row.text));
+        const QRect place = row.place;
         EXPECT_EQ(control->geometry(),
-            QRect(qRound(row.left * scale), qRound(row.top * scale), qRound(row.width * scale),
-                qRound(row.height * scale)));
+            QRect(qRound(place.left() * scale), qRound(place.top() * scale),
+                qRound(place.width() * scale), qRound(place.height() * scale)));
+        EXPECT_TRUE(form.rect().contains(control->geometry()));
         EXPECT_EQ(control->font().family(), QStringLiteral("MS Sans Serif"));
-        EXPECT_EQ(control->font().pixelSize(), qRound(row.fontHeight * scale));
-        if (auto* button = qobject_cast<QPushButton*>(control)) {
+        const auto* button = qobject_cast<const QPushButton*>(control);
+        EXPECT_EQ(control->font().pixelSize(), qRound((button != nullptr ? 11 : 16) * scale));
+        if (button != nullptr) {
             EXPECT_FALSE(button->autoDefault());
             EXPECT_FALSE(button->isDefault());
         }
     }
+    // The members the rest of the program uses are the named controls.
+    EXPECT_EQ(form.Button1->objectName(), QStringLiteral("Button1"));
+    EXPECT_EQ(form.EditAngle->objectName(), QStringLiteral("EditAngle"));
+    EXPECT_EQ(form.RadioButtonKochIs->objectName(), QStringLiteral("RadioButtonKochIs"));
+    EXPECT_EQ(form.Label10->objectName(), QStringLiteral("Label10"));
 }
 
 TEST(Form1Layout, LabelsShowTheirWholeCaptionInTheSubstituteFont)
@@ -168,8 +128,7 @@ TEST_F(ShownForm, DrawHasTheFocusAtStart)
 TEST_F(ShownForm, TabVisitsTheControlsInLayoutOrderStoppingOnlyAtTheCheckedPreset)
 {
     std::vector<std::string> expected;
-    for (std::size_t i = 0; i < focusableControls; ++i) {
-        const std::string name = Layout()[i].name;
+    for (const std::string& name : FocusOrder()) {
         if (name.rfind("RadioButton", 0) != 0 || name == "RadioButtonKochC")
             expected.push_back(name);
     }
