@@ -13,18 +13,22 @@ namespace app {
 
 class DrawingSession::GrowthAnimation final : public SessionJob {
 public:
-    GrowthAnimation(DrawingSession& session, const PanelFields& fields,
-        const std::string& decimalSeparator, Clock::duration step)
+    GrowthAnimation(DrawingSession& session, const PanelFields& fields, Clock::duration step)
         : m_session(session)
-        , m_fields(fields)
-        , m_decimalSeparator(decimalSeparator)
         , m_step(step)
         , m_seed(session.m_random.seed())
         , m_colour(session.m_plane.lineColour())
         , m_lastCount(std::clamp(fields.substCount, MinSubstitutions, MaxSubstitutions))
         , m_canvas(session.m_plane)
     {
-        StartStep(); // the fields' errors show before anything runs
+        // The first step reads the fields, so that their errors show before anything runs;
+        // the later ones take its numbers at their own count.
+        StartStep([&] {
+            PanelFields first = fields;
+            first.substCount = 0;
+            return m_session.BeginFigure(first);
+        });
+        m_first = m_session.m_figures.back();
     }
 
     bool RunSlice(Clock::time_point deadline) override
@@ -33,7 +37,7 @@ public:
             if (!m_walk) {
                 if (Clock::now() < m_nextStep)
                     return false;
-                StartStep();
+                StartStep([this] { return m_session.AddFigure(GrowthStep(m_first, m_count)); });
             }
             if (!m_walk->RunSlice(deadline))
                 return false;
@@ -63,28 +67,26 @@ public:
     }
 
 private:
-    // A step is a Clear and a Draw from the state the animation started in.
-    void StartStep()
+    // A step is a Clear and a Draw from the state the animation started in; `begin` adds the
+    // step's figure.
+    template <typename Begin> void StartStep(Begin begin)
     {
         m_stepStarted = Clock::now();
-        PanelFields fields = m_fields;
-        fields.substCount = m_count;
         m_session.ClearFigures();
         m_session.m_plane.SetLineColour(m_colour);
         m_session.m_random = lsystem::RandomGenerator(m_seed);
-        const PreparedWalk walk = m_session.BeginFigure(fields, m_decimalSeparator);
+        const PreparedWalk& walk = begin();
         m_walk.emplace(walk.params, walk.style, m_session.m_random, m_canvas);
     }
 
     DrawingSession& m_session;
-    PanelFields m_fields;
-    std::string m_decimalSeparator;
     Clock::duration m_step;
     std::uint32_t m_seed;
     plane::Rgb m_colour;
     std::int32_t m_lastCount;
     std::int32_t m_count = 0;
     PlaneCanvas m_canvas;
+    DrawnFigure m_first; // the record of the first step
     std::optional<DrawJob> m_walk;
     Clock::time_point m_stepStarted;
     Clock::time_point m_nextStep;
@@ -177,11 +179,10 @@ private:
     Clock::time_point m_nextFrame;
 };
 
-void DrawingSession::AnimateGrowth(
-    const PanelFields& fields, const std::string& decimalSeparator, Clock::duration step)
+void DrawingSession::AnimateGrowth(const PanelFields& fields, Clock::duration step)
 {
     if (!m_job)
-        m_job = std::make_unique<GrowthAnimation>(*this, fields, decimalSeparator, step);
+        m_job = std::make_unique<GrowthAnimation>(*this, fields, step);
 }
 
 void DrawingSession::PlayDrawing(Clock::duration whole, Clock::duration frame)

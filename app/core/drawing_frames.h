@@ -35,7 +35,7 @@ private:
     int m_size;
     int m_frame = 0;
     PicturePlane m_plane;
-    std::optional<FigureWalk> m_walk; // started by the first slice, where a field error belongs
+    std::optional<FigureWalk> m_walk; // started by the first slice, where a fault belongs
     std::uint64_t m_symbols = 0; // of the whole animation
     bool m_complete = false;
     plane::PixelRect m_changed;

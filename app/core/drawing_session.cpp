@@ -35,11 +35,9 @@ private:
 // the random sequence included, then has the session set the window and draw.
 class DrawingSession::Measure final : public SessionJob {
 public:
-    Measure(DrawingSession& session, PanelFields fields, std::string decimalSeparator,
-        AfterFit after, const PreparedWalk& walk)
+    Measure(DrawingSession& session, PanelFields fields, AfterFit after, const PreparedWalk& walk)
         : m_session(session)
         , m_fields(std::move(fields))
-        , m_decimalSeparator(std::move(decimalSeparator))
         , m_after(after)
         , m_random(session.m_random)
         , m_job(walk.params, walk.style, m_random, m_bounds)
@@ -48,15 +46,11 @@ public:
 
     bool RunSlice(Clock::time_point deadline) override { return m_job.RunSlice(deadline); }
     double progress() const override { return m_job.progress(); }
-    void Finish() override
-    {
-        m_session.FinishFit(m_fields, m_decimalSeparator, m_after, m_bounds.bounds());
-    }
+    void Finish() override { m_session.FinishFit(m_fields, m_after, m_bounds.bounds()); }
 
 private:
     DrawingSession& m_session;
     PanelFields m_fields;
-    std::string m_decimalSeparator;
     AfterFit m_after;
     lsystem::RandomGenerator m_random;
     BoundsCanvas m_bounds;
@@ -99,8 +93,7 @@ std::optional<std::uint32_t> DrawingSession::lastRandomSeed() const
     if (m_figures.empty())
         return std::nullopt;
     const DrawnFigure& last = m_figures.back();
-    const PreparedWalk walk = PrepareWalk(last.fields, last.decimalSeparator, last.colourBefore);
-    if (walk.params.RandomAmp == 0.0)
+    if (last.walk.params.RandomAmp == 0.0)
         return std::nullopt;
     return last.seed;
 }
@@ -110,60 +103,60 @@ void DrawingSession::SetWindowListener(std::function<void(const WindowTexts&)> l
     m_windowListener = std::move(listener);
 }
 
-DrawnFigure DrawingSession::NextFigure(
-    const PanelFields& fields, const std::string& decimalSeparator) const
+DrawnFigure DrawingSession::NextFigure(const PanelFields& fields, int planeSize) const
 {
-    return { fields, decimalSeparator, m_random.seed(), m_plane.lineColour() };
+    return PrepareFigure(fields, m_random.seed(), m_plane.lineColour(), planeSize);
 }
 
-void DrawingSession::Draw(const PanelFields& fields, const std::string& decimalSeparator)
+void DrawingSession::Draw(const PanelFields& fields)
 {
     if (m_job)
         return;
-    const PreparedWalk walk = BeginFigure(fields, decimalSeparator);
+    const PreparedWalk& walk = BeginFigure(fields);
     m_job = std::make_unique<PlaneDraw>(*this, walk);
 }
 
-PreparedWalk DrawingSession::BeginFigure(
-    const PanelFields& fields, const std::string& decimalSeparator)
+const PreparedWalk& DrawingSession::BeginFigure(const PanelFields& fields)
 {
-    DrawnFigure figure = NextFigure(fields, decimalSeparator);
+    const plane::Rgb colourBefore = m_plane.lineColour();
     const PreparedView view = PrepareView(fields, m_plane.raster().width());
     // The line colour is the plane's from here on, even when a later field fails.
-    const plane::Rgb colour = FigureColour(fields, figure.colourBefore);
-    m_plane.SetLineColour(colour);
-    const PreparedWalk walk = PrepareWalk(fields, decimalSeparator, colour);
-
-    static_cast<plane::Viewport&>(m_plane) = view.mapping;
-    m_window = view.window;
-    m_figures.push_back(std::move(figure));
-    return walk;
+    m_plane.SetLineColour(FigureColour(fields, colourBefore));
+    return AddFigure(
+        { fields, view.window, PrepareWalk(fields, colourBefore), m_random.seed(), colourBefore });
 }
 
-void DrawingSession::Fit(
-    const PanelFields& fields, const std::string& decimalSeparator, AfterFit after)
+const PreparedWalk& DrawingSession::AddFigure(DrawnFigure figure)
+{
+    m_plane.SetLineColour(figure.walk.style.colour);
+    static_cast<plane::Viewport&>(m_plane) = WindowMapping(figure.window, m_plane.raster().width());
+    m_window = figure.window;
+    m_figures.push_back(std::move(figure));
+    return m_figures.back().walk;
+}
+
+void DrawingSession::Fit(const PanelFields& fields, AfterFit after)
 {
     if (m_job)
         return;
-    const PreparedWalk walk = PrepareWalk(fields, decimalSeparator, m_plane.lineColour());
-    m_job = std::make_unique<Measure>(*this, fields, decimalSeparator, after, walk);
+    const PreparedWalk walk = PrepareWalk(fields, m_plane.lineColour());
+    m_job = std::make_unique<Measure>(*this, fields, after, walk);
 }
 
-void DrawingSession::FinishFit(PanelFields fields, const std::string& decimalSeparator,
-    AfterFit after, const WorldWindow& bounds)
+void DrawingSession::FinishFit(PanelFields fields, AfterFit after, const WorldWindow& bounds)
 {
     // A figure without extent keeps its window.
     const auto window = FitWindow(bounds);
     if (!window)
         return;
-    const WindowTexts texts = FormatWindow(*window, decimalSeparator);
+    const WindowTexts texts = FormatWindow(*window);
     SetWindow(fields, texts);
     if (m_windowListener)
         m_windowListener(texts);
     if (after == AfterFit::KeepPlane)
         return;
     Clear();
-    Draw(fields, decimalSeparator);
+    Draw(fields);
 }
 
 void DrawingSession::Clear()
@@ -178,40 +171,31 @@ void DrawingSession::ClearFigures()
     m_figures.clear();
 }
 
-bool DrawingSession::Zoom(double x, double y, double factor, const std::string& decimalSeparator)
+bool DrawingSession::Zoom(double x, double y, double factor)
 {
     if (m_job || !m_window)
         return false;
-    Redraw(
-        ZoomWindow(*m_window, m_plane.ColumnToX(x), m_plane.RowToY(y), factor), decimalSeparator);
+    Redraw(ZoomWindow(*m_window, m_plane.ColumnToX(x), m_plane.RowToY(y), factor));
     return true;
 }
 
-bool DrawingSession::Pan(
-    double fromX, double fromY, double toX, double toY, const std::string& decimalSeparator)
+bool DrawingSession::Pan(double fromX, double fromY, double toX, double toY)
 {
     if (m_job || !m_window)
         return false;
     // Dragging the figure right shows what lies to its left: the window moves against the drag.
     const double dx = (fromX - toX) / m_plane.ScaleX;
     const double dy = (toY - fromY) / m_plane.ScaleY;
-    Redraw(PanWindow(*m_window, dx, dy), decimalSeparator);
+    Redraw(PanWindow(*m_window, dx, dy));
     return true;
 }
 
-void DrawingSession::Redraw(const WorldWindow& window, const std::string& decimalSeparator)
+void DrawingSession::Redraw(const WorldWindow& window)
 {
-    const WindowTexts texts = ExactWindowTexts(window, decimalSeparator);
-    plane::Viewport mapping;
-    mapping.SetWorldWindow(window.x1, window.x2, window.y1, window.y2, m_plane.raster().width(),
-        m_plane.raster().height());
-
-    static_cast<plane::Viewport&>(m_plane) = mapping;
+    static_cast<plane::Viewport&>(m_plane) = WindowMapping(window, m_plane.raster().width());
     m_window = window;
     for (DrawnFigure& figure : m_figures)
-        SetWindow(figure.fields, texts);
-    if (m_windowListener)
-        m_windowListener(texts);
+        figure.window = window;
     m_plane.ClearPlane(255, 255, 255);
     m_job = std::make_unique<PlaneRedraw>(m_figures, m_plane);
 }

@@ -13,7 +13,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace app {
@@ -24,10 +23,11 @@ namespace app {
 // and the command line both drive it: they start a task and then advance it a slice at a time
 // (RunSlice) or at once (RunToEnd).
 //
-// The view commands (Zoom, Pan) redraw every figure from its own record in the new window and
-// take no random numbers, so a random figure keeps its shape and the next Draw continues the
-// sequence where it would have. Fit measures the figure of the fields as they stand (their window
-// aside), sets the window to its bounds with a margin, clears the plane and draws it.
+// The view commands (Zoom, Pan) move every figure's window to the new one, as numbers, and redraw
+// each from its own record; they take no random numbers, so a random figure keeps its shape and
+// the next Draw continues the sequence where it would have. Fit measures the figure of the fields
+// as they stand (their window aside), sets the window to its bounds with a margin, clears the plane
+// and draws it.
 class DrawingSession {
 public:
     using Clock = SessionJob::Clock;
@@ -49,32 +49,30 @@ public:
     // The world window the plane shows: the last drawn or viewed one; none before the first.
     const std::optional<WorldWindow>& shownWindow() const { return m_window; }
 
-    // Told the window fields' new texts whenever Fit, a zoom or a pan sets the window.
+    // Told the window fields' new texts (numbers with a point) whenever Fit sets them.
     void SetWindowListener(std::function<void(const WindowTexts&)> listener);
 
     // The commands. Each but Clear and Stop does nothing while a task runs; a field error is
     // raised before anything changes.
-    void Draw(const PanelFields& fields, const std::string& decimalSeparator);
+    void Draw(const PanelFields& fields);
     // What Fit does once it has told the window listener the new window.
     enum class AfterFit { ClearAndDraw, KeepPlane };
-    void Fit(const PanelFields& fields, const std::string& decimalSeparator,
-        AfterFit after = AfterFit::ClearAndDraw);
+    void Fit(const PanelFields& fields, AfterFit after = AfterFit::ClearAndDraw);
     // Whitens the plane and forgets the figures; a running task ends first.
     void Clear();
     // Zooms the shown window by `factor` (above 1 shows more detail) about the plane point
     // (x, y) in pixels, or moves it by the drag from pixel `from` to pixel `to`; returns false
-    // when there is no window to change. The window fields get the shortest texts that read
-    // back as the new bounds, written with decimalSeparator.
-    bool Zoom(double x, double y, double factor, const std::string& decimalSeparator);
-    bool Pan(
-        double fromX, double fromY, double toX, double toY, const std::string& decimalSeparator);
+    // when there is no window to change. The new window is shownWindow(); the figures' texts
+    // stay as they were drawn.
+    bool Zoom(double x, double y, double factor);
+    bool Pan(double fromX, double fromY, double toX, double toY);
     // Animate Growth: the figure of the fields at 0, 1, … their count of substitutions in turn,
     // each on a cleared plane as Draw draws it, a step about every `step` (a step that takes
     // longer is drawn live). Each step starts from the generator's state and line colour at the
     // start, so the end leaves the plane, the figure's record and the generator as Clear and Draw
     // would have; Stop leaves what is shown as a stopped Draw of that step would.
-    void AnimateGrowth(const PanelFields& fields, const std::string& decimalSeparator,
-        Clock::duration step = std::chrono::milliseconds(700));
+    void AnimateGrowth(
+        const PanelFields& fields, Clock::duration step = std::chrono::milliseconds(700));
     // Play Drawing: the figures on the plane drawn again from their records in slow motion,
     // the whole in about `whole` (at least one segment a frame of `frame`), with the turtle's
     // marker; nothing is taken from the generator. Stop, like the end, leaves the figures whole.
@@ -83,8 +81,9 @@ public:
     // Any other task, such as writing a picture of the figures.
     void Start(std::unique_ptr<SessionJob> job);
 
-    // The record a Draw of these fields would add now.
-    DrawnFigure NextFigure(const PanelFields& fields, const std::string& decimalSeparator) const;
+    // The record a Draw of these fields onto a planeSize × planeSize plane would add now; raises
+    // the fields' errors as that Draw would.
+    DrawnFigure NextFigure(const PanelFields& fields, int planeSize) const;
 
     bool busy() const { return m_job != nullptr; }
     // When the running task next has work to do, and the marker it shows.
@@ -107,13 +106,14 @@ private:
     // The steps of Draw before its walk: the figure's record is added, the mapping and the line
     // colour become the plane's. Raises the first field's error, having changed nothing before
     // the window is read and only the line colour after.
-    PreparedWalk BeginFigure(const PanelFields& fields, const std::string& decimalSeparator);
+    const PreparedWalk& BeginFigure(const PanelFields& fields);
+    // Adds a prepared record: its window's mapping and its line colour become the plane's.
+    const PreparedWalk& AddFigure(DrawnFigure figure);
     // Clear without ending the running task: the plane white, no figures.
     void ClearFigures();
 
-    void Redraw(const WorldWindow& window, const std::string& decimalSeparator);
-    void FinishFit(PanelFields fields, const std::string& decimalSeparator, AfterFit after,
-        const WorldWindow& bounds);
+    void Redraw(const WorldWindow& window);
+    void FinishFit(PanelFields fields, AfterFit after, const WorldWindow& bounds);
 
     plane::Plane& m_plane;
     std::vector<DrawnFigure> m_figures;

@@ -3,6 +3,7 @@
 #include "fpu/floating_point_error.h"
 
 #include <charconv>
+#include <cmath>
 #include <string>
 #include <system_error>
 
@@ -49,15 +50,15 @@ bool TooLarge(const std::string& plain)
     return position + exponent > 0;
 }
 
-// A number as TextToFloat reads it: its digits in the C form that std::from_chars reads, its
-// sign, and where its decimal separator stands in the text.
+// A number as TextToFloat reads it, with `separator` for its point: its digits in the C form
+// that std::from_chars reads, its sign, and where its separator stands in the text.
 struct NumberText {
     std::string plain;
     bool negative = false;
     std::size_t separatorAt = std::string_view::npos;
 };
 
-std::optional<NumberText> ReadNumberText(std::string_view text, std::string_view decimalSeparator)
+std::optional<NumberText> ReadNumberText(std::string_view text, std::string_view separator)
 {
     std::size_t pos = 0;
     while (pos < text.size() && text[pos] == ' ')
@@ -68,9 +69,9 @@ std::optional<NumberText> ReadNumberText(std::string_view text, std::string_view
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
         number.negative = text[pos++] == '-';
     std::size_t digits = TakeDigits(text, pos, plain);
-    if (!decimalSeparator.empty() && text.substr(pos).starts_with(decimalSeparator)) {
+    if (!separator.empty() && text.substr(pos).starts_with(separator)) {
         number.separatorAt = pos;
-        pos += decimalSeparator.size();
+        pos += separator.size();
         plain += '.';
         digits += TakeDigits(text, pos, plain);
     }
@@ -93,9 +94,9 @@ std::optional<NumberText> ReadNumberText(std::string_view text, std::string_view
 
 } // namespace
 
-std::optional<double> TextToFloat(std::string_view text, std::string_view decimalSeparator)
+std::optional<double> TextToFloat(std::string_view text)
 {
-    const std::optional<NumberText> number = ReadNumberText(text, decimalSeparator);
+    const std::optional<NumberText> number = ReadNumberText(text, ".");
     if (!number)
         return std::nullopt;
     const std::string& plain = number->plain;
@@ -109,8 +110,17 @@ std::optional<double> TextToFloat(std::string_view text, std::string_view decima
     return number->negative ? -value : value;
 }
 
-std::string ChangeDecimalSeparator(
-    std::string_view text, std::string_view from, std::string_view to)
+std::string FloatToText(double value)
+{
+    if (value == 0.0 || !std::isfinite(value))
+        return "0";
+    char text[400]; // the longest fixed form of a double has 327 characters
+    const auto [end, error]
+        = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    return std::string(text, error == std::errc {} ? end : text);
+}
+
+std::string ChangeSeparator(std::string_view text, std::string_view from, std::string_view to)
 {
     const std::optional<NumberText> number = ReadNumberText(text, from);
     std::string changed(text);

@@ -1,9 +1,6 @@
 #include "app/core/growth_frames.h"
 
-#include "app/core/panel_fields.h"
-
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 namespace app {
@@ -25,11 +22,7 @@ plane::PixelRect Union(const plane::PixelRect& a, const plane::PixelRect& b)
 GrowthFrames::GrowthFrames(DrawnFigure figure, int size)
     : m_figure(std::move(figure))
     , m_size(size)
-    // The count a Draw of the fields draws at.
-    , m_lastCount(std::clamp(m_figure.fields.substCount, MinSubstitutions, MaxSubstitutions))
 {
-    m_figure.fields.substCount = 0;
-    m_figure.symbolsWalked = std::numeric_limits<std::uint64_t>::max();
     StartFrame();
 }
 
@@ -40,7 +33,8 @@ void GrowthFrames::StartFrame()
     m_plane.reset();
     m_plane = std::make_unique<PicturePlane>(m_size);
     m_plane->raster().TakeDirty();
-    m_replay = std::make_unique<ReplayJob>(std::vector { m_figure }, m_size, m_plane->canvas());
+    m_replay = std::make_unique<ReplayJob>(
+        std::vector { GrowthStep(m_figure, m_count) }, m_size, m_plane->canvas());
     m_complete = false;
 }
 
@@ -51,8 +45,7 @@ bool GrowthFrames::RunSlice(Clock::time_point deadline)
     if (!m_replay->RunSlice(deadline))
         return false;
     const plane::PixelRect ink = m_plane->raster().TakeDirty();
-    m_changed = m_figure.fields.substCount == 0 ? plane::PixelRect { 0, 0, m_size, m_size }
-                                                : Union(m_inkBefore, ink);
+    m_changed = m_count == 0 ? plane::PixelRect { 0, 0, m_size, m_size } : Union(m_inkBefore, ink);
     m_inkBefore = ink;
     m_complete = true;
     return true;
@@ -60,9 +53,9 @@ bool GrowthFrames::RunSlice(Clock::time_point deadline)
 
 bool GrowthFrames::NextFrame()
 {
-    if (m_figure.fields.substCount == m_lastCount)
+    if (m_count + 1 == frameCount())
         return false;
-    ++m_figure.fields.substCount;
+    ++m_count;
     StartFrame();
     return true;
 }
@@ -70,7 +63,7 @@ bool GrowthFrames::NextFrame()
 double GrowthFrames::progress() const
 {
     const double current = m_complete ? 1.0 : m_replay->progress();
-    return (m_figure.fields.substCount + current) / frameCount();
+    return (m_count + current) / frameCount();
 }
 
 } // namespace app

@@ -8,13 +8,13 @@
 
 namespace app {
 
-// The growth of a figure: frame k is the figure with k substitutions, for k from 0 to its own
-// count, each drawn whole on a fresh raster (the record's symbolsWalked is not used).
+// The growth of a figure: frame k is the figure with k substitutions (its GrowthStep), for k from
+// 0 to its own count, each drawn whole on a fresh raster (the record's symbolsWalked is not used).
 class GrowthFrames final : public AnimationFrames {
 public:
     GrowthFrames(DrawnFigure figure, int size);
 
-    int frameCount() const override { return m_lastCount + 1; }
+    int frameCount() const override { return m_figure.walk.params.SubstCount + 1; }
     bool RunSlice(Clock::time_point deadline) override;
     bool NextFrame() override;
     const plane::Raster& raster() const override { return m_plane->raster(); }
@@ -24,9 +24,9 @@ public:
 private:
     void StartFrame();
 
-    DrawnFigure m_figure; // with the count of the current frame
+    DrawnFigure m_figure;
     int m_size;
-    int m_lastCount;
+    std::int32_t m_count = 0; // of the current frame
     std::unique_ptr<PicturePlane> m_plane;
     std::unique_ptr<ReplayJob> m_replay; // draws on m_plane
     bool m_complete = false;

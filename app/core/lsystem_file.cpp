@@ -320,7 +320,7 @@ public:
             m_fields.substCount = ReadCount(value);
         else if (row.text == &PanelFields::angle)
             // A file saved where decimals take a comma, by an older version or by hand.
-            m_fields.angle = ChangeDecimalSeparator(value, ",", ".");
+            m_fields.angle = ChangeSeparator(value, ",", ".");
         else
             m_fields.*row.text = value;
     }

@@ -47,49 +47,56 @@ plane::Rgb FigureColour(const PanelFields& fields, plane::Rgb colourBefore)
     return LineColour(fields.preset, SubstitutionCount(fields)).value_or(colourBefore);
 }
 
-PreparedWalk PrepareWalk(
-    const PanelFields& fields, const std::string& decimalSeparator, plane::Rgb colourBefore)
+PreparedWalk PrepareWalk(const PanelFields& fields, plane::Rgb colourBefore)
 {
-    const std::int32_t count = SubstitutionCount(fields);
-    const plane::Rgb colour = FigureColour(fields, colourBefore);
-
-    lsystem::DrawParams params;
+    PreparedWalk walk;
+    lsystem::DrawParams& params = walk.params;
     params.Word = fields.axiom;
     params.RuleF = fields.ruleF;
     params.RuleG = fields.ruleG;
     params.LengthScale = EvaluateField(ExpressionField::Length, fields.length);
-    const auto angle = TextToFloat(fields.angle, decimalSeparator);
+    const auto angle = TextToFloat(fields.angle);
     if (!angle)
         throw AngleError(fields.angle);
     params.Angle = *angle;
-    params.SubstCount = count;
-    params.PenWidth = StartPenWidth(fields.preset, count);
     params.RandomAmp = EvaluateField(ExpressionField::Random, fields.random);
+    return WalkAtCount(walk, fields.preset, fields.substCount, colourBefore);
+}
 
+PreparedWalk WalkAtCount(
+    const PreparedWalk& walk, Preset preset, std::int32_t count, plane::Rgb colourBefore)
+{
+    count = std::clamp(count, MinSubstitutions, MaxSubstitutions);
+    lsystem::DrawParams params = walk.params;
+    params.SubstCount = count;
+    params.PenWidth = StartPenWidth(preset, count);
     params.StepLength = 1.0;
-    for (std::int32_t i = 0; i < params.SubstCount; ++i)
+    for (std::int32_t i = 0; i < count; ++i)
         params.StepLength = fpu::Checked(params.StepLength * params.LengthScale);
+    const plane::Rgb colour = LineColour(preset, count).value_or(colourBefore);
+    return { std::move(params), WalkStyleFor(preset, count, colour) };
+}
 
-    return { std::move(params), WalkStyleFor(fields.preset, count, colour) };
+plane::Viewport WindowMapping(const WorldWindow& window, int planeSize)
+{
+    plane::Viewport mapping;
+    mapping.SetWorldWindow(window.x1, window.x2, window.y1, window.y2, planeSize, planeSize);
+    return mapping;
 }
 
 PreparedView PrepareView(const PanelFields& fields, int planeSize)
 {
-    PreparedView view;
-    view.window = { EvaluateField(ExpressionField::X1, fields.x1),
+    const WorldWindow window { EvaluateField(ExpressionField::X1, fields.x1),
         EvaluateField(ExpressionField::X2, fields.x2),
         EvaluateField(ExpressionField::Y1, fields.y1),
         EvaluateField(ExpressionField::Y2, fields.y2) };
-    view.mapping.SetWorldWindow(
-        view.window.x1, view.window.x2, view.window.y1, view.window.y2, planeSize, planeSize);
-    return view;
+    return { window, WindowMapping(window, planeSize) };
 }
 
-PreparedDraw PrepareDraw(const PanelFields& fields, const std::string& decimalSeparator,
-    plane::Rgb colourBefore, int planeSize)
+PreparedDraw PrepareDraw(const PanelFields& fields, plane::Rgb colourBefore, int planeSize)
 {
     PreparedView view = PrepareView(fields, planeSize);
-    return { view, PrepareWalk(fields, decimalSeparator, colourBefore) };
+    return { view, PrepareWalk(fields, colourBefore) };
 }
 
 } // namespace app

@@ -23,7 +23,7 @@ private:
     ExpressionField m_field;
 };
 
-// An angle text that is not a number in the user's locale.
+// An angle text that is not a number.
 class AngleError : public std::runtime_error {
 public:
     explicit AngleError(const std::string& text);
@@ -50,17 +50,26 @@ struct PreparedDraw {
 
 // The steps of Draw before the walk, as a value: nothing else changes. The window fields are
 // evaluated and mapped onto a planeSize × planeSize plane, then the line colour is chosen (the
-// preset's, else colourBefore), then the length, the angle (read with decimalSeparator) and the
+// preset's, else colourBefore), then the length, the angle (a number with a point) and the
 // random amplitude are read and the step length computed. The first field that fails raises
 // its error (ExpressionError, AngleError) or the arithmetic's fault.
-PreparedDraw PrepareDraw(const PanelFields& fields, const std::string& decimalSeparator,
-    plane::Rgb colourBefore, int planeSize);
+PreparedDraw PrepareDraw(const PanelFields& fields, plane::Rgb colourBefore, int planeSize);
 
 // The two halves of PrepareDraw. A walk that only measures the figure prepares the walk alone:
 // its window may be anything, since the measurement is what replaces it.
 PreparedView PrepareView(const PanelFields& fields, int planeSize);
-PreparedWalk PrepareWalk(
-    const PanelFields& fields, const std::string& decimalSeparator, plane::Rgb colourBefore);
+PreparedWalk PrepareWalk(const PanelFields& fields, plane::Rgb colourBefore);
+
+// The mapping of a window onto a planeSize × planeSize plane; raises the faults of
+// plane::Viewport::SetWorldWindow.
+plane::Viewport WindowMapping(const WorldWindow& window, int planeSize);
+
+// A prepared walk at another number of substitutions (kept within 0 to 10): the parameters read
+// from the fields stay, the step length, the pen and the style follow the count as PrepareWalk
+// makes them, the colour the preset's at that count, else colourBefore. Raises the overflow of
+// the step length.
+PreparedWalk WalkAtCount(
+    const PreparedWalk& walk, Preset preset, std::int32_t count, plane::Rgb colourBefore);
 
 // The line colour of a Draw of these fields: the preset's, else the colour before.
 plane::Rgb FigureColour(const PanelFields& fields, plane::Rgb colourBefore);

@@ -38,7 +38,7 @@ struct PresetRow {
     std::string_view ruleF;
     std::string_view ruleG;
     std::string_view length;
-    std::string_view angle; // "." stands for the user's decimal separator
+    std::string_view angle;
     std::optional<int> substCount; // none: the count stays as it is
     std::string_view x1;
     std::string_view x2;
@@ -91,15 +91,6 @@ const PresetRow& RowOf(Preset preset)
     return presetTable[static_cast<std::size_t>(preset)];
 }
 
-std::string WithSeparator(std::string_view number, const std::string& decimalSeparator)
-{
-    const std::size_t point = number.find('.');
-    if (point == std::string_view::npos)
-        return std::string(number);
-    return std::string(number.substr(0, point)) + decimalSeparator
-        + std::string(number.substr(point + 1));
-}
-
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
@@ -127,14 +118,14 @@ std::optional<Preset> PresetFromName(std::string_view name)
     return std::nullopt;
 }
 
-void ApplyPreset(Preset preset, const std::string& decimalSeparator, PanelFields& fields)
+void ApplyPreset(Preset preset, PanelFields& fields)
 {
     const PresetRow& row = RowOf(preset);
     fields.axiom = row.axiom;
     fields.ruleF = row.ruleF;
     fields.ruleG = row.ruleG;
     fields.length = row.length;
-    fields.angle = WithSeparator(row.angle, decimalSeparator);
+    fields.angle = row.angle;
     fields.substCount = row.substCount.value_or(fields.substCount);
     fields.x1 = row.x1;
     fields.x2 = row.x2;

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 
 namespace app {
@@ -38,8 +37,8 @@ std::optional<Preset> PresetFromName(std::string_view name);
 
 // Fills `fields` as checking the preset's radio button fills the panel: the preset's texts
 // and count, and the preset itself; the random amplitude and, where the preset has none, the
-// count stay. The angle is written with decimalSeparator.
-void ApplyPreset(Preset preset, const std::string& decimalSeparator, PanelFields& fields);
+// count stay.
+void ApplyPreset(Preset preset, PanelFields& fields);
 
 // Koch curve, Koch island and the two Sierpinski curves; the rest are plants.
 bool IsCurve(Preset preset);

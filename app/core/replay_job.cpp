@@ -8,16 +8,10 @@
 namespace app {
 
 FigureWalk::FigureWalk(const DrawnFigure& figure, int planeSize, MappedCanvas& canvas)
-    : FigureWalk(figure,
-        PrepareDraw(figure.fields, figure.decimalSeparator, figure.colourBefore, planeSize), canvas)
-{
-}
-
-FigureWalk::FigureWalk(const DrawnFigure& figure, const PreparedDraw& draw, MappedCanvas& canvas)
     : m_random(figure.seed)
-    , m_job(draw.walk.params, draw.walk.style, m_random, canvas, figure.symbolsWalked)
+    , m_job(figure.walk.params, figure.walk.style, m_random, canvas, figure.symbolsWalked)
 {
-    canvas.SetMapping(draw.view.mapping);
+    canvas.SetMapping(WindowMapping(figure.window, planeSize));
 }
 
 ReplayJob::ReplayJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas)
@@ -91,10 +85,9 @@ std::uint64_t ReplayJob::symbolCount() const
 {
     std::uint64_t total = 0;
     for (const DrawnFigure& figure : m_figures) {
-        const PreparedWalk walk
-            = PrepareWalk(figure.fields, figure.decimalSeparator, figure.colourBefore);
-        const std::uint64_t count = lsystem::RewrittenLength(
-            walk.params.Word, walk.params.RuleF, walk.params.RuleG, walk.params.SubstCount);
+        const lsystem::DrawParams& params = figure.walk.params;
+        const std::uint64_t count
+            = lsystem::RewrittenLength(params.Word, params.RuleF, params.RuleG, params.SubstCount);
         const std::uint64_t walked = std::min(count, figure.symbolsWalked);
         total = walked > UINT64_MAX - total ? UINT64_MAX : total + walked;
     }

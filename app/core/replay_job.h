@@ -3,7 +3,6 @@
 #include "app/core/draw_job.h"
 #include "app/core/drawn_figure.h"
 #include "app/core/mapped_canvas.h"
-#include "app/core/prepared_draw.h"
 #include "app/core/session_job.h"
 
 #include <chrono>
@@ -22,9 +21,8 @@ struct ReplayReport {
 };
 
 // One figure walked again from its record: the canvas takes the mapping of the figure's window
-// onto a planeSize × planeSize plane, and the walk a generator started from the figure's seed,
-// its colourBefore and its symbolsWalked as the limit. A field error is raised here, as Draw
-// raises it.
+// onto a planeSize × planeSize plane, and the record's prepared walk a generator started from the
+// figure's seed and its symbolsWalked as the limit. A fault of the mapping is raised here.
 class FigureWalk {
 public:
     FigureWalk(const DrawnFigure& figure, int planeSize, MappedCanvas& canvas);
@@ -35,17 +33,14 @@ public:
     const DrawJob& job() const { return m_job; }
 
 private:
-    FigureWalk(const DrawnFigure& figure, const PreparedDraw& draw, MappedCanvas& canvas);
-
     lsystem::RandomGenerator m_random;
     DrawJob m_job;
 };
 
 // Draws figures again from their records, in order, onto a canvas that maps a planeSize ×
-// planeSize plane: each with its own fields and decimal separator, a generator started from its
-// seed (the session's own is never touched), its colourBefore and its symbolsWalked as the
-// limit. A field or arithmetic error of a figure is raised as Draw raises it; what was drawn
-// before stays.
+// planeSize plane: each in its own window with its own prepared walk, a generator started from
+// its seed (the session's own is never touched) and its symbolsWalked as the limit. An
+// arithmetic fault of a figure is raised as Draw raises it; what was drawn before stays.
 class ReplayJob final : public SessionJob {
 public:
     ReplayJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas);

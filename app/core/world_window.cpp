@@ -1,7 +1,6 @@
 #include "app/core/world_window.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -14,7 +13,7 @@ constexpr int SignificantDigits = 6;
 enum class Rounding { Down, Up };
 
 // `value` rounded to SignificantDigits digits towards the given side, as a plain number.
-std::string FormatBound(double value, Rounding rounding, const std::string& decimalSeparator)
+std::string FormatBound(double value, Rounding rounding)
 {
     if (value == 0.0 || !std::isfinite(value))
         return "0";
@@ -31,28 +30,12 @@ std::string FormatBound(double value, Rounding rounding, const std::string& deci
     std::snprintf(text, sizeof text, "%.*f", decimals, rounded);
     std::string result(text);
     // Trailing zeros of the fraction say nothing.
-    if (const auto point = result.find('.'); point != std::string::npos) {
+    if (result.find('.') != std::string::npos) {
         result.erase(result.find_last_not_of('0') + 1);
         if (result.back() == '.')
             result.pop_back();
-        else
-            result.replace(point, 1, decimalSeparator);
     }
     return result == "-0" ? "0" : result;
-}
-
-// The shortest plain number that reads back as `value`; the field texts take no exponent.
-std::string ExactBound(double value, const std::string& decimalSeparator)
-{
-    if (value == 0.0 || !std::isfinite(value))
-        return "0";
-    char text[400]; // the longest fixed form of a double has 327 characters
-    const auto [end, error]
-        = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-    std::string result(text, error == std::errc {} ? end : text);
-    if (const auto point = result.find('.'); point != std::string::npos)
-        result.replace(point, 1, decimalSeparator);
-    return result;
 }
 
 } // namespace
@@ -96,20 +79,14 @@ WorldWindow PanWindow(const WorldWindow& window, double dx, double dy)
     return { window.x1 + dx, window.x2 + dx, window.y1 + dy, window.y2 + dy };
 }
 
-WindowTexts FormatWindow(const WorldWindow& window, const std::string& decimalSeparator)
+WindowTexts FormatWindow(const WorldWindow& window)
 {
     // Each bound is rounded away from the window's inside.
     const auto lower = [&](double a, double b) {
-        return FormatBound(a, a <= b ? Rounding::Down : Rounding::Up, decimalSeparator);
+        return FormatBound(a, a <= b ? Rounding::Down : Rounding::Up);
     };
     return { lower(window.x1, window.x2), lower(window.x2, window.x1), lower(window.y1, window.y2),
         lower(window.y2, window.y1) };
-}
-
-WindowTexts ExactWindowTexts(const WorldWindow& window, const std::string& decimalSeparator)
-{
-    return { ExactBound(window.x1, decimalSeparator), ExactBound(window.x2, decimalSeparator),
-        ExactBound(window.y1, decimalSeparator), ExactBound(window.y2, decimalSeparator) };
 }
 
 } // namespace app

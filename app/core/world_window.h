@@ -48,19 +48,15 @@ WorldWindow ZoomWindow(const WorldWindow& window, double x, double y, double fac
 WorldWindow PanWindow(const WorldWindow& window, double dx, double dy);
 
 // The four bounds as texts for the window fields: plain numbers (no exponent, which the
-// expressions do not take) of at most 6 significant digits, written with the user's decimal
-// separator. Each is rounded outwards, so the texts' window holds the given one.
+// expressions do not take) of at most 6 significant digits, written with a point. Each is
+// rounded outwards, so the texts' window holds the given one.
 struct WindowTexts {
     std::string x1;
     std::string x2;
     std::string y1;
     std::string y2;
 };
-WindowTexts FormatWindow(const WorldWindow& window, const std::string& decimalSeparator);
-
-// The four bounds as the shortest plain numbers that read back as exactly the same doubles, so
-// that a window moved by the view many times over does not drift.
-WindowTexts ExactWindowTexts(const WorldWindow& window, const std::string& decimalSeparator);
+WindowTexts FormatWindow(const WorldWindow& window);
 
 } // namespace app
 

@@ -110,9 +110,6 @@ QStringList OptionNames()
     return names;
 }
 
-// The command line draws with a point as the angle's decimal separator, whatever the locale.
-const std::string decimalSeparator = ".";
-
 class UsageError : public std::runtime_error {
 public:
     explicit UsageError(const QString& message)
@@ -270,7 +267,7 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
         request.source = SourceFile { files.first(), fields };
     }
     if (parser.isSet(QStringLiteral("preset")))
-        ApplyPreset(PresetNamed(parser.value(QStringLiteral("preset"))), decimalSeparator, fields);
+        ApplyPreset(PresetNamed(parser.value(QStringLiteral("preset"))), fields);
     ApplyFieldOptions(parser, fields);
     request.fit = parser.isSet(QStringLiteral("fit"));
     request.output = output;
@@ -331,19 +328,20 @@ int Render(const RenderRequest& request)
             [&fields](const WindowTexts& texts) { SetWindow(fields, texts); });
         session.SetSeed(fields.seed.value_or(0));
         if (request.fit) {
-            session.Fit(fields, decimalSeparator, DrawingSession::AfterFit::KeepPlane);
+            session.Fit(fields, DrawingSession::AfterFit::KeepPlane);
             session.RunToEnd();
         }
         if (request.animation) {
-            session.Start(std::make_unique<AnimationJob>(
-                animationFile, session.NextFigure(fields, decimalSeparator), *request.animation));
+            session.Start(std::make_unique<AnimationJob>(animationFile,
+                session.NextFigure(fields, request.animation->size), *request.animation));
             session.RunToEnd();
             return Done;
         }
         ReplayReport report;
         session.Start(std::make_unique<PictureJob>(pictureFile,
-            std::vector { session.NextFigure(fields, decimalSeparator) }, request.size,
-            request.style, [&report](const ReplayReport& written) { report = written; }));
+            std::vector { session.NextFigure(fields, PictureSize(pictureFile, request.size)) },
+            request.size, request.style,
+            [&report](const ReplayReport& written) { report = written; }));
         session.RunToEnd();
         if (request.stats) {
             const double ms = std::chrono::duration<double, std::milli>(report.drawing).count();

@@ -224,11 +224,9 @@ PictureJob::PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, 
     switch (file.format) {
     case ImageFormat::Svg:
         m_target = std::make_unique<SvgTarget>(file.path, style);
-        size = SvgCanvas::ViewSize;
         break;
     case ImageFormat::Pdf:
         m_target = std::make_unique<PdfTarget>(file.path, style);
-        size = SvgCanvas::ViewSize;
         break;
     case ImageFormat::Png:
         if (style.smooth || style.transparent)
@@ -237,7 +235,8 @@ PictureJob::PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, 
             m_target = std::make_unique<PngTarget>(file.path, size);
         break;
     }
-    m_replay = std::make_unique<ReplayJob>(std::move(figures), size, m_target->canvas());
+    m_replay = std::make_unique<ReplayJob>(
+        std::move(figures), PictureSize(file, size), m_target->canvas());
 }
 
 PictureJob::~PictureJob() = default;
@@ -257,6 +256,11 @@ void PictureJob::Finish()
     m_target->Write();
     if (m_written)
         m_written(report());
+}
+
+int PictureSize(const ImageFile& file, int size)
+{
+    return file.format == ImageFormat::Png ? size : SvgCanvas::ViewSize;
 }
 
 ReplayReport SaveFigures(

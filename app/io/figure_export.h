@@ -49,8 +49,8 @@ void SavePng(const QString& path, const plane::Raster& raster);
 // size / PlaneSize, so that they look as on the plane; a smooth or transparent one is painted
 // with QPainter), as an SVG document streamed into the file, or as a PDF of one square page with
 // the SVG's paths, and the file is put in place once every figure is drawn. A job that is stopped
-// writes nothing and leaves the old file as it was. A figure whose fields or arithmetic fail raises
-// the error Draw raises and nothing is written.
+// writes nothing and leaves the old file as it was. A figure whose arithmetic fails raises the
+// fault Draw raises and nothing is written.
 class PictureJob final : public SessionJob {
 public:
     // A vector file's temporary file is made here; FileError when it cannot be. `size` is a
@@ -79,6 +79,10 @@ private:
     std::unique_ptr<ReplayJob> m_replay;
     std::function<void(const ReplayReport&)> m_written;
 };
+
+// The width and height of the plane a picture's figures are drawn onto: a PNG's `size`, the fixed
+// view of an SVG or PDF.
+int PictureSize(const ImageFile& file, int size);
 
 // The figures in the file's format at once: a size × size PNG, SVG or PDF.
 ReplayReport SaveFigures(const ImageFile& file, const std::vector<DrawnFigure>& figures, int size,

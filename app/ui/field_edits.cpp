@@ -15,22 +15,26 @@ QLineEdit* EditOf(const QWidget& panel, const FieldRow& row)
 
 } // namespace
 
-void ReadFieldEdits(const QWidget& panel, PanelFields& fields)
+void ReadFieldEdits(const QWidget& panel, const std::string& separator, PanelFields& fields)
 {
     for (const FieldRow& row : FieldTable) {
-        if (row.text)
-            fields.*row.text = EditOf(panel, row)->text().toStdString();
+        if (!row.text)
+            continue;
+        std::string text = EditOf(panel, row)->text().toStdString();
+        if (row.text == &PanelFields::angle)
+            text = ChangeSeparator(text, separator, ".");
+        fields.*row.text = text;
     }
 }
 
-void WriteFieldEdits(QWidget& panel, const PanelFields& fields, const std::string& decimalSeparator)
+void WriteFieldEdits(QWidget& panel, const PanelFields& fields, const std::string& separator)
 {
     for (const FieldRow& row : FieldTable) {
         if (!row.text)
             continue;
         std::string text = fields.*row.text;
         if (row.text == &PanelFields::angle)
-            text = ChangeDecimalSeparator(text, ".", decimalSeparator);
+            text = ChangeSeparator(text, ".", separator);
         EditOf(panel, row)->setText(QString::fromStdString(text));
     }
 }

@@ -9,11 +9,10 @@
 namespace app {
 
 // The text fields of a record and the panel's edits, each found by the name FieldTable gives
-// it. The edits show the angle with the user's decimal separator; a record from a file or the
-// command line holds it with a point, which Write turns into the user's separator. Read takes
-// the texts as they stand.
-void ReadFieldEdits(const QWidget& panel, PanelFields& fields);
-void WriteFieldEdits(
-    QWidget& panel, const PanelFields& fields, const std::string& decimalSeparator);
+// it. The edits show the angle with the user's decimal separator, `separator`; a record holds
+// it with a point. Each turns a number's separator into the other's; every other text goes as
+// it stands.
+void ReadFieldEdits(const QWidget& panel, const std::string& separator, PanelFields& fields);
+void WriteFieldEdits(QWidget& panel, const PanelFields& fields, const std::string& separator);
 
 } // namespace app

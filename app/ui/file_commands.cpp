@@ -1,6 +1,5 @@
 #include "app/ui/file_commands.h"
 
-#include "app/core/float_text.h"
 #include "app/io/animation_job.h"
 #include "app/io/figure_export.h"
 #include "app/io/lsystem_io.h"
@@ -205,7 +204,7 @@ void FileCommands::SaveAnimation(const QString& path, const AnimationSettings& s
         return;
     DrawingSession& session = m_form.session();
     const DrawnFigure figure = session.figures().empty()
-        ? session.NextFigure(m_form.ReadFields(), TForm1::DecimalSeparator())
+        ? session.NextFigure(m_form.ReadFields(), settings.size)
         : session.figures().back();
     session.Start(std::make_unique<AnimationJob>(AnimationFileFor(path), figure, settings));
     m_driver.Run();
@@ -253,7 +252,6 @@ void FileCommands::SaveLSystemAs()
 QString FileCommands::SaveLSystem(const QString& path)
 {
     PanelFields fields = m_form.ReadFields();
-    fields.angle = ChangeDecimalSeparator(fields.angle, TForm1::DecimalSeparator(), ".");
     fields.seed = m_form.session().lastRandomSeed();
     return SaveLSystemFile(path, fields);
 }

@@ -70,8 +70,6 @@ public:
     // (checking the preset without its handler filling the fields); see field_edits.h.
     PanelFields ReadFields() const;
     void SetFields(const PanelFields& fields);
-    // The user's decimal separator: the angle is read and window bounds are written with it.
-    static std::string DecimalSeparator();
 
 signals:
     // A task has ended: at its end, by Stop, by a fault or by the program's end.
@@ -97,7 +95,13 @@ private:
     void ConnectCommands();
     void PresetClick(Preset preset);
     QRadioButton* PresetButtonOf(Preset preset) const;
+    // The decimal separator of the panel's locale (the user's): the edits show the angle and
+    // the window's bounds with it, where the session holds them with a point.
+    std::string DecimalSeparator() const;
+    // Writes the window fields: Fit's texts, or a window the view moved to as the shortest
+    // texts that read back as its bounds.
     void SetWindowFields(const WindowTexts& texts);
+    void ShowWindow(const WorldWindow& window);
     void ApplyOuterSize();
     void ShowProgress(double share);
     void SetBusy(bool busy);

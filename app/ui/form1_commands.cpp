@@ -1,5 +1,6 @@
 // The control panel's commands and fields, each turned into a call on the drawing session.
 
+#include "app/core/float_text.h"
 #include "app/core/prepared_draw.h"
 #include "app/ui/error_box.h"
 #include "app/ui/field_edits.h"
@@ -10,7 +11,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QLocale>
 
 #include <exception>
 
@@ -57,7 +57,8 @@ void TForm1::ConnectCommands()
     connect(&plane, &plane::TDraw2D::closeRequested, this, command([this] { EndProgram(); }));
     connect(&plane, &plane::TDraw2D::fitRequested, this, command([this] { FitToFigure(); }));
     new ViewCommands(
-        plane, *m_driver, guard, [this] { return ReadFields(); }, &TForm1::DecimalSeparator, this);
+        plane, *m_driver, guard, [this] { return ReadFields(); },
+        [this](const WorldWindow& window) { ShowWindow(window); }, this);
     m_files = new FileCommands(*this, *m_driver);
     m_files->Connect(plane);
     m_files->AddPanelCommands(*this);
@@ -91,9 +92,9 @@ void TForm1::RunGuarded(const std::function<void()>& command)
     ShowErrorBox(this, failure);
 }
 
-std::string TForm1::DecimalSeparator()
+std::string TForm1::DecimalSeparator() const
 {
-    return QLocale::system().decimalPoint().toStdString();
+    return locale().decimalPoint().toStdString();
 }
 
 bool TForm1::drawing() const
@@ -118,7 +119,7 @@ Preset TForm1::CheckedPreset() const
 PanelFields TForm1::ReadFields() const
 {
     PanelFields fields;
-    ReadFieldEdits(*this, fields);
+    ReadFieldEdits(*this, DecimalSeparator(), fields);
     fields.substCount = SpinEdit1->value();
     fields.preset = CheckedPreset();
     return fields;
@@ -135,17 +136,27 @@ void TForm1::SetFields(const PanelFields& fields)
 
 void TForm1::SetWindowFields(const WindowTexts& texts)
 {
-    EditX1->setText(QString::fromStdString(texts.x1));
-    EditX2->setText(QString::fromStdString(texts.x2));
-    EditY1->setText(QString::fromStdString(texts.y1));
-    EditY2->setText(QString::fromStdString(texts.y2));
+    const std::string separator = DecimalSeparator();
+    const auto write = [&](QLineEdit* edit, const std::string& text) {
+        edit->setText(QString::fromStdString(ChangeSeparator(text, ".", separator)));
+    };
+    write(EditX1, texts.x1);
+    write(EditX2, texts.x2);
+    write(EditY1, texts.y1);
+    write(EditY2, texts.y2);
+}
+
+void TForm1::ShowWindow(const WorldWindow& window)
+{
+    SetWindowFields({ FloatToText(window.x1), FloatToText(window.x2), FloatToText(window.y1),
+        FloatToText(window.y2) });
 }
 
 void TForm1::Button1Click()
 {
     if (drawing())
         return;
-    m_session->Draw(ReadFields(), DecimalSeparator());
+    m_session->Draw(ReadFields());
     m_driver->Run();
 }
 
@@ -153,7 +164,7 @@ void TForm1::FitToFigure()
 {
     if (drawing())
         return;
-    m_session->Fit(ReadFields(), DecimalSeparator());
+    m_session->Fit(ReadFields());
     m_driver->Run();
 }
 
@@ -181,7 +192,7 @@ void TForm1::EndProgram()
 void TForm1::PresetClick(Preset preset)
 {
     PanelFields fields = ReadFields();
-    ApplyPreset(preset, DecimalSeparator(), fields);
+    ApplyPreset(preset, fields);
     SetFields(fields);
 }
 

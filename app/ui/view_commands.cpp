@@ -15,13 +15,13 @@ constexpr double ZoomPerNotch = 1.25;
 
 ViewCommands::ViewCommands(plane::TDraw2D& plane, SessionDriver& driver,
     std::function<void(const std::function<void()>&)> guard, std::function<PanelFields()> fields,
-    std::function<std::string()> decimalSeparator, QObject* parent)
+    std::function<void(const WorldWindow&)> showWindow, QObject* parent)
     : QObject(parent)
     , m_plane(plane)
     , m_driver(driver)
     , m_fields(std::move(fields))
     , m_guard(std::move(guard))
-    , m_decimalSeparator(std::move(decimalSeparator))
+    , m_showWindow(std::move(showWindow))
 {
     connect(&plane, &plane::TDraw2D::zoomRequested, this,
         [this](QPointF at, double notches) { m_guard([&] { Zoom(at.x(), at.y(), notches); }); });
@@ -30,7 +30,7 @@ ViewCommands::ViewCommands(plane::TDraw2D& plane, SessionDriver& driver,
     });
     connect(&plane, &plane::TDraw2D::growthRequested, this, [this] {
         m_guard([this] {
-            m_driver.session().AnimateGrowth(m_fields(), m_decimalSeparator());
+            m_driver.session().AnimateGrowth(m_fields());
             m_driver.Run();
         });
     });
@@ -56,14 +56,20 @@ void ViewCommands::ShowMarker()
 void ViewCommands::Zoom(double x, double y, double notches)
 {
     const double factor = std::pow(ZoomPerNotch, notches);
-    if (notches != 0.0 && m_driver.session().Zoom(x, y, factor, m_decimalSeparator()))
-        m_driver.Run();
+    if (notches != 0.0 && m_driver.session().Zoom(x, y, factor))
+        ShowAndRedraw();
 }
 
 void ViewCommands::Pan(double fromX, double fromY, double toX, double toY)
 {
-    if (m_driver.session().Pan(fromX, fromY, toX, toY, m_decimalSeparator()))
-        m_driver.Run();
+    if (m_driver.session().Pan(fromX, fromY, toX, toY))
+        ShowAndRedraw();
+}
+
+void ViewCommands::ShowAndRedraw()
+{
+    m_showWindow(*m_driver.session().shownWindow());
+    m_driver.Run();
 }
 
 } // namespace app

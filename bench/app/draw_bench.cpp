@@ -149,13 +149,13 @@ void BM_ZoomNotch(benchmark::State& state)
     plane.SetPlaneSize(app::PlaneSize, app::PlaneSize);
     app::DrawingSession session(plane);
     app::PanelFields fields;
-    app::ApplyPreset(app::Preset::Plant3, ".", fields);
+    app::ApplyPreset(app::Preset::Plant3, fields);
     fields.substCount = 7;
-    session.Draw(fields, ".");
+    session.Draw(fields);
     session.RunToEnd();
     double factor = 1.25;
     for (auto _ : state) {
-        session.Zoom(app::PlaneSize / 2.0, app::PlaneSize / 2.0, factor, ".");
+        session.Zoom(app::PlaneSize / 2.0, app::PlaneSize / 2.0, factor);
         session.RunToEnd();
         factor = 1.0 / factor;
     }
@@ -167,7 +167,7 @@ void BM_LSystemFile(benchmark::State& state, bool open)
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("plant.lsys"));
     app::PanelFields fields;
-    app::ApplyPreset(app::Preset::Plant3, ".", fields);
+    app::ApplyPreset(app::Preset::Plant3, fields);
     app::SaveLSystemFile(path, fields);
     for (auto _ : state) {
         if (open)

@@ -27,9 +27,10 @@ void BM_Animation(
 {
     const QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("animation.gif"));
-    app::DrawnFigure figure;
-    app::ApplyPreset(preset, ".", figure.fields);
-    figure.fields.substCount = count;
+    app::PanelFields fields;
+    app::ApplyPreset(preset, fields);
+    fields.substCount = count;
+    const app::DrawnFigure figure = app::PrepareFigure(fields, 0, {}, settings.size);
     for (auto _ : state)
         app::SaveAnimation(path, figure, settings);
     state.counters["frames"]

@@ -3,6 +3,7 @@
 // iteration. Counters: the segments, the file's size, the drawing alone (the rest of the time is
 // encoding and writing) and the process's peak memory so far (the Koch curve runs first).
 
+#include "app/core/plane_size.h"
 #include "app/core/presets.h"
 #include "app/io/figure_export.h"
 
@@ -17,10 +18,10 @@ namespace {
 
 app::DrawnFigure PresetFigure(app::Preset preset, int count)
 {
-    app::DrawnFigure figure;
-    app::ApplyPreset(preset, ".", figure.fields);
-    figure.fields.substCount = count;
-    return figure;
+    app::PanelFields fields;
+    app::ApplyPreset(preset, fields);
+    fields.substCount = count;
+    return app::PrepareFigure(fields, 0, {}, app::PlaneSize);
 }
 
 double PeakMemoryMiB()

@@ -2,7 +2,6 @@
 #include "gui_test_support.h"
 
 #include <QImage>
-#include <QLocale>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
@@ -112,9 +111,6 @@ TEST_F(Commands, EveryPresetDrawsAsSetUnderTheUserLocale)
         EXPECT_GT(700 * 700 - CountPixels(white), 100);
     }
     EXPECT_EQ(form.EditAngle->text().size(), 2);
-    Click(form.RadioButtonPlant3);
-    EXPECT_EQ(
-        form.EditAngle->text(), QStringLiteral("22") + QLocale::system().decimalPoint() + "5");
 }
 
 TEST_F(Commands, PresetsFillTheirRowButLeaveRandomAndPlant4LeavesTheCount)

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLocale>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -119,6 +120,36 @@ TEST_F(PlaneView, AWheelNotchZoomsAboutTheCursorAndADragPans)
     EXPECT_EQ(form.figures().size(), 1u);
     EXPECT_NE(Shown(), zoomed);
     EXPECT_NE(Shown(), Blank());
+}
+
+// The panel shows the angle and the window with its locale's decimal separator and hands the
+// session numbers with a point.
+TEST_F(PlaneView, TheFieldsShowNumbersWithTheLocaleSeparator)
+{
+    form.setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    QTest::mouseClick(form.RadioButtonPlant3, Qt::LeftButton);
+    EXPECT_EQ(form.EditAngle->text(), QStringLiteral("22,5"));
+    EXPECT_EQ(form.ReadFields().angle, "22.5");
+    form.EditX1->setText(QStringLiteral("-1"));
+    form.EditX2->setText(QStringLiteral("1"));
+    form.EditY1->setText(QStringLiteral("-1"));
+    form.EditY2->setText(QStringLiteral("1"));
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    WaitForDrawing();
+    ASSERT_EQ(form.figures().size(), 1u);
+    EXPECT_EQ(form.figures()[0].walk.params.Angle, 22.5);
+
+    QWheelEvent notch(QPointF(525, 175), image()->mapToGlobal(QPointF(525, 175)), QPoint(),
+        QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(image(), &notch);
+    ExpectFields("-0,7", "0,9", "-0,7", "0,9");
+    WaitForDrawing();
+
+    form.FitToFigure();
+    WaitForDrawing();
+    ExpectFieldsShowTheWindow();
+    for (const QLineEdit* field : { form.EditX1, form.EditX2, form.EditY1, form.EditY2 })
+        EXPECT_FALSE(field->text().contains(QLatin1Char('.'))) << field->text().toStdString();
 }
 
 // Opening fills every field as saved and checks the saved preset without its handler filling

@@ -1,5 +1,5 @@
 #include "app/core/drawing_session.h"
-#include "app/core/prepared_draw.h"
+#include "app/core/float_text.h"
 #include "app/core/presets.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ using app::Preset;
 PanelFields PresetFields(Preset preset, const char* random = "0", int count = -1)
 {
     PanelFields fields;
-    app::ApplyPreset(preset, ".", fields);
+    app::ApplyPreset(preset, fields);
     fields.random = random;
     if (count >= 0)
         fields.substCount = count;
@@ -36,17 +36,17 @@ struct Session {
 
     void Draw(const PanelFields& fields)
     {
-        session.Draw(fields, ".");
+        session.Draw(fields);
         session.RunToEnd();
     }
     void Zoom(double x, double y, double notches)
     {
-        ASSERT_TRUE(session.Zoom(x, y, std::pow(1.25, notches), "."));
+        ASSERT_TRUE(session.Zoom(x, y, std::pow(1.25, notches)));
         session.RunToEnd();
     }
     void Pan(double fromX, double fromY, double toX, double toY)
     {
-        ASSERT_TRUE(session.Pan(fromX, fromY, toX, toY, "."));
+        ASSERT_TRUE(session.Pan(fromX, fromY, toX, toY));
         session.RunToEnd();
     }
 
@@ -66,13 +66,19 @@ bool SamePixels(const plane::Raster& a, const plane::Raster& b)
     return true;
 }
 
-// The figures of `session` drawn afresh, in order, by a new session from their fields alone:
-// what the plane must show if every figure kept its shape.
+// The figures of `session` drawn afresh, in order, by a new session from their fields, each in
+// the window it is shown in: what the plane must show if every figure kept its shape.
 bool DrawnAfresh(const Session& session)
 {
     Session fresh;
-    for (const app::DrawnFigure& figure : session.session.figures())
-        fresh.Draw(figure.fields);
+    for (const app::DrawnFigure& figure : session.session.figures()) {
+        PanelFields fields = figure.fields;
+        const app::WorldWindow& window = figure.window;
+        app::SetWindow(fields,
+            { app::FloatToText(window.x1), app::FloatToText(window.x2), app::FloatToText(window.y1),
+                app::FloatToText(window.y2) });
+        fresh.Draw(fields);
+    }
     return SamePixels(fresh.plane.raster(), session.plane.raster());
 }
 
@@ -150,28 +156,16 @@ TEST(DrawingSessionView, SixtyNotchesInAndOutKeepThePointUnderThePointer)
     EXPECT_NEAR(s.plane.ScaleX * x + s.plane.OffsetX, column, 0.5);
     EXPECT_NEAR(s.plane.OffsetY - s.plane.ScaleY * y, row, 0.5);
     EXPECT_NEAR(s.plane.ScaleX / s.plane.ScaleY / aspect, 1.0, 1e-9);
-
-    // The texts shown read back as the very window drawn: the next Draw maps as the view did.
-    PanelFields fields = s.session.figures().back().fields;
-    fields.x1 = s.shown.x1;
-    fields.x2 = s.shown.x2;
-    fields.y1 = s.shown.y1;
-    fields.y2 = s.shown.y2;
-    const app::PreparedView view = app::PrepareView(fields, app::PlaneSize);
-    EXPECT_EQ(view.mapping.ScaleX, s.plane.ScaleX);
-    EXPECT_EQ(view.mapping.ScaleY, s.plane.ScaleY);
-    EXPECT_EQ(view.mapping.OffsetX, s.plane.OffsetX);
-    EXPECT_EQ(view.mapping.OffsetY, s.plane.OffsetY);
 }
 
 TEST(DrawingSessionView, NothingToViewBeforeTheFirstDrawOrWhileATaskRuns)
 {
     Session s;
-    EXPECT_FALSE(s.session.Zoom(350, 350, 1.25, "."));
-    s.session.Draw(PresetFields(Preset::Plant3, "0", 10), ".");
-    EXPECT_FALSE(s.session.Pan(0, 0, 10, 10, "."));
+    EXPECT_FALSE(s.session.Zoom(350, 350, 1.25));
+    s.session.Draw(PresetFields(Preset::Plant3, "0", 10));
+    EXPECT_FALSE(s.session.Pan(0, 0, 10, 10));
     s.session.Stop();
-    EXPECT_TRUE(s.session.Pan(0, 0, 10, 10, "."));
+    EXPECT_TRUE(s.session.Pan(0, 0, 10, 10));
 }
 
 TEST(DrawingSession, FitMeasuresWithoutTakingRandomNumbersThenClearsAndDraws)
@@ -180,7 +174,7 @@ TEST(DrawingSession, FitMeasuresWithoutTakingRandomNumbersThenClearsAndDraws)
     PanelFields fields = PresetFields(Preset::Plant1, "0.05", 3);
     fields.x1 = fields.x2 = "0"; // a window Fit replaces, so it need not be valid
     fitted.Draw(PresetFields(Preset::KochCurve));
-    fitted.session.Fit(fields, ".");
+    fitted.session.Fit(fields);
     fitted.session.RunToEnd();
 
     ASSERT_EQ(fitted.session.figures().size(), 1u);
@@ -212,7 +206,7 @@ TEST(DrawingSession, FitOfAFigureWithoutExtentOrStoppedChangesNothing)
         PanelFields fields = PresetFields(Preset::KochCurve, "0", 10);
         fields.axiom = row.axiom;
         fields.ruleF = row.ruleF;
-        s.session.Fit(fields, ".");
+        s.session.Fit(fields);
         if (row.stopped) {
             EXPECT_FALSE(s.session.RunSlice(DrawingSession::Clock::now()));
             s.session.Stop();
@@ -229,7 +223,7 @@ TEST(DrawingSession, FitOfAFigureWithoutExtentOrStoppedChangesNothing)
 TEST(DrawingSession, StopKeepsWhatWasDrawnAndRemembersHowFar)
 {
     Session s;
-    s.session.Draw(PresetFields(Preset::Plant3, "0", 10), ".");
+    s.session.Draw(PresetFields(Preset::Plant3, "0", 10));
     s.session.RunSlice(DrawingSession::Clock::now());
     s.session.Stop();
     EXPECT_FALSE(s.session.busy());
@@ -263,7 +257,7 @@ TEST(DrawingSessionAnimations, GrowthEndsAsClearAndDrawWouldHaveLeftIt)
         Session drawn;
         for (Session* s : { &grown, &drawn })
             s->Draw(row.before);
-        grown.session.AnimateGrowth(row.animated, ".", std::chrono::milliseconds(0));
+        grown.session.AnimateGrowth(row.animated, std::chrono::milliseconds(0));
         grown.session.RunToEnd();
         drawn.session.Clear();
         drawn.Draw(row.animated);
@@ -305,7 +299,7 @@ TEST(DrawingSessionAnimations, PlaybackShowsTheTurtleOnlyAsAMarkerAndEndsWithThe
 TEST(DrawingSessionAnimations, StopDuringGrowthKeepsTheStepShown)
 {
     Session s;
-    s.session.AnimateGrowth(PresetFields(Preset::Plant3, "0", 8), ".");
+    s.session.AnimateGrowth(PresetFields(Preset::Plant3, "0", 8));
     s.session.RunSlice(DrawingSession::Clock::now());
     s.session.Stop();
     EXPECT_FALSE(s.session.busy());

@@ -76,26 +76,24 @@ TEST(Presets, ApplyFillsTheRecordAsTheRadioButtonFillsThePanel)
 {
     struct Row {
         Preset preset;
-        const char* separator;
         const char* angle;
         int count; // the count after applying, from a record that held 10
     };
     const Row rows[] = {
-        { Preset::Plant3, ",", "22,5", 7 },
-        { Preset::Plant3, ".", "22.5", 7 },
-        { Preset::Plant4, ".", "26", 10 },
-        { Preset::Plant2, ".", "20", 8 },
-        { Preset::KochCurve, ",", "60", 2 },
+        { Preset::Plant3, "22.5", 7 },
+        { Preset::Plant4, "26", 10 },
+        { Preset::Plant2, "20", 8 },
+        { Preset::KochCurve, "60", 2 },
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(app::PresetName(row.preset)) + " with " + row.separator);
+        SCOPED_TRACE(app::PresetName(row.preset));
         app::PanelFields fields;
         fields.substCount = 10;
         fields.random = "1/50";
         fields.preset = Preset::Sierpinski2;
-        app::ApplyPreset(row.preset, row.separator, fields);
+        app::ApplyPreset(row.preset, fields);
         app::PanelFields values;
-        app::ApplyPreset(row.preset, row.separator, values);
+        app::ApplyPreset(row.preset, values);
         EXPECT_EQ(fields.angle, row.angle);
         EXPECT_EQ(fields.substCount, row.count);
         EXPECT_EQ(fields.random, "1/50");

@@ -16,13 +16,19 @@
 
 namespace {
 
+app::DrawnFigure FigureOf(
+    app::PanelFields fields, int count, std::uint32_t seed = 0, plane::Rgb colourBefore = {})
+{
+    fields.substCount = count;
+    return app::PrepareFigure(fields, seed, colourBefore, app::PlaneSize);
+}
+
 app::DrawnFigure FigureOf(app::Preset preset, int count, const char* random = "0")
 {
-    app::DrawnFigure figure;
-    app::ApplyPreset(preset, ".", figure.fields);
-    figure.fields.substCount = count;
-    figure.fields.random = random;
-    return figure;
+    app::PanelFields fields;
+    app::ApplyPreset(preset, fields);
+    fields.random = random;
+    return FigureOf(fields, count);
 }
 
 class Animation : public testing::Test {
@@ -48,10 +54,8 @@ TEST_F(Animation, EachFrameIsThePictureOfItsRecord)
         app::DrawnFigure figure;
         app::AnimationSettings settings;
     };
-    const auto seeded = [](app::DrawnFigure figure) {
-        figure.seed = 12345;
-        figure.colourBefore = { 0, 0, 255 };
-        return figure;
+    const auto seeded = [](const app::DrawnFigure& figure) {
+        return FigureOf(figure.fields, figure.fields.substCount, 12345, { 0, 0, 255 });
     };
     const auto stopped = [](app::DrawnFigure figure) {
         figure.symbolsWalked = 100;
@@ -85,8 +89,7 @@ TEST_F(Animation, EachFrameIsThePictureOfItsRecord)
             SCOPED_TRACE(i);
             app::DrawnFigure shown = row.figure;
             if (growth) {
-                shown.fields.substCount = i;
-                shown.symbolsWalked = std::numeric_limits<std::uint64_t>::max();
+                shown = FigureOf(row.figure.fields, i, row.figure.seed, row.figure.colourBefore);
             } else {
                 shown.symbolsWalked = symbols * static_cast<std::uint64_t>(i + 1) / frames;
             }

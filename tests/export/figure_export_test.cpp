@@ -39,7 +39,7 @@ struct LiveRun {
 
     void Draw(const PanelFields& fields)
     {
-        session.Draw(fields, ".");
+        session.Draw(fields);
         session.RunToEnd();
     }
 
@@ -52,10 +52,9 @@ std::vector<RecordedSegment> SegmentsOf(const std::vector<app::DrawnFigure>& fig
 {
     lsystem::RecordingCanvas canvas;
     for (const app::DrawnFigure& figure : figures) {
-        const app::PreparedWalk walk
-            = app::PrepareWalk(figure.fields, figure.decimalSeparator, figure.colourBefore);
         lsystem::RandomGenerator random(figure.seed);
-        app::DrawJob job(walk.params, walk.style, random, canvas, figure.symbolsWalked);
+        app::DrawJob job(
+            figure.walk.params, figure.walk.style, random, canvas, figure.symbolsWalked);
         job.RunSlice(app::DrawJob::Clock::time_point::max());
     }
     return canvas.segments;
@@ -64,7 +63,7 @@ std::vector<RecordedSegment> SegmentsOf(const std::vector<app::DrawnFigure>& fig
 PanelFields FieldsOf(Preset preset, int count = -1, const char* random = "0")
 {
     PanelFields fields;
-    app::ApplyPreset(preset, ".", fields);
+    app::ApplyPreset(preset, fields);
     fields.random = random;
     if (count >= 0)
         fields.substCount = count;
@@ -123,7 +122,7 @@ TEST_F(Export, PngAt700IsThePlanePixelForPixel)
         for (const Draw& draw : row.draws) {
             if (draw.clearFirst)
                 run.session.Clear();
-            run.session.Draw(draw.fields, ".");
+            run.session.Draw(draw.fields);
             if (draw.stoppedAfterASlice) {
                 run.session.RunSlice(app::DrawingSession::Clock::now());
                 run.session.Stop();
@@ -369,8 +368,14 @@ TEST_F(Export, VectorPicturesLookLikeThePlane)
 
 TEST_F(Export, FailuresRaiseAndLeaveExistingFilesAsTheyWere)
 {
+    // Drawn on the plane, its one segment overflows.
     PanelFields failing;
-    failing.x2 = failing.x1;
+    failing.x1 = failing.y1 = "0";
+    failing.x2 = failing.y2 = "1";
+    failing.preset = Preset::Plant2;
+    failing.ruleF = "F";
+    failing.length = "15*10^307";
+    failing.substCount = 1;
     QFile old(PathOf("old.png"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
     old.close();
@@ -396,8 +401,7 @@ TEST_F(Export, FailuresRaiseAndLeaveExistingFilesAsTheyWere)
         SCOPED_TRACE(row.name);
         const QString path = PathOf(row.file);
         try {
-            app::DrawnFigure figure;
-            figure.fields = row.fields;
+            const app::DrawnFigure figure = app::PrepareFigure(row.fields, 0, {}, app::PlaneSize);
             app::SaveFigures(app::ImageFileFor(path), { figure }, app::PlaneSize);
             ADD_FAILURE() << "nothing was raised";
         } catch (const app::FileError& error) {
@@ -464,7 +468,7 @@ TEST_F(Export, ASaveStoppedHalfwayLeavesTheOldFile)
             = QDir(directory.path()).entryList(QDir::AllEntries | QDir::Hidden);
 
         LiveRun run;
-        run.session.Start(row.job(path, run.session.NextFigure(row.fields, ".")));
+        run.session.Start(row.job(path, run.session.NextFigure(row.fields, app::PlaneSize)));
         EXPECT_FALSE(run.session.RunSlice(
             app::DrawingSession::Clock::now() + std::chrono::milliseconds(20)));
         EXPECT_GT(run.session.progress(), 0.0);

@@ -63,11 +63,11 @@ public:
 
 app::DrawnFigure FigureOf(Preset preset, int count = -1)
 {
-    app::DrawnFigure figure;
-    app::ApplyPreset(preset, ".", figure.fields);
+    app::PanelFields fields;
+    app::ApplyPreset(preset, fields);
     if (count >= 0)
-        figure.fields.substCount = count;
-    return figure;
+        fields.substCount = count;
+    return app::PrepareFigure(fields, 0, {}, app::PlaneSize);
 }
 
 using Write = std::function<void(const QString& path)>;

@@ -53,14 +53,14 @@ TEST(Examples, EveryFileShowsItsWholeFigureAndSavesAsItReads)
     EXPECT_GE(files.size(), 16);
     for (const QString& file : files) {
         SCOPED_TRACE(file.toStdString());
-        app::DrawnFigure figure;
-        figure.fields = app::OpenLSystemFile(Examples().filePath(file), {});
+        const app::PanelFields fields = app::OpenLSystemFile(Examples().filePath(file), {});
         const app::LSystemParseResult again
-            = app::ParseLSystem(app::FormatLSystem(figure.fields), app::PanelFields {});
-        EXPECT_EQ(std::get<app::PanelFields>(again), figure.fields);
+            = app::ParseLSystem(app::FormatLSystem(fields), app::PanelFields {});
+        EXPECT_EQ(std::get<app::PanelFields>(again), fields);
 
         const QString picture = directory.filePath(file + QStringLiteral(".png"));
-        app::SaveFigures(app::ImageFileFor(picture), { figure }, 700);
+        app::SaveFigures(
+            app::ImageFileFor(picture), { app::PrepareFigure(fields, 0, {}, 700) }, 700);
         const Ink ink = InkOf(QImage(picture));
         EXPECT_GT(ink.total, 0);
         EXPECT_EQ(ink.border, 0);
@@ -80,7 +80,7 @@ TEST(Examples, EveryPresetIsSavedAsThePanelSavesItRightAfterChoosingIt)
     }
     for (const app::Preset preset : app::AllPresets()) {
         app::PanelFields fields;
-        app::ApplyPreset(preset, ".", fields);
+        app::ApplyPreset(preset, fields);
         const bool saved = std::ranges::any_of(examples, [&fields](const auto& example) {
             const auto& [text, read] = example;
             app::PanelFields framed = fields;

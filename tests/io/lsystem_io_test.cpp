@@ -70,7 +70,7 @@ TEST_F(LSystemIo, SaveAddsTheExtensionOnlyToANameWithoutOne)
         { "sub.dir/plant", "sub.dir/plant.lsys" },
     };
     PanelFields fields;
-    app::ApplyPreset(app::Preset::Plant1, ".", fields);
+    app::ApplyPreset(app::Preset::Plant1, fields);
     fields.axiom = " Zürich \"F\" ";
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
