@@ -13,6 +13,21 @@ QLineEdit* EditOf(const QWidget& panel, const FieldRow& row)
     return panel.findChild<QLineEdit*>(QString::fromUtf8(row.edit));
 }
 
+// The angle as a record holds it: a number written with the user's separator gets a point. A
+// text that is no such number must stay one that does not convert, also where it would with a
+// point ("22.5" where the user writes "22,5"): its points become the user's separator.
+std::string RecordAngle(const std::string& typed, const std::string& separator)
+{
+    std::string angle = ChangeSeparator(typed, separator, ".");
+    if (angle != typed || separator == ".")
+        return angle;
+    for (std::size_t at = angle.find('.'); at != std::string::npos;
+         at = angle.find('.', at + separator.size())) {
+        angle.replace(at, 1, separator);
+    }
+    return angle;
+}
+
 } // namespace
 
 void ReadFieldEdits(const QWidget& panel, const std::string& separator, PanelFields& fields)
@@ -22,7 +37,7 @@ void ReadFieldEdits(const QWidget& panel, const std::string& separator, PanelFie
             continue;
         std::string text = EditOf(panel, row)->text().toStdString();
         if (row.text == &PanelFields::angle)
-            text = ChangeSeparator(text, separator, ".");
+            text = RecordAngle(text, separator);
         fields.*row.text = text;
     }
 }

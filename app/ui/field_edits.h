@@ -11,7 +11,8 @@ namespace app {
 // The text fields of a record and the panel's edits, each found by the name FieldTable gives
 // it. The edits show the angle with the user's decimal separator, `separator`; a record holds
 // it with a point. Each turns a number's separator into the other's; every other text goes as
-// it stands.
+// it stands, but that an angle that is no number with the user's separator is read so that it
+// does not convert either (the panel reports it with the text as typed).
 void ReadFieldEdits(const QWidget& panel, const std::string& separator, PanelFields& fields);
 void WriteFieldEdits(QWidget& panel, const PanelFields& fields, const std::string& separator);
 

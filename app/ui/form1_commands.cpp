@@ -81,6 +81,9 @@ void TForm1::RunGuarded(const std::function<void()>& command)
     } catch (const ExpressionError& error) {
         failedField = findChild<QLineEdit*>(QString::fromUtf8(FieldRowOf(error.field()).edit));
         failure = QString::fromUtf8(error.what());
+    } catch (const AngleError&) {
+        // The record holds the angle as converted; the user is shown what they typed.
+        failure = QString::fromUtf8(AngleError(EditAngle->text().toStdString()).what());
     } catch (const std::exception& error) {
         failure = QString::fromUtf8(error.what());
     } catch (...) {

@@ -152,12 +152,24 @@ TEST_F(Commands, RejectedExpressionIsShownAndTakesTheFocus)
     EXPECT_EQ(lineColour(), red);
 }
 
-TEST_F(Commands, AngleThatIsNoNumberIsShownWithAFullStop)
+// The angle is read with the user's decimal separator: a point where the user writes a comma
+// does not convert either, and the message shows the text as typed.
+TEST_F(Commands, AngleThatIsNoNumberIsShownAsTypedWithAFullStop)
 {
-    form.EditAngle->setText(QStringLiteral("45/2"));
-    EXPECT_EQ(Draw(),
-        std::vector<QString> { QStringLiteral("'45/2' is not a valid floating point value.") });
-    EXPECT_EQ(CountPixels(white), 700 * 700);
+    const struct {
+        QLocale::Language language;
+        const char* typed;
+    } rows[] = { { QLocale::C, "45/2" }, { QLocale::C, "22,5" }, { QLocale::Czech, "22.5" },
+        { QLocale::Czech, "2.2,5" } };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        form.setLocale(QLocale(row.language));
+        form.EditAngle->setText(QString::fromLatin1(row.typed));
+        EXPECT_EQ(Draw(),
+            std::vector<QString> {
+                QStringLiteral("'%1' is not a valid floating point value.").arg(row.typed) });
+        EXPECT_EQ(CountPixels(white), 700 * 700);
+    }
 }
 
 TEST_F(Commands, ClearWhitensThePlaneAndKeepsEverythingElse)
