@@ -1,6 +1,7 @@
 #include "app/core/drawing_session.h"
 
 #include "app/core/draw_job.h"
+#include "app/core/fitted_fields.h"
 #include "app/core/plane_canvas.h"
 #include "app/core/prepared_draw.h"
 #include "app/core/replay_job.h"
@@ -35,10 +36,9 @@ private:
 // the random sequence included, then has the session set the window and draw.
 class DrawingSession::Measure final : public SessionJob {
 public:
-    Measure(DrawingSession& session, PanelFields fields, AfterFit after, const PreparedWalk& walk)
+    Measure(DrawingSession& session, PanelFields fields, const PreparedWalk& walk)
         : m_session(session)
         , m_fields(std::move(fields))
-        , m_after(after)
         , m_random(session.m_random)
         , m_job(walk.params, walk.style, m_random, m_bounds)
     {
@@ -46,12 +46,11 @@ public:
 
     bool RunSlice(Clock::time_point deadline) override { return m_job.RunSlice(deadline); }
     double progress() const override { return m_job.progress(); }
-    void Finish() override { m_session.FinishFit(m_fields, m_after, m_bounds.bounds()); }
+    void Finish() override { m_session.FinishFit(m_fields, m_bounds.bounds()); }
 
 private:
     DrawingSession& m_session;
     PanelFields m_fields;
-    AfterFit m_after;
     lsystem::RandomGenerator m_random;
     BoundsCanvas m_bounds;
     DrawJob m_job;
@@ -135,26 +134,22 @@ const PreparedWalk& DrawingSession::AddFigure(DrawnFigure figure)
     return m_figures.back().walk;
 }
 
-void DrawingSession::Fit(const PanelFields& fields, AfterFit after)
+void DrawingSession::Fit(const PanelFields& fields)
 {
     if (m_job)
         return;
     const PreparedWalk walk = PrepareWalk(fields, m_plane.lineColour());
-    m_job = std::make_unique<Measure>(*this, fields, after, walk);
+    m_job = std::make_unique<Measure>(*this, fields, walk);
 }
 
-void DrawingSession::FinishFit(PanelFields fields, AfterFit after, const WorldWindow& bounds)
+void DrawingSession::FinishFit(PanelFields fields, const WorldWindow& bounds)
 {
     // A figure without extent keeps its window.
-    const auto window = FitWindow(bounds);
-    if (!window)
+    const auto texts = FitFields(fields, bounds);
+    if (!texts)
         return;
-    const WindowTexts texts = FormatWindow(*window);
-    SetWindow(fields, texts);
     if (m_windowListener)
-        m_windowListener(texts);
-    if (after == AfterFit::KeepPlane)
-        return;
+        m_windowListener(*texts);
     Clear();
     Draw(fields);
 }

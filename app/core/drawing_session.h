@@ -55,9 +55,7 @@ public:
     // The commands. Each but Clear and Stop does nothing while a task runs; a field error is
     // raised before anything changes.
     void Draw(const PanelFields& fields);
-    // What Fit does once it has told the window listener the new window.
-    enum class AfterFit { ClearAndDraw, KeepPlane };
-    void Fit(const PanelFields& fields, AfterFit after = AfterFit::ClearAndDraw);
+    void Fit(const PanelFields& fields);
     // Whitens the plane and forgets the figures; a running task ends first.
     void Clear();
     // Zooms the shown window by `factor` (above 1 shows more detail) about the plane point
@@ -113,7 +111,7 @@ private:
     void ClearFigures();
 
     void Redraw(const WorldWindow& window);
-    void FinishFit(PanelFields fields, AfterFit after, const WorldWindow& bounds);
+    void FinishFit(PanelFields fields, const WorldWindow& bounds);
 
     plane::Plane& m_plane;
     std::vector<DrawnFigure> m_figures;

@@ -1,7 +1,7 @@
 #include "app/io/command_line.h"
 
 #include "app/core/animation_frames.h"
-#include "app/core/drawing_session.h"
+#include "app/core/fitted_fields.h"
 #include "app/core/lsystem_file.h"
 #include "app/core/panel_fields.h"
 #include "app/core/prepared_draw.h"
@@ -96,20 +96,6 @@ QString PresetHelp()
         .arg(names.join(QStringLiteral(", ")), names.first());
 }
 
-// Every option's long name, in the order the help lists them.
-QStringList OptionNames()
-{
-    QStringList names { QString::fromLatin1(renderOption.name),
-        QString::fromLatin1(animateOption.name), QString::fromLatin1(presetOption.name) };
-    for (const FieldRow& row : FieldTable) {
-        if (!row.option.empty())
-            names << QString::fromUtf8(row.option);
-    }
-    for (const Option& option : laterOptions)
-        names << QString::fromLatin1(option.name);
-    return names;
-}
-
 class UsageError : public std::runtime_error {
 public:
     explicit UsageError(const QString& message)
@@ -127,7 +113,9 @@ struct SourceFile {
 struct RenderRequest {
     PanelFields fields;
     std::optional<SourceFile> source;
-    QString output;
+    // The file written: a picture's, or with `animation` an animated GIF's.
+    ImageFile picture;
+    QString animationFile;
     std::optional<AnimationSettings> animation; // none for a picture
     int size = PlaneSize;
     PictureStyle style;
@@ -270,7 +258,6 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
         ApplyPreset(PresetNamed(parser.value(QStringLiteral("preset"))), fields);
     ApplyFieldOptions(parser, fields);
     request.fit = parser.isSet(QStringLiteral("fit"));
-    request.output = output;
     if (parser.isSet(QStringLiteral("size")))
         request.size
             = static_cast<int>(IntegerValue(parser, QStringLiteral("size"), MinSize, MaxSize));
@@ -282,8 +269,14 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     request.style.transparent = parser.isSet(QStringLiteral("transparent"));
     request.stats = parser.isSet(QStringLiteral("stats"));
     request.animation = ReadAnimation(parser, animate);
-    if (request.animation)
+    // The file's kind last: a name whose extension cannot be written is a failure, not a usage
+    // error, and comes after them.
+    if (request.animation) {
         request.animation->size = request.size;
+        request.animationFile = AnimationFileFor(output);
+    } else {
+        request.picture = ImageFileFor(output);
+    }
     return request;
 }
 
@@ -313,36 +306,22 @@ QString Described(const RenderRequest& request, const std::exception& error)
 int Render(const RenderRequest& request)
 {
     try {
-        // The name is checked before anything is drawn.
-        const QString animationFile
-            = request.animation ? AnimationFileFor(request.output) : QString();
-        const ImageFile pictureFile
-            = request.animation ? ImageFile {} : ImageFileFor(request.output);
-        // The session that the program's windows drive, without a plane to show: Fit measures
-        // the figure and sets the window fields, and the picture or the animation is a job of
-        // the session.
-        plane::Plane unshown;
-        DrawingSession session(unshown);
-        PanelFields fields = request.fields;
-        session.SetWindowListener(
-            [&fields](const WindowTexts& texts) { SetWindow(fields, texts); });
-        session.SetSeed(fields.seed.value_or(0));
-        if (request.fit) {
-            session.Fit(fields, DrawingSession::AfterFit::KeepPlane);
-            session.RunToEnd();
-        }
+        // The figure as the program's first Draw would draw it: after the plane's first line
+        // colour, black, and with the generator in the seed's state.
+        const std::uint32_t seed = request.fields.seed.value_or(0);
+        const plane::Rgb firstLineColour {};
+        const PanelFields fields
+            = request.fit ? FittedFields(request.fields, seed) : request.fields;
         if (request.animation) {
-            session.Start(std::make_unique<AnimationJob>(animationFile,
-                session.NextFigure(fields, request.animation->size), *request.animation));
-            session.RunToEnd();
+            SaveAnimation(request.animationFile,
+                PrepareFigure(fields, seed, firstLineColour, request.animation->size),
+                *request.animation);
             return Done;
         }
-        ReplayReport report;
-        session.Start(std::make_unique<PictureJob>(pictureFile,
-            std::vector { session.NextFigure(fields, PictureSize(pictureFile, request.size)) },
-            request.size, request.style,
-            [&report](const ReplayReport& written) { report = written; }));
-        session.RunToEnd();
+        const ReplayReport report = SaveFigures(request.picture,
+            { PrepareFigure(
+                fields, seed, firstLineColour, PictureSize(request.picture, request.size)) },
+            request.size, request.style);
         if (request.stats) {
             const double ms = std::chrono::duration<double, std::milli>(report.drawing).count();
             Print(stdout,
@@ -362,17 +341,14 @@ int Render(const RenderRequest& request)
 
 bool IsCommandLineRun(int argc, char* argv[])
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "-h" || argument == "-v")
-            return true;
-        if (!argument.starts_with("--"))
-            continue;
-        const std::string_view name = argument.substr(2, argument.find('=') - 2);
-        if (OptionNames().contains(QString::fromUtf8(name.data(), qsizetype(name.size()))))
-            return true;
-    }
-    return false;
+    // Read by the command line's own parser, before any application object exists.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    AddOptions(parser);
+    parser.parse(arguments);
+    return !parser.optionNames().isEmpty();
 }
 
 int RunCommandLine(int argc, char* argv[])
