@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/presets.h"
+#include "app/core/preset.h"
 
 #include <cstdint>
 #include <optional>

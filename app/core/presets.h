@@ -1,6 +1,7 @@
 #pragma once
 
-#include "lsystem/turtle.h"
+#include "app/core/preset.h"
+#include "lsystem/walk_style.h"
 #include "plane/rgb.h"
 
 #include <cstdint>
@@ -11,18 +12,6 @@
 namespace app {
 
 struct PanelFields;
-
-// The preset figures of the control panel's radio group, in the order of its buttons.
-enum class Preset {
-    KochCurve,
-    KochIsland,
-    Sierpinski1,
-    Sierpinski2,
-    Plant1,
-    Plant2,
-    Plant3,
-    Plant4
-};
 
 // Every preset, in the order of the panel's radio buttons.
 std::span<const Preset> AllPresets();

@@ -1,6 +1,7 @@
 #include "app/core/lsystem_file.h"
 
 #include "app/core/float_text.h"
+#include "app/core/presets.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "app/core/draw_job.h"
 #include "app/core/drawing_session.h"
 #include "app/core/plane_canvas.h"
+#include "app/core/presets.h"
 #include "fpu/floating_point_error.h"
 #include "lsystem/rewriting.h"
 

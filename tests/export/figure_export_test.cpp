@@ -5,6 +5,7 @@
 #include "app/core/draw_job.h"
 #include "app/core/drawing_session.h"
 #include "app/core/prepared_draw.h"
+#include "app/core/presets.h"
 #include "app/io/file_error.h"
 #include "fpu/floating_point_error.h"
 #include "tests/core/svg_document.h"

@@ -1,6 +1,7 @@
 // Every file the program writes goes through the checked writer: the picture and L-system
 // writers driven into a file size limit, onto what is not a regular file, and through a symlink.
 
+#include "app/core/presets.h"
 #include "app/io/animation_job.h"
 #include "app/io/checked_file.h"
 #include "app/io/figure_export.h"

@@ -1,5 +1,6 @@
 #include "app/io/lsystem_io.h"
 
+#include "app/core/presets.h"
 #include "app/io/file_error.h"
 
 #include <QDir>
