@@ -210,10 +210,7 @@ TEST_F(LongWalk, StopEndsTheWalkAndKeepsWhatIsDrawn)
     EXPECT_TRUE(FootDrawn());
     EXPECT_FALSE(TopReached());
     EXPECT_TRUE(form.Button1->isEnabled());
-    ASSERT_EQ(form.figures().size(), 1u);
-    // Where Stop ended the walk depends on the clock: somewhere between its first and last step.
-    EXPECT_GT(form.figures()[0].symbolsWalked, 0u);
-    EXPECT_LT(form.figures()[0].symbolsWalked, 9765625u);
+    EXPECT_EQ(form.figures().size(), 1u);
     // Nothing goes on drawing once Stop has ended the walk.
     const int whiteAfterStop = CountPixels(white);
     QTest::qWait(100);
@@ -223,7 +220,6 @@ TEST_F(LongWalk, StopEndsTheWalkAndKeepsWhatIsDrawn)
     // The next Draw draws the whole line.
     Draw();
     EXPECT_TRUE(TopReached());
-    EXPECT_EQ(form.figures()[1].symbolsWalked, app::DrawnFigure {}.symbolsWalked);
 }
 
 // The panel takes input while a figure is drawn: Stop acts at once, however early.
