@@ -184,26 +184,10 @@ TEST_F(ShownForm, ArrowKeysMoveTheCheckWithinTheGroup)
     EXPECT_FALSE(form.RadioButtonKochC->focusPolicy() & Qt::TabFocus);
 }
 
+// The panel shows the record's start-up values: the fields of the start-up curve.
 TEST_F(ShownForm, FirstShowSetsTheActivationValues)
 {
-    const std::vector<std::pair<QLineEdit*, const char*>> fields = {
-        { form.EditAxiom, "F" },
-        { form.EditRuleF, "F+F--F+F" },
-        { form.EditRuleG, "G" },
-        { form.EditLength, "1/3" },
-        { form.EditAngle, "60" },
-        { form.EditX1, "-0.1" },
-        { form.EditX2, "1.1" },
-        { form.EditY1, "-0.5" },
-        { form.EditY2, "0.7" },
-        { form.EditRandom, "0" },
-    };
-    for (const auto& [edit, text] : fields) {
-        SCOPED_TRACE(edit->objectName().toStdString());
-        EXPECT_EQ(edit->text(), QLatin1String(text));
-    }
-    EXPECT_EQ(form.SpinEdit1->text(), QStringLiteral("2"));
-    EXPECT_EQ(form.SpinEdit1->value(), 2);
+    EXPECT_EQ(form.ReadFields(), app::PanelFields {});
     EXPECT_TRUE(form.RadioButtonKochC->isChecked());
 }
 

@@ -1,6 +1,7 @@
 #include "app/core/drawing_session.h"
 #include "app/core/float_text.h"
 #include "app/core/presets.h"
+#include "tests/core/session_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,55 +17,9 @@ using app::DrawingSession;
 using app::PanelFields;
 using app::Preset;
 
-PanelFields PresetFields(Preset preset, const char* random = "0", int count = -1)
-{
-    PanelFields fields;
-    app::ApplyPreset(preset, fields);
-    fields.random = random;
-    if (count >= 0)
-        fields.substCount = count;
-    return fields;
-}
-
-// A session on a plane of its own, as the program has one.
-struct Session {
-    Session()
-    {
-        plane.SetPlaneSize(app::PlaneSize, app::PlaneSize);
-        session.SetWindowListener([this](const app::WindowTexts& texts) { shown = texts; });
-    }
-
-    void Draw(const PanelFields& fields)
-    {
-        session.Draw(fields);
-        session.RunToEnd();
-    }
-    void Zoom(double x, double y, double notches)
-    {
-        ASSERT_TRUE(session.Zoom(x, y, std::pow(1.25, notches)));
-        session.RunToEnd();
-    }
-    void Pan(double fromX, double fromY, double toX, double toY)
-    {
-        ASSERT_TRUE(session.Pan(fromX, fromY, toX, toY));
-        session.RunToEnd();
-    }
-
-    plane::Plane plane;
-    DrawingSession session { plane };
-    app::WindowTexts shown;
-};
-
-bool SamePixels(const plane::Raster& a, const plane::Raster& b)
-{
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (a.Pixel(x, y) != b.Pixel(x, y))
-                return false;
-        }
-    }
-    return true;
-}
+using test_support::PresetFields;
+using test_support::SamePixels;
+using test_support::Session;
 
 // The figures of `session` drawn afresh, in order, by a new session from their fields, each in
 // the window it is shown in: what the plane must show if every figure kept its shape.
@@ -114,16 +69,6 @@ TEST(DrawingSessionView, RandomFiguresKeepTheirShapeAndEarlierFiguresStay)
     }
 }
 
-TEST(DrawingSessionView, ZoomingInAndOutComesBackToTheSamePixels)
-{
-    Session s;
-    s.Draw(PresetFields(Preset::Plant1, "0.05", 4));
-    const plane::Raster before = s.plane.raster();
-    s.Zoom(350, 350, 1);
-    s.Zoom(350, 350, -1);
-    EXPECT_TRUE(SamePixels(before, s.plane.raster()));
-}
-
 TEST(DrawingSessionView, TheNextDrawContinuesTheRandomSequenceAsWithoutTheView)
 {
     const PanelFields plant = PresetFields(Preset::Plant2, "0.05", 3);
@@ -139,23 +84,32 @@ TEST(DrawingSessionView, TheNextDrawContinuesTheRandomSequenceAsWithoutTheView)
     EXPECT_EQ(viewed.session.seed(), plain.session.seed());
 }
 
-TEST(DrawingSessionView, SixtyNotchesInAndOutKeepThePointUnderThePointer)
+// A notch shows 1.25 times the detail about the pointer: the point under it stays there, notch
+// after notch, and as many notches back show the figure as it was, pixel for pixel.
+TEST(DrawingSessionView, ZoomKeepsThePointUnderThePointer)
 {
     Session s;
-    s.Draw(PresetFields(Preset::KochCurve, "0", 2));
+    s.Draw(PresetFields(Preset::Plant1, "0.05", 4));
+    const plane::Raster before = s.plane.raster();
     const double column = 234;
     const double row = 378;
     const double x = s.plane.ColumnToX(column);
     const double y = s.plane.RowToY(row);
+    const double scaleX = s.plane.ScaleX;
     const double aspect = s.plane.ScaleX / s.plane.ScaleY;
-    for (int notch = 0; notch < 60; ++notch)
+    s.Zoom(column, row, 1);
+    EXPECT_DOUBLE_EQ(s.plane.ScaleX, 1.25 * scaleX);
+    for (int notch = 1; notch < 60; ++notch)
         s.Zoom(column, row, 1);
+    EXPECT_NEAR(s.plane.ScaleX * x + s.plane.OffsetX, column, 0.5);
+    EXPECT_NEAR(s.plane.OffsetY - s.plane.ScaleY * y, row, 0.5);
     for (int notch = 0; notch < 60; ++notch)
         s.Zoom(column, row, -1);
 
     EXPECT_NEAR(s.plane.ScaleX * x + s.plane.OffsetX, column, 0.5);
     EXPECT_NEAR(s.plane.OffsetY - s.plane.ScaleY * y, row, 0.5);
     EXPECT_NEAR(s.plane.ScaleX / s.plane.ScaleY / aspect, 1.0, 1e-9);
+    EXPECT_TRUE(SamePixels(before, s.plane.raster()));
 }
 
 TEST(DrawingSessionView, NothingToViewBeforeTheFirstDrawOrWhileATaskRuns)
@@ -228,6 +182,7 @@ TEST(DrawingSession, StopKeepsWhatWasDrawnAndRemembersHowFar)
     s.session.Stop();
     EXPECT_FALSE(s.session.busy());
     ASSERT_EQ(s.session.figures().size(), 1u);
+    // How far the walk got depends on the clock; only that it began and did not end is certain.
     const std::uint64_t walked = s.session.figures()[0].symbolsWalked;
     EXPECT_GT(walked, 0u);
     EXPECT_LT(walked, UINT64_MAX);

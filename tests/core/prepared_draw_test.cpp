@@ -6,6 +6,8 @@
 #include "app/core/presets.h"
 #include "fpu/floating_point_error.h"
 #include "lsystem/rewriting.h"
+#include "tests/core/session_fixture.h"
+#include "tests/lsystem/recording_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,10 @@
 namespace {
 
 using app::Preset;
+using lsystem::RecordedSegment;
+using lsystem::RecordingCanvas;
+using test_support::SamePixels;
+using test_support::Session;
 
 // The fields as the control panel shows them right after start-up.
 app::PanelFields StartupInput()
@@ -24,31 +30,13 @@ app::PanelFields StartupInput()
 
 constexpr plane::Rgb Black { 0, 0, 0 };
 constexpr plane::Rgb Red { 255, 0, 0 };
+constexpr plane::Rgb Blue { 0, 0, 255 };
 constexpr plane::Rgb Green { 4, 123, 22 };
-
-// Remembers the segments it is given and hands them on to `next`, when there is one.
-class RecordingCanvas : public lsystem::Canvas {
-public:
-    struct Segment {
-        plane::TVector3 start, end;
-        plane::Rgb colour;
-        std::int32_t penWidth;
-    };
-    void DrawSegment(const plane::TVector3& start, const plane::TVector3& end, plane::Rgb colour,
-        std::int32_t penWidth) override
-    {
-        segments.push_back({ start, end, colour, penWidth });
-        if (next)
-            next->DrawSegment(start, end, colour, penWidth);
-    }
-    std::vector<Segment> segments;
-    lsystem::Canvas* next = nullptr;
-};
 
 // What a Draw computes, and the segments its walk draws from a fresh random generator.
 struct Walked {
     app::PreparedDraw draw;
-    std::vector<RecordingCanvas::Segment> segments;
+    std::vector<RecordedSegment> segments;
 };
 
 Walked Walk(const app::PanelFields& input, plane::Rgb colourBefore = Black,
@@ -63,29 +51,6 @@ Walked Walk(const app::PanelFields& input, plane::Rgb colourBefore = Black,
     return walked;
 }
 
-// A plane as the program has one, and the session that draws on it.
-struct Session {
-    Session() { plane.SetPlaneSize(app::PlaneSize, app::PlaneSize); }
-
-    void Draw(const app::PanelFields& input)
-    {
-        session.Draw(input);
-        session.RunToEnd();
-    }
-    plane::Rgb lineColour() const { return plane.lineColour(); }
-    int PixelsOf(plane::Rgb colour) const
-    {
-        int count = 0;
-        for (int y = 0; y < plane.raster().height(); ++y)
-            for (int x = 0; x < plane.raster().width(); ++x)
-                count += plane.raster().Pixel(x, y) == colour;
-        return count;
-    }
-
-    plane::Plane plane;
-    app::DrawingSession session { plane };
-};
-
 TEST(PreparedDraw, StartupValuesDrawARedKochCurve)
 {
     const Walked walked = Walk(StartupInput());
@@ -99,33 +64,71 @@ TEST(PreparedDraw, StartupValuesDrawARedKochCurve)
         EXPECT_EQ(segment.colour, Red);
         EXPECT_LE(segment.penWidth, 1);
     }
+    // Turned to run from (0, 0) to (1, 0).
+    EXPECT_NEAR(walked.segments.front().start.x, 0, 1e-15);
+    EXPECT_NEAR(walked.segments.front().start.y, 0, 1e-15);
+    EXPECT_NEAR(walked.segments.back().end.x, 1, 1e-15);
+    EXPECT_NEAR(walked.segments.back().end.y, 0, 1e-15);
     EXPECT_EQ(walked.draw.view.mapping.ScaleX, 700 / (1.1 - -0.1));
     EXPECT_EQ(walked.draw.view.mapping.OffsetY, 0.7 * (700 / (0.7 - -0.5)));
 
+    // The session's plane shows those segments as the plane draws them one by one, a pixel wide.
     Session s;
     s.Draw(StartupInput());
-    EXPECT_EQ(s.lineColour(), Red);
+    EXPECT_EQ(s.plane.lineColour(), Red);
     EXPECT_EQ(s.plane.ScaleX, walked.draw.view.mapping.ScaleX);
-    EXPECT_GT(s.PixelsOf(Red), 500);
+    plane::Plane expected;
+    expected.SetPlaneSize(app::PlaneSize, app::PlaneSize);
+    expected.SetWorldWindow(-0.1, 1.1, -0.5, 0.7);
+    expected.SetPenWidth(1);
+    for (const RecordedSegment& segment : walked.segments)
+        expected.DrawLine(segment.start, segment.end, Red.red, Red.green, Red.blue);
+    EXPECT_TRUE(SamePixels(s.plane.raster(), expected.raster()));
 }
 
-TEST(PreparedDraw, CurveColourStaysForCountOneAndFollowsAPlant)
+// A curve is red at an even count from 2 to 8 and blue at an odd one from 3 to 7; at any other
+// count it keeps the line colour of the figure before. A plant is always green.
+TEST(PreparedDraw, TheColourFollowsTheKindAndTheCount)
 {
-    app::PanelFields input = StartupInput();
-    input.substCount = 1;
-    Session s;
-    s.Draw(input);
-    EXPECT_EQ(s.lineColour(), Black);
+    struct Row {
+        Preset preset;
+        int count;
+        plane::Rgb before;
+        plane::Rgb colour;
+    };
+    const Row rows[] = {
+        { Preset::KochCurve, 2, Black, Red },
+        { Preset::Sierpinski2, 8, Green, Red },
+        { Preset::KochIsland, 3, Black, Blue },
+        { Preset::Sierpinski1, 7, Red, Blue },
+        { Preset::KochCurve, 1, Black, Black },
+        { Preset::KochCurve, 1, Green, Green },
+        { Preset::KochIsland, 9, Blue, Blue },
+        { Preset::KochCurve, 0, Green, Green },
+        { Preset::Plant1, 0, Red, Green },
+        { Preset::Plant4, 5, Blue, Green },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << app::PresetName(row.preset) << " at " << row.count);
+        const app::PanelFields input = test_support::PresetFields(row.preset, "0", row.count);
+        const Walked walked = Walk(input, row.before, 40);
+        EXPECT_EQ(walked.draw.walk.style.colour, row.colour);
+        ASSERT_FALSE(walked.segments.empty());
+        EXPECT_EQ(walked.segments.back().colour, row.colour);
+    }
 
-    app::PanelFields plant = StartupInput();
-    plant.preset = Preset::Plant1;
-    s.Draw(plant);
-    s.Draw(input);
-    EXPECT_EQ(s.lineColour(), Green);
-    EXPECT_EQ(Walk(input, Green).segments.back().colour, Green);
+    // The session hands each figure the line colour the one before left.
+    app::PanelFields once = StartupInput();
+    once.substCount = 1;
+    Session s;
+    s.Draw(once);
+    EXPECT_EQ(s.plane.lineColour(), Black);
+    s.Draw(test_support::PresetFields(Preset::Plant1));
+    s.Draw(once);
+    EXPECT_EQ(s.plane.lineColour(), Green);
 }
 
-TEST(PreparedDraw, Plant2AtEightSubstitutions)
+TEST(PreparedDraw, Plant2AtEightSubstitutionsStartsAGreenTrunkSixteenPixelsWide)
 {
     app::PanelFields input = StartupInput();
     app::ApplyPreset(Preset::Plant2, input);
@@ -251,7 +254,7 @@ TEST(PreparedDraw, AFailingFieldLeavesThePlaneAsDrawLeavesIt)
         } catch (const app::AngleError& error) {
             EXPECT_EQ(std::string(error.what()), "'2,5' is not a valid floating point value");
         }
-        EXPECT_EQ(s.lineColour(), row.colourAfter);
+        EXPECT_EQ(s.plane.lineColour(), row.colourAfter);
         EXPECT_EQ(s.plane.ScaleX, mapping.ScaleX);
         EXPECT_EQ(s.plane.OffsetX, mapping.OffsetX);
         EXPECT_EQ(s.session.shownWindow()->x1, window.x1);
@@ -268,7 +271,7 @@ TEST(PreparedDraw, EmptyAxiomDrawsNothingButSetsWindowAndColour)
     Session s;
     s.Draw(input);
     EXPECT_EQ(s.PixelsOf({ 255, 255, 255 }), app::PlaneSize * app::PlaneSize);
-    EXPECT_EQ(s.lineColour(), (plane::Rgb { 0, 0, 255 }));
+    EXPECT_EQ(s.plane.lineColour(), Blue);
     EXPECT_EQ(s.plane.ScaleX, 700 / (1.1 - -0.1));
 }
 

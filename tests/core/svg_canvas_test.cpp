@@ -165,6 +165,8 @@ TEST(SvgCanvas, LongRunsGoOnInTheNextPathAndDrawTheSame)
         const SvgDocument whole = Draw(segments);
         const SvgDocument split = Draw(segments, limit);
         ASSERT_TRUE(split.wellFormed);
+        // How many paths a run takes follows from the length of each point's text; that runs
+        // longer than the limit go on in further paths is what the limit promises.
         EXPECT_GT(split.paths.size(), whole.paths.size() + 3);
         for (const SvgPath& path : split.paths)
             EXPECT_LE(static_cast<std::size_t>(path.data.size()), limit);

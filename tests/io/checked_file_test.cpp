@@ -7,6 +7,7 @@
 #include "app/io/figure_export.h"
 #include "app/io/file_error.h"
 #include "app/io/lsystem_io.h"
+#include "tests/core/session_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,11 +65,8 @@ public:
 
 app::DrawnFigure FigureOf(Preset preset, int count = -1)
 {
-    app::PanelFields fields;
-    app::ApplyPreset(preset, fields);
-    if (count >= 0)
-        fields.substCount = count;
-    return app::PrepareFigure(fields, 0, {}, app::PlaneSize);
+    return app::PrepareFigure(
+        test_support::PresetFields(preset, "0", count), 0, {}, app::PlaneSize);
 }
 
 using Write = std::function<void(const QString& path)>;

@@ -45,6 +45,7 @@ TEST_F(PlaneTest, ClearPlaneWhitensEveryPixelAfterAWidePen)
     plane.SetPenWidth(60);
     plane.DrawLine({ 0, 0, 1 }, { 1, 1, 1 }, 0, 0, 0);
     plane.DrawLine({ 0, 1, 1 }, { 1, 0, 1 }, 9, 9, 9);
+    // Wide lines were drawn; which pixels they cover is the raster's own test.
     ASSERT_GT(CountNotWhite(), 60 * 700);
     plane.ClearPlane(255, 255, 255);
     EXPECT_EQ(CountNotWhite(), 0);
