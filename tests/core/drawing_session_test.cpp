@@ -1,4 +1,5 @@
 #include "app/core/drawing_session.h"
+#include "app/core/fitted_fields.h"
 #include "app/core/float_text.h"
 #include "app/core/presets.h"
 #include "tests/core/session_fixture.h"
@@ -120,6 +121,26 @@ TEST(DrawingSessionView, NothingToViewBeforeTheFirstDrawOrWhileATaskRuns)
     EXPECT_FALSE(s.session.Pan(0, 0, 10, 10));
     s.session.Stop();
     EXPECT_TRUE(s.session.Pan(0, 0, 10, 10));
+}
+
+// The command line's Fit, the whole figure measured at once, sets the window fields as the
+// session's Fit, measured in slices from the same generator state, does.
+TEST(DrawingSession, FittedFieldsAreTheWindowTheSessionsFitSets)
+{
+    for (const Preset preset : { Preset::KochIsland, Preset::Plant1, Preset::Plant2 }) {
+        SCOPED_TRACE(std::string(app::PresetName(preset)));
+        const PanelFields fields = PresetFields(preset, "0.05", 4);
+        Session session;
+        session.session.SetSeed(1234);
+        session.session.Fit(fields);
+        session.session.RunToEnd();
+        const PanelFields fitted = app::FittedFields(fields, 1234);
+        EXPECT_EQ(fitted.x1, session.shown.x1);
+        EXPECT_EQ(fitted.x2, session.shown.x2);
+        EXPECT_EQ(fitted.y1, session.shown.y1);
+        EXPECT_EQ(fitted.y2, session.shown.y2);
+        EXPECT_NE(fitted.x1, fields.x1);
+    }
 }
 
 TEST(DrawingSession, FitMeasuresWithoutTakingRandomNumbersThenClearsAndDraws)
