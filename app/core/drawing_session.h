@@ -6,7 +6,7 @@
 #include "app/core/prepared_draw.h"
 #include "app/core/session_job.h"
 #include "app/core/world_window.h"
-#include "lsystem/turtle.h"
+#include "lsystem/random_generator.h"
 #include "plane/plane.h"
 
 #include <chrono>

@@ -3,7 +3,7 @@
 #include "app/core/panel_fields.h"
 #include "app/core/world_window.h"
 #include "lsystem/draw_params.h"
-#include "lsystem/turtle.h"
+#include "lsystem/walk_style.h"
 #include "plane/rgb.h"
 #include "plane/viewport.h"
 

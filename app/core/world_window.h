@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/core/panel_fields.h"
-#include "lsystem/turtle.h"
+#include "lsystem/canvas.h"
 
 #include <limits>
 #include <optional>
