@@ -1,10 +1,14 @@
 #pragma once
 
+#include "app/core/animation_steps.h"
 #include "app/core/drawn_figure.h"
+#include "app/core/picture_plane.h"
 #include "app/core/plane_size.h"
+#include "app/core/replay_job.h"
 #include "app/core/session_job.h"
 #include "plane/raster.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace app {
@@ -12,7 +16,7 @@ namespace app {
 // What an animation of one figure shows.
 enum class AnimationKind {
     Growth, // one frame for each substitution count from 0 to the figure's own
-    Drawing, // the figure's walk, a further share of its symbols in each frame
+    Drawing, // the figure's walk, a further share of its symbols in each frame (the last whole)
 };
 
 // The frames' time on screen: between frames, and how long the last one stays, so that the
@@ -30,37 +34,52 @@ struct AnimationSettings {
     int delayMs = GrowthDelayMs;
 };
 
-// The frames of an animation, drawn a slice at a time onto a white size × size raster exactly
-// as a PNG picture of the same figure is drawn (PicturePlane): frame after frame, one raster at
-// a time, so that memory does not grow with the number of frames.
-//
-// Growth: frame k is the figure with k substitutions, whole, drawn on a raster of its own with
-// the figure's seed and colour before, as a picture of that count alone would be.
-// Drawing: frame i is the figure's walk up to (i + 1) / frames of its symbols (of the symbols
-// its record walked, for a figure that Stop ended), the frames drawn on one raster; the last is
-// the whole figure.
+// The steps of the animation of one figure that the settings ask for: its growth to its own
+// count, or its drawing in settings.drawingFrames frames.
+AnimationSteps AnimationStepsFor(const DrawnFigure& figure, const AnimationSettings& settings);
+
+// The frames of an animation, one a step, drawn a slice at a time onto a white size × size
+// raster exactly as a PNG picture of the same figures is drawn (PicturePlane): frame after
+// frame, one raster at a time, so that memory does not grow with the number of frames. A step
+// that walks on from the one before draws on the same raster; one that walks records of its own
+// has a raster of its own.
 class AnimationFrames {
 public:
     using Clock = SessionJob::Clock;
 
-    virtual ~AnimationFrames() = default;
+    AnimationFrames(AnimationSteps steps, int size);
+    ~AnimationFrames();
+    AnimationFrames(const AnimationFrames&) = delete;
+    AnimationFrames& operator=(const AnimationFrames&) = delete;
 
-    virtual int frameCount() const = 0;
+    std::uint64_t frameCount() const { return m_steps.count(); }
     // Draws the current frame on until the deadline; returns true once it is complete and
     // raster() shows it. A fault of the figure's fields or arithmetic is raised as Draw
     // raises it.
-    virtual bool RunSlice(Clock::time_point deadline) = 0;
+    bool RunSlice(Clock::time_point deadline);
     // Starts the next frame; false when the complete frame was the last.
-    virtual bool NextFrame() = 0;
-    virtual const plane::Raster& raster() const = 0;
+    bool NextFrame();
+    const plane::Raster& raster() const { return m_plane->raster(); }
     // Once the frame is complete: the part of the raster that may differ from the frame
     // before; the whole raster for the first frame. It may be empty.
-    virtual plane::PixelRect changed() const = 0;
+    plane::PixelRect changed() const { return m_changed; }
     // The share of the frames drawn, 0 to 1.
-    virtual double progress() const = 0;
-};
+    double progress() const;
 
-std::unique_ptr<AnimationFrames> MakeAnimationFrames(
-    const DrawnFigure& figure, const AnimationSettings& settings);
+private:
+    // A fresh raster and a walk of the current step's records.
+    void StartWalk();
+
+    AnimationSteps m_steps;
+    int m_size;
+    std::uint64_t m_frame = 0;
+    std::unique_ptr<PicturePlane> m_plane;
+    std::unique_ptr<ReplayJob> m_walk; // draws on m_plane
+    bool m_complete = false;
+    // What the frame before drew on its white raster, and the current frame: a pixel outside
+    // both is white in both.
+    plane::PixelRect m_inkBefore;
+    plane::PixelRect m_changed;
+};
 
 } // namespace app

@@ -1,6 +1,7 @@
 // The session's animations: growth from one substitution to the next, and the drawing played
 // again slowly with the turtle's marker.
 
+#include "app/core/animation_steps.h"
 #include "app/core/draw_job.h"
 #include "app/core/drawing_session.h"
 #include "app/core/plane_canvas.h"
@@ -18,17 +19,9 @@ public:
         , m_step(step)
         , m_seed(session.m_random.seed())
         , m_colour(session.m_plane.lineColour())
-        , m_lastCount(std::clamp(fields.substCount, MinSubstitutions, MaxSubstitutions))
         , m_canvas(session.m_plane)
+        , m_steps(StartFirstStep(fields))
     {
-        // The first step reads the fields, so that their errors show before anything runs;
-        // the later ones take its numbers at their own count.
-        StartStep([&] {
-            PanelFields first = fields;
-            first.substCount = 0;
-            return m_session.BeginFigure(first);
-        });
-        m_first = m_session.m_figures.back();
     }
 
     bool RunSlice(Clock::time_point deadline) override
@@ -37,12 +30,12 @@ public:
             if (!m_walk) {
                 if (Clock::now() < m_nextStep)
                     return false;
-                StartStep([this] { return m_session.AddFigure(GrowthStep(m_first, m_count)); });
+                StartStep([this] { return m_session.AddFigure(m_steps.Figures(m_count).front()); });
             }
             if (!m_walk->RunSlice(deadline))
                 return false;
             m_walk.reset();
-            if (m_count == m_lastCount)
+            if (m_count + 1 == m_steps.count())
                 return true;
             ++m_count;
             m_nextStep = m_stepStarted + m_step;
@@ -52,7 +45,7 @@ public:
     double progress() const override
     {
         const double step = m_walk ? m_walk->progress() : 1.0;
-        return (m_count + step) / (m_lastCount + 1);
+        return (static_cast<double>(m_count) + step) / static_cast<double>(m_steps.count());
     }
 
     Clock::time_point idleUntil() const override
@@ -67,8 +60,8 @@ public:
     }
 
 private:
-    // A step is a Clear and a Draw from the state the animation started in; `begin` adds the
-    // step's figure.
+    // A step is a Clear and a Draw, of the whole step's record, from the state the animation
+    // started in; `begin` adds the step's figure.
     template <typename Begin> void StartStep(Begin begin)
     {
         m_stepStarted = Clock::now();
@@ -79,17 +72,29 @@ private:
         m_walk.emplace(walk.params, walk.style, m_session.m_random, m_canvas);
     }
 
+    // The first step reads the fields at 0 substitutions, so that their errors show before
+    // anything runs; its record is the growth's first step, and the later ones take its numbers
+    // at their own count.
+    AnimationSteps StartFirstStep(const PanelFields& fields)
+    {
+        StartStep([&] {
+            PanelFields first = fields;
+            first.substCount = 0;
+            return m_session.BeginFigure(first);
+        });
+        return AnimationSteps::Growth(m_session.m_figures.back(), fields.substCount);
+    }
+
     DrawingSession& m_session;
     Clock::duration m_step;
     std::uint32_t m_seed;
     plane::Rgb m_colour;
-    std::int32_t m_lastCount;
-    std::int32_t m_count = 0;
     PlaneCanvas m_canvas;
-    DrawnFigure m_first; // the record of the first step
     std::optional<DrawJob> m_walk;
     Clock::time_point m_stepStarted;
     Clock::time_point m_nextStep;
+    AnimationSteps m_steps; // after the members its first step uses
+    std::uint64_t m_count = 0; // the step drawn or waited for
 };
 
 // Passes segments on to the plane, remembering the last one for the marker.
@@ -133,28 +138,32 @@ public:
         , m_whole(session.m_plane.raster())
         , m_mapping(session.m_plane)
         , m_frame(frame)
+        , m_steps(AnimationSteps::Drawing(session.m_figures,
+              whole / std::max<Clock::duration>(frame, std::chrono::milliseconds(1)),
+              DrawingPace::Steady))
         , m_canvas(session.m_plane)
-        , m_replay(session.m_figures, session.m_plane.raster().width(), m_canvas)
+        , m_replay(m_steps.Figures(0), session.m_plane.raster().width(), m_canvas)
     {
-        const auto frames = std::max<std::int64_t>(
-            1, whole / std::max<Clock::duration>(frame, std::chrono::milliseconds(1)));
-        m_symbolsPerFrame = std::max<std::uint64_t>(1, m_replay.symbolCount() / frames);
         session.m_plane.ClearPlane(255, 255, 255);
     }
 
+    // A frame shows the next step; at least one segment a frame, however few the segments
+    // among a step's symbols, so a frame takes as many steps as that needs.
     bool RunSlice(Clock::time_point) override
     {
         const auto now = Clock::now();
         if (now < m_nextFrame)
             return false;
         m_nextFrame = now + m_frame;
-        // At least one segment a frame, however few the segments among the symbols.
         const std::uint64_t before = m_canvas.segments;
-        while (!m_replay.Advance(m_symbolsPerFrame)) {
+        for (;;) {
+            m_replay.SetSymbolLimit(m_steps.Symbols(m_next++));
+            m_replay.RunSlice(Clock::time_point::max());
+            if (m_next == m_steps.count())
+                return true;
             if (m_canvas.segments != before)
                 return false;
         }
-        return true;
     }
 
     double progress() const override { return m_replay.progress(); }
@@ -173,9 +182,10 @@ private:
     plane::Raster m_whole;
     plane::Viewport m_mapping;
     Clock::duration m_frame;
+    AnimationSteps m_steps;
+    std::uint64_t m_next = 0; // the step to walk next
     TurtleCanvas m_canvas;
     ReplayJob m_replay;
-    std::uint64_t m_symbolsPerFrame = 1;
     Clock::time_point m_nextFrame;
 };
 

@@ -24,9 +24,6 @@ public:
     // Walks on until the deadline has passed or the walk has finished; returns true when it has
     // finished. A fault of the walk is raised from here, the segments drawn before it staying.
     bool RunSlice(Clock::time_point deadline);
-    // Walks on for at most `symbols` symbols; returns true when the walk has finished.
-    bool RunSymbols(std::uint64_t symbols);
-
     // Moves the limit on, to at least the symbols walked: the walk goes on from where it
     // stopped, as if it had never stopped, until the end of the word or the new limit.
     void SetSymbolLimit(std::uint64_t symbolLimit);
@@ -41,6 +38,9 @@ public:
     double progress() const;
 
 private:
+    // Walks on for at most `symbols` symbols; returns true when the walk has finished.
+    bool RunSymbols(std::uint64_t symbols);
+
     lsystem::TurtleWalk m_walk;
     std::uint64_t m_symbolLimit;
 };

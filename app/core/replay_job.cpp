@@ -1,7 +1,5 @@
 #include "app/core/replay_job.h"
 
-#include "lsystem/rewriting.h"
-
 #include <algorithm>
 #include <cstdint>
 
@@ -26,6 +24,25 @@ ReplayJob::~ReplayJob() = default;
 void ReplayJob::StartFigure()
 {
     m_walk = std::make_unique<FigureWalk>(m_figures[m_next++], m_planeSize, m_canvas);
+    LimitWalk();
+}
+
+void ReplayJob::LimitWalk()
+{
+    const std::uint64_t left = m_limit - std::min(m_limit, m_report.symbols);
+    m_walk->job().SetSymbolLimit(std::min(m_figures[m_next - 1].symbolsWalked, left));
+}
+
+void ReplayJob::SetSymbolLimit(std::uint64_t symbols)
+{
+    m_limit = symbols;
+    if (m_walk)
+        LimitWalk();
+}
+
+std::uint64_t ReplayJob::symbolsWalked() const
+{
+    return m_report.symbols + (m_walk ? m_walk->job().symbolsWalked() : 0);
 }
 
 bool ReplayJob::RunSlice(Clock::time_point deadline)
@@ -50,8 +67,14 @@ bool ReplayJob::NextFigure()
 {
     while (!m_walk || m_walk->job().finished()) {
         if (m_walk) {
-            m_report.symbols += m_walk->job().symbolsWalked();
-            m_segmentsOfFiguresDone += m_walk->job().segmentsDrawn();
+            const DrawJob& job = m_walk->job();
+            // Stopped by the limit short of its own end, the figure waits for the limit to move.
+            const std::uint64_t own
+                = std::min(job.symbolCount(), m_figures[m_next - 1].symbolsWalked);
+            if (symbolsWalked() >= m_limit && job.symbolsWalked() < own)
+                return false;
+            m_report.symbols += job.symbolsWalked();
+            m_segmentsOfFiguresDone += job.segmentsDrawn();
         }
         m_walk.reset();
         if (m_next == m_figures.size()) {
@@ -63,35 +86,9 @@ bool ReplayJob::NextFigure()
     return true;
 }
 
-bool ReplayJob::Advance(std::uint64_t symbols)
-{
-    while (symbols > 0 && NextFigure()) {
-        const std::uint64_t before = m_walk->job().symbolsWalked();
-        m_walk->job().RunSymbols(symbols);
-        symbols -= std::min(symbols, m_walk->job().symbolsWalked() - before);
-        m_report.segments = SegmentsDrawn();
-        if (!m_walk->job().finished())
-            return false;
-    }
-    return !NextFigure();
-}
-
 std::uint64_t ReplayJob::SegmentsDrawn() const
 {
     return m_segmentsOfFiguresDone + (m_walk ? m_walk->job().segmentsDrawn() : 0);
-}
-
-std::uint64_t ReplayJob::symbolCount() const
-{
-    std::uint64_t total = 0;
-    for (const DrawnFigure& figure : m_figures) {
-        const lsystem::DrawParams& params = figure.walk.params;
-        const std::uint64_t count
-            = lsystem::RewrittenLength(params.Word, params.RuleF, params.RuleG, params.SubstCount);
-        const std::uint64_t walked = std::min(count, figure.symbolsWalked);
-        total = walked > UINT64_MAX - total ? UINT64_MAX : total + walked;
-    }
-    return total;
 }
 
 void ReplayJob::RunToEnd()

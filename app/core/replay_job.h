@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -41,6 +42,10 @@ private:
 // planeSize plane: each in its own window with its own prepared walk, a generator started from
 // its seed (the session's own is never touched) and its symbolsWalked as the limit. An
 // arithmetic fault of a figure is raised as Draw raises it; what was drawn before stays.
+//
+// A limit on the symbols of all the figures together pauses the drawing, as an animation's
+// steps do: RunSlice is then done once it has walked that many, and moving the limit on walks
+// on from there, as if the drawing had never paused.
 class ReplayJob final : public SessionJob {
 public:
     ReplayJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas);
@@ -53,15 +58,18 @@ public:
 
     // Runs every slice at once.
     void RunToEnd();
-    // Walks on for at most `symbols` symbols; returns true when every figure is drawn.
-    bool Advance(std::uint64_t symbols);
-    // The symbols that drawing every figure walks.
-    std::uint64_t symbolCount() const;
+    // Moves the limit on to `symbols` of all the figures together, at least those walked.
+    void SetSymbolLimit(std::uint64_t symbols);
+    // The symbols walked, all figures together.
+    std::uint64_t symbolsWalked() const;
 
 private:
     void StartFigure();
-    // Starts the next figure when the current one is done; false when none is left.
+    // Starts the next figure while the current one is done; false when none is left or the
+    // current one waits at the limit.
     bool NextFigure();
+    // The current figure's walk ends at the figure's own end or at the limit, whichever is first.
+    void LimitWalk();
     // The segments of the figures done and of the one being drawn.
     std::uint64_t SegmentsDrawn() const;
 
@@ -70,6 +78,7 @@ private:
     MappedCanvas& m_canvas;
     std::uint64_t m_segmentsOfFiguresDone = 0;
     std::size_t m_next = 0; // the figure to start after the current one
+    std::uint64_t m_limit = std::numeric_limits<std::uint64_t>::max();
     std::unique_ptr<FigureWalk> m_walk; // the figure being drawn; none before the first slice
     ReplayReport m_report;
 };

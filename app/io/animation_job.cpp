@@ -24,7 +24,8 @@ AnimationJob::AnimationJob(const QString& path, const DrawnFigure& figure,
     const AnimationSettings& settings, std::function<void()> written)
     : m_file(path)
     , m_encoder(std::make_unique<GifEncoder>(m_file, settings.size, settings.size))
-    , m_frames(MakeAnimationFrames(figure, settings))
+    , m_frames(
+          std::make_unique<AnimationFrames>(AnimationStepsFor(figure, settings), settings.size))
     , m_delay(Centiseconds(settings.delayMs))
     , m_lastDelay(Centiseconds(LastFrameDelayMs(settings.delayMs)))
     , m_written(std::move(written))

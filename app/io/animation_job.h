@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -20,10 +21,10 @@ class GifEncoder;
 QString AnimationFileFor(const QString& path);
 
 // Writing an animated GIF of one figure, as a task of the drawing session: its frames
-// (AnimationFrames) are drawn a slice at a time, each encoded into the file as soon as it is
-// complete, and the file is put in place after the last one. The frames follow one another
-// after settings.delayMs (rounded to hundredths of a second, as GIF counts), the last stays
-// LastFrameDelayMs, and the animation loops forever.
+// (AnimationFrames, one a step of AnimationStepsFor) are drawn a slice at a time, each encoded into
+// the file as soon as it is complete, and the file is put in place after the last one. The frames
+// follow one another after settings.delayMs (rounded to hundredths of a second, as GIF counts), the
+// last stays LastFrameDelayMs, and the animation loops forever.
 //
 // The file is written through a CheckedFile: a job that is stopped, or fails, writes nothing
 // and leaves the old file as it was. A figure whose fields or arithmetic fail raises the error
@@ -45,7 +46,7 @@ private:
     CheckedFile m_file;
     std::unique_ptr<GifEncoder> m_encoder; // writes into m_file
     std::unique_ptr<AnimationFrames> m_frames;
-    int m_framesWritten = 0;
+    std::uint64_t m_framesWritten = 0;
     int m_delay; // centiseconds
     int m_lastDelay;
     std::function<void()> m_written;

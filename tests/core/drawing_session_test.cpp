@@ -251,13 +251,22 @@ TEST(DrawingSessionAnimations, GrowthEndsAsClearAndDrawWouldHaveLeftIt)
     }
 }
 
+// The figures are played in turn, each in its own window, the last one stopped before its
+// first symbol; the end leaves the plane's pixels and mapping as they were.
 TEST(DrawingSessionAnimations, PlaybackShowsTheTurtleOnlyAsAMarkerAndEndsWithTheFiguresWhole)
 {
     for (const bool stopped : { false, true }) {
         SCOPED_TRACE(stopped ? "stopped" : "played to the end");
         Session s;
+        PanelFields wide = PresetFields(Preset::KochCurve, "0", 2);
+        wide.x2 = "4";
+        s.Draw(wide);
         s.Draw(PresetFields(Preset::Plant3, "0.03", 5));
+        wide.x2 = "5";
+        s.session.Draw(wide);
+        s.session.Stop();
         const plane::Raster whole = s.plane.raster();
+        const plane::Viewport mapping = s.plane;
         s.session.PlayDrawing(std::chrono::seconds(5), std::chrono::milliseconds(0));
         s.session.RunSlice(DrawingSession::Clock::now());
         ASSERT_TRUE(s.session.busy());
@@ -268,6 +277,8 @@ TEST(DrawingSessionAnimations, PlaybackShowsTheTurtleOnlyAsAMarkerAndEndsWithThe
         else
             s.session.RunToEnd();
         EXPECT_TRUE(SamePixels(whole, s.plane.raster()));
+        EXPECT_EQ(s.plane.OffsetX, mapping.OffsetX);
+        EXPECT_EQ(s.plane.ScaleX, mapping.ScaleX);
         EXPECT_FALSE(s.session.marker().has_value());
     }
 }

@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <limits>
+#include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -46,9 +46,9 @@ protected:
     QTemporaryDir directory;
 };
 
-// Growth: frame k is the record at k substitutions, whole, with the record's seed and colour
-// before. Drawing: frame i is the record stopped after (i + 1) / frames of the symbols it walked.
-TEST_F(Animation, EachFrameIsThePictureOfItsRecord)
+// Frame k is the picture of step k: its records walked up to its symbols, on a raster of its own
+// for a growth and, for a drawing, on the raster of the frames before.
+TEST_F(Animation, EachFrameIsThePictureOfItsStep)
 {
     struct Row {
         const char* name;
@@ -81,23 +81,14 @@ TEST_F(Animation, EachFrameIsThePictureOfItsRecord)
         const DecodedGif gif = DecodeGif(PathOf("animation.gif"));
         ASSERT_TRUE(gif.readToEnd);
 
-        const bool growth = row.settings.kind == AnimationKind::Growth;
-        const int frames = growth ? row.figure.fields.substCount + 1 : row.settings.drawingFrames;
-        ASSERT_EQ(static_cast<int>(gif.frames.size()), frames);
-        const std::uint64_t symbols
-            = app::SaveFigures(app::ImageFileFor(PathOf("whole.png")), { row.figure }, 1).symbols;
-        for (int i = 0; i < frames; ++i) {
-            SCOPED_TRACE(i);
-            app::DrawnFigure shown = row.figure;
-            if (growth) {
-                shown = FigureOf(row.figure.fields, i, row.figure.seed, row.figure.colourBefore);
-            } else {
-                shown.symbolsWalked = symbols * static_cast<std::uint64_t>(i + 1) / frames;
-            }
-            EXPECT_TRUE(gif.frames[i] == Picture(shown, row.settings.size));
+        const app::AnimationSteps steps = app::AnimationStepsFor(row.figure, row.settings);
+        ASSERT_EQ(gif.frames.size(), steps.count());
+        for (std::uint64_t k = 0; k < steps.count(); ++k) {
+            SCOPED_TRACE(k);
+            app::DrawnFigure shown = steps.Figures(k).at(0);
+            shown.symbolsWalked = std::min(shown.symbolsWalked, steps.Symbols(k));
+            EXPECT_TRUE(gif.frames[k] == Picture(shown, row.settings.size));
         }
-        if (!growth)
-            EXPECT_TRUE(gif.frames.back() == Picture(row.figure, row.settings.size));
     }
 }
 

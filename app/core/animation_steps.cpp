@@ -1,0 +1,86 @@
+#include "app/core/animation_steps.h"
+
+#include "lsystem/rewriting.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace app {
+
+namespace {
+
+// Within this, k × (symbols mod shares) stays within 64 bits for every step k.
+constexpr std::int64_t MaxShares = std::numeric_limits<std::uint32_t>::max();
+
+// The symbols that drawing the figures again from their records walks, all together
+// (saturating at UINT64_MAX).
+std::uint64_t SymbolsToWalk(const std::vector<DrawnFigure>& figures)
+{
+    std::uint64_t total = 0;
+    for (const DrawnFigure& figure : figures) {
+        const lsystem::DrawParams& params = figure.walk.params;
+        const std::uint64_t count
+            = lsystem::RewrittenLength(params.Word, params.RuleF, params.RuleG, params.SubstCount);
+        const std::uint64_t walked = std::min(count, figure.symbolsWalked);
+        total = walked > std::numeric_limits<std::uint64_t>::max() - total
+            ? std::numeric_limits<std::uint64_t>::max()
+            : total + walked;
+    }
+    return total;
+}
+
+} // namespace
+
+AnimationSteps::AnimationSteps(bool growth, std::vector<DrawnFigure> figures)
+    : m_growth(growth)
+    , m_figures(std::move(figures))
+{
+}
+
+AnimationSteps AnimationSteps::Growth(DrawnFigure figure, std::int32_t lastCount)
+{
+    AnimationSteps steps(true, { std::move(figure) });
+    steps.m_count
+        = static_cast<std::uint64_t>(std::clamp(lastCount, MinSubstitutions, MaxSubstitutions)) + 1;
+    return steps;
+}
+
+AnimationSteps AnimationSteps::Drawing(
+    std::vector<DrawnFigure> figures, std::int64_t shares, DrawingPace pace)
+{
+    AnimationSteps steps(false, std::move(figures));
+    steps.m_symbols = SymbolsToWalk(steps.m_figures);
+    steps.m_shares = static_cast<std::uint64_t>(std::clamp<std::int64_t>(shares, 1, MaxShares));
+    steps.m_stride = steps.m_symbols / steps.m_shares;
+    if (pace == DrawingPace::Frames) {
+        steps.m_spread = true;
+        steps.m_count = steps.m_shares;
+    } else {
+        steps.m_stride = std::max<std::uint64_t>(steps.m_stride, 1);
+        steps.m_count = std::max<std::uint64_t>(
+            1, steps.m_symbols / steps.m_stride + (steps.m_symbols % steps.m_stride != 0 ? 1 : 0));
+    }
+    return steps;
+}
+
+std::vector<DrawnFigure> AnimationSteps::Figures(std::uint64_t k) const
+{
+    if (m_growth)
+        return { GrowthStep(m_figures.front(), static_cast<std::int32_t>(k)) };
+    return m_figures;
+}
+
+std::uint64_t AnimationSteps::Symbols(std::uint64_t k) const
+{
+    if (m_growth)
+        return std::numeric_limits<std::uint64_t>::max();
+    if (k + 1 >= m_count)
+        return m_symbols;
+    // Before the last step, fewer than m_symbols: (k + 1) × m_stride does not overflow.
+    const std::uint64_t shown = k + 1;
+    const std::uint64_t spread = m_spread ? m_symbols % m_shares * shown / m_shares : 0;
+    return m_stride * shown + spread;
+}
+
+} // namespace app
