@@ -36,6 +36,18 @@ AnimationSteps AnimationStepsFor(const DrawnFigure& figure, const AnimationSetti
     return AnimationSteps::Drawing({ figure }, settings.drawingFrames, DrawingPace::Frames);
 }
 
+AnimationSteps AnimationStepsFor(const PanelFields& fields, std::uint32_t seed,
+    plane::Rgb colourBefore, const AnimationSettings& settings)
+{
+    if (settings.kind != AnimationKind::Growth)
+        return AnimationStepsFor(
+            PrepareFigure(fields, seed, colourBefore, settings.size), settings);
+    PanelFields first = fields;
+    first.substCount = MinSubstitutions;
+    return AnimationSteps::Growth(
+        PrepareFigure(first, seed, colourBefore, settings.size), fields.substCount);
+}
+
 AnimationFrames::AnimationFrames(AnimationSteps steps, int size)
     : m_steps(std::move(steps))
     , m_size(size)

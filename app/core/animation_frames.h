@@ -37,6 +37,12 @@ struct AnimationSettings {
 // The steps of the animation of one figure that the settings ask for: its growth to its own
 // count, or its drawing in settings.drawingFrames frames.
 AnimationSteps AnimationStepsFor(const DrawnFigure& figure, const AnimationSettings& settings);
+// The same for the figure that a Draw of `fields` would draw from the generator state `seed`
+// after the line colour colourBefore. A growth's record is prepared at 0 substitutions, so that
+// each later step raises the faults of its own count when it comes, as a Draw at that count
+// would; the fields' errors are raised here.
+AnimationSteps AnimationStepsFor(const PanelFields& fields, std::uint32_t seed,
+    plane::Rgb colourBefore, const AnimationSettings& settings);
 
 // The frames of an animation, one a step, drawn a slice at a time onto a white size × size
 // raster exactly as a PNG picture of the same figures is drawn (PicturePlane): frame after

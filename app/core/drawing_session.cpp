@@ -102,11 +102,6 @@ void DrawingSession::SetWindowListener(std::function<void(const WindowTexts&)> l
     m_windowListener = std::move(listener);
 }
 
-DrawnFigure DrawingSession::NextFigure(const PanelFields& fields, int planeSize) const
-{
-    return PrepareFigure(fields, m_random.seed(), m_plane.lineColour(), planeSize);
-}
-
 void DrawingSession::Draw(const PanelFields& fields)
 {
     if (m_job)

@@ -79,10 +79,6 @@ public:
     // Any other task, such as writing a picture of the figures.
     void Start(std::unique_ptr<SessionJob> job);
 
-    // The record a Draw of these fields onto a planeSize × planeSize plane would add now; raises
-    // the fields' errors as that Draw would.
-    DrawnFigure NextFigure(const PanelFields& fields, int planeSize) const;
-
     bool busy() const { return m_job != nullptr; }
     // When the running task next has work to do, and the marker it shows.
     Clock::time_point idleUntil() const;

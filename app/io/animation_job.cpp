@@ -20,12 +20,11 @@ QString AnimationFileFor(const QString& path)
     throw SaveError(path, QStringLiteral("animations are written as .gif files only"));
 }
 
-AnimationJob::AnimationJob(const QString& path, const DrawnFigure& figure,
+AnimationJob::AnimationJob(const QString& path, const std::function<AnimationSteps()>& steps,
     const AnimationSettings& settings, std::function<void()> written)
     : m_file(path)
     , m_encoder(std::make_unique<GifEncoder>(m_file, settings.size, settings.size))
-    , m_frames(
-          std::make_unique<AnimationFrames>(AnimationStepsFor(figure, settings), settings.size))
+    , m_frames(std::make_unique<AnimationFrames>(steps(), settings.size))
     , m_delay(Centiseconds(settings.delayMs))
     , m_lastDelay(Centiseconds(LastFrameDelayMs(settings.delayMs)))
     , m_written(std::move(written))
@@ -62,12 +61,19 @@ void AnimationJob::Finish()
         m_written();
 }
 
+void SaveAnimation(const QString& path, const std::function<AnimationSteps()>& steps,
+    const AnimationSettings& settings)
+{
+    AnimationJob job(path, steps, settings);
+    while (!job.RunSlice(SessionJob::Clock::time_point::max())) { }
+    job.Finish();
+}
+
 void SaveAnimation(
     const QString& path, const DrawnFigure& figure, const AnimationSettings& settings)
 {
-    AnimationJob job(path, figure, settings);
-    while (!job.RunSlice(SessionJob::Clock::time_point::max())) { }
-    job.Finish();
+    SaveAnimation(
+        path, [&] { return AnimationStepsFor(figure, settings); }, settings);
 }
 
 } // namespace app

@@ -32,9 +32,10 @@ QString AnimationFileFor(const QString& path);
 class AnimationJob final : public SessionJob {
 public:
     // `path` as AnimationFileFor gives it. Its temporary file is made and the GIF's header
-    // written here; FileError when that fails. `written` is told once the file is in place.
-    AnimationJob(const QString& path, const DrawnFigure& figure, const AnimationSettings& settings,
-        std::function<void()> written = {});
+    // written here, FileError when that fails; then `steps` gives the animation's steps, and
+    // its errors end the job. `written` is told once the file is in place.
+    AnimationJob(const QString& path, const std::function<AnimationSteps()>& steps,
+        const AnimationSettings& settings, std::function<void()> written = {});
     ~AnimationJob() override;
 
     bool RunSlice(Clock::time_point deadline) override;
@@ -53,6 +54,8 @@ private:
 };
 
 // The animation written at once.
+void SaveAnimation(const QString& path, const std::function<AnimationSteps()>& steps,
+    const AnimationSettings& settings);
 void SaveAnimation(
     const QString& path, const DrawnFigure& figure, const AnimationSettings& settings);
 

@@ -313,15 +313,20 @@ int Render(const RenderRequest& request)
         const PanelFields fields
             = request.fit ? FittedFields(request.fields, seed) : request.fields;
         if (request.animation) {
-            SaveAnimation(request.animationFile,
-                PrepareFigure(fields, seed, firstLineColour, request.animation->size),
+            SaveAnimation(
+                request.animationFile,
+                [&] {
+                    return AnimationStepsFor(fields, seed, firstLineColour, *request.animation);
+                },
                 *request.animation);
             return Done;
         }
-        const ReplayReport report = SaveFigures(request.picture,
-            { PrepareFigure(
-                fields, seed, firstLineColour, PictureSize(request.picture, request.size)) },
-            request.size, request.style);
+        const auto figure = [&] {
+            return std::vector { PrepareFigure(
+                fields, seed, firstLineColour, PictureSize(request.picture, request.size)) };
+        };
+        const ReplayReport report
+            = SaveFigures(request.picture, figure, request.size, request.style);
         if (request.stats) {
             const double ms = std::chrono::duration<double, std::milli>(report.drawing).count();
             Print(stdout,

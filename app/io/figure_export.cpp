@@ -219,6 +219,14 @@ private:
 
 PictureJob::PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, int size,
     PictureStyle style, std::function<void(const ReplayReport&)> written)
+    : PictureJob(
+        file, [&figures] { return std::move(figures); }, size, style, std::move(written))
+{
+}
+
+PictureJob::PictureJob(const ImageFile& file,
+    const std::function<std::vector<DrawnFigure>()>& figures, int size, PictureStyle style,
+    std::function<void(const ReplayReport&)> written)
     : m_written(std::move(written))
 {
     switch (file.format) {
@@ -235,8 +243,7 @@ PictureJob::PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, 
             m_target = std::make_unique<PngTarget>(file.path, size);
         break;
     }
-    m_replay = std::make_unique<ReplayJob>(
-        std::move(figures), PictureSize(file, size), m_target->canvas());
+    m_replay = std::make_unique<ReplayJob>(figures(), PictureSize(file, size), m_target->canvas());
 }
 
 PictureJob::~PictureJob() = default;
@@ -265,6 +272,13 @@ int PictureSize(const ImageFile& file, int size)
 
 ReplayReport SaveFigures(
     const ImageFile& file, const std::vector<DrawnFigure>& figures, int size, PictureStyle style)
+{
+    return SaveFigures(
+        file, [&figures] { return figures; }, size, style);
+}
+
+ReplayReport SaveFigures(const ImageFile& file,
+    const std::function<std::vector<DrawnFigure>()>& figures, int size, PictureStyle style)
 {
     PictureJob job(file, figures, size, style);
     while (!job.RunSlice(SessionJob::Clock::time_point::max())) { }

@@ -57,6 +57,10 @@ public:
     // PNG's. `written` is told what drawing the figures took once the file is in place.
     PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, int size,
         PictureStyle style = {}, std::function<void(const ReplayReport&)> written = {});
+    // The same with the figures given by `figures` once the file is made, so that a figure
+    // prepared from fields reports their errors after the file's.
+    PictureJob(const ImageFile& file, const std::function<std::vector<DrawnFigure>()>& figures,
+        int size, PictureStyle style = {}, std::function<void(const ReplayReport&)> written = {});
     ~PictureJob() override;
 
     bool RunSlice(Clock::time_point deadline) override;
@@ -87,5 +91,7 @@ int PictureSize(const ImageFile& file, int size);
 // The figures in the file's format at once: a size × size PNG, SVG or PDF.
 ReplayReport SaveFigures(const ImageFile& file, const std::vector<DrawnFigure>& figures, int size,
     PictureStyle style = {});
+ReplayReport SaveFigures(const ImageFile& file,
+    const std::function<std::vector<DrawnFigure>()>& figures, int size, PictureStyle style = {});
 
 } // namespace app

@@ -203,10 +203,15 @@ void FileCommands::SaveAnimation(const QString& path, const AnimationSettings& s
     if (m_form.drawing())
         return;
     DrawingSession& session = m_form.session();
-    const DrawnFigure figure = session.figures().empty()
-        ? session.NextFigure(m_form.ReadFields(), settings.size)
-        : session.figures().back();
-    session.Start(std::make_unique<AnimationJob>(AnimationFileFor(path), figure, settings));
+    // With nothing drawn yet, the figure that Draw would draw now.
+    const auto steps = [&] {
+        if (session.figures().empty()) {
+            return AnimationStepsFor(
+                m_form.ReadFields(), session.seed(), session.plane().lineColour(), settings);
+        }
+        return AnimationStepsFor(session.figures().back(), settings);
+    };
+    session.Start(std::make_unique<AnimationJob>(AnimationFileFor(path), steps, settings));
     m_driver.Run();
 }
 

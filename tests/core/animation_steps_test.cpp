@@ -1,7 +1,10 @@
+#include "app/core/animation_frames.h"
 #include "app/core/animation_steps.h"
 #include "app/core/picture_plane.h"
 #include "app/core/presets.h"
 #include "app/core/replay_job.h"
+#include "fpu/floating_point_error.h"
+#include "tests/core/session_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,11 +24,8 @@ constexpr int Size = 120;
 DrawnFigure FigureOf(app::Preset preset, int count, const char* random = "0",
     std::uint32_t seed = 0, plane::Rgb colourBefore = {})
 {
-    app::PanelFields fields;
-    app::ApplyPreset(preset, fields);
-    fields.random = random;
-    fields.substCount = count;
-    return app::PrepareFigure(fields, seed, colourBefore, Size);
+    return app::PrepareFigure(
+        test_support::PresetFields(preset, random, count), seed, colourBefore, Size);
 }
 
 // The records drawn again, up to `symbols` of them all together, with what that walked.
@@ -44,10 +44,7 @@ Drawn DrawnUpTo(std::vector<DrawnFigure> figures,
     return { picture.raster(), replay.symbolsWalked() };
 }
 
-bool SamePixels(const plane::Raster& a, const plane::Raster& b)
-{
-    return std::equal(a.bits(), a.bits() + a.stride() * a.height(), b.bits());
-}
+using test_support::SamePixels;
 
 // Step k of a growth draws what a Draw of the same fields at k substitutions, from the same seed
 // and colour before, draws, whole; the last count is kept within 0 to 10.
@@ -129,6 +126,24 @@ TEST(AnimationSteps, DrawingStepsShareOutTheSymbols)
             }
         }
     }
+}
+
+// An animation of fields that a Draw has not prepared: a growth is prepared at 0 substitutions,
+// so a step length that overflows at a later count fails at that count's step, after the steps
+// before it, as Draws of those counts would; a drawing fails at once, as its Draw would.
+TEST(AnimationSteps, FromFieldsEachCountFailsAtItsOwnStep)
+{
+    app::PanelFields fields = test_support::PresetFields(app::Preset::KochCurve, "0", 3);
+    fields.length = "10^200";
+    app::AnimationSettings growth { app::AnimationKind::Growth };
+    growth.size = Size;
+    const AnimationSteps steps = app::AnimationStepsFor(fields, 0, {}, growth);
+    ASSERT_EQ(steps.count(), 4u);
+    EXPECT_NO_THROW(steps.Figures(1));
+    EXPECT_THROW(steps.Figures(2), fpu::FloatingPointError);
+    app::AnimationSettings drawing { app::AnimationKind::Drawing };
+    drawing.size = Size;
+    EXPECT_THROW(app::AnimationStepsFor(fields, 0, {}, drawing), fpu::FloatingPointError);
 }
 
 } // namespace

@@ -423,7 +423,8 @@ TEST_F(Export, ASaveStoppedHalfwayLeavesTheOldFile)
     };
     const auto animation = [](app::AnimationSettings settings) -> MakeJob {
         return [settings](const QString& path, app::DrawnFigure figure) {
-            return std::make_unique<app::AnimationJob>(path, figure, settings);
+            return std::make_unique<app::AnimationJob>(
+                path, [&] { return app::AnimationStepsFor(figure, settings); }, settings);
         };
     };
     struct Row {
@@ -454,7 +455,7 @@ TEST_F(Export, ASaveStoppedHalfwayLeavesTheOldFile)
             = QDir(directory.path()).entryList(QDir::AllEntries | QDir::Hidden);
 
         Session run;
-        run.session.Start(row.job(path, run.session.NextFigure(row.fields, app::PlaneSize)));
+        run.session.Start(row.job(path, app::PrepareFigure(row.fields, 0, {}, app::PlaneSize)));
         EXPECT_FALSE(run.session.RunSlice(
             app::DrawingSession::Clock::now() + std::chrono::milliseconds(20)));
         EXPECT_GT(run.session.progress(), 0.0);
