@@ -32,6 +32,17 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([this] { return !form.drawing(); }, 20000));
     }
 
+    // Draw in the window -1 to 1 on both axes.
+    void DrawInTheSquareAboutTheOrigin()
+    {
+        form.EditX1->setText(QStringLiteral("-1"));
+        form.EditX2->setText(QStringLiteral("1"));
+        form.EditY1->setText(QStringLiteral("-1"));
+        form.EditY2->setText(QStringLiteral("1"));
+        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        WaitForDrawing();
+    }
+
     static double Value(const QLineEdit* field)
     {
         std::string error;
@@ -94,12 +105,7 @@ TEST_F(PlaneView, FitFromThePanelReplacesAnUnreadableWindowAndDraws)
 TEST_F(PlaneView, AWheelNotchZoomsAboutTheCursorAndADragPans)
 {
     QTest::mouseClick(form.RadioButtonKochIs, Qt::LeftButton);
-    form.EditX1->setText(QStringLiteral("-1"));
-    form.EditX2->setText(QStringLiteral("1"));
-    form.EditY1->setText(QStringLiteral("-1"));
-    form.EditY2->setText(QStringLiteral("1"));
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
-    WaitForDrawing();
+    DrawInTheSquareAboutTheOrigin();
 
     // Pixel (525, 175) is world (0.5, 0.5); one notch shows 1.25 times the detail about it.
     QWheelEvent notch(QPointF(525, 175), image()->mapToGlobal(QPointF(525, 175)), QPoint(),
@@ -129,12 +135,7 @@ TEST_F(PlaneView, TheFieldsShowNumbersWithTheLocaleSeparator)
     QTest::mouseClick(form.RadioButtonPlant3, Qt::LeftButton);
     EXPECT_EQ(form.EditAngle->text(), QStringLiteral("22,5"));
     EXPECT_EQ(form.ReadFields().angle, "22.5");
-    form.EditX1->setText(QStringLiteral("-1"));
-    form.EditX2->setText(QStringLiteral("1"));
-    form.EditY1->setText(QStringLiteral("-1"));
-    form.EditY2->setText(QStringLiteral("1"));
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
-    WaitForDrawing();
+    DrawInTheSquareAboutTheOrigin();
     ASSERT_EQ(form.figures().size(), 1u);
     EXPECT_EQ(form.figures()[0].walk.params.Angle, 22.5);
 
