@@ -167,7 +167,6 @@ private:
             turtle.m_random = random;
             turtle.m_x = x;
             turtle.m_y = y;
-            turtle.m_turnedPositionKept = false;
             turtle.m_positionHeld = positionHeld;
             turtle.m_segmentsDrawn = segments;
             turtle.m_batched = batched;

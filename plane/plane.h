@@ -5,7 +5,6 @@
 #include "plane/transforms.h"
 #include "plane/viewport.h"
 
-#include <cmath>
 #include <cstdint>
 
 namespace plane {
@@ -49,8 +48,6 @@ public:
     [[gnu::always_inline]] void DrawLine(const TVector3& p1, const TVector3& p2, std::uint8_t red,
         std::uint8_t green, std::uint8_t blue)
     {
-        // The raster is handed the colour as it came, not as read back from the pen: reading
-        // the three bytes just stored one by one would wait for the stores to finish.
         const Rgb colour { red, green, blue };
         PixelPoint start;
         PixelPoint end;

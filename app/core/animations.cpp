@@ -79,7 +79,7 @@ private:
     {
         StartStep([&] {
             PanelFields first = fields;
-            first.substCount = 0;
+            first.substCount = MinSubstitutions;
             return m_session.BeginFigure(first);
         });
         return AnimationSteps::Growth(m_session.m_figures.back(), fields.substCount);
