@@ -1,7 +1,10 @@
 #pragma once
 
+#include "lsystem/rule.h"
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lsystem {
 
@@ -10,6 +13,8 @@ struct DrawParams {
     std::string Word; // the axiom; the walk expands the rules as it goes, never building the word
     std::string RuleF; // what replaces each "F"
     std::string RuleG; // what replaces each "G"
+    // Rules for other symbols, and alternatives to RuleF and RuleG (see Rule)
+    std::vector<Rule> MoreRules;
     double Angle = 0.0; // turning angle, degrees
     double StepLength = 0.0; // world length of one step
     double RandomAmp = 0.0; // random amplitude

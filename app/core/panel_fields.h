@@ -6,12 +6,24 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace app {
 
 // The bounds of the number of substitutions.
 inline constexpr std::int32_t MinSubstitutions = 0;
 inline constexpr std::int32_t MaxSubstitutions = 10;
+
+// A rule beyond the F and G fields, as the Rules window, a file or the command line gives it:
+// the symbol it rewrites (one character), its weight among the symbol's alternatives (a positive
+// number with a point) and its replacement. Texts exactly as typed; Draw checks them.
+struct RuleText {
+    std::string symbol;
+    std::string weight = "1";
+    std::string replacement;
+
+    friend bool operator==(const RuleText&, const RuleText&) = default;
+};
 
 // The control panel's fields and its checked preset: what Draw reads, what a preset fills in,
 // what an L-system file holds and what the command line sets. Texts are UTF-8, exactly as
@@ -32,6 +44,9 @@ struct PanelFields {
     // The random generator's state at the start of the figure, where a file or the command line
     // gives one; the panel does not show it. Drawing the fields from it draws the same figure.
     std::optional<std::uint32_t> seed;
+    // The rules for other symbols and the alternatives to the F and G fields' rules (which weigh
+    // 1), in the order of the Rules window; the panel shows only how many there are.
+    std::vector<RuleText> moreRules;
 
     friend bool operator==(const PanelFields&, const PanelFields&) = default;
 };

@@ -1,0 +1,1 @@
+#include "app/core/rule_text.h"
