@@ -1,8 +1,10 @@
 #pragma once
 
-#include "lsystem/symbols.h"
+#include "lsystem/rewriting.h"
+#include "lsystem/rule_table.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,28 +13,30 @@
 
 namespace lsystem {
 
-// The symbols of the word that `count` rewriting steps make of an axiom, in order, without
-// building the word. One cursor per level reads the axiom (level 0) or a rule's text: an "F" or
-// a "G" met above the last level opens the next level on its rule; every other symbol, and every
-// symbol of the last level, is a symbol of the word. The last level reads the rules rewritten as
-// often as keeps them within MaxFoldedLength, standing for that many levels. Memory grows with
-// the count only.
+// The symbols of a rewritten word, in order, without building the word. One cursor per level
+// reads the axiom (level 0) or a replacement: a symbol that has a rule, met above the last
+// level, opens the next level on its replacement; every other symbol, and every symbol of the
+// last level, is a symbol of the word. Where no symbol has alternatives, the last level reads
+// the replacements rewritten as often as keeps them within MaxFoldedLength, standing for that
+// many levels. Where some have, each level's cursors know the place of their symbols in that
+// level's word, which chooses the alternative (RuleTable::Replacement). Memory grows with the
+// count only.
 class Expansion {
 public:
     static constexpr std::uint64_t MaxFoldedLength = 4096;
 
-    Expansion(std::string axiom, std::string ruleF, std::string ruleG, std::int32_t count);
+    explicit Expansion(RewrittenWord word);
     // The cursors point into the texts held here.
     Expansion(const Expansion&) = delete;
     Expansion& operator=(const Expansion&) = delete;
 
     // Hands the next symbols of the word to `walk` one by one, in order, until `symbols` (which
-    // is decreased) have been handed, the word has ended or `work` has run out. Each "F" or "G"
-    // read above the last level costs one unit of `work`, which is decreased, whether its rule
-    // opens a level or, being empty, drops out; leaving a level that has ended costs nothing.
-    // Once the symbols are all handed, levels still open and end as far as the work allows, up
-    // to the next symbol, so that a word whose last symbol was handed is seen to have ended.
-    // A symbol counts as handed when `walk` returns; if it throws, the symbol stays next.
+    // is decreased) have been handed, the word has ended or `work` has run out. Each symbol with
+    // a rule read above the last level costs one unit of `work`, which is decreased, whether its
+    // replacement opens a level or, being empty, drops out; leaving a level that has ended costs
+    // nothing. Once the symbols are all handed, levels still open and end as far as the work
+    // allows, up to the next symbol, so that a word whose last symbol was handed is seen to have
+    // ended. A symbol counts as handed when `walk` returns; if it throws, the symbol stays next.
     // Symbols of the last level go to walk(next, stop), which walks one or more of the symbols
     // from `next` up to `stop`, moving `next` past each as it is walked, so that a run of them
     // may be walked in one go.
@@ -50,9 +54,9 @@ public:
                 Walk& walk;
                 ~CopyBack() { walk = local; }
             } copyBack { local, walk };
-            return HandTo(symbols, work, local);
+            return HandWith(symbols, work, local);
         } else {
-            return HandTo(symbols, work, walk);
+            return HandWith(symbols, work, walk);
         }
     }
 
@@ -63,6 +67,14 @@ public:
 
 private:
     template <class Walk>
+    [[gnu::always_inline]] bool HandWith(std::uint64_t& symbols, std::uint64_t& work, Walk& walk)
+    {
+        return m_rules.weighted() ? HandTo<true>(symbols, work, walk)
+                                  : HandTo<false>(symbols, work, walk);
+    }
+
+    // With Placed, the cursors keep their places and the alternatives are chosen by them.
+    template <bool Placed, class Walk>
     [[gnu::always_inline]] bool HandTo(std::uint64_t& symbols, std::uint64_t& work, Walk& walk)
     {
         for (;;) {
@@ -70,6 +82,8 @@ private:
             if (cursor.next == cursor.end) {
                 if (m_levels.size() == 1)
                     return true;
+                if constexpr (Placed)
+                    Close();
                 m_levels.pop_back();
                 continue;
             }
@@ -93,24 +107,31 @@ private:
                 continue;
             }
             const char symbol = *cursor.next;
-            if (!IsRewritten(symbol)) {
+            const std::string* rule = m_levels.size() == m_lastLevel
+                ? m_last[static_cast<unsigned char>(symbol)]
+                : m_next[static_cast<unsigned char>(symbol)];
+            if (!rule) {
                 if (symbols == 0)
                     return false;
                 walk(symbol);
                 ++cursor.next;
                 --symbols;
+                if constexpr (Placed)
+                    ++m_copied;
                 continue;
             }
             if (work == 0)
                 return false;
             --work;
+            if constexpr (Placed)
+                rule = &Chosen(symbol);
             ++cursor.next;
-            // An empty rule opens no level: its symbol just drops out of the word.
-            const bool last = m_levels.size() == m_lastLevel;
-            const std::string& rule
-                = symbol == 'F' ? (last ? m_lastF : m_ruleF) : (last ? m_lastG : m_ruleG);
-            if (!rule.empty())
-                m_levels.push_back({ rule.data(), rule.data() + rule.size() });
+            // An empty replacement opens no level: its symbol just drops out of the word.
+            if (!rule->empty()) {
+                m_levels.push_back({ rule->data(), rule->data() + rule->size() });
+                if constexpr (Placed)
+                    Open();
+            }
         }
     }
 
@@ -119,13 +140,42 @@ private:
         const char* end;
     };
 
+    // The replacement chosen for the symbol at the last cursor's next.
+    const std::string& Chosen(char symbol) const;
+    // The cursor just opened starts at the place its level's word has reached; the last cursor,
+    // as it closes, leaves its level's place after its replacement's last symbol.
+    void Open();
+    void Close();
+
     std::string m_axiom;
-    std::string m_ruleF;
-    std::string m_ruleG;
-    std::string m_lastF; // the rules as the last level reads them
-    std::string m_lastG;
+    RuleTable m_rules;
+    std::uint32_t m_seed;
+    std::array<std::string, 256> m_folded; // the replacements as the last level reads them
+    // Each symbol's replacement as the levels above the last but one read it (none where it has
+    // no rule), and as the last but one reads it.
+    std::array<const std::string*, 256> m_next {};
+    std::array<const std::string*, 256> m_last {};
     std::size_t m_lastLevel;
     std::vector<Cursor> m_levels; // the axiom's cursor first, the one being read last
+
+    // Where the places are kept. A level's word is read in order, so a level with no open
+    // cursor grows by one symbol for every symbol copied (handed from above the last level)
+    // while it is closed: its place then is where it was when it closed, plus those.
+    struct Placing {
+        const char* begin; // the cursor's text
+        std::uint64_t start; // the place of its first symbol
+    };
+    struct Closed {
+        std::uint64_t place; // the place the level had reached when its last cursor closed
+        std::uint64_t copied; // m_copied then
+    };
+    std::vector<Placing> m_placings; // one for each cursor
+    std::vector<Closed> m_closed; // one for each level
+    std::uint64_t m_copied = 0; // symbols handed from above the last level
 };
+
+// The length of the word, from the symbol counts or, where symbols have alternatives, by
+// expanding it; saturates at UINT64_MAX.
+std::uint64_t WordLength(const RewrittenWord& word);
 
 } // namespace lsystem

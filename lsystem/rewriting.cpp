@@ -1,8 +1,5 @@
 #include "lsystem/rewriting.h"
 
-#include "lsystem/symbols.h"
-
-#include <cstring>
 #include <limits>
 
 namespace lsystem {
@@ -23,84 +20,92 @@ std::uint64_t MultiplySaturating(std::uint64_t a, std::uint64_t b)
     return __builtin_mul_overflow(a, b, &product) ? Saturated : product;
 }
 
-// How many "F", how many "G" and how many other symbols a word holds; each count saturates.
+// How many of each symbol that has a rule a word holds (in the order of rules.symbols()), and
+// how many other symbols; each count saturates.
 struct SymbolCounts {
-    std::uint64_t f = 0;
-    std::uint64_t g = 0;
+    std::vector<std::uint64_t> ruled;
     std::uint64_t other = 0;
 
-    std::uint64_t length() const { return AddSaturating(AddSaturating(f, g), other); }
+    std::uint64_t length() const
+    {
+        std::uint64_t total = other;
+        for (const std::uint64_t count : ruled)
+            total = AddSaturating(total, count);
+        return total;
+    }
 };
 
-SymbolCounts Count(std::string_view text)
+SymbolCounts Count(std::string_view text, const RuleTable& rules)
 {
-    SymbolCounts counts;
+    const std::string& symbols = rules.symbols();
+    SymbolCounts counts { std::vector<std::uint64_t>(symbols.size()), 0 };
     for (const char symbol : text) {
-        counts.f += symbol == 'F';
-        counts.g += symbol == 'G';
+        if (rules.rewrites(symbol))
+            ++counts.ruled[symbols.find(symbol)];
+        else
+            ++counts.other;
     }
-    counts.other = text.size() - counts.f - counts.g;
     return counts;
 }
 
-// The symbol counts one rewriting step makes of `word`: each "F" brings the symbols of
-// ruleF, each "G" those of ruleG, and every other symbol itself.
-SymbolCounts Step(const SymbolCounts& word, const SymbolCounts& ruleF, const SymbolCounts& ruleG)
+// The symbol counts one rewriting step makes of `word`: each symbol that has a rule brings the
+// symbols of its replacement (`brought`, in the order of the symbols), every other symbol itself.
+SymbolCounts Step(const SymbolCounts& word, const std::vector<SymbolCounts>& brought)
 {
-    const auto brought = [&](std::uint64_t inF, std::uint64_t inG) {
-        return AddSaturating(MultiplySaturating(word.f, inF), MultiplySaturating(word.g, inG));
-    };
-    return { brought(ruleF.f, ruleG.f), brought(ruleF.g, ruleG.g),
-        AddSaturating(word.other, brought(ruleF.other, ruleG.other)) };
-}
-
-// Writes the rewritten form of `word` to `out`, which has room for exactly that many bytes.
-// Runs of symbols that are neither "F" nor "G" are copied in one piece.
-void RewriteInto(std::string_view word, char* out, std::string_view ruleF, std::string_view ruleG)
-{
-    const char* symbol = word.data();
-    const char* const end = symbol + word.size();
-    while (symbol != end) {
-        const char* run = symbol;
-        while (run != end && !IsRewritten(*run))
-            ++run;
-        const std::size_t copied = static_cast<std::size_t>(run - symbol);
-        std::memcpy(out, symbol, copied);
-        out += copied;
-        if (run == end)
-            break;
-        const std::string_view rule = *run == 'F' ? ruleF : ruleG;
-        std::memcpy(out, rule.data(), rule.size());
-        out += rule.size();
-        symbol = run + 1;
+    SymbolCounts next { std::vector<std::uint64_t>(word.ruled.size()), word.other };
+    for (std::size_t from = 0; from < word.ruled.size(); ++from) {
+        const std::uint64_t times = word.ruled[from];
+        for (std::size_t to = 0; to < next.ruled.size(); ++to)
+            next.ruled[to]
+                = AddSaturating(next.ruled[to], MultiplySaturating(times, brought[from].ruled[to]));
+        next.other = AddSaturating(next.other, MultiplySaturating(times, brought[from].other));
     }
+    return next;
 }
 
 } // namespace
 
-void Substitute(
-    const std::string& word, std::string& nextWord, std::string_view ruleF, std::string_view ruleG)
+void Substitute(const std::string& word, std::string& nextWord, const RuleTable& rules,
+    std::uint32_t seed, std::int32_t level)
 {
-    const SymbolCounts counts = Count(word);
-    const std::uint64_t length = Step(counts, Count(ruleF), Count(ruleG)).length();
     // The result is built apart when the caller passes one string as both word and nextWord.
-    std::string aliased;
-    std::string& result = &word == &nextWord ? aliased : nextWord;
-    result.clear();
-    result.resize(static_cast<std::size_t>(length));
-    RewriteInto(word, result.data(), ruleF, ruleG);
-    if (&result == &aliased)
-        nextWord.swap(aliased);
+    std::string result;
+    if (!rules.weighted())
+        result.reserve(static_cast<std::size_t>(RewrittenLength(word, rules, 1)));
+    const char* const begin = word.data();
+    const char* const end = begin + word.size();
+    const char* symbol = begin;
+    while (symbol != end) {
+        // A run of symbols without rules is copied in one piece.
+        const char* run = symbol;
+        while (run != end && !rules.rewrites(*run))
+            ++run;
+        result.append(symbol, run);
+        if (run == end)
+            break;
+        result += rules.Replacement(*run, seed, level, static_cast<std::uint64_t>(run - begin));
+        symbol = run + 1;
+    }
+    nextWord.swap(result);
 }
 
-std::uint64_t RewrittenLength(
-    std::string_view axiom, std::string_view ruleF, std::string_view ruleG, std::int32_t count)
+std::string Rewrite(const RewrittenWord& word)
 {
-    const SymbolCounts inF = Count(ruleF);
-    const SymbolCounts inG = Count(ruleG);
-    SymbolCounts word = Count(axiom);
+    const RuleTable rules = word.rules();
+    std::string text = word.axiom;
+    for (std::int32_t level = 0; level < word.count; ++level)
+        Substitute(text, text, rules, word.seed, level);
+    return text;
+}
+
+std::uint64_t RewrittenLength(std::string_view axiom, const RuleTable& rules, std::int32_t count)
+{
+    std::vector<SymbolCounts> brought;
+    for (const char symbol : rules.symbols())
+        brought.push_back(Count(rules.First(symbol), rules));
+    SymbolCounts word = Count(axiom, rules);
     for (std::int32_t step = 0; step < count && word.length() != Saturated; ++step)
-        word = Step(word, inF, inG);
+        word = Step(word, brought);
     return word.length();
 }
 

@@ -2,14 +2,9 @@
 
 namespace lsystem {
 
-// What each symbol of a word means, written once for every walker of a word (the turtle, the
-// lookahead thread) and for the rewriting.
-
-// Rules rewrite "F" and "G"; every other symbol is copied as it stands.
-[[gnu::always_inline]] constexpr bool IsRewritten(char symbol)
-{
-    return symbol == 'F' || symbol == 'G';
-}
+// What each symbol of a word means to the turtle, written once for every walker of a word (the
+// turtle, the lookahead thread). What the rewriting does with a symbol is its rules' business
+// (RuleTable); the symbols that name the turtle's commands have none (MayHaveRule).
 
 // "F" and "G" draw a step. A run of them ends at any other symbol, which narrows the pen.
 [[gnu::always_inline]] constexpr bool DrawsAStep(char symbol)

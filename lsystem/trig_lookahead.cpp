@@ -24,7 +24,7 @@ TrigLookahead::TrigLookahead(
 {
     m_thread = std::thread([this] {
         try {
-            Expansion expansion(m_word.axiom, m_word.ruleF, m_word.ruleG, m_word.count);
+            Expansion expansion(m_word);
             WorkAhead(expansion);
         } catch (...) {
             // Out of memory for its own branches: the walk works everything out itself.

@@ -25,10 +25,9 @@ class TurtleWalk::Impl {
 public:
     Impl(RewrittenWord word, const DrawParams& params, const WalkStyle& style,
         RandomGenerator& random, Canvas& canvas)
-        : m_symbolCount(RewrittenLength(word.axiom, word.ruleF, word.ruleG, word.count))
+        : m_symbolCount(WordLength(word))
         , m_lookahead(StartLookahead(word, params, random.seed()))
-        , m_expansion(
-              std::move(word.axiom), std::move(word.ruleF), std::move(word.ruleG), word.count)
+        , m_expansion(std::move(word))
         , m_turtle(params, style, random, canvas)
     {
         m_turtle.SetLookahead(m_lookahead.get());
@@ -147,10 +146,14 @@ private:
     bool m_finished = false;
 };
 
+RewrittenWord WordOf(const DrawParams& params, std::uint32_t seed)
+{
+    return { params.Word, params.RuleF, params.RuleG, params.SubstCount, params.MoreRules, seed };
+}
+
 TurtleWalk::TurtleWalk(
     const DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas)
-    : TurtleWalk({ params.Word, params.RuleF, params.RuleG, params.SubstCount }, params, style,
-        random, canvas)
+    : TurtleWalk(WordOf(params, random.seed()), params, style, random, canvas)
 {
 }
 
@@ -195,7 +198,7 @@ std::int32_t TurtleWalk::penWidth() const
 std::int32_t DrawWord(const std::string& word, const DrawParams& params, const WalkStyle& style,
     RandomGenerator& random, Canvas& canvas)
 {
-    TurtleWalk walk({ word, {}, {}, 0 }, params, style, random, canvas);
+    TurtleWalk walk({ word, {}, {}, 0, {}, 0 }, params, style, random, canvas);
     while (!walk.Advance(std::numeric_limits<std::uint64_t>::max())) { }
     return walk.penWidth();
 }

@@ -3,6 +3,7 @@
 #include "lsystem/canvas.h"
 #include "lsystem/draw_params.h"
 #include "lsystem/random_generator.h"
+#include "lsystem/rewriting.h"
 #include "lsystem/walk_style.h"
 
 #include <cstddef>
@@ -22,17 +23,13 @@ public:
     BranchDepthError();
 };
 
-// A word given by rewriting: `axiom` rewritten `count` times (none when count <= 0), each step
-// replacing every "F" by ruleF and every "G" by ruleG.
-struct RewrittenWord {
-    std::string axiom;
-    std::string ruleF;
-    std::string ruleG;
-    std::int32_t count = 0;
-};
+// The word that a walk of `params` from a generator in state `seed` walks: its axiom rewritten
+// SubstCount times by its rules, the alternatives chosen from the seed.
+RewrittenWord WordOf(const DrawParams& params, std::uint32_t seed);
 
 // The turtle walk of the word that params.SubstCount rewriting steps make of params.Word (the
-// axiom) with params.RuleF and params.RuleG, advanced in slices. The symbols come straight from
+// axiom) with its rules (WordOf: the alternatives chosen from the generator's state at the
+// start), advanced in slices. The symbols come straight from
 // the axiom and the rules, depth first, in the order of the rewritten word, which is never
 // built: memory grows with the number of substitutions, not with the figure. The walk copies the
 // texts, Angle, StepLength, RandomAmp, the starting PenWidth and the style when it is made, and
@@ -48,7 +45,7 @@ class TurtleWalk {
 public:
     TurtleWalk(
         const DrawParams& params, const WalkStyle& style, RandomGenerator& random, Canvas& canvas);
-    // The same walk over `word` in place of the texts and the count of params.
+    // The same walk over `word` in place of the texts, the rules and the count of params.
     TurtleWalk(RewrittenWord word, const DrawParams& params, const WalkStyle& style,
         RandomGenerator& random, Canvas& canvas);
     ~TurtleWalk();

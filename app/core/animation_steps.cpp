@@ -1,6 +1,7 @@
 #include "app/core/animation_steps.h"
 
-#include "lsystem/rewriting.h"
+#include "lsystem/expansion.h"
+#include "lsystem/turtle.h"
 
 #include <algorithm>
 #include <limits>
@@ -19,9 +20,8 @@ std::uint64_t SymbolsToWalk(const std::vector<DrawnFigure>& figures)
 {
     std::uint64_t total = 0;
     for (const DrawnFigure& figure : figures) {
-        const lsystem::DrawParams& params = figure.walk.params;
         const std::uint64_t count
-            = lsystem::RewrittenLength(params.Word, params.RuleF, params.RuleG, params.SubstCount);
+            = lsystem::WordLength(lsystem::WordOf(figure.walk.params, figure.seed));
         const std::uint64_t walked = std::min(count, figure.symbolsWalked);
         total = walked > std::numeric_limits<std::uint64_t>::max() - total
             ? std::numeric_limits<std::uint64_t>::max()

@@ -61,13 +61,9 @@ void WaitForDrawing(app::TForm1& form)
 // The symbols and drawn steps of the word that the panel's fields describe.
 std::pair<double, double> WordCounts(const app::TForm1& form)
 {
-    std::string word = form.EditAxiom->text().toStdString();
-    std::string next;
-    for (int i = 0; i < form.SpinEdit1->value(); ++i) {
-        lsystem::Substitute(
-            word, next, form.EditRuleF->text().toStdString(), form.EditRuleG->text().toStdString());
-        word.swap(next);
-    }
+    const std::string word = lsystem::Rewrite(
+        { form.EditAxiom->text().toStdString(), form.EditRuleF->text().toStdString(),
+            form.EditRuleG->text().toStdString(), form.SpinEdit1->value(), {}, 0 });
     const auto drawn
         = std::count(word.begin(), word.end(), 'F') + std::count(word.begin(), word.end(), 'G');
     return { static_cast<double>(word.size()), static_cast<double>(drawn) };

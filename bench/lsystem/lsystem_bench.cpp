@@ -12,6 +12,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,6 +26,7 @@ struct Figure {
     std::optional<double> rotation;
     plane::Rgb colour;
     std::int32_t penWidth; // at the start of the walk, as Draw sets it at 10 substitutions
+    std::vector<lsystem::Rule> moreRules = {};
 };
 
 constexpr plane::Rgb Red { 255, 0, 0 };
@@ -32,6 +34,10 @@ constexpr plane::Rgb Green { 4, 123, 22 };
 
 const Figure KochCurve { "F", "F+F--F+F", "G", 1.0 / 3.0, 60.0, -0.1, 1.1, -0.4, 0.7,
     -1.5707963267948966, Red, 1 };
+// The Koch curve with a variable that rewrites to itself: one symbol more at every level that the
+// walk skips, and a rule of a third symbol for the expansion to look up.
+const Figure KochCurveWithVariable { "FX", "F+F--F+F", "G", 1.0 / 3.0, 60.0, -0.1, 1.1, -0.4, 0.7,
+    -1.5707963267948966, Red, 1, { { 'X', 1.0, "X" } } };
 const Figure KochIsland { "F--F--F", "F+F--F+F", "G", 1.0 / 3.0, 60.0, -0.3, 0.9, -0.1, 1.1,
     std::nullopt, Red, 1 };
 const Figure Plant3 { "F", "G-((F)+F)+G(+GF)-F", "GG", 20.0 / 46.0, 22.5, -0.6, 0.6, -0.1, 1.1,
@@ -50,6 +56,7 @@ lsystem::DrawParams ParamsFor(const Figure& figure, double amplitude)
     params.Word = figure.axiom;
     params.RuleF = figure.ruleF;
     params.RuleG = figure.ruleG;
+    params.MoreRules = figure.moreRules;
     params.Angle = figure.angle;
     params.SubstCount = Substitutions;
     params.PenWidth = figure.penWidth;
@@ -63,11 +70,12 @@ lsystem::DrawParams ParamsFor(const Figure& figure, double amplitude)
 void Substitute(benchmark::State& state)
 {
     std::string word = KochCurve.axiom;
+    const lsystem::RuleTable rules(KochCurve.ruleF, KochCurve.ruleG, {});
     for (int i = 0; i < Substitutions - 1; ++i)
-        lsystem::Substitute(word, word, KochCurve.ruleF, KochCurve.ruleG);
+        lsystem::Substitute(word, word, rules, 0, i);
     std::string next;
     for (auto _ : state) {
-        lsystem::Substitute(word, next, KochCurve.ruleF, KochCurve.ruleG);
+        lsystem::Substitute(word, next, rules, 0, Substitutions - 1);
         benchmark::DoNotOptimize(next.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(next.size()));
@@ -98,9 +106,8 @@ std::uint64_t WalkFigure(const Figure& figure, double amplitude, Target& target)
 
 std::int64_t DrawnSegments(const Figure& figure)
 {
-    std::string word = figure.axiom;
-    for (int i = 0; i < Substitutions; ++i)
-        lsystem::Substitute(word, word, figure.ruleF, figure.ruleG);
+    const std::string word = lsystem::Rewrite(
+        { figure.axiom, figure.ruleF, figure.ruleG, Substitutions, figure.moreRules, 0 });
     return std::count_if(
         word.begin(), word.end(), [](char symbol) { return symbol == 'F' || symbol == 'G'; });
 }
@@ -119,6 +126,8 @@ void Walk(benchmark::State& state, const Figure& figure, double amplitude)
 }
 
 BENCHMARK_CAPTURE(Walk, KochCurve10, KochCurve, 0.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Walk, KochCurve10WithVariable, KochCurveWithVariable, 0.0)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Walk, KochIsland10, KochIsland, 0.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Walk, KochCurve10Amplitude005, KochCurve, 0.05)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Walk, KochIsland10Amplitude005, KochIsland, 0.05)->Unit(benchmark::kMillisecond);

@@ -27,7 +27,8 @@ namespace {
 // Longer words are not walked, so that one input takes milliseconds.
 constexpr std::uint64_t FuzzWordLimit = std::uint64_t { 1 } << 16;
 
-std::string ReferenceStep(std::string_view word, std::string_view ruleF, std::string_view ruleG)
+std::string ReferenceStep(
+    std::string_view word, std::string_view ruleF, std::string_view ruleG, std::string_view ruleX)
 {
     std::string next;
     for (const char symbol : word) {
@@ -35,6 +36,8 @@ std::string ReferenceStep(std::string_view word, std::string_view ruleF, std::st
             next += ruleF;
         else if (symbol == 'G')
             next += ruleG;
+        else if (symbol == 'X')
+            next += ruleX;
         else
             next += symbol;
     }
@@ -128,20 +131,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     system.axiom = NextPiece(rest);
     system.ruleF = NextPiece(rest);
     system.ruleG = NextPiece(rest);
+    const std::string ruleX(NextPiece(rest));
+    system.moreRules = { { 'X', 1.0, ruleX } };
     system.count = data[0] % 11;
-    while (system.count > 0
-        && lsystem::RewrittenLength(system.axiom, system.ruleF, system.ruleG, system.count)
-            > FuzzWordLimit)
+    while (system.count > 0 && lsystem::WordLength(system) > FuzzWordLimit)
         --system.count;
-    if (lsystem::RewrittenLength(system.axiom, system.ruleF, system.ruleG, system.count)
-        > FuzzWordLimit)
+    if (lsystem::WordLength(system) > FuzzWordLimit)
         return 0;
 
     std::string word = system.axiom;
     for (std::int32_t step = 0; step < system.count; ++step)
-        word = ReferenceStep(word, system.ruleF, system.ruleG);
-    if (word.size()
-        != lsystem::RewrittenLength(system.axiom, system.ruleF, system.ruleG, system.count))
+        word = ReferenceStep(word, system.ruleF, system.ruleG, ruleX);
+    if (word.size() != lsystem::WordLength(system))
         std::abort();
 
     lsystem::DrawParams& params = setup.params;

@@ -5,7 +5,9 @@
 #include "app/core/plane_canvas.h"
 #include "app/core/presets.h"
 #include "fpu/floating_point_error.h"
+#include "lsystem/expansion.h"
 #include "lsystem/rewriting.h"
+#include "lsystem/turtle.h"
 #include "tests/core/session_fixture.h"
 #include "tests/lsystem/recording_canvas.h"
 
@@ -56,8 +58,7 @@ TEST(PreparedDraw, StartupValuesDrawARedKochCurve)
     const Walked walked = Walk(StartupInput());
     const lsystem::DrawParams& params = walked.draw.walk.params;
     EXPECT_EQ(walked.draw.walk.style.colour, Red);
-    EXPECT_EQ(
-        lsystem::RewrittenLength(params.Word, params.RuleF, params.RuleG, params.SubstCount), 36u);
+    EXPECT_EQ(lsystem::WordLength(lsystem::WordOf(params, 0)), 36u);
     EXPECT_EQ(params.StepLength, 1.0 * (1.0 / 3.0) * (1.0 / 3.0));
     ASSERT_EQ(walked.segments.size(), 16u);
     for (const auto& segment : walked.segments) {
@@ -354,9 +355,7 @@ TEST(PreparedDraw, SymbolLimitEndsTheWalkAfterThatManySymbols)
     input.random = "0.1";
     const Walked whole = Walk(input);
     const lsystem::DrawParams& params = whole.draw.walk.params;
-    std::string word = params.Word;
-    for (int step = 0; step < input.substCount; ++step)
-        lsystem::Substitute(word, word, params.RuleF, params.RuleG);
+    const std::string word = lsystem::Rewrite(lsystem::WordOf(params, 0));
     for (const std::size_t limit : { std::size_t { 0 }, std::size_t { 1 }, std::size_t { 100 },
              word.size() - 1, word.size() }) {
         SCOPED_TRACE(limit);

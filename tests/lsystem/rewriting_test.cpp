@@ -4,9 +4,11 @@
 
 #include <ostream>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace lsystem {
 namespace {
@@ -18,6 +20,7 @@ struct RewriteCase {
     std::string ruleG;
     std::int32_t count;
     std::string expected;
+    std::vector<Rule> more = {};
 };
 
 void PrintTo(const RewriteCase& row, std::ostream* out)
@@ -44,6 +47,14 @@ const RewriteCase RewriteCases[] = {
     { "RulesMayHoldAnyByte", "GFG", std::string("\0", 1), "\xe8", 1, std::string("\xe8\0\xe8", 3) },
     { "CountZeroKeepsTheAxiom", "F-G", "FF", "GG", 0, "F-G" },
     { "NegativeCountKeepsTheAxiom", "F-G", "FF", "GG", -3, "F-G" },
+    { "AnySymbolMayHaveARule", "X", "FF", "G", 2, "FF-(F-(X)+X)+F-(X)+X",
+        { { 'X', 1, "F-(X)+X" } } },
+    { "CaseTellsSymbolsApart", "fFx", "F", "G", 1, "ffFxx",
+        { { 'f', 1, "ff" }, { 'x', 1, "xx" } } },
+    { "TurtleCommandsKeepNoRule", "+-()", "F", "G", 1, "+-()",
+        { { '+', 1, "F" }, { '-', 1, "F" }, { '(', 1, "F" }, { ')', 1, "F" } } },
+    { "AnyByteMayHaveARule", std::string("\0\xff", 2), "F", "G", 1, "ab",
+        { { '\0', 1, "a" }, { '\xff', 1, "b" } } },
 };
 
 class RewriteTable : public testing::TestWithParam<RewriteCase> { };
@@ -51,11 +62,9 @@ class RewriteTable : public testing::TestWithParam<RewriteCase> { };
 TEST_P(RewriteTable, RewritesAndPredictsTheLength)
 {
     const RewriteCase& row = GetParam();
-    std::string word = row.axiom;
-    for (std::int32_t step = 0; step < row.count; ++step)
-        Substitute(word, word, row.ruleF, row.ruleG);
-    EXPECT_EQ(word, row.expected);
-    EXPECT_EQ(RewrittenLength(row.axiom, row.ruleF, row.ruleG, row.count), row.expected.size());
+    EXPECT_EQ(Rewrite({ row.axiom, row.ruleF, row.ruleG, row.count, row.more, 0 }), row.expected);
+    EXPECT_EQ(RewrittenLength(row.axiom, RuleTable(row.ruleF, row.ruleG, row.more), row.count),
+        row.expected.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rewriting, RewriteTable, testing::ValuesIn(RewriteCases),
@@ -65,7 +74,7 @@ TEST(Substitute, LeavesTheWordAndReplacesWhatNextWordHeld)
 {
     const std::string word = "F-G";
     std::string next = "something longer than the result";
-    Substitute(word, next, "FF", "G+G");
+    Substitute(word, next, RuleTable("FF", "G+G", {}), 0, 0);
     EXPECT_EQ(word, "F-G");
     EXPECT_EQ(next, "FF-G+G");
 }
@@ -73,8 +82,35 @@ TEST(Substitute, LeavesTheWordAndReplacesWhatNextWordHeld)
 TEST(Substitute, OneStringAsBothWordAndNextWord)
 {
     std::string word = "F(G)F";
-    Substitute(word, word, "F+F", "");
+    Substitute(word, word, RuleTable("F+F", "", {}), 0, 0);
     EXPECT_EQ(word, "F+F()F+F");
+}
+
+// Each alternative is chosen about as often as its share of the weights says, and the choice
+// depends on the seed, the level and the place alone.
+TEST(WeightedRules, ChooseInProportionToTheWeightsByPlace)
+{
+    const RuleTable rules("a", "G", { { 'F', 2, "b" }, { 'F', 5, "c" }, { 'F', 0, "never" } });
+    ASSERT_TRUE(rules.weighted());
+    const std::string word(80000, 'F');
+    std::string next;
+    Substitute(word, next, rules, 12345, 3);
+    ASSERT_EQ(next.size(), word.size());
+    const double share[] = { 1.0 / 8, 2.0 / 8, 5.0 / 8 };
+    for (int i = 0; i < 3; ++i) {
+        const auto chosen = std::count(next.begin(), next.end(), "abc"[i]);
+        EXPECT_NEAR(static_cast<double>(chosen) / static_cast<double>(word.size()), share[i], 0.01)
+            << "abc"[i];
+    }
+    for (const std::size_t place : { 0u, 1u, 777u, 79999u }) {
+        const char chosen = next[place];
+        EXPECT_EQ(rules.Replacement('F', 12345, 3, place), std::string(1, chosen));
+    }
+    std::string otherSeed, otherLevel;
+    Substitute(word, otherSeed, rules, 12346, 3);
+    Substitute(word, otherLevel, rules, 12345, 4);
+    EXPECT_NE(otherSeed, next);
+    EXPECT_NE(otherLevel, next);
 }
 
 // The preset figures, step by step: the length from the symbol counts against the length
@@ -98,29 +134,28 @@ TEST(RewrittenLength, MatchesRealRewritingOfThePresets)
     };
     for (const System& system : systems) {
         std::string word = system.axiom;
-        std::string next;
         for (std::int32_t count = 0; count <= 6; ++count) {
             SCOPED_TRACE(std::string(system.name) + " after " + std::to_string(count));
-            EXPECT_EQ(
-                RewrittenLength(system.axiom, system.ruleF, system.ruleG, count), word.size());
-            Substitute(word, next, system.ruleF, system.ruleG);
-            word.swap(next);
+            const RuleTable rules(system.ruleF, system.ruleG, {});
+            EXPECT_EQ(RewrittenLength(system.axiom, rules, count), word.size());
+            Substitute(word, word, rules, 0, count);
         }
     }
 }
 
 TEST(RewrittenLength, KochCurveAfterTenSteps)
 {
-    EXPECT_EQ(RewrittenLength("F", "F+F--F+F", "G", 10), 2446676u);
+    EXPECT_EQ(RewrittenLength("F", RuleTable("F+F--F+F", "G", {}), 10), 2446676u);
 }
 
 TEST(RewrittenLength, SaturatesInsteadOfOverflowing)
 {
     constexpr std::uint64_t max = std::numeric_limits<std::uint64_t>::max();
-    EXPECT_EQ(RewrittenLength("F", "FF", "G", 63), std::uint64_t { 1 } << 63);
-    EXPECT_EQ(RewrittenLength("F", "FF", "G", 64), max);
-    EXPECT_EQ(RewrittenLength("F", "FF", "G", std::numeric_limits<std::int32_t>::max()), max);
-    EXPECT_EQ(RewrittenLength("GX", "F", "GGGGGGGGGGGGGGGG", 40), max);
+    const RuleTable doubling("FF", "G", {});
+    EXPECT_EQ(RewrittenLength("F", doubling, 63), std::uint64_t { 1 } << 63);
+    EXPECT_EQ(RewrittenLength("F", doubling, 64), max);
+    EXPECT_EQ(RewrittenLength("F", doubling, std::numeric_limits<std::int32_t>::max()), max);
+    EXPECT_EQ(RewrittenLength("GX", RuleTable("F", "GGGGGGGGGGGGGGGG", {}), 40), max);
 }
 
 } // namespace

@@ -16,7 +16,7 @@ namespace {
 TEST(TrigLookahead, NoValueFromABlockTheThreadOnlyWalkedThrough)
 {
     // Every step at heading 0 with the perturbations rounded away: arguments +0 and +0.
-    TrigLookahead lookahead({ "F", "FF", "", 17 }, 0.0, 5e-324, 7);
+    TrigLookahead lookahead({ "F", "FF", "", 17, {}, 0 }, 0.0, 5e-324, 7);
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
     for (std::uint64_t step = 0; std::chrono::steady_clock::now() < until;
          step = (step + 1) % 2048) {

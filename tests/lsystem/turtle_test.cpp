@@ -370,7 +370,7 @@ TEST(DrawWord, BitExactAgainstThePlainFormula)
 {
     std::string word = "F-G-G";
     for (int step = 0; step < 5; ++step)
-        Substitute(word, word, "F-G+F+G-F", "GG");
+        Substitute(word, word, RuleTable("F-G+F+G-F", "GG", {}), 0, 0);
     const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
     for (const double amplitude : { 0.0, -0.0, 0.05 }) {
         for (const double angle : { 120.0, 22.5, 33.3, -0.1, 0.0 }) {
@@ -400,7 +400,7 @@ TEST(DrawWord, LongPerturbedWalkBitExactAgainstThePlainFormula)
 {
     std::string word = "F-G-G";
     while (word.size() < 200000)
-        Substitute(word, word, "F-G+F+G-F", "GG");
+        Substitute(word, word, RuleTable("F-G+F+G-F", "GG", {}), 0, 0);
     const struct {
         double angle, amplitude;
     } rows[]

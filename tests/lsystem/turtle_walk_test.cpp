@@ -50,9 +50,7 @@ DrawParams ParamsOf(const System& system)
 // The rewritten word built in full, then walked as it stands.
 Outcome WalkRewrittenWord(const System& system)
 {
-    std::string word = system.word.axiom;
-    for (std::int32_t step = 0; step < system.word.count; ++step)
-        Substitute(word, word, system.word.ruleF, system.word.ruleG);
+    const std::string word = Rewrite(system.word);
     RandomGenerator random(7);
     RecordingCanvas canvas;
     const std::int32_t penWidth = DrawWord(word, ParamsOf(system), system.style, random, canvas);
@@ -65,9 +63,7 @@ Outcome WalkExpanding(const System& system, std::mt19937& slices, std::uint64_t 
     RandomGenerator random(7);
     RecordingCanvas canvas;
     TurtleWalk walk(system.word, ParamsOf(system), system.style, random, canvas);
-    EXPECT_EQ(walk.symbolCount(),
-        RewrittenLength(
-            system.word.axiom, system.word.ruleF, system.word.ruleG, system.word.count));
+    EXPECT_EQ(walk.symbolCount(), Rewrite(system.word).size());
     std::uniform_int_distribution<std::uint64_t> sliceSize(1, maxSlice);
     while (!walk.finished()) {
         const std::uint64_t before = walk.symbolsWalked();
@@ -91,6 +87,32 @@ std::string RandomText(std::mt19937& random, int maxLength)
     return text;
 }
 
+// Rules for random symbols, some of them alternatives of others, with random weights.
+std::vector<Rule> RandomRules(std::mt19937& random)
+{
+    static const std::string symbols = std::string("XXgFGf\xff+", 8) + '\0';
+    std::vector<Rule> rules(random() % 4);
+    for (Rule& rule : rules)
+        rule = { symbols[random() % symbols.size()], 0.25 * (1 + random() % 8),
+            RandomText(random, 7) };
+    return rules;
+}
+
+// A bound of the word's length whatever alternatives are chosen: each symbol's longest.
+std::uint64_t LongestLength(const RewrittenWord& word)
+{
+    RewrittenWord longest = word;
+    longest.moreRules.clear();
+    for (const Rule& rule : word.moreRules) {
+        std::string& kept = rule.symbol == 'F' ? longest.ruleF
+            : rule.symbol == 'G'               ? longest.ruleG
+                                               : longest.moreRules.emplace_back(rule).replacement;
+        if (rule.replacement.size() > kept.size())
+            kept = rule.replacement;
+    }
+    return RewrittenLength(longest.axiom, longest.rules(), longest.count);
+}
+
 System RandomSystem(std::mt19937& random)
 {
     constexpr std::uint64_t MaxSymbols = 20000;
@@ -99,10 +121,9 @@ System RandomSystem(std::mt19937& random)
     const double angles[] = { 60.0, 90.0, 120.0, 22.5, 20.0, 26.0, 33.3 };
     System system;
     system.word = { RandomText(random, 6), RandomText(random, 9), RandomText(random, 9),
-        std::uniform_int_distribution<std::int32_t>(0, 10)(random) };
-    while (
-        RewrittenLength(system.word.axiom, system.word.ruleF, system.word.ruleG, system.word.count)
-        > MaxSymbols)
+        std::uniform_int_distribution<std::int32_t>(0, 10)(random), RandomRules(random),
+        static_cast<std::uint32_t>(random()) };
+    while (LongestLength(system.word) > MaxSymbols)
         --system.word.count;
     system.angle = angles[random() % std::size(angles)];
     system.stepLength = 1.0 / (1 + random() % 5);
@@ -139,20 +160,62 @@ void ExpectSameOutcome(const Outcome& actual, const Outcome& expected)
 }
 
 // Expanding the rules on the way walks exactly the word that rewriting builds, in one go and in
-// slices of any size.
+// slices of any size, whatever symbols have rules and alternatives.
 TEST(TurtleWalk, SameWalkAsTheRewrittenWord)
 {
     std::mt19937 random(2024);
     for (int trial = 0; trial < 400; ++trial) {
         const System system = RandomSystem(random);
-        SCOPED_TRACE(testing::Message() << "trial " << trial << ": axiom '" << system.word.axiom
-                                        << "', F rule '" << system.word.ruleF << "', G rule '"
-                                        << system.word.ruleG << "', count " << system.word.count);
+        testing::Message trace;
+        trace << "trial " << trial << ": axiom '" << system.word.axiom << "', F rule '"
+              << system.word.ruleF << "', G rule '" << system.word.ruleG << "', count "
+              << system.word.count << ", seed " << system.word.seed;
+        for (const Rule& rule : system.word.moreRules)
+            trace << ", " << rule.symbol << " " << rule.weight << " -> '" << rule.replacement
+                  << "'";
+        SCOPED_TRACE(trace);
         const Outcome expected = WalkRewrittenWord(system);
         ExpectSameOutcome(WalkExpanding(system, random, Unlimited), expected);
         ExpectSameOutcome(WalkExpanding(system, random, 1 + trial % 7), expected);
         if (testing::Test::HasFailure())
             return;
+    }
+}
+
+// The symbols that an expansion hands over, all of them.
+std::string Expanded(const RewrittenWord& word)
+{
+    struct Collect {
+        std::string* symbols;
+        void operator()(char symbol) { *symbols += symbol; }
+        void operator()(const char*& next, const char* stop)
+        {
+            symbols->append(next, stop);
+            next = stop;
+        }
+    };
+    std::string symbols;
+    Collect collect { &symbols };
+    Expansion expansion(word);
+    std::uint64_t count = Unlimited;
+    std::uint64_t work = Unlimited;
+    EXPECT_TRUE(expansion.Hand(count, work, collect));
+    return symbols;
+}
+
+// A stochastic plant grows by one derivation: the word after k + 1 steps is the rewriting of the
+// word after k, so that a growth shows one plant, not a new one at every step.
+TEST(Expansion, WeightedRulesGrowByOneDerivation)
+{
+    RewrittenWord plant { "X", "FF", "G", 0,
+        { { 'X', 1, "F(+X)F(-X)+X" }, { 'X', 1, "F(-X)F" }, { 'X', 2, "FX(+X)" } }, 99 };
+    const RuleTable rules = plant.rules();
+    for (plant.count = 0; plant.count < 7; ++plant.count) {
+        std::string next;
+        Substitute(Expanded(plant), next, rules, plant.seed, plant.count);
+        ++plant.count;
+        EXPECT_EQ(Expanded(plant), next) << "at " << plant.count;
+        --plant.count;
     }
 }
 
@@ -181,7 +244,7 @@ TEST(TurtleWalk, SliceEndsBeforeTheNextSymbolAndNarrowingWaitsForIt)
 {
     RandomGenerator random;
     RecordingCanvas canvas;
-    TurtleWalk walk({ "F", "F+F", "", 2 }, UnitSteps(), PlantStyle, random, canvas);
+    TurtleWalk walk({ "F", "F+F", "", 2, {}, 0 }, UnitSteps(), PlantStyle, random, canvas);
     EXPECT_FALSE(walk.Advance(0));
     EXPECT_EQ(random.seed(), 0u);
     WalkFirst(walk, 1);
@@ -205,8 +268,8 @@ TEST(TurtleWalk, SlicesStayShortWhereRulesProduceNothing)
     RandomGenerator random;
     RecordingCanvas canvas;
     const std::string longRule(Expansion::MaxFoldedLength + 1, 'F');
-    TurtleWalk walk(
-        { std::string(1000, 'G'), "", longRule, 2 }, UnitSteps(), PlantStyle, random, canvas);
+    TurtleWalk walk({ std::string(1000, 'G'), "", longRule, 2, {}, 0 }, UnitSteps(), PlantStyle,
+        random, canvas);
     EXPECT_EQ(walk.symbolCount(), 0u);
     EXPECT_FALSE(walk.Advance(100));
     std::uint64_t slices = 1;
@@ -222,7 +285,7 @@ TEST(TurtleWalk, WordsBeyondAnyMemoryAreWalkedAsTheyCome)
 {
     RandomGenerator random;
     RecordingCanvas canvas;
-    TurtleWalk walk({ "F", "FF", "", 64 }, UnitSteps(), PlantStyle, random, canvas);
+    TurtleWalk walk({ "F", "FF", "", 64, {}, 0 }, UnitSteps(), PlantStyle, random, canvas);
     EXPECT_EQ(walk.symbolCount(), Unlimited);
     WalkFirst(walk, 1000);
     EXPECT_FALSE(walk.finished());
@@ -248,10 +311,8 @@ public:
 // open one branch more than allowed, after everything before it was drawn.
 TEST(TurtleWalk, BranchesNestedTooDeepEndTheWalkAtTheirOpening)
 {
-    const RewrittenWord system { "F", "F(F", "", 21 };
-    std::string word = system.axiom;
-    for (std::int32_t step = 0; step < system.count; ++step)
-        Substitute(word, word, system.ruleF, system.ruleG);
+    const RewrittenWord system { "F", "F(F", "", 21, {}, 0 };
+    const std::string word = Rewrite(system);
     std::size_t failing = 0;
     for (std::size_t opened = 0; opened <= MaxBranchDepth; ++failing)
         opened += word[failing] == '(';
@@ -284,7 +345,7 @@ TEST(TurtleWalk, AFaultInARunOfStepsEndsTheWalkAtThatStep)
     params.StepLength = 1e308;
     RandomGenerator random;
     RecordingCanvas canvas;
-    TurtleWalk walk({ "+FFFF", "", "", 0 }, params, PlantStyle, random, canvas);
+    TurtleWalk walk({ "+FFFF", "", "", 0, {}, 0 }, params, PlantStyle, random, canvas);
     EXPECT_THROW(walk.Advance(Unlimited), fpu::FloatingPointError);
     EXPECT_EQ(walk.symbolsWalked(), 2u);
     EXPECT_EQ(walk.segmentsDrawn(), 1u);
