@@ -92,7 +92,7 @@ std::optional<std::uint32_t> DrawingSession::lastRandomSeed() const
     if (m_figures.empty())
         return std::nullopt;
     const DrawnFigure& last = m_figures.back();
-    if (last.walk.params.RandomAmp == 0.0)
+    if (!TakesRandomNumbers(last.walk.params))
         return std::nullopt;
     return last.seed;
 }

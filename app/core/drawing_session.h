@@ -43,8 +43,8 @@ public:
     std::uint32_t seed() const { return m_random.seed(); }
     // Sets the random generator's state: the next Draw starts its figure from it.
     void SetSeed(std::uint32_t seed) { m_random = lsystem::RandomGenerator(seed); }
-    // The seed at the start of the last figure drawn, when its random amplitude is not 0: what
-    // a file needs to draw that figure again.
+    // The seed at the start of the last figure drawn, when its walk takes random numbers (a
+    // random amplitude, weighted alternatives): what a file needs to draw that figure again.
     std::optional<std::uint32_t> lastRandomSeed() const;
     // The world window the plane shows: the last drawn or viewed one; none before the first.
     const std::optional<WorldWindow>& shownWindow() const { return m_window; }

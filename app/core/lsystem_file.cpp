@@ -2,6 +2,8 @@
 
 #include "app/core/float_text.h"
 #include "app/core/presets.h"
+#include "app/core/quoted_text.h"
+#include "app/core/rule_text.h"
 
 #include <algorithm>
 #include <array>
@@ -9,206 +11,34 @@
 #include <cstddef>
 #include <iterator>
 #include <optional>
+#include <variant>
 
 namespace app {
 
 namespace {
 
-// A text as it stands; the angle, whose decimal separator is a point; the number of
-// substitutions; a preset's caption.
-// The keys that are not fields, after the fields' own: the checked preset, and the random
-// generator's state at the start of the figure.
+// The keys that are not fields, after the fields' own: the checked preset, the random
+// generator's state at the start of the figure, and a rule beyond the F and G fields (given once
+// for each).
 constexpr std::string_view presetKey = "preset";
 constexpr std::string_view seedKey = "seed";
+constexpr std::string_view ruleKey = "rule";
 constexpr std::size_t presetIndex = std::size(FieldTable);
 constexpr std::size_t seedIndex = presetIndex + 1;
-constexpr std::size_t keyCount = seedIndex + 1;
+constexpr std::size_t ruleIndex = seedIndex + 1;
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view headerPrefix = "Lindenmayer L-system ";
-constexpr std::size_t excerptLength = 40; // bytes of a faulty line quoted in a message
+constexpr std::size_t longestNewerVersion = 9; // digits that a version named in a message may have
 
 // A line that cannot be read; ParseLSystem adds its number.
 struct BadLine {
     std::string message;
 };
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-bool IsControl(char c)
-{
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F;
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 char AsciiLower(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// The length of the well-formed UTF-8 sequence at `at` (no overlong forms, surrogates or
-// values beyond U+10FFFF), or 0 where none starts.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t at)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF; // the range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else
-        return 0;
-    if (text.size() - at < length || byte(at + 1) < low || byte(at + 1) > high)
-        return 0;
-    for (std::size_t i = at + 2; i < at + length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF)
-            return 0;
-    }
-    return length;
-}
-
-bool IsUtf8(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = Utf8SequenceLength(text, i);
-        if (length == 0)
-            return false;
-        i += length;
-    }
-    return true;
-}
-
-bool NeedsQuotes(std::string_view text)
-{
-    return text.empty() || IsBlank(text.front()) || IsBlank(text.back()) || text.front() == '"'
-        || std::ranges::any_of(text, [](char c) { return c == '\\' || IsControl(c); })
-        || !IsUtf8(text);
-}
-
-void AppendHexEscape(std::string& out, unsigned char byte)
-{
-    constexpr std::string_view digits = "0123456789ABCDEF";
-    out += "\\x";
-    out += digits[byte >> 4];
-    out += digits[byte & 0xF];
-}
-
-std::string Quote(std::string_view text)
-{
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size();) {
-        const char c = text[i];
-        const std::size_t length = Utf8SequenceLength(text, i);
-        if (c == '"' || c == '\\')
-            out += { '\\', c };
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\t')
-            out += "\\t";
-        else if (length == 0 || IsControl(c))
-            AppendHexEscape(out, static_cast<unsigned char>(c));
-        else
-            out += text.substr(i, length);
-        i += std::max<std::size_t>(length, 1);
-    }
-    return out + '"';
-}
-
-std::string Encode(std::string_view text)
-{
-    return NeedsQuotes(text) ? Quote(text) : std::string(text);
-}
-
-// The start of a faulty line, quoted, for a message.
-std::string Excerpt(std::string_view line)
-{
-    if (line.size() <= excerptLength)
-        return Quote(line);
-    std::size_t cut = excerptLength;
-    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
-        --cut;
-    return Quote(line.substr(0, cut)) + "...";
-}
-
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    const char lower = AsciiLower(c);
-    if (lower >= 'a' && lower <= 'f')
-        return lower - 'a' + 10;
-    return -1;
-}
-
-// The text of a quoted value, which starts with '"'.
-std::string Unquote(std::string_view quoted)
-{
-    std::string text;
-    for (std::size_t i = 1; i < quoted.size(); ++i) {
-        const char c = quoted[i];
-        if (c == '"') {
-            if (i + 1 != quoted.size())
-                throw BadLine { "text follows the closing quote" };
-            return text;
-        }
-        if (c != '\\') {
-            text += c;
-            continue;
-        }
-        if (++i == quoted.size())
-            break;
-        switch (quoted[i]) {
-        case '"':
-        case '\\':
-            text += quoted[i];
-            break;
-        case 'n':
-            text += '\n';
-            break;
-        case 't':
-            text += '\t';
-            break;
-        case 'x': {
-            const int high = i + 1 < quoted.size() ? HexDigitValue(quoted[i + 1]) : -1;
-            const int low = i + 2 < quoted.size() ? HexDigitValue(quoted[i + 2]) : -1;
-            if (high < 0 || low < 0)
-                throw BadLine { "\"\\x\" must be followed by two hexadecimal digits" };
-            text += static_cast<char>(high * 16 + low);
-            i += 2;
-            break;
-        }
-        default:
-            throw BadLine { "unknown escape \"\\" + std::string(1, quoted[i]) + "\"" };
-        }
-    }
-    throw BadLine { "the quoted value has no closing quote" };
-}
-
-std::string Decode(std::string_view value)
-{
-    return !value.empty() && value.front() == '"' ? Unquote(value) : std::string(value);
 }
 
 std::int32_t ReadCount(const std::string& text)
@@ -245,7 +75,16 @@ Preset ReadPreset(const std::string& text)
     throw BadLine { "unknown preset " + Quote(text) + "; the presets are " + known };
 }
 
-// The key's place: a row of FieldTable, presetIndex or seedIndex; none for an unknown key.
+RuleText ReadRule(std::string_view line)
+{
+    std::variant<RuleText, std::string> rule = ReadRuleLine(line);
+    if (const auto* fault = std::get_if<std::string>(&rule))
+        throw BadLine { FaultClause(*fault) };
+    return std::get<RuleText>(std::move(rule));
+}
+
+// The key's place: a row of FieldTable, presetIndex, seedIndex or ruleIndex; none for an unknown
+// key.
 std::optional<std::size_t> FindKey(std::string_view name)
 {
     const auto same = [name](std::string_view key) {
@@ -259,6 +98,8 @@ std::optional<std::size_t> FindKey(std::string_view name)
         return presetIndex;
     if (same(seedKey))
         return seedIndex;
+    if (same(ruleKey))
+        return ruleIndex;
     return std::nullopt;
 }
 
@@ -269,14 +110,29 @@ std::string_view KeyName(std::size_t key)
     return key == presetIndex ? presetKey : seedKey;
 }
 
+// A version after the ones this program reads: a whole number above 2, written plainly.
+bool IsNewerVersion(std::string_view version)
+{
+    return !version.empty() && version.size() <= longestNewerVersion && version.front() != '0'
+        && std::ranges::all_of(version, [](char c) { return c >= '0' && c <= '9'; })
+        && std::stoul(std::string(version)) > 2;
+}
+
 void CheckHeader(std::string_view line)
 {
-    if (line == LSystemFileHeader)
+    if (line == LSystemFileHeader || line == LSystemFileHeaderWithRules)
         return;
-    if (line.starts_with(headerPrefix))
-        throw BadLine { "version " + Excerpt(line.substr(headerPrefix.size()))
+    if (line.starts_with(headerPrefix)) {
+        const std::string_view version = line.substr(headerPrefix.size());
+        if (IsNewerVersion(version))
+            throw BadLine { "the file is of a newer L-system format, version "
+                + std::string(version)
+                + ", that this program cannot read; it reads versions 1 and 2" };
+        throw BadLine { "version " + Excerpt(version)
             + " of the L-system format is not supported; this program reads \""
-            + std::string(LSystemFileHeader) + "\"" };
+            + std::string(LSystemFileHeader) + "\" and \"" + std::string(LSystemFileHeaderWithRules)
+            + "\"" };
+    }
     throw BadLine { "not an L-system file: the first line must be \""
         + std::string(LSystemFileHeader) + "\", not " + Excerpt(line) };
 }
@@ -302,6 +158,11 @@ public:
         const std::optional<std::size_t> key = FindKey(name);
         if (!key)
             return;
+        // A rule's line is read as the command line reads it: its quotes are its own.
+        if (*key == ruleIndex) {
+            m_fields.moreRules.push_back(ReadRule(Trim(line.substr(equals + 1))));
+            return;
+        }
         int& seen = m_lineOfKey[*key];
         if (seen != 0)
             throw BadLine { "\"" + std::string(KeyName(*key)) + "\" is given twice (first on line "
@@ -328,14 +189,17 @@ public:
 
 private:
     PanelFields& m_fields;
-    std::array<int, keyCount> m_lineOfKey {};
+    // The line of each key but "rule", which may be given any number of times.
+    std::array<int, ruleIndex> m_lineOfKey {};
 };
 
 } // namespace
 
 std::string FormatLSystem(const PanelFields& fields)
 {
-    std::string text = std::string(LSystemFileHeader) + '\n';
+    std::string text
+        = std::string(fields.moreRules.empty() ? LSystemFileHeader : LSystemFileHeaderWithRules)
+        + '\n';
     for (const FieldRow& row : FieldTable) {
         text += row.fileKey;
         text += " = ";
@@ -343,6 +207,13 @@ std::string FormatLSystem(const PanelFields& fields)
         text += '\n';
     }
     text += std::string(presetKey) + " = " + Encode(PresetName(fields.preset)) + '\n';
+    for (std::size_t i = 0; i < fields.moreRules.size(); ++i) {
+        const RuleText& rule = fields.moreRules[i];
+        // A rule that cannot be drawn would make a file that cannot be opened.
+        if (const auto fault = RuleFault(rule))
+            throw RuleError(i + FirstMoreRuleRow, *fault);
+        text += std::string(ruleKey) + " = " + FormatRuleLine(rule) + '\n';
+    }
     if (fields.seed)
         text += std::string(seedKey) + " = " + std::to_string(*fields.seed) + '\n';
     return text;
@@ -355,7 +226,9 @@ LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& curren
     if (text.empty())
         return LSystemFileError { 0, "the file is empty" };
 
+    // The file is the whole L-system: its rules, if any, replace the ones before.
     PanelFields fields = current;
+    fields.moreRules.clear();
     LineReader reader(fields);
     int number = 0;
     while (!text.empty()) {
@@ -371,6 +244,8 @@ LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& curren
                 reader.Read(Trim(line), number);
         } catch (const BadLine& bad) {
             return LSystemFileError { number, bad.message };
+        } catch (const QuotedTextError& bad) {
+            return LSystemFileError { number, bad.what() };
         }
     }
     return fields;

@@ -2,10 +2,13 @@
 
 #include "app/core/float_text.h"
 #include "app/core/presets.h"
+#include "app/core/rule_text.h"
 #include "expr/evaluator.h"
 #include "fpu/floating_point_error.h"
 
 #include <algorithm>
+#include <array>
+#include <limits>
 
 namespace app {
 
@@ -42,6 +45,21 @@ std::int32_t SubstitutionCount(const PanelFields& fields)
 
 } // namespace
 
+bool TakesRandomNumbers(const lsystem::DrawParams& params)
+{
+    if (params.RandomAmp != 0.0)
+        return true;
+    std::array<int, std::numeric_limits<unsigned char>::max() + 1> alternatives {};
+    alternatives['F'] = alternatives['G'] = 1;
+    for (const lsystem::Rule& rule : params.MoreRules) {
+        // The walk leaves out rules for its commands.
+        if (lsystem::MayHaveRule(rule.symbol)
+            && ++alternatives[static_cast<unsigned char>(rule.symbol)] > 1)
+            return true;
+    }
+    return false;
+}
+
 plane::Rgb FigureColour(const PanelFields& fields, plane::Rgb colourBefore)
 {
     return LineColour(fields.preset, SubstitutionCount(fields)).value_or(colourBefore);
@@ -60,6 +78,7 @@ PreparedWalk PrepareWalk(const PanelFields& fields, plane::Rgb colourBefore)
         throw AngleError(fields.angle);
     params.Angle = *angle;
     params.RandomAmp = EvaluateField(ExpressionField::Random, fields.random);
+    params.MoreRules = ReadRules(fields.moreRules);
     return WalkAtCount(walk, fields.preset, fields.substCount, colourBefore);
 }
 

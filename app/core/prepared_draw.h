@@ -50,9 +50,9 @@ struct PreparedDraw {
 
 // The steps of Draw before the walk, as a value: nothing else changes. The window fields are
 // evaluated and mapped onto a planeSize × planeSize plane, then the line colour is chosen (the
-// preset's, else colourBefore), then the length, the angle (a number with a point) and the
-// random amplitude are read and the step length computed. The first field that fails raises
-// its error (ExpressionError, AngleError) or the arithmetic's fault.
+// preset's, else colourBefore), then the length, the angle (a number with a point), the random
+// amplitude and the more rules are read and the step length computed. The first field that
+// fails raises its error (ExpressionError, AngleError, RuleError) or the arithmetic's fault.
 PreparedDraw PrepareDraw(const PanelFields& fields, plane::Rgb colourBefore, int planeSize);
 
 // The two halves of PrepareDraw. A walk that only measures the figure prepares the walk alone:
@@ -70,6 +70,11 @@ plane::Viewport WindowMapping(const WorldWindow& window, int planeSize);
 // the step length.
 PreparedWalk WalkAtCount(
     const PreparedWalk& walk, Preset preset, std::int32_t count, plane::Rgb colourBefore);
+
+// Whether a walk of these parameters takes numbers from the random generator, so that the
+// generator's state at its start shapes the figure: it has a random amplitude, or a symbol with
+// several alternatives to choose from (F and G count their fields' rules).
+bool TakesRandomNumbers(const lsystem::DrawParams& params);
 
 // The line colour of a Draw of these fields: the preset's, else the colour before.
 plane::Rgb FigureColour(const PanelFields& fields, plane::Rgb colourBefore);

@@ -132,6 +132,8 @@ void ApplyPreset(Preset preset, PanelFields& fields)
     fields.y1 = row.y1;
     fields.y2 = row.y2;
     fields.preset = preset;
+    // A preset is a whole L-system: it has no rules beyond its F and G ones.
+    fields.moreRules.clear();
 }
 
 bool IsCurve(Preset preset)

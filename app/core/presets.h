@@ -25,8 +25,8 @@ std::string_view PresetName(Preset preset);
 std::optional<Preset> PresetFromName(std::string_view name);
 
 // Fills `fields` as checking the preset's radio button fills the panel: the preset's texts
-// and count, and the preset itself; the random amplitude and, where the preset has none, the
-// count stay.
+// and count, and the preset itself, and no more rules; the random amplitude and, where the
+// preset has none, the count stay.
 void ApplyPreset(Preset preset, PanelFields& fields);
 
 // Koch curve, Koch island and the two Sierpinski curves; the rest are plants.

@@ -36,15 +36,26 @@ private:
 // The rules as the walk takes them; raises RuleError for the first rule that has a fault.
 std::vector<lsystem::Rule> ReadRules(const std::vector<RuleText>& rules);
 
+// A fault sentence as the end of a longer message, after a colon: its first letter lower-cased
+// where it begins a word, without the full stop ("the symbol is empty").
+std::string FaultClause(std::string_view sentence);
+
 // A rule as one line of text, as files and the command line write it: the symbol, the weight
-// unless it is "1", "->" and the replacement, e.g. "X -> F(+X)F" or "F 2 -> F(-F)F". A text that
-// is empty, holds a blank, a quote, a backslash, a control character or bytes that are not UTF-8
-// is quoted with the escapes \" \\ \n \t and \xHH (the replacement only when it is empty, begins
-// or ends with a blank, or begins with a quote), so that ParseRuleLine gives back the same bytes.
+// unless it is "1", "->" and the replacement, e.g. "X -> F(+X)F" or "F 2 -> F(-F)F". A symbol or
+// weight that is empty or "->", or holds a blank, a quote, a backslash, a control character or
+// bytes that are not UTF-8, is quoted with the escapes \" \\ \n \t and \xHH; the replacement is
+// quoted where a file's value would be (it is empty, begins or ends with a blank, begins with a
+// quote, or holds a backslash, a control character or bytes that are not UTF-8), so that
+// ParseRuleLine gives back the same bytes.
 std::string FormatRuleLine(const RuleText& rule);
 
-// Reads a rule written by FormatRuleLine; blanks around the parts are dropped. Returns the
-// rule's texts unchecked (RuleFault checks them) or what is wrong with the line's form.
+// Reads a rule written by FormatRuleLine; blanks around the symbol, the weight, the arrow and
+// the replacement are dropped. Returns the rule's texts unchecked (RuleFault checks them) or what
+// is wrong with the line's form, as a sentence.
 std::variant<RuleText, std::string> ParseRuleLine(std::string_view line);
+
+// A rule line as a file or the command line gives it: its texts when it can be drawn, else what
+// is wrong with its form (ParseRuleLine) or its texts (RuleFault).
+std::variant<RuleText, std::string> ReadRuleLine(std::string_view line);
 
 } // namespace app

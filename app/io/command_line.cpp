@@ -6,6 +6,7 @@
 #include "app/core/panel_fields.h"
 #include "app/core/prepared_draw.h"
 #include "app/core/presets.h"
+#include "app/core/rule_text.h"
 #include "app/core/world_window.h"
 #include "app/io/animation_job.h"
 #include "app/io/checked_file.h"
@@ -23,6 +24,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <variant>
 
 namespace app {
 
@@ -52,6 +54,14 @@ constexpr Option animateOption { nullptr, "animate", "file",
     "the growth, one frame for each number of substitutions from 0 to --subst's, each the "
     "picture --render writes of it, or with --frames the drawing." };
 constexpr Option presetOption { nullptr, "preset", "name", nullptr };
+// Beside the fields' own, since it may be given many times.
+constexpr Option ruleOption { nullptr, "rule", "rule",
+    "A rule \"SYMBOL [WEIGHT] -> REPLACEMENT\": what replaces SYMBOL, one printable ASCII "
+    "character other than + - ( and ), at each substitution. Give it once for each rule; given, "
+    "these replace an L-system file's rules. The rules of one symbol, F's and G's fields among "
+    "them (weighing 1), are alternatives: each rewriting picks one at random by weight (default "
+    "1), from the seed. E.g. --axiom X --rule-f FF --rule \"X -> F-((X)+X)+F(+FX)-X\"; "
+    "--rule \"F 2 -> F(+F)F\" rewrites F as F(+F)F twice as often as by --rule-f's rule." };
 constexpr Option laterOptions[] = {
     { nullptr, "window", "x1,x2,y1,y2",
         "The world window: left, right, bottom, top (expressions)." },
@@ -158,6 +168,7 @@ void AddOptions(QCommandLineParser& parser)
                 QString::fromUtf8(row.optionValue) });
         }
     }
+    AddOption(parser, ruleOption, QString::fromUtf8(ruleOption.description));
     for (const Option& option : laterOptions)
         AddOption(parser, option, QString::fromUtf8(option.description));
 }
@@ -204,6 +215,24 @@ void ApplyFieldOptions(const QCommandLineParser& parser, PanelFields& fields)
         SetWindow(fields,
             { bounds[0].toStdString(), bounds[1].toStdString(), bounds[2].toStdString(),
                 bounds[3].toStdString() });
+    }
+}
+
+// Every --rule in order, given at all, in place of the rules the fields had.
+void ApplyRuleOptions(const QCommandLineParser& parser, PanelFields& fields)
+{
+    const QString name = QString::fromLatin1(ruleOption.name);
+    if (!parser.isSet(name))
+        return;
+    fields.moreRules.clear();
+    for (const QString& line : parser.values(name)) {
+        std::variant<RuleText, std::string> rule = ReadRuleLine(line.toStdString());
+        if (const auto* fault = std::get_if<std::string>(&rule)) {
+            throw UsageError(
+                QStringLiteral("--rule takes \"SYMBOL [WEIGHT] -> REPLACEMENT\", not \"%1\": %2")
+                    .arg(line, QString::fromStdString(FaultClause(*fault))));
+        }
+        fields.moreRules.push_back(std::get<RuleText>(std::move(rule)));
     }
 }
 
@@ -257,6 +286,7 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     if (parser.isSet(QStringLiteral("preset")))
         ApplyPreset(PresetNamed(parser.value(QStringLiteral("preset"))), fields);
     ApplyFieldOptions(parser, fields);
+    ApplyRuleOptions(parser, fields);
     request.fit = parser.isSet(QStringLiteral("fit"));
     if (parser.isSet(QStringLiteral("size")))
         request.size

@@ -33,11 +33,13 @@ QString SaveLSystemFile(const QString& path, const PanelFields& fields)
 {
     if (const QString fault = OutputNameFault(path); !fault.isEmpty())
         throw SaveError(path, fault);
+    // A rule that cannot be drawn is refused here, before any file is made.
+    const std::string text = FormatLSystem(fields);
     QString target = path;
     if (QFileInfo(path).suffix().isEmpty())
         target += QStringLiteral(".") + QLatin1StringView(LSystemFileExtension);
     CheckedFile file(target);
-    file.Write(FormatLSystem(fields));
+    file.Write(text);
     file.Commit();
     return target;
 }

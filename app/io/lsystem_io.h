@@ -17,7 +17,8 @@ inline constexpr qint64 MaxLSystemFileSize = qint64 { 1 } << 20;
 // added when its file name has no extension. It is written through a CheckedFile, so an
 // existing file is replaced only once the new one is complete, and only a regular file is.
 // Throws FileError, naming the file and the system's reason, when it cannot be written, and
-// for a name OutputNameFault refuses.
+// for a name OutputNameFault refuses; RuleError, before anything is written, for a rule that
+// cannot be drawn.
 QString SaveLSystemFile(const QString& path, const PanelFields& fields);
 
 // Reads an L-system file: the fields it gives, the others as in `current`. Throws FileError,

@@ -310,6 +310,13 @@ TEST(DrawingSessionSeed, TheSameSeedDrawsTheSameFigureAndTheLastRandomSeedIsKept
 
     first->Draw(PresetFields(Preset::KochCurve, "0"));
     EXPECT_EQ(first->session.lastRandomSeed(), std::nullopt);
+
+    // Weighted alternatives choose by the generator as well.
+    PanelFields weighted = PresetFields(Preset::KochCurve, "0");
+    weighted.moreRules = { { "F", "2", "F+F" } };
+    first->session.SetSeed(99);
+    first->Draw(weighted);
+    EXPECT_EQ(first->session.lastRandomSeed(), 99u);
 }
 
 } // namespace

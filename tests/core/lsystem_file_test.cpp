@@ -59,6 +59,38 @@ TEST(LSystemFile, FormatThenParseGivesTheSameRecord)
     }
 }
 
+// Rules beyond F and G come after the preset and before the seed, in order, under the header
+// of version 2, which the program's versions without them refuse.
+TEST(LSystemFile, RulesAreWrittenUnderVersionTwoAndReadBackByteForByte)
+{
+    PanelFields fields = Edited();
+    fields.seed = 7u;
+    fields.moreRules = { { "X", "1", "F-((X)+X)+F(+FX)-X" }, { "\"", "0.5", " F\n" } };
+    const std::string text = app::FormatLSystem(fields);
+    EXPECT_TRUE(text.starts_with("Lindenmayer L-system 2\n")) << text;
+    EXPECT_TRUE(text.ends_with("preset = Plant 3\nrule = X -> F-((X)+X)+F(+FX)-X\n"
+                               "rule = \"\\\"\" 0.5 -> \" F\\n\"\nseed = 7\n"))
+        << text;
+    const app::LSystemParseResult read = app::ParseLSystem(text, {});
+    ASSERT_TRUE(std::holds_alternative<PanelFields>(read))
+        << app::DescribeError(std::get<app::LSystemFileError>(read));
+    EXPECT_EQ(std::get<PanelFields>(read), fields);
+    EXPECT_EQ(app::FormatLSystem(std::get<PanelFields>(read)), text);
+}
+
+// A file is the whole L-system: one without rules leaves none of the rules before.
+TEST(LSystemFile, AVersionOneFileIsReadAndWrittenAsBeforeWithoutRules)
+{
+    const std::string file = app::FormatLSystem(Edited());
+    EXPECT_TRUE(file.starts_with("Lindenmayer L-system 1\n"));
+    PanelFields current = Edited();
+    current.moreRules = { { "X", "1", "F" } };
+    const app::LSystemParseResult read = app::ParseLSystem(file, current);
+    ASSERT_TRUE(std::holds_alternative<PanelFields>(read));
+    EXPECT_TRUE(std::get<PanelFields>(read).moreRules.empty());
+    EXPECT_EQ(app::FormatLSystem(std::get<PanelFields>(read)), file);
+}
+
 TEST(LSystemFile, TextsAreQuotedOnlyWhereReadingWouldChangeThem)
 {
     struct Row {
@@ -86,15 +118,17 @@ TEST(LSystemFile, TextsAreQuotedOnlyWhereReadingWouldChangeThem)
 
 TEST(LSystemFile, ReadsAnyLineEndsCommentsAndKeysInAnyCaseSkipsUnknownKeysAndKeepsMissingOnes)
 {
-    const char* const lines[] = { "\xEF\xBB\xBFLindenmayer L-system 1", "# a comment = not a key",
-        "", "  AXIOM=F-F ", "colour = \"unclosed", "Rule-F  =  \"  F#F  \"", "substitutions = 10",
-        "preset = plant 2", "\t# an indented comment", "y2 =" };
+    const char* const lines[] = { "\xEF\xBB\xBFLindenmayer L-system 2", "# a comment = not a key",
+        "", "  AXIOM=F-F ", "colour = \"unclosed", "Rule-F  =  \"  F#F  \"", "RULE = f -> FF",
+        "substitutions = 10", "preset = plant 2", "\t# an indented comment",
+        "y2 =", "rule=F \"0.5\"\t-> \"G\" " };
     PanelFields expected = Edited();
     expected.axiom = "F-F";
     expected.ruleF = "  F#F  ";
     expected.substCount = 10;
     expected.preset = Preset::Plant2;
     expected.y2 = "";
+    expected.moreRules = { { "f", "1", "FF" }, { "F", "0.5", "G" } };
     const std::vector<std::string> lineEnds[]
         = { { "\n" }, { "\r\n" }, { "\r" }, { "\r\n", "\n", "\r" } };
     for (const std::vector<std::string>& ends : lineEnds) {
@@ -124,8 +158,12 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
             "not an L-system file: the first line must be \"Lindenmayer L-system 1\", not "
             "\"[figure]\"" },
         { "header later", "# made by hand\n" + header, 1, "not an L-system file" },
-        { "later version", "Lindenmayer L-system 2\n", 1,
-            "version \"2\" of the L-system format is not supported" },
+        { "newer version", "Lindenmayer L-system 3\n", 1,
+            "the file is of a newer L-system format, version 3, that this program cannot read; it "
+            "reads versions 1 and 2" },
+        { "no version", "Lindenmayer L-system 2.0\n", 1,
+            "version \"2.0\" of the L-system format is not supported; this program reads "
+            "\"Lindenmayer L-system 1\" and \"Lindenmayer L-system 2\"" },
         { "no equals sign", header + "axiom = F\nrule-f F+F\n", 3,
             "expected \"key = value\", not \"rule-f F+F\"" },
         { "lines counted at CR", "Lindenmayer L-system 1\raxiom = F\r\rrule-f F+F\r", 4,
@@ -150,6 +188,12 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
         { "negative seed", header + "seed = -1\n", 2, "not \"-1\"" },
         { "key twice", header + "axiom = F\nrule-f = G\n# again\nAxiom = G\n", 5,
             "\"axiom\" is given twice (first on line 2)" },
+        { "rule without arrow", header + "rule = X -> F\nrule = X F\n", 3,
+            "the rule has no \"->\" after its symbol and weight" },
+        { "rule for a command", header + "rule = + -> F\n", 2,
+            "\"+\" is a turtle command and cannot have a rule" },
+        { "rule's unclosed quote", header + "rule = X -> \"F\n", 2,
+            "the quoted value has no closing quote" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -4,6 +4,7 @@
 #include "app/core/drawing_session.h"
 #include "app/core/plane_canvas.h"
 #include "app/core/presets.h"
+#include "app/core/rule_text.h"
 #include "fpu/floating_point_error.h"
 #include "lsystem/expansion.h"
 #include "lsystem/rewriting.h"
@@ -185,6 +186,55 @@ TEST(PreparedDraw, AngleIsANumberWithAPoint)
             EXPECT_EQ(std::string(error.what()),
                 std::string("'") + row.angle + "' is not a valid floating point value");
         }
+    }
+}
+
+// The more rules go to the walk at any count; a faulty one is raised after every other field.
+TEST(PreparedDraw, MoreRulesReachTheWalkOrRaiseTheirRow)
+{
+    app::PanelFields input = StartupInput();
+    input.moreRules = { { "X", "1", "F(+X)" }, { "F", "0.5", "FF" } };
+    const std::vector<lsystem::Rule> rules { { 'X', 1.0, "F(+X)" }, { 'F', 0.5, "FF" } };
+    const app::PreparedWalk walk = app::PrepareWalk(input, Black);
+    EXPECT_EQ(walk.params.MoreRules, rules);
+    EXPECT_EQ(app::WalkAtCount(walk, input.preset, 5, Black).params.MoreRules, rules);
+
+    input.moreRules.push_back({ "Y", "0", "F" });
+    try {
+        app::PrepareWalk(input, Black);
+        ADD_FAILURE() << "no RuleError";
+    } catch (const app::RuleError& error) {
+        EXPECT_EQ(error.row(), 5u);
+        EXPECT_EQ(
+            std::string(error.what()), "Rules, row 5: the weight \"0\" is not a positive number.");
+    }
+    input.angle = "2,5";
+    EXPECT_THROW(app::PrepareWalk(input, Black), app::AngleError);
+}
+
+// A figure's seed matters when its walk chooses: by its random amplitude, or among a symbol's
+// alternatives, where F and G count their fields' rules.
+TEST(PreparedDraw, AWalkTakesRandomNumbersForItsAmplitudeOrItsAlternatives)
+{
+    struct Row {
+        const char* name;
+        double amplitude;
+        std::vector<lsystem::Rule> rules;
+        bool takes;
+    };
+    const Row rows[] = {
+        { "an amplitude", 0.01, {}, true },
+        { "one rule each for X and f", 0.0, { { 'X', 1.0, "F" }, { 'f', 2.0, "G" } }, false },
+        { "two rules for X", 0.0, { { 'X', 1.0, "F" }, { 'Y', 1.0, "G" }, { 'X', 3.0, "FX" } },
+            true },
+        { "a rule beside G's field", 0.0, { { 'G', 1.0, "GG" } }, true },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        lsystem::DrawParams params;
+        params.RandomAmp = row.amplitude;
+        params.MoreRules = row.rules;
+        EXPECT_EQ(app::TakesRandomNumbers(params), row.takes);
     }
 }
 

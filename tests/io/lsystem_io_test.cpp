@@ -1,6 +1,7 @@
 #include "app/io/lsystem_io.h"
 
 #include "app/core/presets.h"
+#include "app/core/rule_text.h"
 #include "app/io/file_error.h"
 
 #include <QDir>
@@ -73,6 +74,7 @@ TEST_F(LSystemIo, SaveAddsTheExtensionOnlyToANameWithoutOne)
     PanelFields fields;
     app::ApplyPreset(app::Preset::Plant1, fields);
     fields.axiom = " Zürich \"F\" ";
+    fields.moreRules = { { "X", "2", "F(+X)" } };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const QString written = app::SaveLSystemFile(Path(row.name), fields);
@@ -103,6 +105,18 @@ TEST_F(LSystemIo, SaveRefusesANameOrFolderItCannotWriteAndNamesWhy)
     }
     EXPECT_EQ(Read("old.lsys"), "old contents");
     EXPECT_EQ(Entries(), before);
+}
+
+// A file that could not be opened again is never made, nor an old one replaced.
+TEST_F(LSystemIo, SaveRefusesARuleThatCannotBeDrawnBeforeWritingAnything)
+{
+    Write("old.lsys", "old contents");
+    PanelFields fields;
+    fields.moreRules = { { "X", "1", "F" }, { "ab", "1", "F" } };
+    EXPECT_THROW(app::SaveLSystemFile(Path("old.lsys"), fields), app::RuleError);
+    EXPECT_THROW(app::SaveLSystemFile(Path("new.lsys"), fields), app::RuleError);
+    EXPECT_EQ(Read("old.lsys"), "old contents");
+    EXPECT_EQ(Entries(), QStringList { "old.lsys" });
 }
 
 TEST_F(LSystemIo, OpenNamesTheFileAndWhatIsWrong)
