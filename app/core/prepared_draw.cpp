@@ -5,6 +5,7 @@
 #include "app/core/rule_text.h"
 #include "expr/evaluator.h"
 #include "fpu/floating_point_error.h"
+#include "lsystem/rule_table.h"
 
 #include <algorithm>
 #include <array>
@@ -47,17 +48,8 @@ std::int32_t SubstitutionCount(const PanelFields& fields)
 
 bool TakesRandomNumbers(const lsystem::DrawParams& params)
 {
-    if (params.RandomAmp != 0.0)
-        return true;
-    std::array<int, std::numeric_limits<unsigned char>::max() + 1> alternatives {};
-    alternatives['F'] = alternatives['G'] = 1;
-    for (const lsystem::Rule& rule : params.MoreRules) {
-        // The walk leaves out rules for its commands.
-        if (lsystem::MayHaveRule(rule.symbol)
-            && ++alternatives[static_cast<unsigned char>(rule.symbol)] > 1)
-            return true;
-    }
-    return false;
+    return params.RandomAmp != 0.0
+        || lsystem::RuleTable(params.RuleF, params.RuleG, params.MoreRules).weighted();
 }
 
 plane::Rgb FigureColour(const PanelFields& fields, plane::Rgb colourBefore)

@@ -71,9 +71,9 @@ plane::Viewport WindowMapping(const WorldWindow& window, int planeSize);
 PreparedWalk WalkAtCount(
     const PreparedWalk& walk, Preset preset, std::int32_t count, plane::Rgb colourBefore);
 
-// Whether a walk of these parameters takes numbers from the random generator, so that the
-// generator's state at its start shapes the figure: it has a random amplitude, or a symbol with
-// several alternatives to choose from (F and G count their fields' rules).
+// Whether the random generator's state at a walk's start shapes the figure of these parameters:
+// they have a random amplitude (the walk takes numbers from it), or a symbol with several
+// alternatives (the state is the seed that chooses among them).
 bool TakesRandomNumbers(const lsystem::DrawParams& params);
 
 // The line colour of a Draw of these fields: the preset's, else the colour before.

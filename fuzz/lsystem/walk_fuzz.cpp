@@ -7,6 +7,7 @@
 
 #include "app/core/plane_canvas.h"
 #include "fpu/floating_point_error.h"
+#include "lsystem/expansion.h"
 #include "lsystem/rewriting.h"
 #include "lsystem/turtle.h"
 
