@@ -280,7 +280,7 @@ void FileCommands::OpenLSystem(const QString& path)
     // A file's seed draws its figure again: the next Draw starts from it.
     if (fields.seed)
         m_form.session().SetSeed(*fields.seed);
-    m_form.SetFields(fields);
+    m_form.SetFieldsFromOutside(fields);
 }
 
 } // namespace app

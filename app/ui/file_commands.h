@@ -45,7 +45,8 @@ public:
     // Writes the fields to an L-system file; returns the name written (".lsys" added when the
     // name has none).
     QString SaveLSystem(const QString& path);
-    // Fills the fields from an L-system file; a file that cannot be read changes nothing.
+    // Fills the fields from an L-system file, showing the Rules window where it has more rules;
+    // a file that cannot be read changes nothing.
     void OpenLSystem(const QString& path);
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/ui/busy_state.h"
 #include "app/ui/panel_layout.h"
+#include "app/ui/rules_window.h"
 #include "app/ui/session_driver.h"
 
 #include <QShowEvent>
@@ -12,7 +13,7 @@ TForm1::TForm1()
 {
     const PanelLayout layout(*this, static_cast<double>(logicalDpiX()) / PanelLayout::LayoutDpi);
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Control Panel"));
+    ShowMoreRuleCount();
     setFont(layout.Font(PanelLayout::WindowFontHeight));
     m_progress = layout.CreateControls(*this);
     layout.SetTabOrder();
@@ -83,6 +84,8 @@ void TForm1::SetBusy(bool busy)
         if (qobject_cast<QLineEdit*>(control) || qobject_cast<QRadioButton*>(control))
             input << control;
     }
+    if (m_rules)
+        input << m_rules;
     m_busy = std::make_unique<BusyState>(input, actions());
 }
 

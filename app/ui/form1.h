@@ -22,12 +22,14 @@ namespace app {
 
 class BusyState;
 class FileCommands;
+class RulesWindow;
 class SessionDriver;
 
 // The "Control Panel" window: the fields of an L-system and the four commands and eight preset
-// figures. While it is created it creates the plane window, the program's main window, so
-// closing the plane ends the program as "Exit" does; closing the panel only hides it. Its layout
-// is given at 96 dots per inch and scales with the screen's logical resolution.
+// figures; the rules beyond its F and G fields are edited in its Rules window. While it is created
+// it creates the plane window, the program's main window, so closing the plane ends the program as
+// "Exit" does; closing the panel only hides it. Its layout is given at 96 dots per inch and scales
+// with the screen's logical resolution.
 //
 // The panel turns its input and the plane's requests into calls on the drawing session, which
 // owns what is drawn; the session's tasks run a slice each turn of the event loop, and while one
@@ -63,13 +65,20 @@ public:
     bool drawing() const;
 
     // Runs a command of the program. Whatever it throws ends a running task, restores the panel
-    // and the cursor, and is shown in the program's error box; nothing reaches Qt.
+    // and the cursor, and is shown in the program's error box; nothing reaches Qt. The field of
+    // a failing expression takes the focus, the row of a failing rule is selected in the Rules
+    // window.
     void RunGuarded(const std::function<void()>& command);
 
     // The fields and the checked preset as the panel shows them, and filling them all at once
-    // (checking the preset without its handler filling the fields); see field_edits.h.
+    // (checking the preset without its handler filling the fields); see field_edits.h. The more
+    // rules are the panel's too: its title counts them and the Rules window shows them.
     PanelFields ReadFields() const;
     void SetFields(const PanelFields& fields);
+    // Fills the fields with ones from outside the panel (a file, the command line). Rules that
+    // the panel does not show change the figure all the same, so where the fields have more
+    // rules the Rules window is shown at once.
+    void SetFieldsFromOutside(const PanelFields& fields);
 
 signals:
     // A task has ended: at its end, by Stop, by a fault or by the program's end.
@@ -85,6 +94,8 @@ public slots:
     // "Fit to Figure": measures the figure the fields describe without drawing it, sets the
     // window fields to its bounds with a margin, clears the plane and draws it.
     void FitToFigure();
+    // "Rules…": shows the Rules window, made the first time beside the panel.
+    void ShowRules();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -105,6 +116,8 @@ private:
     void ApplyOuterSize();
     void ShowProgress(double share);
     void SetBusy(bool busy);
+    // The title tells how many more rules there are, which the panel does not show.
+    void ShowMoreRuleCount();
 
     QSize m_outerSize;
     bool m_activated = false;
@@ -115,6 +128,8 @@ private:
     std::unique_ptr<BusyState> m_busy; // the panel's state while a task runs
     QProgressBar* m_progress = nullptr; // shown below the presets while a long task runs
     bool m_fillingFields = false; // SetFields checks a preset without its handler acting
+    std::vector<RuleText> m_moreRules;
+    RulesWindow* m_rules = nullptr; // made when first shown
 };
 
 } // namespace app

@@ -2,10 +2,12 @@
 
 #include "app/core/float_text.h"
 #include "app/core/prepared_draw.h"
+#include "app/core/rule_text.h"
 #include "app/ui/error_box.h"
 #include "app/ui/field_edits.h"
 #include "app/ui/file_commands.h"
 #include "app/ui/form1.h"
+#include "app/ui/rules_window.h"
 #include "app/ui/session_driver.h"
 #include "app/ui/view_commands.h"
 
@@ -13,6 +15,7 @@
 #include <QCoreApplication>
 
 #include <exception>
+#include <optional>
 
 namespace app {
 
@@ -62,10 +65,14 @@ void TForm1::ConnectCommands()
     m_files = new FileCommands(*this, *m_driver);
     m_files->Connect(plane);
     m_files->AddPanelCommands(*this);
-    auto* fit = new QAction(QStringLiteral("Fit to Figure"), this);
-    fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(fit, &QAction::triggered, this, command([this] { FitToFigure(); }));
-    addAction(fit);
+    const auto addCommand = [&](const QString& text, QKeyCombination key, auto call) {
+        auto* action = new QAction(text, this);
+        action->setShortcut(QKeySequence(key));
+        connect(action, &QAction::triggered, this, command(call));
+        addAction(action);
+    };
+    addCommand(QStringLiteral("Fit to Figure"), Qt::CTRL | Qt::Key_F, [this] { FitToFigure(); });
+    addCommand(QStringLiteral("Rules…"), Qt::CTRL | Qt::Key_R, [this] { ShowRules(); });
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     m_files->AcceptDrops(*this);
@@ -74,12 +81,16 @@ void TForm1::ConnectCommands()
 void TForm1::RunGuarded(const std::function<void()>& command)
 {
     QLineEdit* failedField = nullptr;
+    std::optional<std::size_t> failedRule;
     QString failure;
     try {
         command();
         return;
     } catch (const ExpressionError& error) {
         failedField = findChild<QLineEdit*>(QString::fromUtf8(FieldRowOf(error.field()).edit));
+        failure = QString::fromUtf8(error.what());
+    } catch (const RuleError& error) {
+        failedRule = error.row();
         failure = QString::fromUtf8(error.what());
     } catch (const AngleError&) {
         // The record holds the angle as converted; the user is shown what they typed.
@@ -92,6 +103,10 @@ void TForm1::RunGuarded(const std::function<void()>& command)
     m_driver->Stop();
     if (failedField)
         failedField->setFocus();
+    if (failedRule) {
+        ShowRules();
+        m_rules->SelectRow(*failedRule);
+    }
     ShowErrorBox(this, failure);
 }
 
@@ -125,6 +140,7 @@ PanelFields TForm1::ReadFields() const
     ReadFieldEdits(*this, DecimalSeparator(), fields);
     fields.substCount = SpinEdit1->value();
     fields.preset = CheckedPreset();
+    fields.moreRules = m_moreRules;
     return fields;
 }
 
@@ -135,6 +151,10 @@ void TForm1::SetFields(const PanelFields& fields)
     m_fillingFields = true;
     PresetButtonOf(fields.preset)->setChecked(true);
     m_fillingFields = false;
+    m_moreRules = fields.moreRules;
+    if (m_rules)
+        m_rules->SetMoreRules(m_moreRules);
+    ShowMoreRuleCount();
 }
 
 void TForm1::SetWindowFields(const WindowTexts& texts)

@@ -74,12 +74,15 @@ TEST_F(Commands, DrawDrawsWhatTheSessionDrawsFromThePanelsFields)
     }
 }
 
-// A preset's button fills the panel as the preset fills the fields the panel holds; clicking the
-// checked one changes nothing.
+// A preset's button fills the panel as the preset fills the fields the panel holds, its more
+// rules too; clicking the checked one changes nothing.
 TEST_F(Commands, APresetsButtonFillsThePanelWithItsFields)
 {
-    form.EditRandom->setText(QStringLiteral("0.01"));
-    form.SpinEdit1->setValue(10);
+    app::PanelFields fields = form.ReadFields();
+    fields.random = "0.01";
+    fields.substCount = 10;
+    fields.moreRules = { { "X", "1", "F" } };
+    form.SetFields(fields);
     const std::pair<QAbstractButton*, app::Preset> buttons[] = {
         { form.RadioButtonKochIs, app::Preset::KochIsland },
         { form.RadioButtonPlant4, app::Preset::Plant4 },
