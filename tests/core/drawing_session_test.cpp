@@ -22,6 +22,15 @@ using test_support::PresetFields;
 using test_support::SamePixels;
 using test_support::Session;
 
+// A plant whose F has three weighted alternatives: its shape comes from the seed alone.
+PanelFields StochasticPlant(std::int32_t count)
+{
+    PanelFields plant = PresetFields(Preset::Plant2, "0", count);
+    plant.ruleF = "F(+F)F(-F)F";
+    plant.moreRules = { { "F", "1", "F(+F)F" }, { "F", "2", "F(-F)F" } };
+    return plant;
+}
+
 // The figures of `session` drawn afresh, in order, by a new session from their fields, each in
 // the window it is shown in: what the plane must show if every figure kept its shape.
 bool DrawnAfresh(const Session& session)
@@ -62,9 +71,10 @@ TEST(DrawingSessionView, RandomFiguresKeepTheirShapeAndEarlierFiguresStay)
         Session s;
         s.Draw(PresetFields(Preset::KochCurve, "0.02"));
         s.Draw(PresetFields(Preset::Plant1, "0.05", 4));
+        s.Draw(StochasticPlant(4));
         const std::uint32_t seedAfterDraws = s.session.seed();
         move.apply(s);
-        ASSERT_EQ(s.session.figures().size(), 2u);
+        ASSERT_EQ(s.session.figures().size(), 3u);
         EXPECT_TRUE(DrawnAfresh(s));
         EXPECT_EQ(s.session.seed(), seedAfterDraws); // the view took no random numbers
     }
@@ -296,27 +306,22 @@ TEST(DrawingSessionAnimations, StopDuringGrowthKeepsTheStepShown)
 
 TEST(DrawingSessionSeed, TheSameSeedDrawsTheSameFigureAndTheLastRandomSeedIsKept)
 {
-    const PanelFields plant = PresetFields(Preset::Plant1, "0.08", 4);
-    const auto drawn = [&](std::uint32_t seed) {
-        auto s = std::make_unique<Session>();
-        s->session.SetSeed(seed);
-        s->Draw(plant);
-        return s;
-    };
-    const auto first = drawn(12345);
-    EXPECT_TRUE(SamePixels(first->plane.raster(), drawn(12345)->plane.raster()));
-    EXPECT_FALSE(SamePixels(first->plane.raster(), drawn(54321)->plane.raster()));
-    EXPECT_EQ(first->session.lastRandomSeed(), 12345u);
+    for (const PanelFields& figure :
+        { PresetFields(Preset::Plant1, "0.08", 4), StochasticPlant(5) }) {
+        const auto drawn = [&](std::uint32_t seed) {
+            auto s = std::make_unique<Session>();
+            s->session.SetSeed(seed);
+            s->Draw(figure);
+            return s;
+        };
+        const auto first = drawn(12345);
+        EXPECT_TRUE(SamePixels(first->plane.raster(), drawn(12345)->plane.raster()));
+        EXPECT_FALSE(SamePixels(first->plane.raster(), drawn(54321)->plane.raster()));
+        EXPECT_EQ(first->session.lastRandomSeed(), 12345u);
 
-    first->Draw(PresetFields(Preset::KochCurve, "0"));
-    EXPECT_EQ(first->session.lastRandomSeed(), std::nullopt);
-
-    // Weighted alternatives choose by the generator as well.
-    PanelFields weighted = PresetFields(Preset::KochCurve, "0");
-    weighted.moreRules = { { "F", "2", "F+F" } };
-    first->session.SetSeed(99);
-    first->Draw(weighted);
-    EXPECT_EQ(first->session.lastRandomSeed(), 99u);
+        first->Draw(PresetFields(Preset::KochCurve, "0"));
+        EXPECT_EQ(first->session.lastRandomSeed(), std::nullopt);
+    }
 }
 
 } // namespace

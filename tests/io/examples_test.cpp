@@ -45,8 +45,8 @@ Ink InkOf(const QImage& image)
     return ink;
 }
 
-// Each example as the command line draws it, at its own fields on 700 pixels: the whole figure,
-// none of it cut by the window's edge.
+// Each example as the command line draws it, at its own fields and seed on 700 pixels: the whole
+// figure, none of it cut by the window's edge.
 TEST(Examples, EveryFileShowsItsWholeFigureAndSavesAsItReads)
 {
     const QTemporaryDir directory;
@@ -60,8 +60,8 @@ TEST(Examples, EveryFileShowsItsWholeFigureAndSavesAsItReads)
         EXPECT_EQ(std::get<app::PanelFields>(again), fields);
 
         const QString picture = directory.filePath(file + QStringLiteral(".png"));
-        app::SaveFigures(
-            app::ImageFileFor(picture), { app::PrepareFigure(fields, 0, {}, 700) }, 700);
+        app::SaveFigures(app::ImageFileFor(picture),
+            { app::PrepareFigure(fields, fields.seed.value_or(0), {}, 700) }, 700);
         const Ink ink = InkOf(QImage(picture));
         EXPECT_GT(ink.total, 0);
         EXPECT_EQ(ink.border, 0);
