@@ -42,6 +42,10 @@ const Figure KochIsland { "F--F--F", "F+F--F+F", "G", 1.0 / 3.0, 60.0, -0.3, 0.9
     std::nullopt, Red, 1 };
 const Figure Plant3 { "F", "G-((F)+F)+G(+GF)-F", "GG", 20.0 / 46.0, 22.5, -0.6, 0.6, -0.1, 1.1,
     std::nullopt, Green, 20 };
+// The stochastic plant of the examples: F rewritten by one of three weighted alternatives, every
+// level read as it stands and every place counted.
+const Figure StochasticPlant { "F", "F(+F)F(-F)F", "GG", 1.0 / 3.0, 25.7, -1.0, 1.0, -0.1, 1.9,
+    std::nullopt, Green, 20, { { 'F', 1.0, "F(+F)F" }, { 'F', 1.0, "F(-F)F" } } };
 // Plant 2 with F rule FFFFFFF: one straight stem of 7^10 steps, 20 pixels wide.
 const Figure Plant2SevenFold { "F", "FFFFFFF", "GG", 1.0 / 7.0, 20.0, -1.0, 1.0, -0.1, 1.9,
     std::nullopt, Green, 20 };
@@ -95,9 +99,11 @@ struct Target {
     lsystem::RandomGenerator random;
 };
 
-// Walks the whole figure; returns the number of symbols.
+// Walks the whole figure from the generator's first state, so that every run draws the same
+// figure (a stochastic plant's shape comes from it); returns the number of symbols.
 std::uint64_t WalkFigure(const Figure& figure, double amplitude, Target& target)
 {
+    target.random = lsystem::RandomGenerator();
     const lsystem::WalkStyle style { figure.colour, figure.rotation, 3 };
     lsystem::TurtleWalk walk(ParamsFor(figure, amplitude), style, target.random, target.canvas);
     while (!walk.Advance(SliceSymbols)) { }
@@ -132,6 +138,7 @@ BENCHMARK_CAPTURE(Walk, KochIsland10, KochIsland, 0.0)->Unit(benchmark::kMillise
 BENCHMARK_CAPTURE(Walk, KochCurve10Amplitude005, KochCurve, 0.05)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Walk, KochIsland10Amplitude005, KochIsland, 0.05)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Walk, Plant3At10WidePens, Plant3, 0.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Walk, StochasticPlant10, StochasticPlant, 0.0)->Unit(benchmark::kMillisecond);
 
 // A field of /proc/self/status, in KiB.
 double StatusKiB(const std::string& field)
@@ -166,5 +173,8 @@ BENCHMARK_CAPTURE(WalkMemory, Plant2SevenFoldAt10, Plant2SevenFold)
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(WalkMemory, Plant3At10, Plant3)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WalkMemory, StochasticPlantAt10, StochasticPlant)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
