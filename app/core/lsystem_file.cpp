@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <iterator>
 #include <optional>
+#include <stdexcept>
+#include <utility>
 #include <variant>
 
 namespace app {
@@ -30,6 +32,18 @@ constexpr std::size_t ruleIndex = seedIndex + 1;
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view headerPrefix = "Lindenmayer L-system ";
 constexpr std::size_t longestNewerVersion = 9; // digits that a version named in a message may have
+
+// A NUL byte would end a value wherever it is passed on as a C string (a message quoting it, for
+// one), so no value of a file holds one.
+bool HoldsNul(std::string_view value)
+{
+    return value.find('\0') != std::string_view::npos;
+}
+
+std::string NulClause(std::string_view key)
+{
+    return "the value of \"" + std::string(key) + "\" holds a NUL byte";
+}
 
 // A line that cannot be read; ParseLSystem adds its number.
 struct BadLine {
@@ -160,7 +174,11 @@ public:
             return;
         // A rule's line is read as the command line reads it: its quotes are its own.
         if (*key == ruleIndex) {
-            m_fields.moreRules.push_back(ReadRule(Trim(line.substr(equals + 1))));
+            RuleText rule = ReadRule(Trim(line.substr(equals + 1)));
+            // Its symbol and weight are refused with a NUL by the rule's own checks.
+            if (HoldsNul(rule.replacement))
+                throw BadLine { NulClause(ruleKey) };
+            m_fields.moreRules.push_back(std::move(rule));
             return;
         }
         int& seen = m_lineOfKey[*key];
@@ -169,6 +187,8 @@ public:
                 + std::to_string(seen) + ")" };
         seen = number;
         const std::string value = Decode(Trim(line.substr(equals + 1)));
+        if (HoldsNul(value))
+            throw BadLine { NulClause(KeyName(*key)) };
         if (*key == presetIndex) {
             m_fields.preset = ReadPreset(value);
             return;
@@ -201,6 +221,10 @@ std::string FormatLSystem(const PanelFields& fields)
         = std::string(fields.moreRules.empty() ? LSystemFileHeader : LSystemFileHeaderWithRules)
         + '\n';
     for (const FieldRow& row : FieldTable) {
+        // A value that the file could not give back.
+        if (row.text && HoldsNul(fields.*row.text))
+            throw std::invalid_argument(
+                NulClause(row.fileKey) + ", which an L-system file cannot hold");
         text += row.fileKey;
         text += " = ";
         text += row.text ? Encode(fields.*row.text) : std::to_string(fields.substCount);
@@ -212,6 +236,9 @@ std::string FormatLSystem(const PanelFields& fields)
         // A rule that cannot be drawn would make a file that cannot be opened.
         if (const auto fault = RuleFault(rule))
             throw RuleError(i + FirstMoreRuleRow, *fault);
+        if (HoldsNul(rule.replacement))
+            throw RuleError(i + FirstMoreRuleRow,
+                "The replacement holds a NUL byte, which an L-system file cannot hold.");
         text += std::string(ruleKey) + " = " + FormatRuleLine(rule) + '\n';
     }
     if (fields.seed)

@@ -34,7 +34,8 @@ using LSystemParseResult = std::variant<PanelFields, LSystemFileError>;
 // quoted with the escapes \" \\ \n \t and \xHH, so that reading gives back the same bytes.
 // The angle is written as it stands: the caller gives it with a point as decimal separator, so
 // that the file reads the same under any locale.
-// Raises RuleError for the first rule that cannot be drawn: such a file could not be read back.
+// Raises RuleError for the first rule that cannot be drawn, and std::invalid_argument (or RuleError
+// for a rule's replacement) for a text that holds a NUL byte: such a file could not be read back.
 std::string FormatLSystem(const PanelFields& fields);
 
 // Reads an L-system file of version 1 or 2. Lines end in LF, CRLF or CR; blank lines and lines
@@ -44,10 +45,10 @@ std::string FormatLSystem(const PanelFields& fields);
 // `current`, but for moreRules, which holds the file's "rule" lines in order and nothing else.
 // An angle that is a number with a comma as decimal separator is kept with a point instead.
 // Errors: a first line other than a header this program reads (a newer version is named), a
-// line without "=" or key, text that is not UTF-8, a bad quoted value, a key other than "rule"
-// given twice, a count that is not a whole number from 0 to 10, a preset that is not a caption
-// of the panel, a seed that is not a whole number from 0 to 4294967295, a rule that ReadRuleLine
-// refuses.
+// line without "=" or key, text that is not UTF-8, a bad quoted value, a value that holds a NUL
+// byte (as it stands or as "\x00"), a key other than "rule" given twice, a count that is not a
+// whole number from 0 to 10, a preset that is not a caption of the panel, a seed that is not a
+// whole number from 0 to 4294967295, a rule that ReadRuleLine refuses.
 LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& current);
 
 // The error as one line of text: "line 3: ..." or, for the whole file, the message alone.

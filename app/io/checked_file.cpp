@@ -1,14 +1,68 @@
 #include "app/io/checked_file.h"
 
-#include "app/io/regular_file.h"
+#include "app/io/write_target.h"
 
 #include <QDir>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <random>
+#include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace app {
+
+namespace {
+
+QString SystemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+struct TemporaryFile {
+    QByteArray path;
+    int handle = -1; // -1 when it could not be made
+    int error = 0; // why it could not be
+};
+
+// A new file in `folder` with a short name of its own, open for writing: readable by the owner
+// alone until it has the permissions of the file it replaces, or with the umask's when there is
+// none.
+TemporaryFile MakeTemporaryFile(const QByteArray& folder, std::optional<mode_t> replaced)
+{
+    constexpr std::string_view prefix = "/.lsys-";
+    constexpr std::string_view letters
+        = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr int randomLetters = 6;
+    constexpr int attempts = 100; // names taken before giving up
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> letter(0, letters.size() - 1);
+    TemporaryFile file;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        file.path = folder + QByteArray(prefix.data(), prefix.size());
+        for (int i = 0; i < randomLetters; ++i)
+            file.path += letters[letter(random)];
+        // O_EXCL: never a file or a symlink that is already there.
+        file.handle = ::open(
+            file.path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replaced ? 0600 : 0666);
+        if (file.handle >= 0) {
+            // As far as the file system keeps permissions at all.
+            if (replaced)
+                ::fchmod(file.handle, *replaced);
+            return file;
+        }
+        file.error = errno;
+        if (file.error != EEXIST)
+            break;
+    }
+    return file;
+}
+
+} // namespace
 
 FileError SaveError(const QString& path, const QString& reason)
 {
@@ -30,19 +84,23 @@ QString OutputNameFault(const QString& path)
 
 CheckedFile::CheckedFile(const QString& path)
     : m_path(path)
-    , m_file(path)
 {
-    // Replacing it would turn a FIFO or a device into a regular file (QSaveFile renames over
-    // whatever is there).
-    if (IsOtherThanRegularFile(path))
-        throw SaveError(path, QString::fromLatin1(NotARegularFile));
-    // Unbuffered, so that each write reaches the file here and is checked: the final flush of
-    // Qt's own buffer can fail without commit() noticing, and the truncated file would replace
-    // the old one.
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw SaveError(path, m_file.errorString());
+    WriteTarget target = FindWriteTarget(path);
+    if (!target.refusal.isEmpty())
+        throw SaveError(path, target.refusal);
+    m_target = std::move(target.path);
+    const TemporaryFile temporary = MakeTemporaryFile(FolderOf(m_target), target.permissions);
+    if (temporary.handle < 0)
+        throw SaveError(path, SystemReason(temporary.error));
+    m_temporary = temporary.path;
+    m_handle = temporary.handle;
     open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     m_buffer.reserve(BufferSize);
+}
+
+CheckedFile::~CheckedFile()
+{
+    Discard();
 }
 
 void CheckedFile::Write(std::string_view bytes)
@@ -55,10 +113,15 @@ void CheckedFile::Commit()
 {
     if (m_failure.isEmpty() && Flush())
         SyncToDisk();
-    if (!m_failure.isEmpty())
+    if (m_failure.isEmpty())
+        CloseHandle();
+    if (m_failure.isEmpty() && ::rename(m_temporary.constData(), m_target.constData()) != 0)
+        m_failure = SystemReason(errno);
+    if (!m_failure.isEmpty()) {
+        Discard();
         throw SaveError(m_path, m_failure);
-    if (!m_file.commit())
-        throw SaveError(m_path, m_file.errorString());
+    }
+    m_temporary.clear();
     close();
 }
 
@@ -91,9 +154,13 @@ bool CheckedFile::WriteThrough(const char* data, qint64 size)
 {
     for (qint64 written = 0; written < size;) {
         // A short count means the next write tells why it failed.
-        const qint64 count = m_file.write(data + written, size - written);
+        const ssize_t count
+            = ::write(m_handle, data + written, static_cast<std::size_t>(size - written));
+        if (count < 0 && errno == EINTR)
+            continue;
+        // Nothing written and no reason given: taken as an input/output error.
         if (count <= 0) {
-            m_failure = m_file.errorString();
+            m_failure = SystemReason(count < 0 ? errno : EIO);
             return false;
         }
         written += count;
@@ -110,10 +177,26 @@ bool CheckedFile::Flush()
 
 void CheckedFile::SyncToDisk()
 {
-    // Some file systems report a lack of space only here. QSaveFile syncs too but ignores the
-    // result; a file system that cannot sync (EINVAL) has nothing to report.
-    if (::fsync(m_file.handle()) != 0 && errno != EINVAL)
-        m_failure = QString::fromLocal8Bit(std::strerror(errno));
+    // Some file systems report a lack of space only here; one that cannot sync (EINVAL) has
+    // nothing to report.
+    if (::fsync(m_handle) != 0 && errno != EINVAL)
+        m_failure = SystemReason(errno);
+}
+
+void CheckedFile::CloseHandle()
+{
+    // A network file system may report a failed write only here. The handle is gone even when
+    // close fails.
+    if (::close(std::exchange(m_handle, -1)) != 0 && errno != EINTR)
+        m_failure = SystemReason(errno);
+}
+
+void CheckedFile::Discard()
+{
+    if (m_handle >= 0)
+        ::close(std::exchange(m_handle, -1));
+    if (!m_temporary.isEmpty())
+        ::unlink(std::exchange(m_temporary, {}).constData());
 }
 
 } // namespace app

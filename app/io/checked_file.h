@@ -2,8 +2,8 @@
 
 #include "app/io/file_error.h"
 
+#include <QByteArray>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QString>
 
 #include <string>
@@ -20,15 +20,19 @@ FileError SaveError(const QString& path, const QString& reason);
 QString OutputNameFault(const QString& path);
 
 // A file written in full or not at all: every file the program writes goes through one. The
-// bytes go to a temporary file beside the target in blocks of BufferSize, each write checked;
-// Commit checks the last block and the sync to disk, and only then puts the file in place, in
-// one step. A file not committed (a failed write, an exception) is discarded: the old file stays
-// as it was and nothing is left behind. A failure's FileError names the file and the system's
-// reason ("No space left on device", "File too large").
+// bytes go to a temporary file beside the target, named ".lsys-" and six random letters or
+// digits so that it fits beside a name of any length the system allows, in blocks of
+// BufferSize, each write checked; Commit checks the last block, the sync to disk and the close,
+// and only then puts the file in place, in one step (rename). A file that exists keeps its
+// permissions; a new one gets the umask's. A file not committed (a failed write, an exception)
+// is discarded: the old file stays as it was and nothing is left behind. A failure's FileError
+// names the file and the system's reason ("No space left on device", "File too large").
 //
-// The target must be a regular file or not exist yet. A symlink to a regular file is written
-// through, as editors do: the link stays and its target is replaced. Anything else (a folder, a
-// FIFO, a device, a socket, or a symlink to one) is refused before anything is written.
+// The target must be a regular file or not exist yet. A symlink is written through, as editors
+// do: the link stays and the file it leads to is replaced, or made when there is none, unless
+// the system would not follow it for open() when it protects symlinks (FindWriteTarget): a link
+// that another user put in a shared sticky folder such as /tmp is refused. Anything else (a
+// folder, a FIFO, a device, a socket, or a symlink to one) is refused before anything is written.
 //
 // As a QIODevice (for writers such as QImageWriter), a write that failed returns -1 and so does
 // every write after it.
@@ -38,6 +42,7 @@ public:
 
     // Throws FileError when the target is refused or the temporary file cannot be made.
     explicit CheckedFile(const QString& path);
+    ~CheckedFile() override;
 
     // Appends the bytes; throws FileError once a write has failed.
     void Write(std::string_view bytes);
@@ -60,9 +65,13 @@ private:
     bool WriteThrough(const char* data, qint64 size);
     bool Flush();
     void SyncToDisk();
+    void CloseHandle();
+    void Discard();
 
-    QString m_path;
-    QSaveFile m_file;
+    QString m_path; // as given, for messages
+    QByteArray m_target; // the file replaced: the path with its symlinks followed
+    QByteArray m_temporary; // the file written until it is put in place; empty after that
+    int m_handle = -1;
     std::string m_buffer;
     QString m_failure; // the reason the first failed write gave; empty while all went well
 };

@@ -14,6 +14,7 @@
 #include "app/io/file_error.h"
 #include "app/io/full_stop.h"
 #include "app/io/lsystem_io.h"
+#include "app/io/safe_message.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -367,7 +368,7 @@ int Render(const RenderRequest& request)
         }
         return Done;
     } catch (const std::exception& error) {
-        Print(stderr, WithFullStop(Described(request, error)) + QLatin1Char('\n'));
+        Print(stderr, WithFullStop(SafeMessage(Described(request, error))) + QLatin1Char('\n'));
         return Failed;
     }
 }
@@ -407,12 +408,13 @@ int RunCommandLine(int argc, char* argv[])
         }
         return Render(ReadRequest(parser));
     } catch (const UsageError& error) {
-        Print(stderr, QString::fromStdString(error.what()) + QStringLiteral("\n\n"));
+        Print(stderr, SafeMessage(QString::fromStdString(error.what())) + QStringLiteral("\n\n"));
         Print(stderr, parser.helpText());
         return BadUsage;
     } catch (const std::exception& error) {
         // An L-system file that cannot be read.
-        Print(stderr, WithFullStop(QString::fromUtf8(error.what())) + QLatin1Char('\n'));
+        Print(
+            stderr, WithFullStop(SafeMessage(QString::fromUtf8(error.what()))) + QLatin1Char('\n'));
         return Failed;
     }
 }

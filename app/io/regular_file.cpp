@@ -17,12 +17,6 @@ QString SystemReason(int error)
 
 } // namespace
 
-bool IsOtherThanRegularFile(const QString& path)
-{
-    struct stat status { };
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
-}
-
 QString OpenRegularFile(QFile& file)
 {
     const QByteArray name = QFile::encodeName(file.fileName());

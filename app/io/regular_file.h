@@ -8,10 +8,6 @@ namespace app {
 // The reason given for a path that names a folder, a FIFO, a device or a socket.
 inline constexpr char NotARegularFile[] = "not a regular file";
 
-// Whether `path`, its symlinks followed, names something other than a regular file. A path that
-// names nothing is not one.
-bool IsOtherThanRegularFile(const QString& path);
-
 // Opens `file` (by its fileName()) for reading when it is a regular file. Anything else is
 // refused without being opened, and the open never blocks, so that a FIFO put in the file's
 // place cannot hang the program: what was opened is checked again. Returns the reason the file

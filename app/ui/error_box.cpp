@@ -1,5 +1,7 @@
 #include "app/ui/error_box.h"
 
+#include "app/io/safe_message.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -22,8 +24,8 @@ QString ProgramTitle()
 
 void ShowErrorBox(QWidget* parent, const QString& message)
 {
-    QMessageBox box(
-        QMessageBox::Critical, ProgramTitle(), WithFullStop(message), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, ProgramTitle(), WithFullStop(SafeMessage(message)),
+        QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -14,8 +14,8 @@ QString ProgramTitle(const QString& executablePath);
 // The title of the running program.
 QString ProgramTitle();
 
-// The program's error box: the message (with its full stop) under the program's title, with the
-// error icon and an OK button. Returns when the user has closed it.
+// The program's error box: the message (escaped by SafeMessage, with its full stop) under the
+// program's title, with the error icon and an OK button. Returns when the user has closed it.
 void ShowErrorBox(QWidget* parent, const QString& message);
 
 } // namespace app

@@ -83,4 +83,15 @@ TEST(ErrorBox, ShowsMarkupAsPlainText)
     EXPECT_EQ(shown[0].text, QStringLiteral("<b>x</b>."));
 }
 
+TEST(ErrorBox, ShowsControlCharactersAndLookAlikeSpacesEscaped)
+{
+    const std::vector<ShownMessageBox> shown = CaptureMessageBoxes([] {
+        app::ShowErrorBox(nullptr,
+            QString::fromUtf8("'\x1B]0;x\x07\xC2\xA0' is not a valid floating point value"));
+    });
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text,
+        QStringLiteral("'\\x1B]0;x\\x07\\u00A0' is not a valid floating point value."));
+}
+
 } // namespace

@@ -2,10 +2,12 @@
 
 #include "app/core/float_text.h"
 #include "app/core/presets.h"
+#include "app/core/rule_text.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
@@ -31,10 +33,10 @@ PanelFields Edited()
 
 TEST(LSystemFile, FormatThenParseGivesTheSameRecord)
 {
-    const std::string texts[] = { "F+F--F+F", "22.5", "  leading", "trailing\t", "\"quoted\"",
-        "mid \"quote\"", "\"", "back\\slash\\", "a = b", "=", "#F", "F # G", "Zürich ∑ 漢字",
-        "line\nbreak\r\n", "tab\tin", std::string("nul\0x", 5), "\x7F\x1B",
-        "\xFF\xC3 bad UTF-8 \xE2\x82", "\\x41 \\n", "", " " };
+    const std::string texts[]
+        = { "F+F--F+F", "22.5", "  leading", "trailing\t", "\"quoted\"", "mid \"quote\"", "\"",
+              "back\\slash\\", "a = b", "=", "#F", "F # G", "Zürich ∑ 漢字", "line\nbreak\r\n",
+              "tab\tin", "\x01\x7F\x1B", "\xFF\xC3 bad UTF-8 \xE2\x82", "\\x41 \\n", "", " " };
     for (const std::string& text : texts) {
         SCOPED_TRACE(testing::PrintToString(text));
         PanelFields fields = Edited();
@@ -194,6 +196,12 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
             "\"+\" is a turtle command and cannot have a rule" },
         { "rule's unclosed quote", header + "rule = X -> \"F\n", 2,
             "the quoted value has no closing quote" },
+        { "NUL", header + std::string("angle = 60\0\n", 13), 2,
+            "the value of \"angle\" holds a NUL byte" },
+        { "quoted NUL", header + "axiom = \"F\\x00\"\n", 2,
+            "the value of \"axiom\" holds a NUL byte" },
+        { "NUL in a rule's replacement", header + "rule = X -> \"F\\x00\"\n", 2,
+            "the value of \"rule\" holds a NUL byte" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -205,6 +213,17 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
         EXPECT_TRUE(app::DescribeError(error).starts_with(
             row.line == 0 ? error.message : "line " + std::to_string(row.line) + ": "));
     }
+}
+
+// A file that could not be read back is not written.
+TEST(LSystemFile, AValueWithANulByteIsNotWritten)
+{
+    PanelFields fields;
+    fields.angle = std::string("60\0", 3);
+    EXPECT_THROW(app::FormatLSystem(fields), std::invalid_argument);
+    fields = {};
+    fields.moreRules = { { "X", "1", std::string("F\0", 2) } };
+    EXPECT_THROW(app::FormatLSystem(fields), app::RuleError);
 }
 
 // Files hold the angle with a point; one written with a comma is read with a point.

@@ -1,5 +1,6 @@
 // Every file the program writes goes through the checked writer: the picture and L-system
-// writers driven into a file size limit, onto what is not a regular file, and through a symlink.
+// writers driven into a file size limit, onto what is not a regular file, through a symlink and
+// to a name of the longest length.
 
 #include "app/core/presets.h"
 #include "app/io/animation_job.h"
@@ -7,6 +8,7 @@
 #include "app/io/figure_export.h"
 #include "app/io/file_error.h"
 #include "app/io/lsystem_io.h"
+#include "app/io/write_target.h"
 #include "tests/core/session_fixture.h"
 
 #include <QDir>
@@ -237,19 +239,121 @@ TEST_F(FileWriting, WhatIsNotARegularFileIsNeitherReadNorReplaced)
     EXPECT_EQ(Entries(), before);
 }
 
-TEST_F(FileWriting, ASymlinkToARegularFileIsWrittenThrough)
+// Where the system would follow a link for open(), it is written through: the link stays and the
+// file it leads to is replaced, or made when there is none.
+TEST_F(FileWriting, ASymlinkIsWrittenThroughWhereTheSystemWouldFollowIt)
 {
+    const struct {
+        const char* name;
+        mode_t folderMode;
+        bool targetExists;
+    } rows[] = {
+        { "a link to a file", 0700, true },
+        { "a link to nothing yet", 0700, false },
+        { "the user's own link in a shared sticky folder", 01777, true },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_EQ(chmod(QFile::encodeName(m_dir.path()).constData(), row.folderMode), 0);
+        for (const auto& writer : writers) {
+            SCOPED_TRACE(writer.name);
+            if (row.targetExists)
+                Create("target.lsys", "old contents");
+            ASSERT_TRUE(QFile::link(QStringLiteral("target.lsys"), Path("link.lsys")));
+
+            writer.write(Path("link.lsys"));
+            EXPECT_EQ(QFileInfo(Path("link.lsys")).symLinkTarget(), Path("target.lsys"));
+            EXPECT_NE(Read("target.lsys"), "old contents");
+            EXPECT_FALSE(Read("target.lsys").isEmpty());
+            EXPECT_EQ(Entries(), QStringList({ "link.lsys", "target.lsys" }));
+            QFile::remove(Path("link.lsys"));
+            QFile::remove(Path("target.lsys"));
+        }
+    }
+}
+
+// Another user's link planted in a shared folder would have the writer replace whatever file it
+// names. Only root can give a link another owner.
+TEST_F(FileWriting, AnotherUsersSymlinkInASharedStickyFolderIsRefused)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("shared")));
+    ASSERT_EQ(chmod(QFile::encodeName(Path("shared")).constData(), 01777), 0);
+    Create("secret.lsys", "old contents");
+    ASSERT_TRUE(QFile::link(QStringLiteral("../secret.lsys"), Path("shared/out.lsys")));
+    if (lchown(QFile::encodeName(Path("shared/out.lsys")).constData(), getuid() + 1, -1) != 0)
+        GTEST_SKIP() << "a link of another user needs root";
+    const QStringList before = Entries();
+
     for (const auto& writer : writers) {
         SCOPED_TRACE(writer.name);
-        Create("target.lsys", "old contents");
-        ASSERT_TRUE(QFile::link(QStringLiteral("target.lsys"), Path("link.lsys")));
+        EXPECT_EQ(FailureOf([&] { writer.write(Path("shared/out.lsys")); }),
+            Message("Could not save", "shared/out.lsys",
+                "a symbolic link in a shared folder (sticky, writable by all) owned by another "
+                "user; it is not followed"));
+    }
+    EXPECT_EQ(Read("secret.lsys"), "old contents");
+    EXPECT_EQ(Entries(), before);
+    EXPECT_EQ(QDir(Path("shared"))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        QStringList { "out.lsys" });
+}
 
-        writer.write(Path("link.lsys"));
-        EXPECT_EQ(QFileInfo(Path("link.lsys")).symLinkTarget(), Path("target.lsys"));
-        EXPECT_NE(Read("target.lsys"), "old contents");
-        EXPECT_EQ(Entries(), QStringList({ "link.lsys", "target.lsys" }));
-        QFile::remove(Path("link.lsys"));
-        QFile::remove(Path("target.lsys"));
+// The temporary file's name fits beside any name the folder allows.
+TEST_F(FileWriting, ANameOfTheLongestLengthIsReplacedAgain)
+{
+    const long longest = pathconf(QFile::encodeName(m_dir.path()).constData(), _PC_NAME_MAX);
+    ASSERT_GT(longest, 5);
+    const std::string name = std::string(static_cast<std::size_t>(longest) - 5, 'n') + ".lsys";
+    for (const char* axiom : { "F", "G" }) {
+        SCOPED_TRACE(axiom);
+        LSystem(axiom)(Path(name.c_str()));
+        EXPECT_TRUE(Read(name.c_str()).contains(QByteArray("axiom = ") + axiom));
+        EXPECT_EQ(Entries(), QStringList { QString::fromStdString(name) });
+    }
+}
+
+// The temporary file is the owner's alone until it replaces a file, whose permissions it takes.
+TEST_F(FileWriting, AReplacedFileKeepsItsPermissionsAndANewOneHasTheUmasks)
+{
+    const auto permissions = [this](const char* name) {
+        struct stat status { };
+        return stat(QFile::encodeName(Path(name)).constData(), &status) == 0
+            ? status.st_mode & 07777
+            : 0;
+    };
+    const mode_t umaskBefore = umask(027);
+    Create("old.lsys", "old contents");
+    ASSERT_EQ(chmod(QFile::encodeName(Path("old.lsys")).constData(), 0604), 0);
+    LSystem("F")(Path("old.lsys"));
+    LSystem("F")(Path("new.lsys"));
+    umask(umaskBefore);
+    EXPECT_EQ(permissions("old.lsys"), 0604u);
+    EXPECT_EQ(permissions("new.lsys"), 0640u);
+}
+
+TEST(SymlinkRule, ALinkInASharedStickyFolderIsFollowedWhenItIsTheUsersOrTheFolderOwners)
+{
+    constexpr uid_t user = 1000;
+    constexpr uid_t root = 0;
+    constexpr uid_t other = 1001;
+    const struct {
+        const char* name;
+        uid_t linkOwner;
+        uid_t folderOwner;
+        mode_t folderMode;
+        bool followed;
+    } rows[] = {
+        { "the user's, in a shared sticky folder", user, root, 01777, true },
+        { "the folder owner's, in a shared sticky folder", root, root, 01777, true },
+        { "another user's, in a shared sticky folder", other, root, 01777, false },
+        { "another user's, in the user's own shared sticky folder", other, user, 01777, false },
+        { "another user's, in a shared folder that is not sticky", other, root, 0777, true },
+        { "another user's, in a sticky folder not writable by all", other, root, 01775, true },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(app::MayFollowLink({ row.linkOwner, row.folderOwner, row.folderMode }, user),
+            row.followed);
     }
 }
 
