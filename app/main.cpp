@@ -1,12 +1,15 @@
 #include "app/io/command_line.h"
+#include "app/io/launch.h"
 #include "app/ui/application.h"
 #include "app/ui/file_commands.h"
 #include "app/ui/form1.h"
 
 int main(int argc, char* argv[])
 {
-    // The command line draws without windows, so it must decide before any GUI object exists.
-    if (app::IsCommandLineRun(argc, argv))
+    // The command line draws without windows, and bad usage never opens them, so this is decided
+    // before any GUI object exists.
+    const app::Launch launch = app::ReadLaunch(app::ArgumentList(argc, argv));
+    if (launch.kind != app::LaunchKind::Windows)
         return app::RunCommandLine(argc, argv);
 
     // The control panel scales its layout with the screen's logical resolution itself and the
@@ -16,8 +19,7 @@ int main(int argc, char* argv[])
     app::TForm1 form;
     form.show();
     // `Lindenmayer FILE` opens an L-system file once the panel shows its start-up values.
-    const QStringList arguments = application.arguments();
-    if (arguments.size() > 1)
-        form.RunGuarded([&form, &arguments] { form.files().OpenLSystem(arguments.at(1)); });
+    if (launch.file)
+        form.RunGuarded([&form, &launch] { form.files().OpenLSystem(*launch.file); });
     return application.exec();
 }

@@ -231,7 +231,7 @@ double Finish(const ValueStack& stack, std::string& errorText)
 double EvaluatePostfix(
     const TPostfixProgram& program, std::string& errorText, const Variables& variables)
 {
-    if (errorText == InvalidExpressionMessage || errorText == InvalidNumberMessage)
+    if (IsCompilerMessage(errorText))
         return 0.0;
     errorText.clear();
     ValueStack stack;

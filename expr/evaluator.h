@@ -24,7 +24,7 @@ struct Variables {
 double Evaluate(std::string_view text, std::string& errorText, const Variables& variables);
 
 // Runs a compiled program on a stack of doubles; the program is not changed. When errorText
-// holds one of the compiler's two messages on entry, nothing runs, the text stays and the
+// holds one of the compiler's messages on entry, nothing runs, the text stays and the
 // result is 0. Otherwise errorText is made empty, or set to the message of the first domain
 // error, or to UnbalancedStackMessage when an operation lacks an operand or the program leaves
 // no value; the result is then 0. A program that leaves more than one value also sets

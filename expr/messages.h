@@ -2,13 +2,23 @@
 
 #include <string_view>
 
-// The evaluator's messages, UTF-8. The compiler's two are written without diacritics and the
+// The evaluator's messages, UTF-8. The compiler's three are written without diacritics and the
 // evaluator's with them; the evaluator tells a failed compilation by the exact bytes of the
-// first two, so "Chybny vyraz" and "Chybný výraz" must stay distinct.
+// compiler's, so "Chybny vyraz" and "Chybný výraz" must stay distinct.
 namespace expr {
 
 inline constexpr std::string_view InvalidExpressionMessage = "Chybny vyraz";
 inline constexpr std::string_view InvalidNumberMessage = "Chybne cislo";
+// An expression whose program would hold more items (numbers, variables and operations) than
+// a compiled program has room for: the limit is named, since the text itself may be sound.
+inline constexpr std::string_view TooManyItemsMessage = "Prilis dlouhy vyraz: nejvyse 255 polozek";
+
+// Whether a message is one of the compiler's: the compilation failed and nothing is to run.
+constexpr bool IsCompilerMessage(std::string_view message)
+{
+    return message == InvalidExpressionMessage || message == InvalidNumberMessage
+        || message == TooManyItemsMessage;
+}
 
 inline constexpr std::string_view UnbalancedStackMessage = "Chybný výraz";
 inline constexpr std::string_view DivisionByZeroMessage = "Dělení nulou";

@@ -59,7 +59,7 @@ bool MovesTop(Opcode incoming, Opcode top)
     }
 }
 
-enum class Outcome { Compiled, OpenBracket, InvalidExpression, InvalidNumber };
+enum class Outcome { Compiled, OpenBracket, InvalidExpression, InvalidNumber, TooManyItems };
 
 // One compilation: the working program and the operator stack, both of fixed size.
 class Compiler {
@@ -69,6 +69,7 @@ public:
 
 private:
     static constexpr std::size_t MaxItems = PostfixProgramSize - 1;
+    static_assert(MaxItems == 255, "TooManyItemsMessage names the limit");
     static constexpr std::size_t MaxOperators = 255;
 
     bool Append(TPostfixItem item);
@@ -79,17 +80,25 @@ private:
     bool Take(const Token& token);
     Outcome Close();
     Outcome Finish();
+    // Why an item or an operator could not be placed.
+    Outcome Refused() const
+    {
+        return m_programFull ? Outcome::TooManyItems : Outcome::InvalidExpression;
+    }
 
     TPostfixProgram m_program {};
     std::size_t m_itemCount = 0;
+    bool m_programFull = false; // an item found no room
     std::array<Opcode, MaxOperators> m_operators {};
     std::size_t m_operatorCount = 0;
 };
 
 bool Compiler::Append(TPostfixItem item)
 {
-    if (m_itemCount == MaxItems)
+    if (m_itemCount == MaxItems) {
+        m_programFull = true;
         return false;
+    }
     m_program[m_itemCount++] = item;
     return true;
 }
@@ -127,7 +136,7 @@ Outcome Compiler::Act(const Token& token)
         return Outcome::InvalidNumber;
     if (token.Kind == Opcode::Close)
         return Close();
-    return Take(token) ? Outcome::Compiled : Outcome::InvalidExpression;
+    return Take(token) ? Outcome::Compiled : Refused();
 }
 
 // Places an operand in the output or an operator on the stack; false when the program or
@@ -158,7 +167,7 @@ Outcome Compiler::Close()
 {
     while (m_operatorCount > 0 && Top() != Opcode::Open) {
         if (!MoveTop())
-            return Outcome::InvalidExpression;
+            return Refused();
     }
     if (m_operatorCount == 0)
         return Outcome::InvalidExpression;
@@ -171,7 +180,7 @@ Outcome Compiler::Finish()
 {
     while (m_operatorCount > 0 && Top() != Opcode::Open) {
         if (!MoveTop())
-            return Outcome::InvalidExpression;
+            return Refused();
     }
     return m_operatorCount > 0 ? Outcome::OpenBracket : Outcome::Compiled;
 }
@@ -193,7 +202,7 @@ std::optional<Token> ReadToken(std::string_view encoded, std::size_t position)
 void CompilePostfix(std::string_view text, std::string& errorText, TPostfixProgram& program)
 {
     const std::string encoded = EncodeExpression(text);
-    if (encoded == InvalidExpressionMessage || encoded == InvalidNumberMessage) {
+    if (IsCompilerMessage(encoded)) {
         errorText = encoded;
         return;
     }
@@ -212,6 +221,9 @@ void CompilePostfix(std::string_view text, std::string& errorText, TPostfixProgr
         break;
     case Outcome::InvalidNumber:
         errorText = InvalidNumberMessage;
+        break;
+    case Outcome::TooManyItems:
+        errorText = TooManyItemsMessage;
         break;
     }
 }

@@ -39,10 +39,11 @@ std::optional<Token> ReadToken(std::string_view encoded, std::size_t position);
 
 // Encodes the text and compiles it into a postfix program by operator precedence. On success
 // the whole program is written and errorText made empty. Otherwise errorText is
-// InvalidExpressionMessage or InvalidNumberMessage and the program keeps its contents, with
-// one exception: a "(" left open when the tokens run out still writes the program (the
-// encoder's bracket count keeps texts from reaching that case). An expression needing more
-// than 255 items or 255 pending operators is an invalid expression.
+// InvalidExpressionMessage, InvalidNumberMessage or TooManyItemsMessage and the program keeps
+// its contents, with one exception: a "(" left open when the tokens run out still writes the
+// program (the encoder's bracket count keeps texts from reaching that case). An expression
+// needing more than 255 items is TooManyItemsMessage; one needing more than 255 pending
+// operators is an invalid expression.
 // Operand counts are not checked here: "1+" compiles to 1 +; the evaluator rejects it.
 void CompilePostfix(std::string_view text, std::string& errorText, TPostfixProgram& program);
 

@@ -38,14 +38,26 @@ void SolveLinear(double a, double c, double lo, double hi, double& from, double&
     to = v;
 }
 
+// Three bytes a pixel, each row padded to a multiple of four bytes.
+int StrideOf(int width)
+{
+    return (width * 3 + 3) & ~3;
+}
+
 } // namespace
+
+std::uint64_t Raster::ByteSize(int width, int height)
+{
+    return static_cast<std::uint64_t>(StrideOf(std::max(width, 0)))
+        * static_cast<std::uint64_t>(std::max(height, 0));
+}
 
 void Raster::Resize(int width, int height)
 {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<std::uint8_t> bits(static_cast<std::size_t>(stride) * height, 255);
+    const int stride = StrideOf(width);
+    std::vector<std::uint8_t> bits(static_cast<std::size_t>(ByteSize(width, height)), 255);
     const int keepRows = std::min(height, m_height);
     const int keepBytes = std::min(width, m_width) * 3;
     for (int y = 0; y < keepRows; ++y)

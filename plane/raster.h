@@ -32,6 +32,9 @@ public:
     int stride() const { return m_stride; }
     const std::uint8_t* bits() const { return m_bits.data(); }
 
+    // The bytes the pixels of a width × height raster take.
+    static std::uint64_t ByteSize(int width, int height);
+
     // New pixels are white; pixels that stay inside the new size keep their colour.
     void Resize(int width, int height);
     void Fill(Rgb colour);

@@ -99,15 +99,7 @@ bool AnimationFrames::NextFrame()
 
 double AnimationFrames::progress() const
 {
-    const auto frames = static_cast<double>(frameCount());
-    if (!m_steps.walksOn()) {
-        const double current = m_complete ? 1.0 : m_walk->progress();
-        return (static_cast<double>(m_frame) + current) / frames;
-    }
-    const std::uint64_t symbols = m_steps.Symbols(frameCount() - 1);
-    if (symbols == 0)
-        return (static_cast<double>(m_frame) + (m_complete ? 1.0 : 0.0)) / frames;
-    return static_cast<double>(m_walk->symbolsWalked()) / static_cast<double>(symbols);
+    return m_steps.Progress(m_frame, m_walk->symbolsWalked());
 }
 
 } // namespace app

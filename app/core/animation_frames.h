@@ -69,7 +69,7 @@ public:
     // Once the frame is complete: the part of the raster that may differ from the frame
     // before; the whole raster for the first frame. It may be empty.
     plane::PixelRect changed() const { return m_changed; }
-    // The share of the frames drawn, 0 to 1.
+    // The share of the animation's work done, 0 to 1 (AnimationSteps::Progress).
     double progress() const;
 
 private:

@@ -14,18 +14,30 @@ namespace {
 // Within this, k × (symbols mod shares) stays within 64 bits for every step k.
 constexpr std::int64_t MaxShares = std::numeric_limits<std::uint32_t>::max();
 
+std::uint64_t SaturatingSum(std::uint64_t a, std::uint64_t b)
+{
+    return b > std::numeric_limits<std::uint64_t>::max() - a
+        ? std::numeric_limits<std::uint64_t>::max()
+        : a + b;
+}
+
+// The symbols of a figure's word at `count` substitutions, from its seed; the rest of its walk
+// (the step length of that count among it) is not needed for them.
+std::uint64_t WordSymbols(const DrawnFigure& figure, std::int32_t count)
+{
+    lsystem::DrawParams params = figure.walk.params;
+    params.SubstCount = count;
+    return lsystem::WordLength(lsystem::WordOf(params, figure.seed));
+}
+
 // The symbols that drawing the figures again from their records walks, all together
 // (saturating at UINT64_MAX).
 std::uint64_t SymbolsToWalk(const std::vector<DrawnFigure>& figures)
 {
     std::uint64_t total = 0;
     for (const DrawnFigure& figure : figures) {
-        const std::uint64_t count
-            = lsystem::WordLength(lsystem::WordOf(figure.walk.params, figure.seed));
-        const std::uint64_t walked = std::min(count, figure.symbolsWalked);
-        total = walked > std::numeric_limits<std::uint64_t>::max() - total
-            ? std::numeric_limits<std::uint64_t>::max()
-            : total + walked;
+        const std::uint64_t count = WordSymbols(figure, figure.walk.params.SubstCount);
+        total = SaturatingSum(total, std::min(count, figure.symbolsWalked));
     }
     return total;
 }
@@ -43,6 +55,12 @@ AnimationSteps AnimationSteps::Growth(DrawnFigure figure, std::int32_t lastCount
     AnimationSteps steps(true, { std::move(figure) });
     steps.m_count
         = static_cast<std::uint64_t>(std::clamp(lastCount, MinSubstitutions, MaxSubstitutions)) + 1;
+    const DrawnFigure& first = steps.m_figures.front();
+    for (std::uint64_t k = 0; k < steps.m_count; ++k) {
+        steps.m_symbolsBefore.push_back(steps.m_symbols);
+        steps.m_symbols
+            = SaturatingSum(steps.m_symbols, WordSymbols(first, static_cast<std::int32_t>(k)));
+    }
     return steps;
 }
 
@@ -81,6 +99,16 @@ std::uint64_t AnimationSteps::Symbols(std::uint64_t k) const
     const std::uint64_t shown = k + 1;
     const std::uint64_t spread = m_spread ? m_symbols % m_shares * shown / m_shares : 0;
     return m_stride * shown + spread;
+}
+
+double AnimationSteps::Progress(std::uint64_t k, std::uint64_t walked) const
+{
+    if (m_symbols == 0)
+        return static_cast<double>(k) / static_cast<double>(m_count);
+    const std::uint64_t before = m_growth ? m_symbolsBefore.at(k) : 0;
+    return std::min(1.0,
+        (static_cast<double>(before) + static_cast<double>(walked))
+            / static_cast<double>(m_symbols));
 }
 
 } // namespace app

@@ -43,13 +43,20 @@ public:
     // How many of their symbols, all together, step k has walked at its end.
     std::uint64_t Symbols(std::uint64_t k) const;
 
+    // The share of the animation's work done, 0 to 1, once step k has walked `walked` symbols:
+    // a growth's counted from its step's start, a drawing's from its first step's, since its
+    // steps walk on. The work is the symbols the steps walk, so a growth's large last step is
+    // most of it, however many steps come before.
+    double Progress(std::uint64_t k, std::uint64_t walked) const;
+
 private:
     AnimationSteps(bool growth, std::vector<DrawnFigure> figures);
 
     bool m_growth;
     std::vector<DrawnFigure> m_figures;
     std::uint64_t m_count = 1;
-    std::uint64_t m_symbols = 0; // a drawing's, all figures together
+    std::uint64_t m_symbols = 0; // a drawing's, all figures together; a growth's, all steps'
+    std::vector<std::uint64_t> m_symbolsBefore; // a growth's, walked by the steps before step k
     std::uint64_t m_shares = 1;
     std::uint64_t m_stride = 0; // symbols a step
     bool m_spread = false; // the remainder of symbols / shares spread over the steps

@@ -42,10 +42,10 @@ public:
         }
     }
 
+    // Between steps m_count is already the next one, of which nothing is walked yet.
     double progress() const override
     {
-        const double step = m_walk ? m_walk->progress() : 1.0;
-        return (static_cast<double>(m_count) + step) / static_cast<double>(m_steps.count());
+        return m_steps.Progress(m_count, m_walk ? m_walk->symbolsWalked() : 0);
     }
 
     Clock::time_point idleUntil() const override

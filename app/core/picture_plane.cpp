@@ -1,5 +1,6 @@
 #include "app/core/picture_plane.h"
 
+#include "app/core/picture_memory_error.h"
 #include "app/core/plane_size.h"
 
 namespace app {
@@ -7,7 +8,11 @@ namespace app {
 PicturePlane::PicturePlane(int size)
     : m_planeCanvas(m_plane)
 {
-    m_plane.SetPlaneSize(size, size);
+    try {
+        m_plane.SetPlaneSize(size, size);
+    } catch (const std::bad_alloc&) {
+        throw PictureMemoryError(size, size, plane::Raster::ByteSize(size, size));
+    }
     if (size != PlaneSize)
         m_scaled.emplace(m_planeCanvas, static_cast<double>(size) / PlaneSize);
 }

@@ -14,6 +14,7 @@ namespace app {
 // one, so that their pixels agree.
 class PicturePlane {
 public:
+    // PictureMemoryError when memory cannot hold the raster.
     explicit PicturePlane(int size);
     PicturePlane(const PicturePlane&) = delete;
     PicturePlane& operator=(const PicturePlane&) = delete;

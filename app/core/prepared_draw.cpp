@@ -20,6 +20,12 @@ ExpressionError::ExpressionError(
 {
 }
 
+FieldArithmeticError::FieldArithmeticError(ExpressionField field, fpu::Fault fault)
+    : fpu::FloatingPointError(fault)
+    , m_field(field)
+{
+}
+
 AngleError::AngleError(const std::string& text)
     : std::runtime_error("'" + text + "' is not a valid floating point value")
 {
@@ -27,12 +33,17 @@ AngleError::AngleError(const std::string& text)
 
 namespace {
 
-// Evaluates one expression field; a text the evaluator rejects ends the command. The
-// expression variables are never set, so they all read 0.
+// Evaluates one expression field; a text the evaluator rejects, or whose arithmetic fails,
+// ends the command. The expression variables are never set, so they all read 0.
 double EvaluateField(ExpressionField field, const std::string& text)
 {
     std::string errorText;
-    const double value = expr::Evaluate(text, errorText, expr::Variables {});
+    double value = 0.0;
+    try {
+        value = expr::Evaluate(text, errorText, expr::Variables {});
+    } catch (const fpu::FloatingPointError& error) {
+        throw FieldArithmeticError(field, error.fault());
+    }
     if (!errorText.empty())
         throw ExpressionError(field, text, errorText);
     return value;
@@ -82,8 +93,12 @@ PreparedWalk WalkAtCount(
     params.SubstCount = count;
     params.PenWidth = StartPenWidth(preset, count);
     params.StepLength = 1.0;
-    for (std::int32_t i = 0; i < count; ++i)
-        params.StepLength = fpu::Checked(params.StepLength * params.LengthScale);
+    try {
+        for (std::int32_t i = 0; i < count; ++i)
+            params.StepLength = fpu::Checked(params.StepLength * params.LengthScale);
+    } catch (const fpu::FloatingPointError& error) {
+        throw FieldArithmeticError(ExpressionField::Length, error.fault());
+    }
     const plane::Rgb colour = LineColour(preset, count).value_or(colourBefore);
     return { std::move(params), WalkStyleFor(preset, count, colour) };
 }

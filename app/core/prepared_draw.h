@@ -2,6 +2,7 @@
 
 #include "app/core/panel_fields.h"
 #include "app/core/world_window.h"
+#include "fpu/floating_point_error.h"
 #include "lsystem/draw_params.h"
 #include "lsystem/walk_style.h"
 #include "plane/rgb.h"
@@ -17,6 +18,18 @@ namespace app {
 class ExpressionError : public std::runtime_error {
 public:
     ExpressionError(ExpressionField field, const std::string& text, const std::string& message);
+    ExpressionField field() const { return m_field; }
+
+private:
+    ExpressionField m_field;
+};
+
+// An arithmetic fault met in reading an expression field: the fault's own message, so that it
+// reads as any other, and the field it came from. The step length, the length raised to the
+// count, is the length field's.
+class FieldArithmeticError : public fpu::FloatingPointError {
+public:
+    FieldArithmeticError(ExpressionField field, fpu::Fault fault);
     ExpressionField field() const { return m_field; }
 
 private:
@@ -52,7 +65,8 @@ struct PreparedDraw {
 // evaluated and mapped onto a planeSize × planeSize plane, then the line colour is chosen (the
 // preset's, else colourBefore), then the length, the angle (a number with a point), the random
 // amplitude and the more rules are read and the step length computed. The first field that
-// fails raises its error (ExpressionError, AngleError, RuleError) or the arithmetic's fault.
+// fails raises its error (ExpressionError, AngleError, RuleError, FieldArithmeticError) or the
+// window mapping's arithmetic fault.
 PreparedDraw PrepareDraw(const PanelFields& fields, plane::Rgb colourBefore, int planeSize);
 
 // The two halves of PrepareDraw. A walk that only measures the figure prepares the walk alone:
@@ -67,7 +81,7 @@ plane::Viewport WindowMapping(const WorldWindow& window, int planeSize);
 // A prepared walk at another number of substitutions (kept within 0 to 10): the parameters read
 // from the fields stay, the step length, the pen and the style follow the count as PrepareWalk
 // makes them, the colour the preset's at that count, else colourBefore. Raises the overflow of
-// the step length.
+// the step length as the length field's FieldArithmeticError.
 PreparedWalk WalkAtCount(
     const PreparedWalk& walk, Preset preset, std::int32_t count, plane::Rgb colourBefore);
 

@@ -10,15 +10,16 @@
 #include "app/core/world_window.h"
 #include "app/io/animation_job.h"
 #include "app/io/checked_file.h"
+#include "app/io/command_line_options.h"
 #include "app/io/figure_export.h"
-#include "app/io/file_error.h"
-#include "app/io/full_stop.h"
+#include "app/io/inapplicable_options.h"
+#include "app/io/launch.h"
 #include "app/io/lsystem_io.h"
+#include "app/io/run_failure.h"
 #include "app/io/safe_message.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 
 #include <cstdio>
 #include <limits>
@@ -39,86 +40,12 @@ constexpr int MaxDelay = 60000;
 
 enum ExitCode { Done = 0, Failed = 1, BadUsage = 2 };
 
-// An option beside the fields' own (FieldTable).
-struct Option {
-    const char* shortName; // none for most
-    const char* name;
-    const char* valueName; // none for a flag
-    const char* description;
-};
-
-constexpr Option renderOption { nullptr, "render", "file",
-    "Draw without a window and write the figure to <file>: .png, .svg or .pdf "
-    "(no extension: .png is added)." };
-constexpr Option animateOption { nullptr, "animate", "file",
-    "Draw without a window and write an animated GIF to <file> (no extension: .gif is added): "
-    "the growth, one frame for each number of substitutions from 0 to --subst's, each the "
-    "picture --render writes of it, or with --frames the drawing." };
-constexpr Option presetOption { nullptr, "preset", "name", nullptr };
-// Beside the fields' own, since it may be given many times.
-constexpr Option ruleOption { nullptr, "rule", "rule",
-    "A rule \"SYMBOL [WEIGHT] -> REPLACEMENT\": what replaces SYMBOL, one printable ASCII "
-    "character other than + - ( and ), at each substitution. Give it once for each rule; given, "
-    "these replace an L-system file's rules. The rules of one symbol, F's and G's fields among "
-    "them (weighing 1), are alternatives: each rewriting picks one at random by weight (default "
-    "1), from the seed. E.g. --axiom X --rule-f FF --rule \"X -> F-((X)+X)+F(+FX)-X\"; "
-    "--rule \"F 2 -> F(+F)F\" rewrites F as F(+F)F twice as often as by --rule-f's rule." };
-constexpr Option laterOptions[] = {
-    { nullptr, "window", "x1,x2,y1,y2",
-        "The world window: left, right, bottom, top (expressions)." },
-    { nullptr, "size", "pixels",
-        "The width and height of a PNG or GIF, 1 to 16384 (default 700)." },
-    { nullptr, "frames", "n",
-        "With --animate: the drawing in n frames, 1 to 1000, each walking a further n-th of the "
-        "figure's symbols; the last shows the whole figure." },
-    { nullptr, "delay", "ms",
-        "With --animate: the time from one frame to the next, 10 to 60000 milliseconds, rounded "
-        "to hundredths of a second (default 700 for the growth, 100 for the drawing). The last "
-        "frame stays four times as long, at least 2 s; the animation loops forever." },
-    { nullptr, "seed", "n",
-        "The random generator's state at the start of the figure, 0 to 4294967295 (default: an "
-        "L-system file's seed, else 0, as the program's first Draw). The same seed draws the "
-        "same figure." },
-    { nullptr, "antialias", nullptr,
-        "Draw a PNG with smooth (anti-aliased) edges instead of the plane's pixels (SVG and PDF "
-        "are smooth in any viewer)." },
-    { nullptr, "transparent", nullptr,
-        "Leave the background transparent instead of white: a PNG's pixels off the figure, an "
-        "SVG's or PDF's page." },
-    { nullptr, "fit", nullptr,
-        "Set the window to the figure's bounds with a 5 % margin, equal scale on both axes, "
-        "before drawing it." },
-    { nullptr, "stats", nullptr,
-        "Print \"symbols=N segments=N ms=X\": the symbols walked, the segments drawn and the "
-        "time of the drawing (for SVG, with writing the document), without start-up or putting "
-        "the file in place." },
-    { "h", "help", nullptr, "Show this help." },
-    { "v", "version", nullptr, "Show the program's version." },
-};
-
-// --preset's help, naming every preset.
-QString PresetHelp()
-{
-    QStringList names;
-    for (const Preset preset : AllPresets())
-        names << QStringLiteral("\"%1\"").arg(QString::fromUtf8(PresetName(preset)));
-    return QStringLiteral("Fill the fields from a preset first, as its button does: %1 (any "
-                          "case). It also sets the colour, pen and turn; %2 when none is given.")
-        .arg(names.join(QStringLiteral(", ")), names.first());
-}
-
 class UsageError : public std::runtime_error {
 public:
     explicit UsageError(const QString& message)
         : std::runtime_error(message.toStdString())
     {
     }
-};
-
-// An L-system file and the fields as it left them.
-struct SourceFile {
-    QString path;
-    PanelFields fields;
 };
 
 struct RenderRequest {
@@ -137,41 +64,6 @@ struct RenderRequest {
 void Print(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
-}
-
-void AddOption(QCommandLineParser& parser, const Option& option, const QString& description)
-{
-    QStringList names { QString::fromLatin1(option.name) };
-    if (option.shortName)
-        names.prepend(QString::fromLatin1(option.shortName));
-    if (option.valueName)
-        parser.addOption({ names, description, QString::fromLatin1(option.valueName) });
-    else
-        parser.addOption({ names, description });
-}
-
-void AddOptions(QCommandLineParser& parser)
-{
-    parser.setApplicationDescription(QStringLiteral(
-        "Draws an L-system figure without opening a window and writes it to a PNG, SVG or PDF "
-        "file, or its growth or drawing to an animated GIF.\n"
-        "The fields start as the control panel shows them at start-up, or as an L-system file "
-        "given after the options has them; --preset fills them as its button does, then each "
-        "other option sets its field."));
-    parser.addPositionalArgument(QStringLiteral("lsystem"),
-        QStringLiteral("An L-system file (.lsys) to draw."), QStringLiteral("[file]"));
-    AddOption(parser, renderOption, QString::fromUtf8(renderOption.description));
-    AddOption(parser, animateOption, QString::fromUtf8(animateOption.description));
-    AddOption(parser, presetOption, PresetHelp());
-    for (const FieldRow& row : FieldTable) {
-        if (!row.option.empty()) {
-            parser.addOption({ QString::fromUtf8(row.option), QString::fromUtf8(row.help),
-                QString::fromUtf8(row.optionValue) });
-        }
-    }
-    AddOption(parser, ruleOption, QString::fromUtf8(ruleOption.description));
-    for (const Option& option : laterOptions)
-        AddOption(parser, option, QString::fromUtf8(option.description));
 }
 
 Preset PresetNamed(const QString& name)
@@ -222,7 +114,7 @@ void ApplyFieldOptions(const QCommandLineParser& parser, PanelFields& fields)
 // Every --rule in order, given at all, in place of the rules the fields had.
 void ApplyRuleOptions(const QCommandLineParser& parser, PanelFields& fields)
 {
-    const QString name = QString::fromLatin1(ruleOption.name);
+    const QString name = QStringLiteral("rule");
     if (!parser.isSet(name))
         return;
     fields.moreRules.clear();
@@ -237,20 +129,13 @@ void ApplyRuleOptions(const QCommandLineParser& parser, PanelFields& fields)
     }
 }
 
-// --animate's settings; none for --render, which takes none of the animation's options.
+// --animate's settings; none for --render, to which the animation's options do not apply.
 std::optional<AnimationSettings> ReadAnimation(const QCommandLineParser& parser, bool animate)
 {
+    if (!animate)
+        return std::nullopt;
     const QString frames = QStringLiteral("frames");
     const QString delay = QStringLiteral("delay");
-    if (!animate) {
-        for (const QString& option : { frames, delay }) {
-            if (parser.isSet(option))
-                throw UsageError(QStringLiteral("--%1 goes with --animate").arg(option));
-        }
-        return std::nullopt;
-    }
-    if (parser.isSet(QStringLiteral("stats")))
-        throw UsageError(QStringLiteral("--stats goes with --render"));
     AnimationSettings settings;
     if (parser.isSet(frames)) {
         settings.kind = AnimationKind::Drawing;
@@ -260,6 +145,25 @@ std::optional<AnimationSettings> ReadAnimation(const QCommandLineParser& parser,
         ? static_cast<int>(IntegerValue(parser, delay, MinDelay, MaxDelay))
         : DefaultDelayMs(settings.kind);
     return settings;
+}
+
+// What the output's name asks the run to write; none for a picture of no format written.
+std::optional<RunOutput> OutputOf(const QString& output, bool animate)
+{
+    if (animate)
+        return RunOutput::Animation;
+    const std::optional<ImageFormat> format = ImageFormatOf(output);
+    if (!format)
+        return std::nullopt;
+    switch (*format) {
+    case ImageFormat::Png:
+        return RunOutput::PngPicture;
+    case ImageFormat::Svg:
+        return RunOutput::SvgPicture;
+    case ImageFormat::Pdf:
+        break;
+    }
+    return RunOutput::PdfPicture;
 }
 
 RenderRequest ReadRequest(const QCommandLineParser& parser)
@@ -274,13 +178,13 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     if (const QString fault = OutputNameFault(output); !fault.isEmpty())
         throw UsageError(QStringLiteral("--%1 takes a file name, not \"%2\": %3")
                              .arg(outputOption, output, fault));
-    const QStringList files = parser.positionalArguments();
-    if (files.size() > 1)
-        throw UsageError(QStringLiteral("unexpected argument \"%1\"").arg(files[1]));
+    if (const std::optional<QString> refused
+        = InapplicableOption(parser, OutputOf(output, animate)))
+        throw UsageError(*refused);
     RenderRequest request;
     PanelFields& fields = request.fields;
     // An L-system file fills the fields first; a preset and each field's option change them.
-    if (!files.isEmpty()) {
+    if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {
         fields = OpenLSystemFile(files.first(), fields);
         request.source = SourceFile { files.first(), fields };
     }
@@ -309,29 +213,6 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
         request.picture = ImageFileFor(output);
     }
     return request;
-}
-
-// The row of the text field that an error of Draw is about, if any.
-const FieldRow* FieldOf(const std::exception& error)
-{
-    if (dynamic_cast<const AngleError*>(&error))
-        return &FieldRowOf(&PanelFields::angle);
-    if (const auto* expression = dynamic_cast<const ExpressionError*>(&error))
-        return &FieldRowOf(expression->field());
-    return nullptr;
-}
-
-// The error's message; one about a field whose text the L-system file gave names the file and
-// the key, since the user did not type it.
-QString Described(const RenderRequest& request, const std::exception& error)
-{
-    const QString message = QString::fromUtf8(error.what());
-    const FieldRow* row = FieldOf(error);
-    if (!row || !request.source || request.fields.*row->text != request.source->fields.*row->text)
-        return message;
-    return QStringLiteral("\"%1\", key \"%2\": %3")
-        .arg(QDir::toNativeSeparators(request.source->path), QString::fromUtf8(row->fileKey),
-            message);
 }
 
 int Render(const RenderRequest& request)
@@ -368,24 +249,22 @@ int Render(const RenderRequest& request)
         }
         return Done;
     } catch (const std::exception& error) {
-        Print(stderr, WithFullStop(SafeMessage(Described(request, error))) + QLatin1Char('\n'));
+        Print(stderr,
+            SafeMessage(FailureMessage(error, request.fields, request.source)) + QLatin1Char('\n'));
         return Failed;
     }
 }
 
-} // namespace
-
-bool IsCommandLineRun(int argc, char* argv[])
+// A usage error in short: what is wrong, and where to read the usage.
+int ReportBadUsage(const QString& message)
 {
-    // Read by the command line's own parser, before any application object exists.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    QCommandLineParser parser;
-    AddOptions(parser);
-    parser.parse(arguments);
-    return !parser.optionNames().isEmpty();
+    Print(stderr,
+        QStringLiteral("%1\nTry '%2 --help' for more information.\n")
+            .arg(message, QCoreApplication::applicationName()));
+    return BadUsage;
 }
+
+} // namespace
 
 int RunCommandLine(int argc, char* argv[])
 {
@@ -395,26 +274,29 @@ int RunCommandLine(int argc, char* argv[])
 
     QCommandLineParser parser;
     AddOptions(parser);
+    const Launch launch = ReadLaunch(QCoreApplication::arguments());
     try {
-        if (!parser.parse(QCoreApplication::arguments()))
-            throw UsageError(parser.errorText());
-        if (parser.isSet(QStringLiteral("help"))) {
+        switch (launch.kind) {
+        case LaunchKind::BadUsage:
+            throw UsageError(launch.message);
+        case LaunchKind::Help:
             Print(stdout, parser.helpText());
             return Done;
-        }
-        if (parser.isSet(QStringLiteral("version"))) {
+        case LaunchKind::Version:
             Print(stdout, QStringLiteral("Lindenmayer %1\n").arg(QStringLiteral(LSYS_VERSION)));
             return Done;
+        case LaunchKind::Windows:
+        case LaunchKind::Run:
+            break;
         }
+        if (!parser.parse(QCoreApplication::arguments()))
+            throw UsageError(parser.errorText());
         return Render(ReadRequest(parser));
     } catch (const UsageError& error) {
-        Print(stderr, SafeMessage(QString::fromStdString(error.what())) + QStringLiteral("\n\n"));
-        Print(stderr, parser.helpText());
-        return BadUsage;
+        return ReportBadUsage(SafeMessage(QString::fromStdString(error.what())));
     } catch (const std::exception& error) {
         // An L-system file that cannot be read.
-        Print(
-            stderr, WithFullStop(SafeMessage(QString::fromUtf8(error.what()))) + QLatin1Char('\n'));
+        Print(stderr, SafeMessage(FailureMessage(error)) + QLatin1Char('\n'));
         return Failed;
     }
 }

@@ -1,5 +1,6 @@
 #include "app/io/figure_export.h"
 
+#include "app/core/picture_memory_error.h"
 #include "app/core/picture_plane.h"
 #include "app/core/svg_canvas.h"
 #include "app/io/checked_file.h"
@@ -51,6 +52,21 @@ private:
     CheckedFile& m_file;
 };
 
+// A painted PNG's pixels: with alpha for a transparent one (premultiplied, which is what the
+// painter blends fastest).
+QImage::Format PaintedFormat(PictureStyle style)
+{
+    return style.transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB888;
+}
+
+// The bytes of a size × size image in `format`, whose rows QImage pads to 32 bits.
+std::uint64_t ImageBytes(int size, QImage::Format format)
+{
+    const auto bits
+        = static_cast<std::uint64_t>(size) * QImage::toPixelFormat(format).bitsPerPixel();
+    return (bits + 31) / 32 * 4 * static_cast<std::uint64_t>(size);
+}
+
 // The image as a PNG, through a checked file.
 void WritePng(const QString& path, const QImage& image)
 {
@@ -69,20 +85,28 @@ void WritePng(const QString& path, const QImage& image)
 
 } // namespace
 
+std::optional<ImageFormat> ImageFormatOf(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix.isEmpty() || suffix == QStringLiteral("png"))
+        return ImageFormat::Png;
+    if (suffix == QStringLiteral("svg"))
+        return ImageFormat::Svg;
+    if (suffix == QStringLiteral("pdf"))
+        return ImageFormat::Pdf;
+    return std::nullopt;
+}
+
 ImageFile ImageFileFor(const QString& path)
 {
     if (const QString fault = OutputNameFault(path); !fault.isEmpty())
         throw SaveError(path, fault);
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix.isEmpty())
-        return { path + QStringLiteral(".png"), ImageFormat::Png };
-    if (suffix == QStringLiteral("png"))
-        return { path, ImageFormat::Png };
-    if (suffix == QStringLiteral("svg"))
-        return { path, ImageFormat::Svg };
-    if (suffix == QStringLiteral("pdf"))
-        return { path, ImageFormat::Pdf };
-    throw SaveError(path, QStringLiteral("only .png, .svg and .pdf files can be written"));
+    const std::optional<ImageFormat> format = ImageFormatOf(path);
+    if (!format)
+        throw SaveError(path, QStringLiteral("only .png, .svg and .pdf files can be written"));
+    if (QFileInfo(path).suffix().isEmpty())
+        return { path + QStringLiteral(".png"), *format };
+    return { path, *format };
 }
 
 void SavePng(const QString& path, const plane::Raster& raster)
@@ -115,19 +139,17 @@ private:
     PicturePlane m_plane;
 };
 
-// The plane's look with QPainter: anti-aliased edges, or no background (premultiplied, which is
-// what the painter blends fastest).
+// The plane's look with QPainter: anti-aliased edges, or no background.
 class PictureJob::PaintedPngTarget final : public Target {
 public:
     PaintedPngTarget(QString path, int size, PictureStyle style)
         : m_path(std::move(path))
-        , m_image(size, size,
-              style.transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB888)
+        , m_image(size, size, PaintedFormat(style))
         , m_painterCanvas(m_painter)
         , m_canvas(m_painterCanvas, static_cast<double>(size) / PlaneSize)
     {
         if (m_image.isNull())
-            throw std::bad_alloc();
+            throw PictureMemoryError(size, size, ImageBytes(size, PaintedFormat(style)));
         m_image.fill(style.transparent ? Qt::transparent : Qt::white);
         m_painter.begin(&m_image);
         m_painter.setRenderHint(QPainter::Antialiasing, style.smooth);

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace app {
@@ -21,9 +22,12 @@ struct ImageFile {
     ImageFormat format = ImageFormat::Png;
 };
 
-// The format by the name's extension, ".png", ".svg" or ".pdf" in any case; a name without an
-// extension is a PNG and gets ".png" added. Any other extension, and a name OutputNameFault
-// refuses, raises FileError.
+// The format the name's extension asks for, ".png", ".svg" or ".pdf" in any case, a name
+// without an extension being a PNG; none for any other extension.
+std::optional<ImageFormat> ImageFormatOf(const QString& path);
+
+// The file of ImageFormatOf's format: a name without an extension gets ".png" added. Any other
+// extension, and a name OutputNameFault refuses, raises FileError.
 ImageFile ImageFileFor(const QString& path);
 
 // How a picture is drawn besides its figures. Neither changes a vector's paths, and a PNG with
@@ -50,7 +54,8 @@ void SavePng(const QString& path, const plane::Raster& raster);
 // with QPainter), as an SVG document streamed into the file, or as a PDF of one square page with
 // the SVG's paths, and the file is put in place once every figure is drawn. A job that is stopped
 // writes nothing and leaves the old file as it was. A figure whose arithmetic fails raises the
-// fault Draw raises and nothing is written.
+// fault Draw raises, memory that cannot hold a PNG's pixels PictureMemoryError, and nothing is
+// written.
 class PictureJob final : public SessionJob {
 public:
     // A vector file's temporary file is made here; FileError when it cannot be. `size` is a

@@ -16,10 +16,10 @@ namespace {
 bool IsMessage(std::string_view text)
 {
     for (const std::string_view message :
-        { expr::InvalidExpressionMessage, expr::InvalidNumberMessage, expr::UnbalancedStackMessage,
-            expr::DivisionByZeroMessage, expr::PowerBaseMessage, expr::LogarithmMessage,
-            expr::TangentMessage, expr::SquareRootMessage, expr::ArcSinMessage, expr::ArcCosMessage,
-            expr::FactorialMessage }) {
+        { expr::InvalidExpressionMessage, expr::InvalidNumberMessage, expr::TooManyItemsMessage,
+            expr::UnbalancedStackMessage, expr::DivisionByZeroMessage, expr::PowerBaseMessage,
+            expr::LogarithmMessage, expr::TangentMessage, expr::SquareRootMessage,
+            expr::ArcSinMessage, expr::ArcCosMessage, expr::FactorialMessage }) {
         if (text == message)
             return true;
     }

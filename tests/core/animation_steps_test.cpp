@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <numeric>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -67,6 +69,37 @@ TEST(AnimationSteps, GrowthStepsAreTheFigureAtEachCount)
             EXPECT_EQ(steps.Symbols(k), std::numeric_limits<std::uint64_t>::max());
             EXPECT_TRUE(SamePixels(DrawnUpTo(figures).raster, DrawnUpTo({ expected }).raster));
         }
+    }
+}
+
+// A growth's progress is the share of all its steps' symbols walked, each step's counted as its
+// walk walks them, so that a large last step is most of the work; with alternatives, the words
+// chosen from the seed.
+TEST(AnimationSteps, GrowthProgressCountsTheSymbolsWalked)
+{
+    DrawnFigure chosen = FigureOf(app::Preset::Plant3, 4, "0", 99);
+    chosen.fields.moreRules = { { "F", "2", "F(+F)" } };
+    chosen = app::PrepareFigure(chosen.fields, chosen.seed, {}, Size);
+    const std::pair<const char*, DrawnFigure> rows[] = {
+        { "a curve", FigureOf(app::Preset::KochCurve, 5) },
+        { "alternatives", chosen },
+    };
+    for (const auto& [name, figure] : rows) {
+        SCOPED_TRACE(name);
+        const AnimationSteps steps = AnimationSteps::Growth(figure, figure.walk.params.SubstCount);
+        std::vector<std::uint64_t> walked;
+        for (std::uint64_t k = 0; k < steps.count(); ++k)
+            walked.push_back(DrawnUpTo(steps.Figures(k)).symbols);
+        const auto total = static_cast<double>(std::accumulate(walked.begin(), walked.end(), 0ull));
+        double before = 0.0;
+        for (std::uint64_t k = 0; k < steps.count(); ++k) {
+            SCOPED_TRACE(k);
+            EXPECT_DOUBLE_EQ(steps.Progress(k, 0), before / total);
+            EXPECT_DOUBLE_EQ(steps.Progress(k, walked[k] / 2), (before + walked[k] / 2) / total);
+            before += static_cast<double>(walked[k]);
+        }
+        EXPECT_DOUBLE_EQ(steps.Progress(steps.count() - 1, walked.back()), 1.0);
+        EXPECT_LT(steps.Progress(steps.count() - 1, 0), 0.5);
     }
 }
 

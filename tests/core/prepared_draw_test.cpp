@@ -326,15 +326,36 @@ TEST(PreparedDraw, EmptyAxiomDrawsNothingButSetsWindowAndColour)
     EXPECT_EQ(s.plane.ScaleX, 700 / (1.1 - -0.1));
 }
 
-TEST(PreparedDraw, OverflowingStepLengthFaults)
+// An arithmetic fault in reading an expression field, or in the step length the length makes at
+// the count, is the field's, with the fault's own message.
+TEST(PreparedDraw, ArithmeticFaultsNameTheirField)
 {
-    app::PanelFields input = StartupInput();
-    input.length = "10^200";
-    try {
-        Walk(input);
-        FAIL() << "no fault";
-    } catch (const fpu::FloatingPointError& error) {
-        EXPECT_EQ(error.fault(), fpu::Fault::Overflow);
+    struct Row {
+        const char* name;
+        std::string app::PanelFields::*text;
+        const char* value;
+        app::ExpressionField field;
+    };
+    const Row rows[] = {
+        { "a window bound", &app::PanelFields::y2, "10^400", app::ExpressionField::Y2 },
+        { "the length", &app::PanelFields::length, "10^400", app::ExpressionField::Length },
+        { "the step length at the count", &app::PanelFields::length, "10^200",
+            app::ExpressionField::Length },
+        { "the random amplitude", &app::PanelFields::random, "10^400",
+            app::ExpressionField::Random },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        app::PanelFields input = StartupInput();
+        input.*row.text = row.value;
+        try {
+            app::PrepareDraw(input, Black, app::PlaneSize);
+            ADD_FAILURE() << "no fault";
+        } catch (const app::FieldArithmeticError& error) {
+            EXPECT_EQ(error.field(), row.field);
+            EXPECT_EQ(error.fault(), fpu::Fault::Overflow);
+            EXPECT_STREQ(error.what(), "Floating point overflow");
+        }
     }
 }
 

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -23,9 +26,11 @@ struct Result {
 };
 
 // Runs the program in `directory` with `arguments`, "OUT" at the start of an argument or of an
-// option's value standing for a file there, without DISPLAY and without a Qt platform. A path
-// given whole is left alone, though the temporary folder's random name may hold "OUT".
-Result RunProgram(const QStringList& arguments, const QTemporaryDir& directory)
+// option's value standing for a file there, without DISPLAY and without a Qt platform, and with
+// at most `addressSpace` bytes of memory when given. A path given whole is left alone, though
+// the temporary folder's random name may hold "OUT".
+Result RunProgram(const QStringList& arguments, const QTemporaryDir& directory,
+    std::optional<rlim_t> addressSpace = std::nullopt)
 {
     static const QRegularExpression out(QStringLiteral("^(--[a-z]+=)?OUT"));
     QStringList expanded;
@@ -39,6 +44,12 @@ Result RunProgram(const QStringList& arguments, const QTemporaryDir& directory)
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(directory.path());
+    if (addressSpace) {
+        process.setChildProcessModifier([limit = *addressSpace] {
+            const rlimit bytes { limit, limit };
+            setrlimit(RLIMIT_AS, &bytes);
+        });
+    }
     process.start(QStringLiteral(LINDENMAYER_EXECUTABLE), expanded);
     process.waitForFinished(60000);
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -87,16 +98,20 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             nullptr },
         { "a folder that does not exist", { "--render", "OUT/missing/x.png" }, 1, "^$",
             "^Could not save \".*/out/missing/x.png\": .+\\n$", nullptr },
-        { "an empty output name", { "--render", "" }, 2, "^$",
-            "^--render takes a file name, not \"\": the name is empty\\n\\nUsage: ", nullptr },
+        { "an empty output name: the usage error in short", { "--render", "" }, 2, "^$",
+            "^--render takes a file name, not \"\": the name is empty\\n"
+            "Try 'Lindenmayer --help' for more information\\.\\n$",
+            nullptr },
         { "an output name ending with a separator", { "--render", "OUT/" }, 2, "^$",
             "^--render takes a file name, not \".*/out/\": the name ends with a separator\\n",
             nullptr },
         { "an output name ending with a dot", { "--render", "OUT." }, 2, "^$",
             "^--render takes a file name, not \".*/out\\.\": the name ends with a dot\\n",
             nullptr },
-        { "an unknown option", { "--render", "OUT.png", "--colour", "red" }, 2, "^$",
-            "colour.*\\n\\nUsage: ", nullptr },
+        { "an unknown option", { "--rendr", "OUT.png" }, 2, "^$",
+            "^unknown option \"--rendr\": did you mean --render\\?\\n"
+            "Try 'Lindenmayer --help' for more information\\.\\n$",
+            nullptr },
         { "rules for other symbols, one weighted",
             { "--render", "OUT.png", "--axiom", "X", "--rule-f", "FF", "--rule",
                 "X -> F-((X)+X)+F(+FX)-X", "--rule", "F 2 -> F(+F)F" },
@@ -104,7 +119,7 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
         { "a rule whose symbol is two characters", { "--render", "OUT.png", "--rule", "ab -> F" },
             2, "^$",
             "^--rule takes \"SYMBOL \\[WEIGHT\\] -> REPLACEMENT\", not \"ab -> F\": the symbol "
-            "\"ab\" is more than one character\\n\\nUsage: ",
+            "\"ab\" is more than one character\\nTry ",
             nullptr },
         { "a rule without its arrow", { "--render", "OUT.png", "--rule", "X F" }, 2, "^$",
             "not \"X F\": the rule has no \"->\" after its symbol and weight\\n", nullptr },
@@ -127,10 +142,33 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             "^--animate takes a file name, not \"\": the name is empty\n", nullptr },
         { "a picture and an animation", { "--render", "OUT.png", "--animate", "OUT.gif" }, 2, "^$",
             "^--render and --animate exclude each other\n", nullptr },
+        // Options that do not apply to what the run writes.
         { "frames of a picture", { "--render", "OUT.png", "--frames", "5" }, 2, "^$",
-            "^--frames goes with --animate\n", nullptr },
+            "^--frames does not apply to a PNG picture: .*--animate", nullptr },
         { "statistics of an animation", { "--animate", "OUT.gif", "--stats" }, 2, "^$",
-            "^--stats goes with --render\n", nullptr },
+            "^--stats does not apply to an animation: ", nullptr },
+        { "the size of a vector picture", { "--render", "OUT.svg", "--size", "1400" }, 2, "^$",
+            "^--size does not apply to an SVG picture: .*pixels", nullptr },
+        { "smooth frames", { "--animate", "OUT.gif", "--antialias" }, 2, "^$",
+            "^--antialias does not apply to an animation: .*256 colours", nullptr },
+        { "transparent frames", { "--animate", "OUT.gif", "--transparent" }, 2, "^$",
+            "^--transparent does not apply to an animation: ", nullptr },
+        { "a window that --fit replaces", { "--render", "OUT.png", "--window", "0,1,0,1", "--fit" },
+            2, "^$", "^--window does not apply with --fit: ", nullptr },
+        // A fault of a field's arithmetic names the field as the option gave it.
+        { "an overflowing length", { "--render", "OUT.png", "--length", "10^400" }, 1, "^$",
+            "^--length 10\\^400: Floating point overflow\\.\\n$", nullptr },
+        { "a step length that overflows at the count",
+            { "--render", "OUT.png", "--length", "10^200", "--subst", "3" }, 1, "^$",
+            "^--length 10\\^200: Floating point overflow\\.\\n$", nullptr },
+        { "an overflowing bound of the window",
+            { "--render", "OUT.png", "--window", "0,10^400,0,1" }, 1, "^$",
+            "^--window x2 = 10\\^400: Floating point overflow\\.\\n$", nullptr },
+        { "an expression beyond the evaluator's 255 items",
+            { "--render", "OUT.png", "--length", "1" + QString("+1").repeated(128) }, 1, "^$",
+            "^'1\\+1\\+.*' is not a valid expression: Prilis dlouhy vyraz: nejvyse 255 "
+            "polozek\\.\\n$",
+            nullptr },
         { "no frames", { "--animate", "OUT.gif", "--frames", "0" }, 2, "^$",
             "--frames takes a whole number from 1 to 1000", nullptr },
         { "a delay too short", { "--animate", "OUT.gif", "--delay", "9" }, 2, "^$",
@@ -197,7 +235,8 @@ TEST(CommandLine, FieldsFromAFile)
         { "a bad angle that an option replaces", header + "angle = abc\n", { "--angle", "22,5" }, 1,
             "^'22,5' is not a valid floating point value\\.\\n$" },
         { "an unreadable window, fitted", header + "x1 = a\n", { "--fit" }, 0, "^$" },
-        { "a window of no width, fitted", header, { "--window", "0,0,0,0", "--fit" }, 0, "^$" },
+        { "an overflowing length", header + "length = 10^400\n", {}, 1,
+            "^\"[^\"]*/in.lsys\", key \"length\" = 10\\^400: Floating point overflow\\.\\n$" },
         { "CR line ends, an angle with a comma",
             "Lindenmayer L-system 1\rangle = 22,5\rpreset = Plant 3\r", {}, 0, "^$" },
     };
@@ -214,6 +253,48 @@ TEST(CommandLine, FieldsFromAFile)
             << result.err.toStdString();
         EXPECT_EQ(
             QFileInfo::exists(directory.filePath(QStringLiteral("out.png"))), row.exitCode == 0);
+    }
+}
+
+// After "--" every argument is a file, so a file whose name starts with a dash can be drawn;
+// before it, that name is an unknown option.
+TEST(CommandLine, AFileNamedLikeAnOption)
+{
+    const QTemporaryDir directory;
+    QFile file(directory.filePath(QStringLiteral("-x.lsys")));
+    const QByteArray text = "Lindenmayer L-system 1\npreset = Plant 1\n";
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+    EXPECT_EQ(RunProgram({ "--render", "OUT.png", "--", "-x.lsys" }, directory).exitCode, 0);
+    EXPECT_TRUE(QFileInfo::exists(directory.filePath(QStringLiteral("out.png"))));
+    const Result refused = RunProgram({ "--render", "OUT.svg", "-x.lsys" }, directory);
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.startsWith(QStringLiteral("unknown option \"-x.lsys\"")));
+}
+
+// A picture whose pixels memory cannot hold is named, with what it needs; nothing is written.
+TEST(CommandLine, OutOfMemoryNamesThePicture)
+{
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "AddressSanitizer needs more address space than the limit leaves";
+#endif
+#endif
+    constexpr rlim_t addressSpace = rlim_t { 400 } << 20;
+    for (const QStringList& output : { QStringList { "--render", "OUT.png" },
+             QStringList { "--render", "OUT.png", "--antialias" },
+             QStringList { "--animate", "OUT.gif" } }) {
+        SCOPED_TRACE(output.join(' ').toStdString());
+        const QTemporaryDir directory;
+        const Result result
+            = RunProgram(output + QStringList { "--size", "16384" }, directory, addressSpace);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.err.contains(QRegularExpression(
+            QStringLiteral("^Out of memory: a 16384 × 16384 picture needs \\d+ MiB\\.\\n$"))))
+            << result.err.toStdString();
+        EXPECT_TRUE(QDir(directory.path())
+                        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                        .isEmpty());
     }
 }
 

@@ -126,7 +126,8 @@ TEST(CompilePostfix, FailuresLeaveTheProgram)
         { "(1))(", expr::InvalidExpressionMessage },
         { "T+A", expr::InvalidExpressionMessage },
         { "", expr::InvalidExpressionMessage },
-        { Repeat("(1)", 256), expr::InvalidExpressionMessage }, // 256 items
+        { Repeat("(1)", 256), expr::TooManyItemsMessage }, // the 256th item a number
+        { "ABS(1)" + Repeat("+1", 127), expr::TooManyItemsMessage }, // the 256th an operation
         { Repeat("(", 256) + "1" + Repeat(")", 256), expr::InvalidExpressionMessage },
         { Repeat("-(", 128) + "1" + Repeat(")", 128), expr::InvalidExpressionMessage },
     };
