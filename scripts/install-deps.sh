@@ -5,7 +5,7 @@
 #   install-deps.sh [test]    building and running everything, tests included (the default)
 set -euo pipefail
 
-build=(cmake ninja-build clang qt6-base-dev libgl-dev libgif-dev)
+build=(cmake ninja-build clang qt6-base-dev libgl-dev libgif-dev zlib1g-dev)
 run=("${build[@]}" fonts-dejavu-core fonts-dejavu-extra)
 # dpkg-shlibdeps computes the package's dependencies; cpack finds executables with file.
 package=("${build[@]}" dpkg-dev file)

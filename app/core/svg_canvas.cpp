@@ -4,13 +4,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
+#include <optional>
 
 namespace app {
 
 namespace {
 
-constexpr double UnitsPerPixel = 100.0; // 10^Decimals
 constexpr std::size_t BlockSize = 1 << 16;
 constexpr std::size_t LineLength = 100; // path data wraps after about this many characters
 // The most a vertex adds to a path's data: a line break, a command, and two numbers of at most
@@ -19,18 +18,13 @@ constexpr std::size_t MaxVertexLength = 2 + 11 + 1 + 11;
 static_assert(2 * MaxVertexLength <= SvgCanvas::MinPathDataLimit);
 static_assert(ViewReach <= 1048576.0, "MaxVertexLength counts the digits of ViewReach");
 
-std::int64_t Units(double pixel)
-{
-    return std::llround(pixel * UnitsPerPixel);
-}
-
 } // namespace
 
 SvgCanvas::SvgCanvas(std::ostream& out, std::size_t pathDataLimit, Background background)
     : m_out(out)
     , m_pathDataLimit(std::max(pathDataLimit, MinPathDataLimit))
 {
-    static_assert(Decimals == 2, "UnitsPerPixel and WriteNumber write two decimals");
+    static_assert(Decimals == 2 && UnitsPerViewPixel == 100.0, "WriteNumber writes two decimals");
     static_assert(ViewSize == 700, "the document's start spells the view size");
     m_buffer.reserve(BlockSize + 256);
     Write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -49,17 +43,18 @@ void SvgCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector3&
     const std::optional<ViewSegment> segment = MapToView(m_mapping, start, end);
     if (!segment)
         return;
-    const Point from { Units(segment->x0), Units(segment->y0) };
-    const Point to { Units(segment->x1), Units(segment->y1) };
+    const Point from = ToViewUnits(segment->x0, segment->y0);
+    const Point to = ToViewUnits(segment->x1, segment->y1);
     if (!m_pathOpen || colour != m_colour || width != m_width) {
         EndPath();
         BeginPath(colour, width);
         MoveTo(from);
-    } else if (from != m_end) {
+    } else if (from != m_subpath.end()) {
         EndSubpath();
         MoveTo(from);
     }
-    LineTo(to);
+    if (const std::optional<Point> vertex = m_subpath.LineTo(to))
+        WriteVertex(*vertex);
 }
 
 void SvgCanvas::Finish()
@@ -79,7 +74,7 @@ void SvgCanvas::BeginPath(plane::Rgb colour, std::int32_t width)
     Write("<path stroke=\"");
     Write({ stroke, sizeof stroke });
     Write("\" stroke-width=\"");
-    WriteNumber(std::int64_t { width } * static_cast<std::int64_t>(UnitsPerPixel));
+    WriteNumber(std::int64_t { width } * static_cast<std::int64_t>(UnitsPerViewPixel));
     Write("\" d=\"");
     m_pathDataLength = 0;
     m_pathOpen = true;
@@ -124,35 +119,15 @@ void SvgCanvas::MoveTo(Point point)
     WrapLine();
     Write("M");
     WritePoint(point);
-    m_end = point;
-    m_pending = false;
+    m_subpath.Start(point);
     m_afterMove = true;
 }
 
-void SvgCanvas::LineTo(Point point)
-{
-    // A zero-length segment adds nothing to a subpath that reaches elsewhere; a subpath that
-    // reaches nowhere ends as a zero-length line (see EndSubpath).
-    if (point == m_end)
-        return;
-    const Point step { point.x - m_end.x, point.y - m_end.y };
-    if (m_pending && m_direction.x * step.y == m_direction.y * step.x
-        && m_direction.x * step.x + m_direction.y * step.y > 0) {
-        m_end = point;
-        return;
-    }
-    if (m_pending)
-        WriteVertex(m_end);
-    m_end = point;
-    m_direction = step;
-    m_pending = true;
-}
-
-// The pending vertex; for a subpath of only zero-length segments, its own start again, which
+// The held-back vertex; for a subpath of only zero-length segments, its own start again, which
 // round caps draw as a dot.
 void SvgCanvas::EndSubpath()
 {
-    WriteVertex(m_end);
+    WriteVertex(m_subpath.end());
 }
 
 void SvgCanvas::WriteVertex(Point point)
@@ -164,7 +139,6 @@ void SvgCanvas::WriteVertex(Point point)
     else if (!WrapLine())
         Write(" ");
     WritePoint(point);
-    m_pending = false;
     m_afterMove = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/core/mapped_canvas.h"
 #include "app/core/plane_size.h"
+#include "app/core/subpath_vertices.h"
 #include "plane/pen_width.h"
 #include "plane/viewport.h"
 
@@ -50,18 +51,13 @@ public:
 
 private:
     // A point of the view in units of 10^-Decimals.
-    struct Point {
-        std::int64_t x = 0;
-        std::int64_t y = 0;
-        friend bool operator==(const Point&, const Point&) = default;
-    };
+    using Point = ViewUnits;
 
     void BeginPath(plane::Rgb colour, std::int32_t width);
     void EndPath();
     bool PathHasRoomFor(std::size_t vertices) const;
     void SplitPath();
     void MoveTo(Point point);
-    void LineTo(Point point);
     void EndSubpath();
     void WriteVertex(Point point);
     bool WrapLine();
@@ -80,9 +76,7 @@ private:
     bool m_pathOpen = false;
     plane::Rgb m_colour;
     std::int32_t m_width = 0;
-    Point m_end; // where the subpath ends so far: its last vertex, written or pending
-    bool m_pending = false; // m_end is a vertex not yet written, collinear points may extend it
-    Point m_direction; // of the pending vertex's segment
+    SubpathVertices m_subpath; // the subpath being written, its last vertex held back
     bool m_afterMove = false; // the next vertex is the first after "M"
     Point m_written; // the last point written to the path's data
 };

@@ -1,5 +1,6 @@
 #include "app/io/figure_export.h"
 
+#include "app/core/pdf_canvas.h"
 #include "app/core/picture_memory_error.h"
 #include "app/core/picture_plane.h"
 #include "app/core/svg_canvas.h"
@@ -8,12 +9,11 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <new>
 #include <ostream>
@@ -65,6 +65,15 @@ std::uint64_t ImageBytes(int size, QImage::Format format)
     const auto bits
         = static_cast<std::uint64_t>(size) * QImage::toPixelFormat(format).bitsPerPixel();
     return (bits + 31) / 32 * 4 * static_cast<std::uint64_t>(size);
+}
+
+// What a PDF says of itself: the program that wrote it and when.
+PdfCanvas::Information PdfInformation()
+{
+    return { "Lindenmayer " LSYS_VERSION,
+        QDateTime::currentDateTimeUtc()
+            .toString(QStringLiteral("'D:'yyyyMMddHHmmss'Z'"))
+            .toStdString() };
 }
 
 // The image as a PNG, through a checked file.
@@ -174,14 +183,17 @@ private:
     ScaledPenCanvas m_canvas;
 };
 
-class PictureJob::SvgTarget final : public Target {
+// A vector document streamed into the file as it is drawn: the canvas is given a stream over
+// the checked file, and the document's end and the file's commit come once every figure is
+// drawn. Destroyed before that, it discards the temporary file and leaves the old one.
+template <class Canvas> class PictureJob::StreamedTarget final : public Target {
 public:
-    SvgTarget(const QString& path, PictureStyle style)
+    template <class... Options>
+    StreamedTarget(const QString& path, const Options&... options)
         : m_file(path)
         , m_buffer(m_file)
         , m_out(&m_buffer)
-        , m_canvas((m_out.exceptions(std::ios::badbit), m_out), SvgCanvas::DefaultPathDataLimit,
-              style.transparent ? SvgCanvas::Background::None : SvgCanvas::Background::White)
+        , m_canvas((m_out.exceptions(std::ios::badbit), m_out), options...)
     {
     }
 
@@ -196,47 +208,7 @@ private:
     CheckedFile m_file;
     CheckedFileBuffer m_buffer;
     std::ostream m_out;
-    SvgCanvas m_canvas;
-};
-
-// One square page holding the SVG's view: the view's pixels are the page's at 96 per inch, as
-// a 700-pixel SVG prints. Qt's writer keeps the page's content until the painter ends, then
-// compresses it and writes the document to the checked file. It cannot drop a page: a stopped
-// job's painter still writes the document as it ends, and the checked file discards it.
-class PictureJob::PdfTarget final : public Target {
-public:
-    static constexpr int Resolution = 96;
-
-    PdfTarget(const QString& path, PictureStyle style)
-        : m_file(path)
-        , m_writer(&m_file)
-        , m_canvas(m_painter)
-    {
-        const double points = SvgCanvas::ViewSize * 72.0 / Resolution;
-        m_writer.setPageSize(QPageSize(QSizeF(points, points), QPageSize::Point));
-        m_writer.setPageMargins({});
-        m_writer.setResolution(Resolution);
-        if (!m_painter.begin(&m_writer))
-            throw m_file.FailureOr(QStringLiteral("the PDF could not be started"));
-        if (!style.transparent)
-            m_painter.fillRect(0, 0, SvgCanvas::ViewSize, SvgCanvas::ViewSize, Qt::white);
-        m_painter.scale(1.0 / PainterCanvas::UnitsPerPixel, 1.0 / PainterCanvas::UnitsPerPixel);
-    }
-
-    MappedCanvas& canvas() override { return m_canvas; }
-    void Write() override
-    {
-        m_canvas.Finish();
-        if (!m_painter.end())
-            throw m_file.FailureOr(QStringLiteral("the PDF could not be finished"));
-        m_file.Commit();
-    }
-
-private:
-    CheckedFile m_file;
-    QPdfWriter m_writer;
-    QPainter m_painter;
-    PainterCanvas m_canvas;
+    Canvas m_canvas;
 };
 
 PictureJob::PictureJob(const ImageFile& file, std::vector<DrawnFigure> figures, int size,
@@ -253,10 +225,14 @@ PictureJob::PictureJob(const ImageFile& file,
 {
     switch (file.format) {
     case ImageFormat::Svg:
-        m_target = std::make_unique<SvgTarget>(file.path, style);
+        m_target = std::make_unique<StreamedTarget<SvgCanvas>>(file.path,
+            SvgCanvas::DefaultPathDataLimit,
+            style.transparent ? SvgCanvas::Background::None : SvgCanvas::Background::White);
         break;
     case ImageFormat::Pdf:
-        m_target = std::make_unique<PdfTarget>(file.path, style);
+        m_target = std::make_unique<StreamedTarget<PdfCanvas>>(file.path,
+            style.transparent ? PdfCanvas::Background::None : PdfCanvas::Background::White,
+            PdfInformation());
         break;
     case ImageFormat::Png:
         if (style.smooth || style.transparent)

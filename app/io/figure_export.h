@@ -51,11 +51,11 @@ void SavePng(const QString& path, const plane::Raster& raster);
 // Writing a picture of figures, as a task of the drawing session: the figures are drawn again
 // from their records a slice at a time, onto a white size × size raster (pens scaled by
 // size / PlaneSize, so that they look as on the plane; a smooth or transparent one is painted
-// with QPainter), as an SVG document streamed into the file, or as a PDF of one square page with
-// the SVG's paths, and the file is put in place once every figure is drawn. A job that is stopped
-// writes nothing and leaves the old file as it was. A figure whose arithmetic fails raises the
-// fault Draw raises, memory that cannot hold a PNG's pixels PictureMemoryError, and nothing is
-// written.
+// with QPainter), or as an SVG document or a PDF of one square page with the SVG's paths, either
+// streamed into the file as it is drawn; the file is put in place once every figure is drawn. A job
+// that is stopped writes nothing and leaves the old file as it was. A figure whose arithmetic fails
+// raises the fault Draw raises, memory that cannot hold a PNG's pixels PictureMemoryError, and
+// nothing is written.
 class PictureJob final : public SessionJob {
 public:
     // A vector file's temporary file is made here; FileError when it cannot be. `size` is a
@@ -73,16 +73,15 @@ public:
     // Writes the PNG, or ends the vector document, and puts the file in place.
     void Finish() override;
 
-    // The drawing's time (for SVG with writing the document; a PDF is written once it is drawn),
-    // without putting the file in place.
+    // The drawing's time (for SVG and PDF with writing the document), without putting the file
+    // in place.
     const ReplayReport& report() const { return m_replay->report(); }
 
 private:
     class Target;
     class PngTarget;
     class PaintedPngTarget;
-    class SvgTarget;
-    class PdfTarget;
+    template <class Canvas> class StreamedTarget;
 
     std::unique_ptr<Target> m_target;
     std::unique_ptr<ReplayJob> m_replay;

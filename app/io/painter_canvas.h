@@ -17,7 +17,7 @@ namespace app {
 // Strokes the segments drawn on it with a QPainter: points mapped as the SVG writer maps them
 // (MapToView: unrounded, cut to its reach, the plane's faults) and rounded to the same hundredths
 // of a view pixel, pens as the plane's (a negative width keeps the previous one, 0 draws as 1).
-// The painter gets whole hundredths, so that a PDF's numbers stay short: its transform must scale
+// The painter gets whole hundredths, as the vector pictures write them: its transform must scale
 // them by 1 / UnitsPerPixel onto view pixels.
 //
 // Each run of consecutive segments of one colour and one width is a polyline path stroked with

@@ -80,10 +80,10 @@ Write Png(Preset preset, int size)
     };
 }
 
-Write Svg(Preset preset, int count)
+Write Vector(app::ImageFormat format, Preset preset, int count)
 {
     return [=](const QString& path) {
-        app::SaveFigures({ path, app::ImageFormat::Svg }, { FigureOf(preset, count) }, 0);
+        app::SaveFigures({ path, format }, { FigureOf(preset, count) }, 0);
     };
 }
 
@@ -108,7 +108,7 @@ const struct {
     Write write;
 } writers[] = {
     { "PNG", Png(Preset::KochCurve, 700) },
-    { "SVG", Svg(Preset::KochCurve, 2) },
+    { "SVG", Vector(app::ImageFormat::Svg, Preset::KochCurve, 2) },
     { "GIF", Gif(Preset::KochCurve, 2, {}) },
     { "L-system file", LSystem("F") },
 };
@@ -179,8 +179,12 @@ TEST_F(FileWriting, AFailedWriteNamesTheReasonAndLeavesTheOldFileAsItWas)
             Png(Preset::KochCurve, 700), false },
         { "a PNG larger than the buffer, failing while it is written", "figure.png", 1000,
             Png(Preset::Plant1, 2800), true },
-        { "an SVG failing at its first byte", "figure.svg", 0, Svg(Preset::KochCurve, 2), false },
-        { "an SVG failing mid-document", "figure.svg", 100'000, Svg(Preset::KochCurve, 7), true },
+        { "an SVG failing at its first byte", "figure.svg", 0,
+            Vector(app::ImageFormat::Svg, Preset::KochCurve, 2), false },
+        { "an SVG failing mid-document", "figure.svg", 100'000,
+            Vector(app::ImageFormat::Svg, Preset::KochCurve, 7), true },
+        { "a PDF failing mid-page", "figure.pdf", 100'000,
+            Vector(app::ImageFormat::Pdf, Preset::KochCurve, 8), true },
         { "a GIF failing as it is put in place", "figure.gif", 1000,
             Gif(Preset::Plant3, 5, { app::AnimationKind::Growth }), false },
         { "a GIF failing mid-animation", "figure.gif", 80'000,
