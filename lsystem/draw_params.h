@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lsystem/command_set.h"
 #include "lsystem/rule.h"
 
 #include <cstdint>
@@ -21,6 +22,7 @@ struct DrawParams {
     double LengthScale = 0.0; // length factor per substitution
     std::int32_t SubstCount = 0; // number of substitutions
     std::int32_t PenWidth = 0; // pen width at the start of a walk, pixels
+    CommandSet Commands = CommandSet::Panel; // which turtle reads the word
 };
 
 } // namespace lsystem

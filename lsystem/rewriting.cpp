@@ -21,28 +21,32 @@ std::uint64_t MultiplySaturating(std::uint64_t a, std::uint64_t b)
 }
 
 // How many of each symbol that has a rule a word holds (in the order of rules.symbols()), and
-// how many other symbols; each count saturates.
+// how many other symbols of those counted; each count saturates. Symbols without a rule stay as
+// they are, so those not counted need no count.
 struct SymbolCounts {
     std::vector<std::uint64_t> ruled;
     std::uint64_t other = 0;
 
-    std::uint64_t length() const
+    // The symbols counted: `other` and the ruled symbols in `counted`.
+    std::uint64_t total(const RuleTable& rules, const SymbolSet& counted) const
     {
-        std::uint64_t total = other;
-        for (const std::uint64_t count : ruled)
-            total = AddSaturating(total, count);
-        return total;
+        std::uint64_t sum = other;
+        for (std::size_t i = 0; i < ruled.size(); ++i) {
+            if (counted[static_cast<unsigned char>(rules.symbols()[i])])
+                sum = AddSaturating(sum, ruled[i]);
+        }
+        return sum;
     }
 };
 
-SymbolCounts Count(std::string_view text, const RuleTable& rules)
+SymbolCounts Count(std::string_view text, const RuleTable& rules, const SymbolSet& counted)
 {
     const std::string& symbols = rules.symbols();
     SymbolCounts counts { std::vector<std::uint64_t>(symbols.size()), 0 };
     for (const char symbol : text) {
         if (rules.rewrites(symbol))
             ++counts.ruled[symbols.find(symbol)];
-        else
+        else if (counted[static_cast<unsigned char>(symbol)])
             ++counts.other;
     }
     return counts;
@@ -100,13 +104,20 @@ std::string Rewrite(const RewrittenWord& word)
 
 std::uint64_t RewrittenLength(std::string_view axiom, const RuleTable& rules, std::int32_t count)
 {
+    static const SymbolSet every = SymbolSet().set();
+    return RewrittenCount(axiom, rules, count, every);
+}
+
+std::uint64_t RewrittenCount(
+    std::string_view axiom, const RuleTable& rules, std::int32_t count, const SymbolSet& counted)
+{
     std::vector<SymbolCounts> brought;
     for (const char symbol : rules.symbols())
-        brought.push_back(Count(rules.First(symbol), rules));
-    SymbolCounts word = Count(axiom, rules);
-    for (std::int32_t step = 0; step < count && word.length() != Saturated; ++step)
+        brought.push_back(Count(rules.First(symbol), rules, counted));
+    SymbolCounts word = Count(axiom, rules, counted);
+    for (std::int32_t step = 0; step < count && word.total(rules, counted) != Saturated; ++step)
         word = Step(word, brought);
-    return word.length();
+    return word.total(rules, counted);
 }
 
 } // namespace lsystem

@@ -3,6 +3,7 @@
 #include "lsystem/rule.h"
 #include "lsystem/rule_table.h"
 
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,5 +39,13 @@ std::string Rewrite(const RewrittenWord& word);
 // The length of the word after `count` steps from `axiom` with rules that have no alternatives,
 // computed from the symbol counts; saturates at UINT64_MAX.
 std::uint64_t RewrittenLength(std::string_view axiom, const RuleTable& rules, std::int32_t count);
+
+// A set of symbols, by their byte.
+using SymbolSet = std::bitset<256>;
+
+// How many of the word's symbols are in `counted`, for the same word and in the same way as
+// RewrittenLength, which counts them all: how many steps a figure draws, say, without walking it.
+std::uint64_t RewrittenCount(
+    std::string_view axiom, const RuleTable& rules, std::int32_t count, const SymbolSet& counted);
 
 } // namespace lsystem

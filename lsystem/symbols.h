@@ -2,9 +2,10 @@
 
 namespace lsystem {
 
-// What each symbol of a word means to the turtle, written once for every walker of a word (the
-// turtle, the lookahead thread). What the rewriting does with a symbol is its rules' business
-// (RuleTable); the symbols that name the turtle's commands have none (MayHaveRule).
+// What each symbol of a word means to the panel's turtle (CommandSet::Panel), written once for
+// every walker of such a word (the turtle, the lookahead thread); Fractint's turtle has commands
+// of its own (fractint_turtle.h). What the rewriting does with a symbol is its rules' business
+// (RuleTable); the symbols that name the panel's commands have none (MayHaveRule).
 
 // "F" and "G" draw a step. A run of them ends at any other symbol, which narrows the pen.
 [[gnu::always_inline]] constexpr bool DrawsAStep(char symbol)

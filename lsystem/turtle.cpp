@@ -2,6 +2,7 @@
 
 #include "lsystem/branching_turtle.h"
 #include "lsystem/expansion.h"
+#include "lsystem/fractint_walk.h"
 #include "lsystem/rewriting.h"
 #include "lsystem/symbols.h"
 #include "lsystem/trig_lookahead.h"
@@ -20,10 +21,13 @@ BranchDepthError::BranchDepthError()
 {
 }
 
-// The expansion hands the word over symbol by symbol; the turtle walks each as it comes.
-class TurtleWalk::Impl {
+namespace {
+
+// The panel's walk: the expansion hands the word over symbol by symbol; the turtle walks each as
+// it comes.
+class PanelWalk final : public WordWalk {
 public:
-    Impl(RewrittenWord word, const DrawParams& params, const WalkStyle& style,
+    PanelWalk(RewrittenWord word, const DrawParams& params, const WalkStyle& style,
         RandomGenerator& random, Canvas& canvas)
         : m_symbolCount(WordLength(word))
         , m_lookahead(StartLookahead(word, params, random.seed()))
@@ -33,7 +37,7 @@ public:
         m_turtle.SetLookahead(m_lookahead.get());
     }
 
-    bool Advance(std::uint64_t budget)
+    bool Advance(std::uint64_t budget) override
     {
         if (m_finished)
             return true;
@@ -56,18 +60,18 @@ public:
         return m_finished;
     }
 
-    bool finished() const { return m_finished; }
-    std::uint64_t symbolsWalked() const { return m_symbolsWalked; }
-    std::uint64_t symbolCount() const { return m_symbolCount; }
-    std::int32_t penWidth() const { return m_turtle.penWidth(); }
-    std::uint64_t segmentsDrawn() const { return m_turtle.segmentsDrawn(); }
+    bool finished() const override { return m_finished; }
+    std::uint64_t symbolsWalked() const override { return m_symbolsWalked; }
+    std::uint64_t symbolCount() const override { return m_symbolCount; }
+    std::int32_t penWidth() const override { return m_turtle.penWidth(); }
+    std::uint64_t segmentsDrawn() const override { return m_turtle.segmentsDrawn(); }
 
 private:
     // Walks the symbols the expansion hands over on the turtle, inlined into the expansion's
     // loops: a call would cost as much as most symbols do. Trivially copyable, so that the
     // expansion keeps it in registers.
     struct SymbolWalker {
-        Impl* impl;
+        PanelWalk* impl;
         // A drawn step narrows the pen when the symbol after it does not draw; that symbol may
         // come from another rule, so the narrowing waits for it.
         bool narrowingDue;
@@ -146,6 +150,16 @@ private:
     bool m_finished = false;
 };
 
+std::unique_ptr<WordWalk> WalkOf(RewrittenWord word, const DrawParams& params,
+    const WalkStyle& style, RandomGenerator& random, Canvas& canvas)
+{
+    if (params.Commands == CommandSet::Fractint)
+        return std::make_unique<FractintWalk>(std::move(word), params, canvas);
+    return std::make_unique<PanelWalk>(std::move(word), params, style, random, canvas);
+}
+
+} // namespace
+
 RewrittenWord WordOf(const DrawParams& params, std::uint32_t seed)
 {
     return { params.Word, params.RuleF, params.RuleG, params.SubstCount, params.MoreRules, seed };
@@ -159,7 +173,7 @@ TurtleWalk::TurtleWalk(
 
 TurtleWalk::TurtleWalk(RewrittenWord word, const DrawParams& params, const WalkStyle& style,
     RandomGenerator& random, Canvas& canvas)
-    : m_impl(std::make_unique<Impl>(std::move(word), params, style, random, canvas))
+    : m_walk(WalkOf(std::move(word), params, style, random, canvas))
 {
 }
 
@@ -167,32 +181,32 @@ TurtleWalk::~TurtleWalk() = default;
 
 bool TurtleWalk::Advance(std::uint64_t budget)
 {
-    return m_impl->Advance(budget);
+    return m_walk->Advance(budget);
 }
 
 bool TurtleWalk::finished() const
 {
-    return m_impl->finished();
+    return m_walk->finished();
 }
 
 std::uint64_t TurtleWalk::symbolsWalked() const
 {
-    return m_impl->symbolsWalked();
+    return m_walk->symbolsWalked();
 }
 
 std::uint64_t TurtleWalk::symbolCount() const
 {
-    return m_impl->symbolCount();
+    return m_walk->symbolCount();
 }
 
 std::uint64_t TurtleWalk::segmentsDrawn() const
 {
-    return m_impl->segmentsDrawn();
+    return m_walk->segmentsDrawn();
 }
 
 std::int32_t TurtleWalk::penWidth() const
 {
-    return m_impl->penWidth();
+    return m_walk->penWidth();
 }
 
 std::int32_t DrawWord(const std::string& word, const DrawParams& params, const WalkStyle& style,

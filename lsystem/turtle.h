@@ -14,6 +14,8 @@
 
 namespace lsystem {
 
+class WordWalk;
+
 // The deepest nesting of branches a walk accepts; a "(" beyond it ends the walk with
 // BranchDepthError.
 inline constexpr std::size_t MaxBranchDepth = std::size_t { 1 } << 20;
@@ -41,6 +43,10 @@ RewrittenWord WordOf(const DrawParams& params, std::uint32_t seed);
 // than MaxBranchDepth as BranchDepthError; segments drawn before stay, and the walk is then
 // finished. A ")" without an open branch leaves the turtle as it is; narrowing stops at the
 // smallest 32-bit width instead of wrapping round.
+//
+// The turtle is the one of params.Commands: the panel's, as above, or Fractint's (FractintTurtle),
+// which reads the same rewritten word with its own commands, takes no random numbers and draws
+// in its own colours with a thin pen, so that RandomAmp, PenWidth and the style do not apply.
 class TurtleWalk {
 public:
     TurtleWalk(
@@ -69,8 +75,7 @@ public:
     std::int32_t penWidth() const;
 
 private:
-    class Impl;
-    std::unique_ptr<Impl> m_impl;
+    std::unique_ptr<WordWalk> m_walk;
 };
 
 // Walks `word` as it stands (no rewriting) to its end; returns the pen width at the end.

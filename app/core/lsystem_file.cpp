@@ -20,14 +20,20 @@ namespace app {
 namespace {
 
 // The keys that are not fields, after the fields' own: the checked preset, the random
-// generator's state at the start of the figure, and a rule beyond the F and G fields (given once
-// for each).
+// generator's state at the start of the figure, the turtle's commands, and a rule beyond the F
+// and G fields (given once for each).
 constexpr std::string_view presetKey = "preset";
 constexpr std::string_view seedKey = "seed";
+constexpr std::string_view commandsKey = "commands";
 constexpr std::string_view ruleKey = "rule";
 constexpr std::size_t presetIndex = std::size(FieldTable);
 constexpr std::size_t seedIndex = presetIndex + 1;
-constexpr std::size_t ruleIndex = seedIndex + 1;
+constexpr std::size_t commandsIndex = seedIndex + 1;
+constexpr std::size_t ruleIndex = commandsIndex + 1;
+
+// The values of "commands"; the panel's is never written, since a file without the key has it.
+constexpr std::string_view panelCommands = "panel";
+constexpr std::string_view fractintCommands = "fractint";
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view headerPrefix = "Lindenmayer L-system ";
@@ -53,6 +59,11 @@ struct BadLine {
 char AsciiLower(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, {}, AsciiLower, AsciiLower);
 }
 
 std::int32_t ReadCount(const std::string& text)
@@ -89,6 +100,16 @@ Preset ReadPreset(const std::string& text)
     throw BadLine { "unknown preset " + Quote(text) + "; the presets are " + known };
 }
 
+lsystem::CommandSet ReadCommands(const std::string& text)
+{
+    if (SameIgnoringCase(text, fractintCommands))
+        return lsystem::CommandSet::Fractint;
+    if (SameIgnoringCase(text, panelCommands))
+        return lsystem::CommandSet::Panel;
+    throw BadLine { "the commands must be \"" + std::string(panelCommands) + "\" or \""
+        + std::string(fractintCommands) + "\", not " + Quote(text) };
+}
+
 RuleText ReadRule(std::string_view line)
 {
     std::variant<RuleText, std::string> rule = ReadRuleLine(line);
@@ -101,9 +122,7 @@ RuleText ReadRule(std::string_view line)
 // key.
 std::optional<std::size_t> FindKey(std::string_view name)
 {
-    const auto same = [name](std::string_view key) {
-        return std::ranges::equal(key, name, {}, AsciiLower, AsciiLower);
-    };
+    const auto same = [name](std::string_view key) { return SameIgnoringCase(key, name); };
     for (std::size_t i = 0; i < std::size(FieldTable); ++i) {
         if (same(FieldTable[i].fileKey))
             return i;
@@ -112,6 +131,8 @@ std::optional<std::size_t> FindKey(std::string_view name)
         return presetIndex;
     if (same(seedKey))
         return seedIndex;
+    if (same(commandsKey))
+        return commandsIndex;
     if (same(ruleKey))
         return ruleIndex;
     return std::nullopt;
@@ -121,31 +142,32 @@ std::string_view KeyName(std::size_t key)
 {
     if (key < std::size(FieldTable))
         return FieldTable[key].fileKey;
-    return key == presetIndex ? presetKey : seedKey;
+    return key == presetIndex ? presetKey : key == seedIndex ? seedKey : commandsKey;
 }
 
-// A version after the ones this program reads: a whole number above 2, written plainly.
+// A version after the ones this program reads: a whole number above 3, written plainly.
 bool IsNewerVersion(std::string_view version)
 {
     return !version.empty() && version.size() <= longestNewerVersion && version.front() != '0'
         && std::ranges::all_of(version, [](char c) { return c >= '0' && c <= '9'; })
-        && std::stoul(std::string(version)) > 2;
+        && std::stoul(std::string(version)) > 3;
 }
 
 void CheckHeader(std::string_view line)
 {
-    if (line == LSystemFileHeader || line == LSystemFileHeaderWithRules)
+    if (line == LSystemFileHeader || line == LSystemFileHeaderWithRules
+        || line == LSystemFileHeaderWithCommands)
         return;
     if (line.starts_with(headerPrefix)) {
         const std::string_view version = line.substr(headerPrefix.size());
         if (IsNewerVersion(version))
             throw BadLine { "the file is of a newer L-system format, version "
                 + std::string(version)
-                + ", that this program cannot read; it reads versions 1 and 2" };
+                + ", that this program cannot read; it reads versions 1 to 3" };
         throw BadLine { "version " + Excerpt(version)
             + " of the L-system format is not supported; this program reads \""
-            + std::string(LSystemFileHeader) + "\" and \"" + std::string(LSystemFileHeaderWithRules)
-            + "\"" };
+            + std::string(LSystemFileHeader) + "\", \"" + std::string(LSystemFileHeaderWithRules)
+            + "\" and \"" + std::string(LSystemFileHeaderWithCommands) + "\"" };
     }
     throw BadLine { "not an L-system file: the first line must be \""
         + std::string(LSystemFileHeader) + "\", not " + Excerpt(line) };
@@ -197,6 +219,10 @@ public:
             m_fields.seed = ReadSeed(value);
             return;
         }
+        if (*key == commandsIndex) {
+            m_fields.commands = ReadCommands(value);
+            return;
+        }
         const FieldRow& row = FieldTable[*key];
         if (!row.text)
             m_fields.substCount = ReadCount(value);
@@ -217,9 +243,11 @@ private:
 
 std::string FormatLSystem(const PanelFields& fields)
 {
-    std::string text
-        = std::string(fields.moreRules.empty() ? LSystemFileHeader : LSystemFileHeaderWithRules)
-        + '\n';
+    const bool fractint = fields.commands == lsystem::CommandSet::Fractint;
+    const std::string_view header = fractint ? LSystemFileHeaderWithCommands
+        : fields.moreRules.empty()           ? LSystemFileHeader
+                                             : LSystemFileHeaderWithRules;
+    std::string text = std::string(header) + '\n';
     for (const FieldRow& row : FieldTable) {
         // A value that the file could not give back.
         if (row.text && HoldsNul(fields.*row.text))
@@ -231,6 +259,8 @@ std::string FormatLSystem(const PanelFields& fields)
         text += '\n';
     }
     text += std::string(presetKey) + " = " + Encode(PresetName(fields.preset)) + '\n';
+    if (fractint)
+        text += std::string(commandsKey) + " = " + std::string(fractintCommands) + '\n';
     for (std::size_t i = 0; i < fields.moreRules.size(); ++i) {
         const RuleText& rule = fields.moreRules[i];
         // A rule that cannot be drawn would make a file that cannot be opened.
@@ -253,9 +283,11 @@ LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& curren
     if (text.empty())
         return LSystemFileError { 0, "the file is empty" };
 
-    // The file is the whole L-system: its rules, if any, replace the ones before.
+    // The file is the whole L-system: its rules, if any, replace the ones before, and its
+    // turtle is the panel's unless it names another.
     PanelFields fields = current;
     fields.moreRules.clear();
+    fields.commands = lsystem::CommandSet::Panel;
     LineReader reader(fields);
     int number = 0;
     while (!text.empty()) {

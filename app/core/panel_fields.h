@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/preset.h"
+#include "lsystem/command_set.h"
 
 #include <cstdint>
 #include <optional>
@@ -47,6 +48,10 @@ struct PanelFields {
     // The rules for other symbols and the alternatives to the F and G fields' rules (which weigh
     // 1), in the order of the Rules window; the panel shows only how many there are.
     std::vector<RuleText> moreRules;
+    // Which turtle reads the word: the panel's, or Fractint's for a system imported from one of
+    // its collections (which the random amplitude and the preset's turn and pen do not shape);
+    // files say "commands = fractint", the panel does not show it.
+    lsystem::CommandSet commands = lsystem::CommandSet::Panel;
 
     friend bool operator==(const PanelFields&, const PanelFields&) = default;
 };

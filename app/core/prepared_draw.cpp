@@ -59,7 +59,8 @@ std::int32_t SubstitutionCount(const PanelFields& fields)
 
 bool TakesRandomNumbers(const lsystem::DrawParams& params)
 {
-    return params.RandomAmp != 0.0
+    // Fractint's turtle takes no random numbers.
+    return (params.RandomAmp != 0.0 && params.Commands == lsystem::CommandSet::Panel)
         || lsystem::RuleTable(params.RuleF, params.RuleG, params.MoreRules).weighted();
 }
 
@@ -82,6 +83,7 @@ PreparedWalk PrepareWalk(const PanelFields& fields, plane::Rgb colourBefore)
     params.Angle = *angle;
     params.RandomAmp = EvaluateField(ExpressionField::Random, fields.random);
     params.MoreRules = ReadRules(fields.moreRules);
+    params.Commands = fields.commands;
     return WalkAtCount(walk, fields.preset, fields.substCount, colourBefore);
 }
 

@@ -86,8 +86,9 @@ PreparedWalk WalkAtCount(
     const PreparedWalk& walk, Preset preset, std::int32_t count, plane::Rgb colourBefore);
 
 // Whether the random generator's state at a walk's start shapes the figure of these parameters:
-// they have a random amplitude (the walk takes numbers from it), or a symbol with several
-// alternatives (the state is the seed that chooses among them).
+// they have a random amplitude that their turtle takes numbers for (the panel's does, Fractint's
+// does not), or a symbol with several alternatives (the state is the seed that chooses among
+// them).
 bool TakesRandomNumbers(const lsystem::DrawParams& params);
 
 // The line colour of a Draw of these fields: the preset's, else the colour before.

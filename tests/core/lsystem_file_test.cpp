@@ -80,6 +80,31 @@ TEST(LSystemFile, RulesAreWrittenUnderVersionTwoAndReadBackByteForByte)
     EXPECT_EQ(app::FormatLSystem(std::get<PanelFields>(read)), text);
 }
 
+// Only a system for Fractint's turtle says so, under version 3, which versions of the program
+// that would draw it with the panel's refuse; a file without the key is the panel's, whatever
+// the fields were before.
+TEST(LSystemFile, FractintCommandsAreWrittenUnderVersionThreeAndReadBack)
+{
+    PanelFields fields = Edited();
+    fields.commands = lsystem::CommandSet::Fractint;
+    fields.ruleF = "F@IQ2[\\30D]|!C12<3";
+    fields.moreRules = { { "X", "1", "F>1X" } };
+    const std::string text = app::FormatLSystem(fields);
+    EXPECT_TRUE(text.starts_with("Lindenmayer L-system 3\n")) << text;
+    EXPECT_NE(
+        text.find("preset = Plant 3\ncommands = fractint\nrule = X -> F>1X\n"), std::string::npos)
+        << text;
+    const app::LSystemParseResult read = app::ParseLSystem(text, {});
+    ASSERT_TRUE(std::holds_alternative<PanelFields>(read))
+        << app::DescribeError(std::get<app::LSystemFileError>(read));
+    EXPECT_EQ(std::get<PanelFields>(read), fields);
+
+    const std::string panelFile = app::FormatLSystem(Edited());
+    EXPECT_EQ(panelFile.find("commands"), std::string::npos);
+    const app::LSystemParseResult panel = app::ParseLSystem(panelFile, fields);
+    EXPECT_EQ(std::get<PanelFields>(panel).commands, lsystem::CommandSet::Panel);
+}
+
 // A file is the whole L-system: one without rules leaves none of the rules before.
 TEST(LSystemFile, AVersionOneFileIsReadAndWrittenAsBeforeWithoutRules)
 {
@@ -160,12 +185,13 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
             "not an L-system file: the first line must be \"Lindenmayer L-system 1\", not "
             "\"[figure]\"" },
         { "header later", "# made by hand\n" + header, 1, "not an L-system file" },
-        { "newer version", "Lindenmayer L-system 3\n", 1,
-            "the file is of a newer L-system format, version 3, that this program cannot read; it "
-            "reads versions 1 and 2" },
+        { "newer version", "Lindenmayer L-system 4\n", 1,
+            "the file is of a newer L-system format, version 4, that this program cannot read; it "
+            "reads versions 1 to 3" },
         { "no version", "Lindenmayer L-system 2.0\n", 1,
             "version \"2.0\" of the L-system format is not supported; this program reads "
-            "\"Lindenmayer L-system 1\" and \"Lindenmayer L-system 2\"" },
+            "\"Lindenmayer L-system 1\", \"Lindenmayer L-system 2\" and \"Lindenmayer L-system "
+            "3\"" },
         { "no equals sign", header + "axiom = F\nrule-f F+F\n", 3,
             "expected \"key = value\", not \"rule-f F+F\"" },
         { "lines counted at CR", "Lindenmayer L-system 1\raxiom = F\r\rrule-f F+F\r", 4,
@@ -188,6 +214,10 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
         { "seed too large", header + "seed = 4294967296\n", 2,
             "the seed must be a whole number from 0 to 4294967295, not \"4294967296\"" },
         { "negative seed", header + "seed = -1\n", 2, "not \"-1\"" },
+        { "unknown commands", header + "commands = logo\n", 2,
+            "the commands must be \"panel\" or \"fractint\", not \"logo\"" },
+        { "commands twice", header + "commands = fractint\ncommands = panel\n", 3,
+            "\"commands\" is given twice (first on line 2)" },
         { "key twice", header + "axiom = F\nrule-f = G\n# again\nAxiom = G\n", 5,
             "\"axiom\" is given twice (first on line 2)" },
         { "rule without arrow", header + "rule = X -> F\nrule = X F\n", 3,

@@ -63,8 +63,14 @@ TEST_P(RewriteTable, RewritesAndPredictsTheLength)
 {
     const RewriteCase& row = GetParam();
     EXPECT_EQ(Rewrite({ row.axiom, row.ruleF, row.ruleG, row.count, row.more, 0 }), row.expected);
-    EXPECT_EQ(RewrittenLength(row.axiom, RuleTable(row.ruleF, row.ruleG, row.more), row.count),
-        row.expected.size());
+    const RuleTable rules(row.ruleF, row.ruleG, row.more);
+    EXPECT_EQ(RewrittenLength(row.axiom, rules, row.count), row.expected.size());
+    // A symbol with a rule and one without, counted alone.
+    SymbolSet counted;
+    counted.set('F').set('-');
+    EXPECT_EQ(RewrittenCount(row.axiom, rules, row.count, counted),
+        static_cast<std::uint64_t>(std::ranges::count_if(
+            row.expected, [](char symbol) { return symbol == 'F' || symbol == '-'; })));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rewriting, RewriteTable, testing::ValuesIn(RewriteCases),

@@ -1,0 +1,354 @@
+#include "app/core/fractint_collection.h"
+
+#include "app/core/fitted_fields.h"
+#include "app/core/fractint_fields.h"
+#include "app/core/lsystem_file.h"
+#include "app/core/prepared_draw.h"
+#include "lsystem/turtle.h"
+#include "tests/lsystem/figure_summary.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace {
+
+using app::FractintCollection;
+using app::FractintEntry;
+using app::FractintSystem;
+using lsystem::FigureSummary;
+
+// Five lines of 4000 symbols for one rule: each line within the limit, the rule beyond it.
+std::string FiveLinesOfRule()
+{
+    std::string lines;
+    for (int i = 0; i < 5; ++i)
+        lines += "  F=" + std::string(4000, 'F') + '\n';
+    return lines;
+}
+
+// A collection written for these tests: every command, the format's corners and entries that
+// cannot be drawn, each for one reason.
+const std::string TestCollection = R"(; Collection for the import tests.
+
+; Two comment lines
+; right before the entry.
+Appended Rule {   ; on the name line
+  Angle 4
+  Axiom X
+  X=+F            ; the rule's first line
+  X=X             ; continues it
+}
+
+Deleting Rule{
+ angle 4
+ axiom FX
+ f=
+ x=FX
+}
+stray words between entries
+all commands, lower case {
+  angle 4
+  axiom f+g-f|f!+f[@2c4f]@i2f\90d/90mc2d
+}
+
+Koch Curve (60 deg) #1 { ; by Ren)"
+                                   "\xE9"
+                                   R"(
+  ANGLE 6
+  AXIOM F
+  F=F+F--F+F
+} text after the brace is skipped
+Seventh Turns {
+  angle 7
+  axiom F|F
+}
+Steps of D {
+  angle 4
+  axiom D
+  D=DDDDD
+}
+Moves of M {
+  angle 4
+  axiom FM
+  M=MMMMMMMMMM
+}
+No Closing Brace {
+  angle 4
+  axiom F
+Next After Missing Brace {
+  angle 4
+  axiom F
+}
+Command Rule {
+  angle 4
+  axiom F
+  +=F-F
+}
+Digit Rule { angle 4
+  axiom F2
+  2=F
+}
+Prefix Rule {
+  angle 4
+  axiom F@Q2F
+  Q=F
+}
+Bracket Rule {
+  angle 4
+  axiom F(X)
+  (=F
+}
+Angle Too Small {
+  angle 2
+  axiom F
+}
+Angle Too Large {
+  angle 50
+  axiom F
+}
+Angle Not A Number {
+  angle six
+  axiom F
+}
+Angle Twice {
+  angle 4
+  angle 6
+  axiom F
+}
+No Axiom {
+  angle 4
+}
+No Angle {
+  axiom F
+}
+Unknown Statement {
+  angle 4
+  order 5
+  axiom F
+}
+Number Missing {
+  angle 4
+  axiom F\F
+}
+Blank In Word {
+  angle 4
+  axiom F F
+}
+Not ASCII {
+  angle 4
+  axiom F)"
+                                   "\xE9"
+                                   R"(
+}
+Binary Byte {
+  angle 4
+  axiom F)"
+                                   "\x01"
+                                   R"(
+}
+{
+  angle 4
+  axiom F
+}
+Long Rule {
+  angle 4
+  axiom F
+)" + FiveLinesOfRule()
+    + R"(}
+Long Line {
+  angle 4
+  axiom )"
+    + std::string(app::MaxCollectionLineLength, 'F') + R"(
+}
+Unclosed At End {
+  angle 4
+  axiom F
+)";
+
+const FractintCollection& Collection()
+{
+    static const FractintCollection collection = app::ReadFractintCollection(TestCollection);
+    return collection;
+}
+
+const FractintEntry& EntryNamed(const std::string& name)
+{
+    const auto& entries = Collection().entries;
+    const auto entry = std::ranges::find(entries, name, &FractintEntry::name);
+    if (entry == entries.end())
+        throw std::runtime_error("no entry " + name);
+    return *entry;
+}
+
+const FractintSystem& SystemNamed(const std::string& name)
+{
+    const auto& content = EntryNamed(name).content;
+    if (const auto* fault = std::get_if<app::LSystemFileError>(&content))
+        throw std::runtime_error(name + ": " + app::DescribeError(*fault));
+    return std::get<FractintSystem>(content);
+}
+
+TEST(FractintCollection, ReadsEveryEntryWithItsNameAndComments)
+{
+    std::vector<std::string> names;
+    for (const FractintEntry& entry : Collection().entries)
+        names.push_back(entry.name);
+    const std::vector<std::string> expected = { "Appended Rule", "Deleting Rule",
+        "all commands, lower case", "Koch Curve (60 deg) #1", "Seventh Turns", "Steps of D",
+        "Moves of M", "No Closing Brace", "Next After Missing Brace", "Command Rule", "Digit Rule",
+        "Prefix Rule", "Bracket Rule", "Angle Too Small", "Angle Too Large", "Angle Not A Number",
+        "Angle Twice", "No Axiom", "No Angle", "Unknown Statement", "Number Missing",
+        "Blank In Word", "Not ASCII", "Binary Byte", "", "Long Rule", "Long Line",
+        "Unclosed At End" };
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(EntryNamed("Appended Rule").comment,
+        "Two comment lines\nright before the entry.\non the name line\nthe rule's first "
+        "line\ncontinues it");
+    EXPECT_EQ(EntryNamed("Koch Curve (60 deg) #1").comment, "by Ren\xC3\xA9");
+    EXPECT_EQ(EntryNamed("Koch Curve (60 deg) #1").line, 24);
+    // Only the stray words: the text after a closing brace is skipped quietly.
+    ASSERT_EQ(Collection().faults.size(), 1u);
+    EXPECT_EQ(Collection().faults[0].line, 18);
+    EXPECT_NE(
+        Collection().faults[0].message.find("\"stray words between entries\""), std::string::npos);
+}
+
+// Each entry that can be drawn, at the order chosen for it, with Fractint's turtle.
+TEST(FractintCollection, EntriesDrawAtTheLargestOrderWithinTheLimits)
+{
+    struct Row {
+        const char* name;
+        int order;
+        FigureSummary figure; // segments, jumps, left, right, bottom, top, last heading, colours
+    };
+    const double kochBulge = 19683 * std::sqrt(3.0) / 6;
+    const Row rows[] = {
+        // (+F) ten times: two and a half times round a unit square, leftwards.
+        { "Appended Rule", 10, { 10, 0, -1, 0, -1, 0, 180 } },
+        { "Deleting Rule", 10, { 1, 0, 0, 0, 0, 1, 0 } },
+        { "all commands, lower case", 10,
+            { 8, 3, -4, 0, 0, 2, 0, { 15, 15, 15, 15, 4, 15, 15, 2 } } },
+        // 4^9 segments; 4^10 would pass a million.
+        { "Koch Curve (60 deg) #1", 9, { 262144, 0, -kochBulge, 0, 0, 19683, 0 } },
+        { "Seventh Turns", 10, { 2, 0, -0.43388373911755823, 0, 0, 1, 154.28571428571428 } },
+        // D draws: 5^8 steps; 5^9 would pass a million.
+        { "Steps of D", 8, { 390625, 0, 0, 0, 0, 390625, 0 } },
+        // M only moves, but 10^8 symbols would take too long to walk.
+        { "Moves of M", 7, { 1, 0, 0, 0, 0, 1, 0 } },
+        { "Next After Missing Brace", 10, { 1, 0, 0, 0, 0, 1, 0 } },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const FractintSystem& system = SystemNamed(row.name);
+        EXPECT_EQ(app::ImportedOrder(system), row.order);
+        const app::PanelFields fields = app::FractintFields(system);
+        EXPECT_EQ(fields.substCount, row.order);
+        const app::PreparedWalk walk = app::PrepareWalk(fields, {});
+        lsystem::RandomGenerator random;
+        lsystem::SummaryCanvas canvas;
+        lsystem::TurtleWalk turtle(walk.params, walk.style, random, canvas);
+        while (!turtle.Advance(std::numeric_limits<std::uint64_t>::max())) { }
+        ExpectSameShape(canvas.summary(), row.figure);
+    }
+}
+
+TEST(FractintCollection, EntriesThatCannotBeDrawnSayWhere)
+{
+    struct Row {
+        const char* name;
+        int line;
+        const char* message;
+    };
+    const Row rows[] = {
+        { "No Closing Brace", 46, "the entry has no closing \"}\" before the next entry" },
+        { "Command Rule", 53, "\"+\" is a turtle command and cannot have a rule" },
+        { "Digit Rule", 57, "\"2\" belongs to the commands' numbers" },
+        { "Prefix Rule", 62, "\"Q\" is a prefix of the scaling command \"@\"" },
+        { "Bracket Rule", 67, "\"(\" cannot have a rule in this program" },
+        { "Angle Too Small", 70, "the angle must be a whole number from 3 to 49, not \"2\"" },
+        { "Angle Too Large", 74, "not \"50\"" },
+        { "Angle Not A Number", 78, "not \"six\"" },
+        { "Angle Twice", 83, "the angle is given twice (first on line 82)" },
+        { "No Axiom", 86, "the entry has no axiom" },
+        { "No Angle", 89, "the entry has no angle" },
+        { "Unknown Statement", 94,
+            "expected \"ANGLE n\", \"AXIOM word\" or a rule \"X=word\", not \"order 5\"" },
+        { "Number Missing", 99, "in the axiom, \"\\\\\" is not followed by a number" },
+        { "Blank In Word", 103, "the axiom holds a blank" },
+        { "Not ASCII", 107, "the statement holds a character other than ASCII" },
+        { "Binary Byte", 111, "the line holds a control byte (\"\\x01\"): the file is not text" },
+        { "", 113, "the entry has no name before its \"{\"" },
+        { "Long Rule", 124, "the rule for \"F\" is longer than 16384 characters" },
+        { "Long Line", 128, "the line is longer than 4096 characters" },
+        { "Unclosed At End", 130, "the entry has no closing \"}\"" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto* fault = std::get_if<app::LSystemFileError>(&EntryNamed(row.name).content);
+        ASSERT_NE(fault, nullptr);
+        EXPECT_EQ(fault->line, row.line);
+        EXPECT_NE(fault->message.find(row.message), std::string::npos) << fault->message;
+    }
+}
+
+TEST(FractintCollection, SizeLimitsAreReportedAndTheEntriesBeforeThemKept)
+{
+    std::string entries;
+    for (std::size_t i = 0; i <= app::MaxCollectionEntries; ++i)
+        entries += "E" + std::to_string(i) + " {\nangle 4\naxiom F\n}\n";
+    const FractintCollection many = app::ReadFractintCollection(entries);
+    EXPECT_EQ(many.entries.size(), app::MaxCollectionEntries);
+    ASSERT_EQ(many.faults.size(), 1u);
+    EXPECT_EQ(many.faults[0].line, static_cast<int>(4 * app::MaxCollectionEntries + 1));
+    EXPECT_NE(many.faults[0].message.find("more than 10000 entries"), std::string::npos);
+
+    const FractintCollection large
+        = app::ReadFractintCollection(std::string(app::MaxCollectionBytes + 1, ';'));
+    EXPECT_TRUE(large.entries.empty());
+    ASSERT_EQ(large.faults.size(), 1u);
+    EXPECT_EQ(large.faults[0].line, 0);
+}
+
+TEST(FractintFields, HoldTheSystemForFractintsTurtle)
+{
+    const app::PanelFields fields = app::FractintFields(SystemNamed("Appended Rule"));
+    EXPECT_EQ(fields.commands, lsystem::CommandSet::Fractint);
+    EXPECT_EQ(fields.axiom, "X");
+    EXPECT_EQ(fields.ruleF, "F");
+    EXPECT_EQ(fields.ruleG, "G");
+    EXPECT_EQ(fields.moreRules, (std::vector<app::RuleText> { { "X", "1", "+FX" } }));
+    EXPECT_EQ(fields.length, "1");
+    EXPECT_EQ(fields.random, "0");
+    EXPECT_EQ(fields.angle, "90");
+    EXPECT_EQ(app::FractintFields(SystemNamed("Koch Curve (60 deg) #1")).ruleF, "F+F--F+F");
+    EXPECT_EQ(app::FractintFields(SystemNamed("Seventh Turns")).angle, "51.42857142857143");
+}
+
+// Fit measures the figure Fractint's turtle draws, and a file keeps the system as it is.
+TEST(FractintFields, FitAndSaveAsTheyDo)
+{
+    for (const char* name : { "Appended Rule", "all commands, lower case", "Deleting Rule" }) {
+        SCOPED_TRACE(name);
+        const app::PanelFields fields = app::FractintFields(SystemNamed(name));
+        const app::PanelFields fitted = app::FittedFields(fields, 0);
+        EXPECT_EQ(fitted.commands, lsystem::CommandSet::Fractint);
+        const app::LSystemParseResult read = app::ParseLSystem(app::FormatLSystem(fitted), {});
+        ASSERT_TRUE(std::holds_alternative<app::PanelFields>(read));
+        EXPECT_EQ(std::get<app::PanelFields>(read), fitted);
+    }
+    const app::PanelFields square
+        = app::FittedFields(app::FractintFields(SystemNamed("Appended Rule")), 0);
+    // The unit square below and left of the origin, with a margin.
+    EXPECT_EQ(square.x1, "-1.05");
+    EXPECT_EQ(square.x2, "0.05");
+    EXPECT_EQ(square.y1, "-1.05");
+    EXPECT_EQ(square.y2, "0.05");
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+#include "lsystem/fractint_turtle.h"
+
+#include "figure_summary.h"
+#include "fpu/floating_point_error.h"
+#include "lsystem/rewriting.h"
+#include "lsystem/turtle.h"
+#include "recording_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace lsystem {
+namespace {
+
+DrawParams FractintParams(int angleDivisions)
+{
+    DrawParams params;
+    params.Angle = 360.0 / angleDivisions;
+    params.StepLength = 1.0;
+    params.Commands = CommandSet::Fractint;
+    return params;
+}
+
+FigureSummary WalkWord(const std::string& word, const DrawParams& params,
+    const WalkStyle& style = {}, RandomGenerator* random = nullptr)
+{
+    RandomGenerator own;
+    SummaryCanvas canvas;
+    DrawWord(word, params, style, random ? *random : own, canvas);
+    return canvas.summary();
+}
+
+struct WordCase {
+    const char* name;
+    int angleDivisions;
+    std::string word;
+    FigureSummary figure; // segments, jumps, left, right, bottom, top, last heading, colours
+};
+
+void PrintTo(const WordCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+constexpr double Sin144 = 0.5877852522924731; // across a turn of two fifths of a full turn
+constexpr double Diagonal = 0.7071067811865476;
+
+const WordCase WordCases[] = {
+    { "FDrawsAndGMoves", 4, "FGF", { 2, 1, 0, 0, 0, 3, 0 } },
+    { "PlusTurnsLeft", 4, "F+F", { 2, 0, -1, 0, 0, 1, 90 } },
+    { "MinusTurnsRight", 4, "F-F", { 2, 0, 0, 1, 0, 1, -90 } },
+    { "BarTurnsAroundAtAnEvenAngle", 4, "F|F", { 2, 0, 0, 0, 0, 1, 180 } },
+    // Two fifths of a turn, 144 degrees, the most not above half a turn.
+    { "BarTurnsTheMostNotAboveHalfATurnAtAnOddAngle", 5, "F|F", { 2, 0, -Sin144, 0, 0, 1, 144 } },
+    { "BangSwapsPlusAndMinus", 4, "!F+F", { 2, 0, 0, 1, 0, 1, -90 } },
+    { "BangTurnsTheBarTheOtherWay", 5, "!F|F", { 2, 0, 0, Sin144, 0, 1, -144 } },
+    { "BangInsideABranchEndsWithIt", 4, "[!+F]+F", { 2, 1, -1, 1, 0, 0, 90 } },
+    { "BranchesRestorePositionHeadingLengthAndColour", 4, "F[+@2C4F]F",
+        { 3, 1, -2, 0, 0, 2, 0, { 15, 4, 15 } } },
+    { "CloseWithoutOpenLeavesTheTurtle", 4, "F]F", { 2, 0, 0, 0, 0, 2, 0 } },
+    { "AtScalesItsPrefixesDivideAndTakeRoots", 4, "@2F@I4F@Q16F@IQ4F@QI4F",
+        { 5, 0, 0, 0, 0, 6, 0 } },
+    { "NumbersHaveDecimals", 4, "@.5F@1.5F", { 2, 0, 0, 0, 0, 1.25, 0 } },
+    { "DegreeTurnsSteerDAndM", 4, "\\90D/90M/90D", { 2, 1, -1, 0, 0, 1, -90 } },
+    { "FKeepsToTheAngleAndDToTheDegrees", 4, "+\\45FD",
+        { 2, 0, -1 - Diagonal, 0, 0, Diagonal, 45 } },
+    { "BangSwapsTheDegreeTurns", 4, "!\\90D", { 1, 0, 0, 1, 0, 0, -90 } },
+    { "ColoursAreSetAndSteppedModuloSixteen", 4, "FC3F<2F>7F<15FC20F",
+        { 6, 0, 0, 0, 0, 6, 0, { 15, 3, 5, 14, 13, 4 } } },
+    { "OtherSymbolsAndLowerCaseAreSkipped", 4, "FXf(g)2F", { 2, 0, 0, 0, 0, 2, 0 } },
+};
+
+class FractintWords : public testing::TestWithParam<WordCase> { };
+
+TEST_P(FractintWords, DrawTheirFigure)
+{
+    const WordCase& row = GetParam();
+    ExpectSameShape(WalkWord(row.word, FractintParams(row.angleDivisions)), row.figure);
+}
+
+INSTANTIATE_TEST_SUITE_P(FractintTurtle, FractintWords, testing::ValuesIn(WordCases),
+    [](const testing::TestParamInfo<WordCase>& info) { return info.param.name; });
+
+// A command's number is read from the word however the rules and the slices cut it.
+TEST(FractintTurtle, NumbersRunAcrossReplacementsAndSlices)
+{
+    DrawParams params = FractintParams(4);
+    params.Word = "AB5C0F";
+    params.RuleF = "F";
+    params.RuleG = "G";
+    params.MoreRules = { { 'A', 1.0, "F@" }, { 'B', 1.0, "1." }, { 'C', 1.0, "" } };
+    params.SubstCount = 1;
+    ASSERT_EQ(Rewrite(WordOf(params, 0)), "F@1.50F");
+    const FigureSummary expected { 2, 0, 0, 0, 0, 2.5, 0 };
+
+    RandomGenerator random;
+    SummaryCanvas canvas;
+    TurtleWalk walk(params, {}, random, canvas);
+    while (!walk.Advance(1)) { }
+    EXPECT_EQ(walk.segmentsDrawn(), 2u);
+    EXPECT_EQ(walk.symbolsWalked(), 7u);
+    ExpectSameShape(canvas.summary(), expected);
+}
+
+// The panel's random amplitude, turn and pen do not reach Fractint's turtle, which takes no
+// random numbers and draws with the thin pen.
+TEST(FractintTurtle, IgnoresTheAmplitudeAndTheStyle)
+{
+    DrawParams params = FractintParams(6);
+    params.RandomAmp = 0.5;
+    params.PenWidth = 12;
+    const WalkStyle turned { { 255, 0, 0 }, 1.5707963267948966, 3 };
+    RandomGenerator random(99);
+    RecordingCanvas canvas;
+    DrawWord("F+F[-F]F", params, turned, random, canvas);
+    EXPECT_EQ(random.seed(), 99u);
+    RecordingCanvas plain;
+    DrawWord("F+F[-F]F", FractintParams(6), {}, random, plain);
+    ASSERT_EQ(canvas.segments.size(), plain.segments.size());
+    for (std::size_t i = 0; i < plain.segments.size(); ++i) {
+        EXPECT_EQ(canvas.segments[i].end.x, plain.segments[i].end.x);
+        EXPECT_EQ(canvas.segments[i].end.y, plain.segments[i].end.y);
+        EXPECT_EQ(canvas.segments[i].penWidth, FractintPenWidth);
+        EXPECT_EQ(canvas.segments[i].colour, FractintPalette[FractintStartColour]);
+    }
+}
+
+TEST(FractintTurtle, ScalingByZeroInverseIsAFault)
+{
+    try {
+        WalkWord("F@I0F", FractintParams(4));
+        FAIL() << "no fault";
+    } catch (const fpu::FloatingPointError& error) {
+        EXPECT_EQ(error.fault(), fpu::Fault::DivisionByZero);
+    }
+}
+
+} // namespace
+} // namespace lsystem
