@@ -12,6 +12,8 @@
 #include "app/core/presets.h"
 #include "app/io/figure_export.h"
 
+#include "bench/memory_growth.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
@@ -20,7 +22,6 @@
 #include <sys/resource.h>
 
 #include <chrono>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -43,18 +44,6 @@ double PeakMemoryMiB()
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-// A field of /proc/self/status, in KiB.
-double StatusKiB(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field + ":", 0) == 0)
-            return std::stod(line.substr(field.size() + 1));
-    }
-    return 0.0;
-}
-
 struct Case {
     const char* name;
     app::Preset preset;
@@ -74,10 +63,8 @@ void BM_Export(benchmark::State& state, const Case& c)
     double drawing = 0.0;
     double growthKiB = 0.0;
     for (auto _ : state) {
-        std::ofstream("/proc/self/clear_refs") << "5";
-        const double before = StatusKiB("VmRSS");
-        report = app::SaveFigures(target, figures, c.size);
-        growthKiB = std::max(growthKiB, StatusKiB("VmHWM") - before);
+        growthKiB = std::max(growthKiB,
+            bench::PeakGrowthKiB([&] { report = app::SaveFigures(target, figures, c.size); }));
         drawing += std::chrono::duration<double>(report.drawing).count();
     }
     state.counters["segments"] = static_cast<double>(report.segments);

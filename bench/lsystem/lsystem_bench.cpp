@@ -5,11 +5,12 @@
 #include "lsystem/rewriting.h"
 #include "lsystem/turtle.h"
 
+#include "bench/memory_growth.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -140,30 +141,15 @@ BENCHMARK_CAPTURE(Walk, KochIsland10Amplitude005, KochIsland, 0.05)->Unit(benchm
 BENCHMARK_CAPTURE(Walk, Plant3At10WidePens, Plant3, 0.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Walk, StochasticPlant10, StochasticPlant, 0.0)->Unit(benchmark::kMillisecond);
 
-// A field of /proc/self/status, in KiB.
-double StatusKiB(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field + ":", 0) == 0)
-            return std::stod(line.substr(field.size() + 1));
-    }
-    return 0.0;
-}
-
-// How much the process's peak resident memory grows while one figure is walked: the peak is
-// set back to the current size first (Linux), so only the walk's own growth counts.
+// How much the process's peak resident memory grows while one figure is walked.
 void WalkMemory(benchmark::State& state, const Figure& figure)
 {
     Target target(figure);
     double growthKiB = 0.0;
     std::uint64_t symbols = 0;
     for (auto _ : state) {
-        std::ofstream("/proc/self/clear_refs") << "5";
-        const double before = StatusKiB("VmRSS");
-        symbols = WalkFigure(figure, 0.0, target);
-        growthKiB = std::max(growthKiB, StatusKiB("VmHWM") - before);
+        growthKiB = std::max(
+            growthKiB, bench::PeakGrowthKiB([&] { symbols = WalkFigure(figure, 0.0, target); }));
     }
     state.counters["symbols"] = static_cast<double>(symbols);
     state.counters["memory_growth_MiB"] = growthKiB / 1024.0;
