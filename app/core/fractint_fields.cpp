@@ -32,23 +32,41 @@ SplitRules Split(const FractintSystem& system)
     return split;
 }
 
-} // namespace
+// The system's rules for counting its rewritten word, and the symbols that draw a step.
+struct Counting {
+    lsystem::RuleTable rules;
+    lsystem::SymbolSet steps;
+};
 
-std::int32_t ImportedOrder(const FractintSystem& system)
+Counting CountingOf(const FractintSystem& system)
 {
     const SplitRules split = Split(system);
     std::vector<lsystem::Rule> more;
     for (const FractintRule& rule : split.others)
         more.push_back({ rule.symbol, 1.0, rule.replacement });
-    const lsystem::RuleTable rules(split.ruleF, split.ruleG, more);
-    lsystem::SymbolSet steps;
-    steps.set(static_cast<unsigned char>('F')).set(static_cast<unsigned char>('D'));
+    Counting counting { lsystem::RuleTable(split.ruleF, split.ruleG, more), {} };
+    counting.steps.set(static_cast<unsigned char>('F')).set(static_cast<unsigned char>('D'));
+    return counting;
+}
+
+} // namespace
+
+std::int32_t ImportedOrder(const FractintSystem& system)
+{
+    const Counting counting = CountingOf(system);
     for (std::int32_t order = MaxSubstitutions; order > MinSubstitutions; --order) {
-        if (lsystem::RewrittenCount(system.axiom, rules, order, steps) <= MaxImportedSegments
-            && lsystem::RewrittenLength(system.axiom, rules, order) <= MaxImportedSymbols)
+        if (lsystem::RewrittenCount(system.axiom, counting.rules, order, counting.steps)
+                <= MaxImportedSegments
+            && lsystem::RewrittenLength(system.axiom, counting.rules, order) <= MaxImportedSymbols)
             return order;
     }
     return MinSubstitutions;
+}
+
+std::uint64_t ImportedSegments(const FractintSystem& system, std::int32_t order)
+{
+    const Counting counting = CountingOf(system);
+    return lsystem::RewrittenCount(system.axiom, counting.rules, order, counting.steps);
 }
 
 PanelFields FractintFields(const FractintSystem& system)

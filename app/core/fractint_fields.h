@@ -17,6 +17,10 @@ inline constexpr std::uint64_t MaxImportedSymbols = 16000000; // a walk's time, 
 // without rewriting the word; 0 where none does.
 std::int32_t ImportedOrder(const FractintSystem& system);
 
+// The steps (F and D) the system's word holds after `order` substitutions, counted from the rules
+// without rewriting the word.
+std::uint64_t ImportedSegments(const FractintSystem& system, std::int32_t order);
+
 // The fields that draw the system with Fractint's turtle: its axiom; its F and G rules in their
 // fields (each its own symbol where it has none) and its other rules as more rules, in order;
 // the angle 360/n as the shortest text that reads back as it; length 1 at every order, the

@@ -10,6 +10,7 @@
 #include "app/core/world_window.h"
 #include "app/io/animation_job.h"
 #include "app/io/checked_file.h"
+#include "app/io/collection_run.h"
 #include "app/io/command_line_options.h"
 #include "app/io/figure_export.h"
 #include "app/io/inapplicable_options.h"
@@ -17,6 +18,7 @@
 #include "app/io/lsystem_io.h"
 #include "app/io/run_failure.h"
 #include "app/io/safe_message.h"
+#include "app/io/usage_error.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -39,14 +41,6 @@ constexpr int MinDelay = 10;
 constexpr int MaxDelay = 60000;
 
 enum ExitCode { Done = 0, Failed = 1, BadUsage = 2 };
-
-class UsageError : public std::runtime_error {
-public:
-    explicit UsageError(const QString& message)
-        : std::runtime_error(message.toStdString())
-    {
-    }
-};
 
 struct RenderRequest {
     PanelFields fields;
@@ -178,21 +172,31 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     if (const QString fault = OutputNameFault(output); !fault.isEmpty())
         throw UsageError(QStringLiteral("--%1 takes a file name, not \"%2\": %3")
                              .arg(outputOption, output, fault));
+    const RunSource source = SourceOf(parser);
     if (const std::optional<QString> refused
-        = InapplicableOption(parser, OutputOf(output, animate)))
+        = InapplicableOption(parser, OutputOf(output, animate), source))
         throw UsageError(*refused);
     RenderRequest request;
     PanelFields& fields = request.fields;
-    // An L-system file fills the fields first; a preset and each field's option change them.
-    if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) {
-        fields = OpenLSystemFile(files.first(), fields);
-        request.source = SourceFile { files.first(), fields };
+    // An L-system file or a collection's entry fills the fields first; a preset and each field's
+    // option change them.
+    if (source == RunSource::Collection) {
+        const QString entry = QStringLiteral("entry");
+        fields = CollectionEntryFields(parser.positionalArguments().first(),
+            parser.isSet(entry) ? std::optional(parser.value(entry)) : std::nullopt);
+    } else if (source == RunSource::LSystemFile) {
+        const QString file = parser.positionalArguments().first();
+        fields = OpenLSystemFile(file, fields);
+        request.source = SourceFile { file, fields };
     }
     if (parser.isSet(QStringLiteral("preset")))
         ApplyPreset(PresetNamed(parser.value(QStringLiteral("preset"))), fields);
     ApplyFieldOptions(parser, fields);
     ApplyRuleOptions(parser, fields);
-    request.fit = parser.isSet(QStringLiteral("fit"));
+    // An entry is meant to be seen whole: its file gives no window, so it is fitted unless one is
+    // given.
+    request.fit = parser.isSet(QStringLiteral("fit"))
+        || (source == RunSource::Collection && !parser.isSet(QStringLiteral("window")));
     if (parser.isSet(QStringLiteral("size")))
         request.size
             = static_cast<int>(IntegerValue(parser, QStringLiteral("size"), MinSize, MaxSize));
@@ -255,6 +259,25 @@ int Render(const RenderRequest& request)
     }
 }
 
+// --list: the collection's entries on the standard output, what is wrong outside them on the
+// standard error. It draws nothing, so every other option is refused.
+int List(const QCommandLineParser& parser)
+{
+    if (const std::optional<QString> refused
+        = InapplicableOption(parser, std::nullopt, SourceOf(parser)))
+        throw UsageError(*refused);
+    for (const CommandLineOption& option : CommandLineOptions()) {
+        if (option.name != QStringLiteral("list") && parser.isSet(option.name))
+            throw UsageError(QStringLiteral("--%1 does not apply with --list: it lists the "
+                                            "entries and draws nothing")
+                                 .arg(option.name));
+    }
+    const CollectionListing listing = ListCollection(parser.positionalArguments().first());
+    Print(stdout, listing.entries);
+    Print(stderr, listing.faults);
+    return Done;
+}
+
 // A usage error in short: what is wrong, and where to read the usage.
 int ReportBadUsage(const QString& message)
 {
@@ -291,6 +314,8 @@ int RunCommandLine(int argc, char* argv[])
         }
         if (!parser.parse(QCoreApplication::arguments()))
             throw UsageError(parser.errorText());
+        if (parser.isSet(QStringLiteral("list")))
+            return List(parser);
         return Render(ReadRequest(parser));
     } catch (const UsageError& error) {
         return ReportBadUsage(SafeMessage(QString::fromStdString(error.what())));

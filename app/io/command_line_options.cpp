@@ -34,6 +34,14 @@ constexpr Option ruleOption { nullptr, "rule", "rule",
     "1), from the seed. E.g. --axiom X --rule-f FF --rule \"X -> F-((X)+X)+F(+FX)-X\"; "
     "--rule \"F 2 -> F(+F)F\" rewrites F as F(+F)F twice as often as by --rule-f's rule." };
 constexpr Option laterOptions[] = {
+    { nullptr, "entry", "name",
+        "With a collection of Fractint L-systems (.l): the entry to draw, its name as written or "
+        "else in any case. It is drawn at the order the program chooses and, unless --window is "
+        "given, fitted to the picture; the other options change its fields." },
+    { nullptr, "list", nullptr,
+        "Print the entries of a collection of Fractint L-systems (.l), one a line, its columns "
+        "separated by tabs: the name, the order it is drawn at and the segments at that order, "
+        "or \"-\", \"-\" and why an entry cannot be drawn." },
     { nullptr, "window", "x1,x2,y1,y2",
         "The world window: left, right, bottom, top (expressions)." },
     { nullptr, "size", "pixels",
@@ -123,7 +131,9 @@ void AddOptions(QCommandLineParser& parser)
         "L-system file if one is given; after \"--\" every argument is a file, even one starting "
         "with \"-\"."));
     parser.addPositionalArgument(QStringLiteral("lsystem"),
-        QStringLiteral("An L-system file (.lsys) to draw."), QStringLiteral("[file]"));
+        QStringLiteral("An L-system file (.lsys) to draw, or a collection of Fractint L-systems "
+                       "(.l) to draw an entry of (--entry) or list (--list)."),
+        QStringLiteral("[file]"));
     for (const CommandLineOption& option : CommandLineOptions()) {
         QStringList names { option.name };
         if (!option.shortName.isEmpty())

@@ -1,18 +1,22 @@
 #include "app/io/inapplicable_options.h"
 
+#include "app/io/collection_io.h"
+
 #include <QCommandLineParser>
 
 namespace app {
 
 namespace {
 
-// Where an option may not apply: to one of the outputs, or beside --fit.
+// Where an option may not apply: to one of the outputs, to what the run reads, or beside --fit.
 enum Context : unsigned {
     Png = 1 << 0,
     Svg = 1 << 1,
     Pdf = 1 << 2,
     Gif = 1 << 3,
     Fitted = 1 << 4,
+    NoFile = 1 << 5,
+    LSystemFile = 1 << 6,
 };
 
 constexpr unsigned Pictures = Png | Svg | Pdf;
@@ -36,6 +40,10 @@ constexpr Refusal refusals[] = {
     { "delay", Pictures, "it sets the time between the frames of an animation (--animate)" },
     { "stats", Gif, "it reports the drawing of one picture (--render)" },
     { "window", Fitted, "--fit sets the window to the figure's bounds" },
+    { "entry", NoFile | LSystemFile,
+        "it names the entry of a collection of Fractint L-systems (.l) to draw" },
+    { "list", NoFile | LSystemFile,
+        "it lists the entries of a collection of Fractint L-systems (.l)" },
 };
 
 unsigned ContextOf(RunOutput output)
@@ -53,6 +61,19 @@ unsigned ContextOf(RunOutput output)
     return Gif;
 }
 
+unsigned ContextOf(RunSource source)
+{
+    switch (source) {
+    case RunSource::NoFile:
+        return NoFile;
+    case RunSource::LSystemFile:
+        return LSystemFile;
+    case RunSource::Collection:
+        break;
+    }
+    return 0;
+}
+
 // What the message says the option does not apply to.
 const char* Described(unsigned context)
 {
@@ -65,6 +86,10 @@ const char* Described(unsigned context)
         return "to a PDF";
     case Gif:
         return "to an animation";
+    case NoFile:
+        return "without a file";
+    case LSystemFile:
+        return "to an L-system file (.lsys)";
     default:
         return "with --fit";
     }
@@ -72,10 +97,18 @@ const char* Described(unsigned context)
 
 } // namespace
 
-std::optional<QString> InapplicableOption(
-    const QCommandLineParser& parser, std::optional<RunOutput> output)
+RunSource SourceOf(const QCommandLineParser& parser)
 {
-    unsigned run = output ? ContextOf(*output) : 0;
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        return RunSource::NoFile;
+    return IsCollectionFile(files.first()) ? RunSource::Collection : RunSource::LSystemFile;
+}
+
+std::optional<QString> InapplicableOption(
+    const QCommandLineParser& parser, std::optional<RunOutput> output, RunSource source)
+{
+    unsigned run = (output ? ContextOf(*output) : 0) | ContextOf(source);
     if (parser.isSet(QStringLiteral("fit")))
         run |= Fitted;
     for (const Refusal& refusal : refusals) {
@@ -83,8 +116,8 @@ std::optional<QString> InapplicableOption(
         const unsigned matched = refusal.contexts & run;
         if (matched == 0 || !parser.isSet(option))
             continue;
-        // A run has one output, and no row refuses an option both for an output and beside
-        // --fit, so one context matched.
+        // A run has one output and one source, and no row refuses an option in two of the
+        // output's, the source's and --fit's contexts, so one context matched.
         return QStringLiteral("--%1 does not apply %2: %3")
             .arg(
                 option, QString::fromLatin1(Described(matched)), QString::fromUtf8(refusal.reason));

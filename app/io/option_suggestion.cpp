@@ -1,35 +1,13 @@
 #include "app/io/option_suggestion.h"
 
+#include "app/core/typing_distance.h"
 #include "app/io/command_line_options.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 namespace app {
-
-namespace {
-
-// The typing mistakes that turn one name into the other: characters left out, added or changed,
-// and two neighbours swapped (each swap one mistake).
-qsizetype TypingDistance(const QString& a, const QString& b)
-{
-    std::vector<std::vector<qsizetype>> d(a.size() + 1, std::vector<qsizetype>(b.size() + 1));
-    for (qsizetype i = 0; i <= a.size(); ++i)
-        d[i][0] = i;
-    for (qsizetype j = 0; j <= b.size(); ++j)
-        d[0][j] = j;
-    for (qsizetype i = 1; i <= a.size(); ++i) {
-        for (qsizetype j = 1; j <= b.size(); ++j) {
-            const qsizetype changed = a[i - 1] == b[j - 1] ? 0 : 1;
-            d[i][j] = std::min({ d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + changed });
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-        }
-    }
-    return d[a.size()][b.size()];
-}
-
-} // namespace
 
 std::optional<QString> SuggestedOption(const QString& unknown)
 {
@@ -56,9 +34,9 @@ std::optional<QString> SuggestedOption(const QString& unknown)
     }
     // Up to two mistakes, and fewer than half the name's characters.
     const CommandLineOption* nearest = nullptr;
-    qsizetype nearestDistance = std::min<qsizetype>(3, (name.size() + 1) / 2);
+    std::size_t nearestDistance = std::min<std::size_t>(3, (name.size() + 1) / 2);
     for (const CommandLineOption& option : options) {
-        const qsizetype distance = TypingDistance(name, option.name);
+        const std::size_t distance = TypingDistance(name, option.name);
         if (distance < nearestDistance) {
             nearest = &option;
             nearestDistance = distance;

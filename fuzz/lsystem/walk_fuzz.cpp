@@ -1,9 +1,10 @@
 // Input: a count byte, a flag byte, an angle byte, a pen-width byte, then the axiom, the F rule
-// and the G rule separated by newlines. The walk that expands the rules as it goes, advanced in
-// slices, must draw exactly what the walk of the plainly rewritten word draws and fault where it
-// faults; a walk its driver stops after some symbols must draw what the walk of that many
-// symbols of the word draws. It draws onto a small plane as well, so that the plane's code runs
-// under the sanitizers too.
+// and the G rule separated by newlines. With the flag 0x40 the word is walked by Fractint's
+// turtle instead, which has no reference here: that walk must only end without crashing. The walk
+// that expands the rules as it goes, advanced in slices, must draw exactly what the walk of the
+// plainly rewritten word draws and fault where it faults; a walk its driver stops after some
+// symbols must draw what the walk of that many symbols of the word draws. It draws onto a small
+// plane as well, so that the plane's code runs under the sanitizers too.
 
 #include "app/core/plane_canvas.h"
 #include "fpu/floating_point_error.h"
@@ -164,33 +165,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         = (flags & 0x20) != 0 ? 1 + data[3] * 7 : std::numeric_limits<std::uint64_t>::max();
     setup.seed = static_cast<std::uint32_t>(size);
 
+    const std::uint64_t slice = 1 + (data[3] & 0x3f);
+    const auto slicedWalk = [&](lsystem::RandomGenerator& random, lsystem::Canvas& canvas) {
+        lsystem::TurtleWalk walk(system, setup.params, setup.style, random, canvas);
+        if (walk.symbolCount() != word.size())
+            std::abort();
+        while (!walk.finished() && walk.symbolsWalked() < setup.stopAfter) {
+            const std::uint64_t before = walk.symbolsWalked();
+            const std::uint64_t budget = std::min(slice, setup.stopAfter - before);
+            try {
+                walk.Advance(budget);
+            } catch (...) {
+                if (!walk.finished())
+                    std::abort();
+                throw;
+            }
+            if (walk.symbolsWalked() - before > budget)
+                std::abort();
+        }
+        return walk.penWidth();
+    };
+    if ((flags & 0x40) != 0) {
+        setup.params.Commands = lsystem::CommandSet::Fractint;
+        Run(setup, slicedWalk);
+        return 0;
+    }
     const std::string walkedWord
         = word.substr(0, std::min<std::uint64_t>(setup.stopAfter, word.size()));
     const Outcome expected
         = Run(setup, [&](lsystem::RandomGenerator& random, lsystem::Canvas& canvas) {
               return lsystem::DrawWord(walkedWord, setup.params, setup.style, random, canvas);
           });
-    const std::uint64_t slice = 1 + (data[3] & 0x3f);
-    const Outcome sliced
-        = Run(setup, [&](lsystem::RandomGenerator& random, lsystem::Canvas& canvas) {
-              lsystem::TurtleWalk walk(system, setup.params, setup.style, random, canvas);
-              if (walk.symbolCount() != word.size())
-                  std::abort();
-              while (!walk.finished() && walk.symbolsWalked() < setup.stopAfter) {
-                  const std::uint64_t before = walk.symbolsWalked();
-                  const std::uint64_t budget = std::min(slice, setup.stopAfter - before);
-                  try {
-                      walk.Advance(budget);
-                  } catch (...) {
-                      if (!walk.finished())
-                          std::abort();
-                      throw;
-                  }
-                  if (walk.symbolsWalked() - before > budget)
-                      std::abort();
-              }
-              return walk.penWidth();
-          });
+    const Outcome sliced = Run(setup, slicedWalk);
     if (sliced.record != expected.record || sliced.penWidth != expected.penWidth
         || sliced.seed != expected.seed || sliced.fault != expected.fault
         || sliced.faultKind != expected.faultKind)

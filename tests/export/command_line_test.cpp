@@ -256,6 +256,101 @@ TEST(CommandLine, FieldsFromAFile)
     }
 }
 
+// A collection of Fractint L-systems: an entry drawn by its name, exactly or in any case, the
+// others' options changing it; a listing of the entries; the errors naming the entries.
+TEST(CommandLine, FractintCollection)
+{
+    // Snowflake draws 3·4^n segments, 786432 at its order 9 (at 10 it would pass a million);
+    // Dragon 2^n, 1024 at the last order, 10; DRAGON one segment, its rule rewriting none.
+    const QByteArray collection = "; written for the command line's tests\n"
+                                  "Snowflake {\n angle 6\n axiom F--F--F\n F=F+F--F+F\n}\n"
+                                  "Broken {\n axiom F\n}\n"
+                                  "stray\n"
+                                  "Dragon { angle 4\n axiom FX\n X=X+YF+\n Y=-FX-Y\n}\n"
+                                  "DRAGON { angle 4\n axiom F\n X=XX\n}\n";
+    struct Row {
+        const char* name;
+        QStringList arguments; // "IN" stands for the collection, "LSYS" for an L-system file
+        int exitCode;
+        const char* out; // a pattern the standard output matches
+        const char* err; // a pattern the standard error matches
+    };
+    const Row rows[] = {
+        { "the listing", { "IN", "--list" }, 0,
+            "^Snowflake\t9\t786432\nBroken\t-\t-\tline 7: the entry has no angle\n"
+            "Dragon\t10\t1024\nDRAGON\t10\t1\n$",
+            "^\"[^\"]*/in.l\": line 10: text outside any entry is skipped: \"stray\"\n$" },
+        { "an exact name first", { "--render", "OUT.png", "IN", "--entry", "DRAGON", "--stats" }, 0,
+            "segments=1 ", "^$" },
+        { "a name in another case", { "--render", "OUT.png", "IN", "--entry", "dragon", "--stats" },
+            0, "segments=1024 ", "^$" },
+        { "an option changing the entry",
+            { "--render", "OUT.png", "IN", "--entry", "Dragon", "--subst", "2", "--stats" }, 0,
+            "segments=4 ", "^$" },
+        { "a missing entry", { "--render", "OUT.png", "IN", "--entry", "drag" }, 2, "^$",
+            "^\"[^\"]*/in.l\" holds no entry \"drag\"; the nearest: \"Dragon\", \"DRAGON\", "
+            "\"Broken\", \"Snowflake\"\nTry " },
+        { "no entry named", { "--render", "OUT.png", "IN" }, 2, "^$",
+            "--entry <name> chooses the one to draw, among \"Snowflake\", \"Broken\", \"Dragon\", "
+            "\"DRAGON\"\n" },
+        { "an entry that cannot be drawn", { "--render", "OUT.png", "IN", "--entry", "Broken" }, 1,
+            "^$",
+            "^Could not open \"[^\"]*/in.l\": entry \"Broken\" cannot be drawn: line 7: the entry "
+            "has no angle\\.\n$" },
+        { "an entry of an L-system file", { "--render", "OUT.png", "LSYS", "--entry", "Dragon" }, 2,
+            "^$", "^--entry does not apply to an L-system file \\(\\.lsys\\): " },
+        { "an entry without a file", { "--render", "OUT.png", "--entry", "Dragon" }, 2, "^$",
+            "^--entry does not apply without a file: " },
+        { "a listing of an L-system file", { "LSYS", "--list" }, 2, "^$",
+            "^--list does not apply to an L-system file \\(\\.lsys\\): " },
+        { "a listing drawn", { "IN", "--list", "--render", "OUT.png" }, 2, "^$",
+            "^--render does not apply with --list: " },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QTemporaryDir directory;
+        QFile file(directory.filePath(QStringLiteral("in.l")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(collection) == collection.size());
+        file.close();
+        QStringList arguments = row.arguments;
+        arguments.replaceInStrings(QRegularExpression("^IN$"), file.fileName());
+        arguments.replaceInStrings(
+            QRegularExpression("^LSYS$"), LSYS_EXAMPLES_DIR "/dragon-curve.lsys");
+        const Result result = RunProgram(arguments, directory);
+        EXPECT_EQ(result.exitCode, row.exitCode) << result.err.toStdString();
+        EXPECT_TRUE(result.out.contains(QRegularExpression(QString::fromLatin1(row.out))))
+            << result.out.toStdString();
+        EXPECT_TRUE(result.err.contains(QRegularExpression(QString::fromLatin1(row.err))))
+            << result.err.toStdString();
+    }
+}
+
+// An entry is fitted to the picture, as Fit to Figure does: ink within, clear of the border.
+TEST(CommandLine, AnEntryIsDrawnWhole)
+{
+    const QTemporaryDir directory;
+    QFile file(directory.filePath(QStringLiteral("in.l")));
+    const QByteArray text = "Spiral {\n angle 8\n axiom A\n A=FFFF+A\n}\n";
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+    ASSERT_EQ(RunProgram({ "--render", "OUT.png", file.fileName(), "--entry", "Spiral" }, directory)
+                  .exitCode,
+        0);
+    const QImage image(directory.filePath(QStringLiteral("out.png")));
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(image.rect().adjusted(1, 1, -1, -1).contains(ink))
+        << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
+    // Fitted, the figure fills most of the picture's width or height.
+    EXPECT_GT(std::max(ink.width(), ink.height()), image.width() / 2);
+}
+
 // After "--" every argument is a file, so a file whose name starts with a dash can be drawn;
 // before it, that name is an unknown option.
 TEST(CommandLine, AFileNamedLikeAnOption)
