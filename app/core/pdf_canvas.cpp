@@ -1,9 +1,6 @@
 #include "app/core/pdf_canvas.h"
 
-#include "app/core/view_segment.h"
-
 #include <charconv>
-#include <optional>
 
 namespace app {
 
@@ -64,28 +61,12 @@ PdfCanvas::PdfCanvas(std::ostream& out, Background background, const Information
 void PdfCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector3& end,
     plane::Rgb colour, std::int32_t penWidth)
 {
-    m_pen.Set(penWidth);
-    const std::int32_t width = m_pen.drawn();
-    const std::optional<ViewSegment> segment = MapToView(m_mapping, start, end);
-    if (!segment)
-        return;
-    const ViewUnits from = ToViewUnits(segment->x0, segment->y0);
-    const ViewUnits to = ToViewUnits(segment->x1, segment->y1);
-    if (!m_pathOpen || colour != m_colour || width != m_width) {
-        EndPath();
-        SetStroke(colour, width);
-        MoveTo(from);
-    } else if (from != m_subpath.end()) {
-        EndSubpath();
-        MoveTo(from);
-    }
-    if (const std::optional<ViewUnits> vertex = m_subpath.LineTo(to))
-        WriteVertex(*vertex);
+    m_runs.Draw(*this, start, end, colour, penWidth);
 }
 
 void PdfCanvas::Finish()
 {
-    EndPath();
+    m_runs.End(*this);
     m_content.Finish();
     const std::uint64_t length = m_content.written();
     m_offset += length;
@@ -119,9 +100,10 @@ void PdfCanvas::Finish()
     m_out.flush();
 }
 
-void PdfCanvas::SetStroke(plane::Rgb colour, std::int32_t width)
+// A path is stroked with the colour and width set last, so only a change is written.
+void PdfCanvas::BeginPath(plane::Rgb colour, std::int32_t width)
 {
-    if (!m_strokeSet || colour != m_colour) {
+    if (!m_strokeSet || colour != m_strokeColour) {
         WriteColourComponent(colour.red);
         m_content.Write(" ");
         WriteColourComponent(colour.green);
@@ -129,44 +111,29 @@ void PdfCanvas::SetStroke(plane::Rgb colour, std::int32_t width)
         WriteColourComponent(colour.blue);
         m_content.Write(" RG\n");
     }
-    if (!m_strokeSet || width != m_width) {
+    if (!m_strokeSet || width != m_strokeWidth) {
         WriteInteger(std::int64_t { width } * static_cast<std::int64_t>(UnitsPerViewPixel));
         m_content.Write(" w\n");
     }
     m_strokeSet = true;
-    m_colour = colour;
-    m_width = width;
-    m_pathOpen = true;
+    m_strokeColour = colour;
+    m_strokeWidth = width;
 }
 
 void PdfCanvas::EndPath()
 {
-    if (!m_pathOpen)
-        return;
-    EndSubpath();
     m_content.Write("S\n");
     m_pathVertices = 0;
-    m_pathOpen = false;
 }
 
 // A subpath starts with its move and first vertex in one path, so that no path holds a lone
 // move.
 void PdfCanvas::MoveTo(ViewUnits point)
 {
-    if (m_pathVertices + 2 > PathVertices) {
-        m_content.Write("S\n");
-        m_pathVertices = 0;
-    }
+    if (m_pathVertices + 2 > PathVertices)
+        EndPath();
     WritePoint(point, " m\n");
-    m_subpath.Start(point);
     m_afterMove = true;
-}
-
-// The held-back vertex; for a subpath of only zero-length segments, its own start again, which
-// round caps draw as a dot.
-void PdfCanvas::EndSubpath()
-{
-    WriteVertex(m_subpath.end());
 }
 
 // A full path is stroked, and the run goes on in the next from the last vertex written; only
@@ -174,8 +141,7 @@ void PdfCanvas::EndSubpath()
 void PdfCanvas::WriteVertex(ViewUnits point)
 {
     if (!m_afterMove && m_pathVertices >= PathVertices) {
-        m_content.Write("S\n");
-        m_pathVertices = 0;
+        EndPath();
         WritePoint(m_written, " m\n");
     }
     WritePoint(point, " l\n");

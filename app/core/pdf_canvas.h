@@ -4,7 +4,7 @@
 #include "app/core/mapped_canvas.h"
 #include "app/core/plane_size.h"
 #include "app/core/subpath_vertices.h"
-#include "plane/pen_width.h"
+#include "app/core/vector_runs.h"
 #include "plane/viewport.h"
 
 #include <cstddef>
@@ -19,8 +19,8 @@ namespace app {
 // memory stays the same however many segments come. The page is the plane's ViewSize × ViewSize
 // view at 96 pixels per inch (525 points, the size a 700-pixel SVG prints at), on white or on
 // nothing, and draws what the SvgCanvas draws: the same points (mapped as the plane maps them but
-// rounded to hundredths of a view pixel, not to whole pixels), the same runs of one colour and one
-// effective pen width, merged the same way (SubpathVertices), stroked with round caps and joins.
+// rounded to hundredths of a view pixel, not to whole pixels), the same runs (VectorRuns), merged
+// the same way, stroked with round caps and joins.
 //
 // The document is a catalog, a page tree of one page, the page, its content stream, the
 // stream's length, the document's information and a cross-reference table. The content stream
@@ -50,7 +50,7 @@ public:
     PdfCanvas(std::ostream& out, Background background, const Information& information);
 
     // The mapping of the next segments' world window onto the ViewSize × ViewSize view.
-    void SetMapping(const plane::Viewport& mapping) override { m_mapping = mapping; }
+    void SetMapping(const plane::Viewport& mapping) override { m_runs.SetMapping(mapping); }
 
     // Points are mapped by MapToView, which raises the plane's fault for a point it could not
     // draw.
@@ -65,11 +65,13 @@ private:
     enum Object : int { Catalog = 1, Pages, Page, Content, ContentLength, Info };
     static constexpr int ObjectCount = Info;
 
-    void SetStroke(plane::Rgb colour, std::int32_t width);
+    // How VectorRuns has a run's path, its moves and its vertices written.
+    friend class VectorRuns<PdfCanvas>;
+    void BeginPath(plane::Rgb colour, std::int32_t width);
     void EndPath();
     void MoveTo(ViewUnits point);
-    void EndSubpath();
     void WriteVertex(ViewUnits point);
+
     void WritePoint(ViewUnits point, std::string_view operation);
     void WriteInteger(std::int64_t value);
     void WriteColourComponent(std::uint8_t value);
@@ -82,13 +84,10 @@ private:
     std::uint64_t m_objectOffsets[ObjectCount] = {};
     DeflateStream m_content;
 
-    plane::Viewport m_mapping;
-    plane::PenWidth m_pen;
-    bool m_pathOpen = false;
+    VectorRuns<PdfCanvas> m_runs;
     bool m_strokeSet = false; // the content has set a stroke colour and width
-    plane::Rgb m_colour;
-    std::int32_t m_width = 0;
-    SubpathVertices m_subpath; // the subpath being written, its last vertex held back
+    plane::Rgb m_strokeColour; // the ones it set last
+    std::int32_t m_strokeWidth = 0;
     bool m_afterMove = false; // the next vertex is the first after the move
     std::size_t m_pathVertices = 0; // vertices of the path since its last stroke
     ViewUnits m_written; // the last vertex written

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <optional>
 
 namespace app {
 
@@ -38,28 +37,12 @@ SvgCanvas::SvgCanvas(std::ostream& out, std::size_t pathDataLimit, Background ba
 void SvgCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector3& end,
     plane::Rgb colour, std::int32_t penWidth)
 {
-    m_pen.Set(penWidth);
-    const std::int32_t width = m_pen.drawn();
-    const std::optional<ViewSegment> segment = MapToView(m_mapping, start, end);
-    if (!segment)
-        return;
-    const Point from = ToViewUnits(segment->x0, segment->y0);
-    const Point to = ToViewUnits(segment->x1, segment->y1);
-    if (!m_pathOpen || colour != m_colour || width != m_width) {
-        EndPath();
-        BeginPath(colour, width);
-        MoveTo(from);
-    } else if (from != m_subpath.end()) {
-        EndSubpath();
-        MoveTo(from);
-    }
-    if (const std::optional<Point> vertex = m_subpath.LineTo(to))
-        WriteVertex(*vertex);
+    m_runs.Draw(*this, start, end, colour, penWidth);
 }
 
 void SvgCanvas::Finish()
 {
-    EndPath();
+    m_runs.End(*this);
     Write("</g>\n</svg>\n");
     m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
     m_buffer.clear();
@@ -77,18 +60,11 @@ void SvgCanvas::BeginPath(plane::Rgb colour, std::int32_t width)
     WriteNumber(std::int64_t { width } * static_cast<std::int64_t>(UnitsPerViewPixel));
     Write("\" d=\"");
     m_pathDataLength = 0;
-    m_pathOpen = true;
-    m_colour = colour;
-    m_width = width;
 }
 
 void SvgCanvas::EndPath()
 {
-    if (!m_pathOpen)
-        return;
-    EndSubpath();
     Write("\"/>\n");
-    m_pathOpen = false;
 }
 
 bool SvgCanvas::PathHasRoomFor(std::size_t vertices) const
@@ -101,8 +77,8 @@ bool SvgCanvas::PathHasRoomFor(std::size_t vertices) const
 void SvgCanvas::SplitPath()
 {
     const Point from = m_written;
-    Write("\"/>\n");
-    BeginPath(m_colour, m_width);
+    EndPath();
+    BeginPath(m_runs.colour(), m_runs.width());
     Write("M");
     WritePoint(from);
     m_afterMove = true;
@@ -113,21 +89,13 @@ void SvgCanvas::SplitPath()
 void SvgCanvas::MoveTo(Point point)
 {
     if (!PathHasRoomFor(2)) {
-        Write("\"/>\n");
-        BeginPath(m_colour, m_width);
+        EndPath();
+        BeginPath(m_runs.colour(), m_runs.width());
     }
     WrapLine();
     Write("M");
     WritePoint(point);
-    m_subpath.Start(point);
     m_afterMove = true;
-}
-
-// The held-back vertex; for a subpath of only zero-length segments, its own start again, which
-// round caps draw as a dot.
-void SvgCanvas::EndSubpath()
-{
-    WriteVertex(m_subpath.end());
 }
 
 void SvgCanvas::WriteVertex(Point point)

@@ -3,7 +3,7 @@
 #include "app/core/mapped_canvas.h"
 #include "app/core/plane_size.h"
 #include "app/core/subpath_vertices.h"
-#include "plane/pen_width.h"
+#include "app/core/vector_runs.h"
 #include "plane/viewport.h"
 
 #include <cstdint>
@@ -15,11 +15,10 @@ namespace app {
 // Writes the segments drawn on it as an SVG document, streamed: memory stays the same however
 // many segments come. The viewBox is the plane's ViewSize × ViewSize raster on a white
 // background (or none, transparent), points mapped as the plane maps them but unrounded (y pointing
-// down), written with `Decimals` decimals. Each run of consecutive segments of one colour and one
-// effective pen width (as the plane's pen: a negative width keeps the previous one, 0 draws as 1)
-// is one <path>; its subpaths start where a segment does not begin at the previous end, collinear
-// points in the same direction merge, and a subpath of zero length is kept as a dot (round
-// caps). Fill, caps and joins are set once on the group holding the paths.
+// down), written with `Decimals` decimals. Each run of one colour and one effective pen width
+// (VectorRuns) is one <path>: collinear points in the same direction merge, and a subpath of zero
+// length is kept as a dot (round caps). Fill, caps and joins are set once on the group holding
+// the paths.
 //
 // Tools refuse attributes of many megabytes, so a path's data stops at a limit: the run goes on
 // in the next <path> of the same stroke, which starts with a move to the vertex where the last
@@ -39,7 +38,7 @@ public:
         Background background = Background::White);
 
     // The mapping of the next segments' world window onto the ViewSize × ViewSize view.
-    void SetMapping(const plane::Viewport& mapping) override { m_mapping = mapping; }
+    void SetMapping(const plane::Viewport& mapping) override { m_runs.SetMapping(mapping); }
 
     // Points are mapped by MapToView, which raises the plane's fault for a point it could not
     // draw.
@@ -53,30 +52,27 @@ private:
     // A point of the view in units of 10^-Decimals.
     using Point = ViewUnits;
 
+    // How VectorRuns has a run's path, its moves and its vertices written.
+    friend class VectorRuns<SvgCanvas>;
     void BeginPath(plane::Rgb colour, std::int32_t width);
     void EndPath();
+    void MoveTo(Point point);
+    void WriteVertex(Point point);
+
     bool PathHasRoomFor(std::size_t vertices) const;
     void SplitPath();
-    void MoveTo(Point point);
-    void EndSubpath();
-    void WriteVertex(Point point);
     bool WrapLine();
     void WritePoint(Point point);
     void WriteNumber(std::int64_t units);
     void Write(std::string_view text);
 
     std::ostream& m_out;
-    plane::Viewport m_mapping;
-    plane::PenWidth m_pen;
+    VectorRuns<SvgCanvas> m_runs;
     std::string m_buffer; // written to m_out in blocks
     std::size_t m_lineLength = 0; // characters since the last line break
     std::size_t m_pathDataLimit;
     std::size_t m_pathDataLength = 0; // characters of the current path's data so far
 
-    bool m_pathOpen = false;
-    plane::Rgb m_colour;
-    std::int32_t m_width = 0;
-    SubpathVertices m_subpath; // the subpath being written, its last vertex held back
     bool m_afterMove = false; // the next vertex is the first after "M"
     Point m_written; // the last point written to the path's data
 };
