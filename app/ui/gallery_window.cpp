@@ -33,7 +33,7 @@ GalleryWindow::GalleryWindow(QWidget& panel)
     , m_faults(new QLabel(this))
 {
     setObjectName(QStringLiteral("Gallery"));
-    resize(660, 520);
+    resize(740, 540);
 
     m_filter->setSourceModel(m_model);
     m_filter->setFilterRole(GalleryModel::SearchTextRole);
@@ -46,7 +46,7 @@ GalleryWindow::GalleryWindow(QWidget& panel)
     m_view->setModel(m_filter);
     m_view->setViewMode(QListView::IconMode);
     m_view->setIconSize(QSize(ThumbnailSize, ThumbnailSize));
-    m_view->setGridSize(QSize(ThumbnailSize + 28, ThumbnailSize + 36));
+    m_view->setGridSize(QSize(ThumbnailSize + 44, ThumbnailSize + 36));
     m_view->setResizeMode(QListView::Adjust);
     m_view->setMovement(QListView::Static);
     m_view->setUniformItemSizes(true);
