@@ -132,8 +132,10 @@ void ApplyPreset(Preset preset, PanelFields& fields)
     fields.y1 = row.y1;
     fields.y2 = row.y2;
     fields.preset = preset;
-    // A preset is a whole L-system: it has no rules beyond its F and G ones.
+    // A preset is a whole L-system of the panel's: it has no rules beyond its F and G ones, and
+    // its word is read with the panel's commands.
     fields.moreRules.clear();
+    fields.commands = lsystem::CommandSet::Panel;
 }
 
 bool IsCurve(Preset preset)

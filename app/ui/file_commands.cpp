@@ -1,6 +1,7 @@
 #include "app/ui/file_commands.h"
 
 #include "app/io/animation_job.h"
+#include "app/io/collection_io.h"
 #include "app/io/figure_export.h"
 #include "app/io/lsystem_io.h"
 #include "app/paths/example_paths.h"
@@ -76,6 +77,9 @@ const ImageChoice& ChoiceOf(const std::vector<ImageChoice>& choices, const QStri
 }
 
 const QString lsystemFilter = QStringLiteral("L-system files (*.lsys);;All files (*)");
+// Opening takes Fractint's collections too, which go to the gallery.
+const QString openFilter = QStringLiteral(
+    "L-systems (*.lsys *.l);;L-system files (*.lsys);;Fractint collections (*.l);;All files (*)");
 
 // The folder a file dialog starts in: the first of `folders` that exists, else the home folder.
 // Never one that does not exist: the dialog would offer its name as the file's, and Save would
@@ -267,7 +271,7 @@ void FileCommands::OpenLSystemDialog()
         return;
     // The first time, the examples that come with the program are the place to start.
     const QString path = QFileDialog::getOpenFileName(&m_form, QStringLiteral("Open L-system"),
-        StartFolder({ LastFolder(), ExamplesDirectory() }), lsystemFilter);
+        StartFolder({ LastFolder(), ExamplesDirectory() }), openFilter);
     if (path.isEmpty())
         return;
     m_lastFolder = QFileInfo(path).absolutePath();
@@ -276,6 +280,10 @@ void FileCommands::OpenLSystemDialog()
 
 void FileCommands::OpenLSystem(const QString& path)
 {
+    if (IsCollectionFile(path)) {
+        m_form.OpenCollection(path);
+        return;
+    }
     const PanelFields fields = OpenLSystemFile(path, m_form.ReadFields());
     // A file's seed draws its figure again: the next Draw starts from it.
     if (fields.seed)

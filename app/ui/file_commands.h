@@ -46,7 +46,8 @@ public:
     // name has none).
     QString SaveLSystem(const QString& path);
     // Fills the fields from an L-system file, showing the Rules window where it has more rules;
-    // a file that cannot be read changes nothing.
+    // a ".l" collection is shown in the Gallery window instead. A file that cannot be read
+    // changes nothing.
     void OpenLSystem(const QString& path);
 
 private:

@@ -22,6 +22,7 @@ namespace app {
 
 class BusyState;
 class FileCommands;
+class GalleryWindow;
 class RulesWindow;
 class SessionDriver;
 
@@ -96,6 +97,14 @@ public slots:
     void FitToFigure();
     // "Rules…": shows the Rules window, made the first time beside the panel.
     void ShowRules();
+    // "Gallery…": shows the Gallery window, made the first time over the examples.
+    void ShowGallery();
+    // Shows a ".l" collection in the Gallery window; raises FileError where it cannot be read.
+    void OpenCollection(const QString& path);
+    // The Gallery window, while it has been made.
+    GalleryWindow* gallery() const { return m_gallery; }
+    // Fills the fields with an entry of the gallery and draws its figure fitted.
+    void DrawGalleryEntry(const PanelFields& fields);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -116,8 +125,10 @@ private:
     void ApplyOuterSize();
     void ShowProgress(double share);
     void SetBusy(bool busy);
-    // The title tells how many more rules there are, which the panel does not show.
+    // The title tells how many more rules there are and whether the word is read with Fractint's
+    // commands, neither of which the panel shows.
     void ShowMoreRuleCount();
+    void UsePanelCommands();
 
     QSize m_outerSize;
     bool m_activated = false;
@@ -129,7 +140,9 @@ private:
     QProgressBar* m_progress = nullptr; // shown below the presets while a long task runs
     bool m_fillingFields = false; // SetFields checks a preset without its handler acting
     std::vector<RuleText> m_moreRules;
+    lsystem::CommandSet m_commands = lsystem::CommandSet::Panel;
     RulesWindow* m_rules = nullptr; // made when first shown
+    GalleryWindow* m_gallery = nullptr; // made when first shown
 };
 
 } // namespace app

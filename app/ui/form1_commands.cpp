@@ -73,6 +73,7 @@ void TForm1::ConnectCommands()
     };
     addCommand(QStringLiteral("Fit to Figure"), Qt::CTRL | Qt::Key_F, [this] { FitToFigure(); });
     addCommand(QStringLiteral("Rules…"), Qt::CTRL | Qt::Key_R, [this] { ShowRules(); });
+    addCommand(QStringLiteral("Gallery…"), Qt::CTRL | Qt::Key_L, [this] { ShowGallery(); });
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     m_files->AcceptDrops(*this);
@@ -141,6 +142,7 @@ PanelFields TForm1::ReadFields() const
     fields.substCount = SpinEdit1->value();
     fields.preset = CheckedPreset();
     fields.moreRules = m_moreRules;
+    fields.commands = m_commands;
     return fields;
 }
 
@@ -152,8 +154,11 @@ void TForm1::SetFields(const PanelFields& fields)
     PresetButtonOf(fields.preset)->setChecked(true);
     m_fillingFields = false;
     m_moreRules = fields.moreRules;
-    if (m_rules)
+    m_commands = fields.commands;
+    if (m_rules) {
         m_rules->SetMoreRules(m_moreRules);
+        m_rules->ShowCommands(m_commands);
+    }
     ShowMoreRuleCount();
 }
 

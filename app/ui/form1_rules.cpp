@@ -1,5 +1,5 @@
-// The control panel's more rules: the panel holds them, its title counts them, and its Rules
-// window shows and edits them.
+// The control panel's more rules and command set: the panel holds them, its title tells them, and
+// its Rules window shows and edits them.
 
 #include "app/ui/file_commands.h"
 #include "app/ui/form1.h"
@@ -9,21 +9,32 @@ namespace app {
 
 namespace {
 
-QString PanelTitle(std::size_t moreRules)
+QString PanelTitle(std::size_t moreRules, lsystem::CommandSet commands)
 {
-    const QString title = QStringLiteral("Control Panel");
-    if (moreRules == 0)
-        return title;
+    QStringList notes;
+    if (commands == lsystem::CommandSet::Fractint)
+        notes << QStringLiteral("Fractint commands");
     if (moreRules == 1)
-        return title + QStringLiteral(" — 1 more rule");
-    return title + QStringLiteral(" — %1 more rules").arg(moreRules);
+        notes << QStringLiteral("1 more rule");
+    else if (moreRules > 1)
+        notes << QStringLiteral("%1 more rules").arg(moreRules);
+    const QString title = QStringLiteral("Control Panel");
+    return notes.isEmpty() ? title
+                           : title + QStringLiteral(" — ") + notes.join(QStringLiteral(", "));
 }
 
 } // namespace
 
 void TForm1::ShowMoreRuleCount()
 {
-    setWindowTitle(PanelTitle(m_moreRules.size()));
+    setWindowTitle(PanelTitle(m_moreRules.size(), m_commands));
+}
+
+void TForm1::UsePanelCommands()
+{
+    m_commands = lsystem::CommandSet::Panel;
+    m_rules->ShowCommands(m_commands);
+    ShowMoreRuleCount();
 }
 
 void TForm1::ShowRules()
@@ -31,6 +42,8 @@ void TForm1::ShowRules()
     if (!m_rules) {
         m_rules = new RulesWindow(*EditRuleF, *EditRuleG, *this);
         m_rules->SetMoreRules(m_moreRules);
+        m_rules->ShowCommands(m_commands);
+        connect(m_rules, &RulesWindow::panelCommandsChosen, this, &TForm1::UsePanelCommands);
         connect(m_rules, &RulesWindow::moreRulesEdited, this, [this] {
             m_moreRules = m_rules->moreRules();
             ShowMoreRuleCount();

@@ -43,11 +43,21 @@ void MarkCell(QTableWidgetItem& cell, const QString& fault)
     cell.setToolTip(tip.join(QStringLiteral("\n")));
 }
 
+// What reading the word with Fractint's commands means, in short.
+QString FractintCommandsNote()
+{
+    return QStringLiteral(
+        "This L-system uses Fractint's commands: F and D draw a step, G and M move without "
+        "drawing, [ ] branch, + and - turn by 360/n degrees, | turns around; the panel's random "
+        "amplitude and its preset's turn and pen do not apply.");
+}
+
 } // namespace
 
 RulesWindow::RulesWindow(QLineEdit& ruleF, QLineEdit& ruleG, QWidget& panel)
     : QWidget(&panel, Qt::Tool)
     , m_fieldEdits { &ruleF, &ruleG }
+    , m_commandsLine(new QWidget(this))
     , m_table(new QTableWidget(0, ColumnCount, this))
     , m_faultLine(new QLabel(this))
     , m_add(new QPushButton(QStringLiteral("Add Rule"), this))
@@ -79,20 +89,39 @@ RulesWindow::RulesWindow(QLineEdit& ruleF, QLineEdit& ruleG, QWidget& panel)
     m_remove->setObjectName(QStringLiteral("RemoveRule"));
     m_remove->setEnabled(false);
 
+    auto* note = new QLabel(FractintCommandsNote(), m_commandsLine);
+    note->setWordWrap(true);
+    auto* panelCommands
+        = new QPushButton(QStringLiteral("Use the Panel's Commands"), m_commandsLine);
+    panelCommands->setObjectName(QStringLiteral("UsePanelCommands"));
+    auto* commandsLayout = new QHBoxLayout(m_commandsLine);
+    commandsLayout->setContentsMargins(0, 0, 0, 0);
+    commandsLayout->addWidget(note, 1);
+    commandsLayout->addWidget(panelCommands);
+    m_commandsLine->setObjectName(QStringLiteral("FractintCommands"));
+    m_commandsLine->hide();
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_add);
     buttons->addWidget(m_remove);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_commandsLine);
     layout->addWidget(m_table);
     layout->addWidget(m_faultLine);
     layout->addLayout(buttons);
 
     connect(m_table, &QTableWidget::itemChanged, this, &RulesWindow::CellEdited);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &RulesWindow::EnableRemove);
+    connect(panelCommands, &QPushButton::clicked, this, &RulesWindow::panelCommandsChosen);
     connect(m_add, &QPushButton::clicked, this, &RulesWindow::AddRule);
     connect(m_remove, &QPushButton::clicked, this, &RulesWindow::RemoveSelectedRules);
     PlaceBeside(panel);
+}
+
+void RulesWindow::ShowCommands(lsystem::CommandSet commands)
+{
+    m_commandsLine->setVisible(commands == lsystem::CommandSet::Fractint);
 }
 
 void RulesWindow::AddFieldRow(const char* symbol, const QLineEdit& edit)

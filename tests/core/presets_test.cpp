@@ -13,7 +13,7 @@ namespace {
 using app::Preset;
 
 // A preset sets every field of the record to its own but the random amplitude, and the count
-// too but for Plant 4, which leaves it as it was; it has no more rules.
+// too but for Plant 4, which leaves it as it was; it has no more rules and the panel's commands.
 TEST(Presets, ApplyFillsTheRecordButItsRandomAmplitude)
 {
     for (Preset preset : app::AllPresets()) {
@@ -22,6 +22,7 @@ TEST(Presets, ApplyFillsTheRecordButItsRandomAmplitude)
         fields.substCount = 10;
         fields.random = "1/50";
         fields.moreRules = { { "X", "1", "F" } };
+        fields.commands = lsystem::CommandSet::Fractint;
         fields.preset = preset == Preset::KochCurve ? Preset::Plant1 : Preset::KochCurve;
         app::ApplyPreset(preset, fields);
         app::PanelFields expected;
