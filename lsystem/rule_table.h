@@ -42,6 +42,11 @@ public:
         char symbol, std::uint32_t seed, std::int32_t level, std::uint64_t place) const;
     // The replacement of a symbol that has one, and the first alternative of one that has more.
     const std::string& First(char symbol) const { return Of(symbol).replacements.front(); }
+    // Every alternative of a symbol that has a rule, in order.
+    const std::vector<std::string>& Replacements(char symbol) const
+    {
+        return Of(symbol).replacements;
+    }
 
 private:
     struct Alternatives {
