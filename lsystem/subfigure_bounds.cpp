@@ -253,6 +253,7 @@ SubfigureBounds::SubfigureBounds(
     for (std::size_t slot = 0; slot < m_symbols; ++slot)
         m_slot[static_cast<unsigned char>(symbols[slot])] = static_cast<std::int16_t>(slot);
 
+    // Reserved in full: each level's look-ups point into the levels below while it grows.
     m_levels.reserve(m_symbols * static_cast<std::size_t>(m_maxRemaining + 1));
     for (std::size_t slot = 0; slot < m_symbols; ++slot)
         m_levels.push_back(m_plain[static_cast<unsigned char>(symbols[slot])]);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -163,16 +164,16 @@ Point Ahead(double heading)
     return { std::sin(heading * DegreesToRadians), std::cos(heading * DegreesToRadians) };
 }
 
-// Walks `symbol` after `remaining` substitutions from the origin, heading `turns` turns to the
-// left, and checks every point drawn against its bound, and its end where that is fixed. Two
-// steps after it mark where it ends and which way it heads: "(F)" starts at the end, and "fF"
-// one unperturbed step ahead.
 struct Counts {
     int walked = 0;
     int bounded = 0;
     int fixedEnds = 0;
 };
 
+// Walks `symbol` after `remaining` substitutions from the origin, heading `turns` turns to the
+// left, and checks every point drawn against its bound, and its end where that is fixed. Two
+// steps after it mark where it ends and which way it heads: "(F)" starts at the end, and "fF"
+// one unperturbed step ahead.
 void CheckWalk(const RandomSystem& system, const SubfigureBound& bound, char symbol,
     std::int32_t remaining, int turns, std::uint32_t seed, Counts& counts)
 {
