@@ -74,8 +74,6 @@ void Substitute(const std::string& word, std::string& nextWord, const RuleTable&
 {
     // The result is built apart when the caller passes one string as both word and nextWord.
     std::string result;
-    if (!rules.weighted())
-        result.reserve(static_cast<std::size_t>(RewrittenLength(word, rules, 1)));
     const char* const begin = word.data();
     const char* const end = begin + word.size();
     const char* symbol = begin;
