@@ -23,10 +23,9 @@ bool IsDigit(char c)
 }
 
 // Control bytes (tab aside) mean the file is not text.
-bool IsControl(char c)
+bool IsControlNotTab(char c)
 {
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte < 0x20 && c != '\t') || byte == 0x7F;
+    return c != '\t' && IsControl(c);
 }
 
 bool IsAscii(std::string_view text)
@@ -170,7 +169,7 @@ private:
         if (line.size() > MaxCollectionLineLength)
             return bad("the line is longer than " + std::to_string(MaxCollectionLineLength)
                 + " characters");
-        if (const auto control = std::ranges::find_if(line, IsControl); control != line.end())
+        if (const auto control = std::ranges::find_if(line, IsControlNotTab); control != line.end())
             return bad("the line holds a control byte (" + Quote(std::string_view(&*control, 1))
                 + "): the file is not text");
         const std::size_t semicolon = std::min(line.find(';'), line.size());

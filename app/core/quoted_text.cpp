@@ -8,6 +8,19 @@ namespace {
 
 constexpr std::size_t excerptLength = 40; // bytes of a text quoted in a message
 
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
 bool IsControl(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
@@ -21,19 +34,6 @@ void AppendHexEscape(std::string& out, unsigned char byte)
     out += digits[byte >> 4];
     out += digits[byte & 0xF];
 }
-
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 bool IsBlank(char c)
 {

@@ -18,6 +18,12 @@ public:
 
 bool IsBlank(char c);
 
+// A byte below 0x20, or DEL.
+bool IsControl(char c);
+
+// Appends the byte as the escape \xHH (upper-case digits).
+void AppendHexEscape(std::string& out, unsigned char byte);
+
 // The text without the blanks at either end.
 std::string_view Trim(std::string_view text);
 

@@ -49,10 +49,12 @@ char32_t CodePoint(std::string_view sequence)
     return value;
 }
 
-void AppendEscape(std::string& out, std::string_view prefix, char32_t value, int digits)
+// The escape \uXXXX, or \UXXXXXXXX beyond the basic plane.
+void AppendCodePointEscape(std::string& out, char32_t value)
 {
     constexpr std::string_view hex = "0123456789ABCDEF";
-    out += prefix;
+    const int digits = value > 0xFFFF ? 8 : 4;
+    out += value > 0xFFFF ? "\\U" : "\\u";
     for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
         out += hex[(value >> shift) & 0xF];
 }
@@ -70,12 +72,11 @@ std::string SafeMessageText(std::string_view message)
             out += "\\n";
         else if (byte == '\t')
             out += "\\t";
-        else if (length == 0 || byte < 0x20 || byte == 0x7F)
-            AppendEscape(out, "\\x", byte, 2);
+        else if (length == 0 || IsControl(message[i]))
+            AppendHexEscape(out, byte);
         else if (const char32_t character = CodePoint(message.substr(i, length));
                  IsHidden(character))
-            AppendEscape(
-                out, character > 0xFFFF ? "\\U" : "\\u", character, character > 0xFFFF ? 8 : 4);
+            AppendCodePointEscape(out, character);
         else
             out += message.substr(i, length);
         i += std::max<std::size_t>(length, 1);
