@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/core/drawn_figure.h"
+#include "app/core/mapped_canvas.h"
+#include "app/core/session_job.h"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace app {
+
+// How finely an Explore view is drawn: Coarse for the frame that comes at once when the view
+// changes, Fine for the one that replaces it.
+enum class ExploreDetail { Coarse, Fine };
+
+// The most substitutions an Explore view uses: past where double precision ends for every
+// length factor that shortens the steps.
+inline constexpr std::int32_t MaxExploreSubstitutions = 64;
+
+// The record of a figure as Explore shows it in its window (figure.window) on a planeSize ×
+// planeSize plane: the same fields, seed and colour before, at the number of substitutions where
+// one step spans about a pixel, never fewer than its own, with the step length, pen and style
+// that count gives it. A figure whose steps do not shorten with the count, one read by
+// Fractint's turtle and one with a random amplitude keep their own count; one with alternatives
+// stops where its word would outgrow a frame's walk. Raises the overflow of the step length.
+DrawnFigure ExploreFigure(const DrawnFigure& figure, int planeSize);
+
+// What drawing an Explore view took.
+struct ExploreReport {
+    std::uint64_t primitives = 0; // segments drawn, chords among them
+    std::uint64_t chords = 0; // sub-figures drawn as their chord
+    std::uint64_t skipped = 0; // sub-figures outside the view, not walked
+    std::uint64_t symbols = 0; // symbols taken one at a time
+    std::int32_t substitutions = 0; // the count the last figure is drawn at
+    std::chrono::nanoseconds drawing {}; // time spent in slices
+};
+
+// Draws figures as Explore shows them, in order, each in its own window (the view's) onto a
+// canvas that maps a planeSize × planeSize plane. A figure ExploreWalk handles is drawn by it,
+// every other by the whole walk of its ExploreFigure record from its own seed (the session's
+// generator is never touched), so that the same seed gives the same figure at every zoom. A
+// fault is raised as Draw raises it; what was drawn before stays.
+class ExploreJob final : public SessionJob {
+public:
+    ExploreJob(
+        std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas, ExploreDetail detail);
+    ~ExploreJob() override;
+
+    bool RunSlice(Clock::time_point deadline) override;
+    double progress() const override;
+    // Runs every slice at once.
+    void RunToEnd();
+
+    const ExploreReport& report() const { return m_report; }
+
+private:
+    class FigureDraw;
+    void StartFigure();
+
+    std::vector<DrawnFigure> m_figures;
+    int m_planeSize;
+    MappedCanvas& m_canvas;
+    ExploreDetail m_detail;
+    std::size_t m_next = 0;
+    std::unique_ptr<FigureDraw> m_draw;
+    ExploreReport m_report;
+};
+
+} // namespace app
