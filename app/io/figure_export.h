@@ -14,6 +14,8 @@
 
 namespace app {
 
+class PictureTarget;
+
 enum class ImageFormat { Png, Svg, Pdf };
 
 // A file to write a picture to, and the format its name asks for.
@@ -78,12 +80,7 @@ public:
     const ReplayReport& report() const { return m_replay->report(); }
 
 private:
-    class Target;
-    class PngTarget;
-    class PaintedPngTarget;
-    template <class Canvas> class StreamedTarget;
-
-    std::unique_ptr<Target> m_target;
+    std::unique_ptr<PictureTarget> m_target;
     std::unique_ptr<ReplayJob> m_replay;
     std::function<void(const ReplayReport&)> m_written;
 };
