@@ -1,6 +1,7 @@
 #include "app/io/command_line.h"
 
 #include "app/core/animation_frames.h"
+#include "app/core/explore_job.h"
 #include "app/core/fitted_fields.h"
 #include "app/core/lsystem_file.h"
 #include "app/core/panel_fields.h"
@@ -12,6 +13,7 @@
 #include "app/io/checked_file.h"
 #include "app/io/collection_run.h"
 #include "app/io/command_line_options.h"
+#include "app/io/explore_export.h"
 #include "app/io/figure_export.h"
 #include "app/io/inapplicable_options.h"
 #include "app/io/launch.h"
@@ -53,11 +55,17 @@ struct RenderRequest {
     PictureStyle style;
     bool stats = false;
     bool fit = false;
+    bool explore = false;
 };
 
 void Print(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+double Milliseconds(std::chrono::nanoseconds time)
+{
+    return std::chrono::duration<double, std::milli>(time).count();
 }
 
 Preset PresetNamed(const QString& name)
@@ -81,9 +89,12 @@ qint64 IntegerValue(const QCommandLineParser& parser, const QString& name, qint6
     return value;
 }
 
-// Sets each field whose option is given.
+// Sets each field whose option is given. Explore substitutes further than Draw, so with
+// --explore the count may go beyond Draw's limit.
 void ApplyFieldOptions(const QCommandLineParser& parser, PanelFields& fields)
 {
+    const std::int32_t maxCount
+        = parser.isSet(QStringLiteral("explore")) ? MaxExploreSubstitutions : MaxSubstitutions;
     for (const FieldRow& row : FieldTable) {
         const QString name = QString::fromUtf8(row.option);
         if (row.option.empty() || !parser.isSet(name))
@@ -91,8 +102,8 @@ void ApplyFieldOptions(const QCommandLineParser& parser, PanelFields& fields)
         if (row.text)
             fields.*row.text = parser.value(name).toStdString();
         else
-            fields.substCount = static_cast<std::int32_t>(
-                IntegerValue(parser, name, MinSubstitutions, MaxSubstitutions));
+            fields.substCount
+                = static_cast<std::int32_t>(IntegerValue(parser, name, MinSubstitutions, maxCount));
     }
     if (parser.isSet(QStringLiteral("window"))) {
         // Commas separate the bounds, so their decimals take a point here.
@@ -207,6 +218,7 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     request.style.smooth = parser.isSet(QStringLiteral("antialias"));
     request.style.transparent = parser.isSet(QStringLiteral("transparent"));
     request.stats = parser.isSet(QStringLiteral("stats"));
+    request.explore = parser.isSet(QStringLiteral("explore"));
     request.animation = ReadAnimation(parser, animate);
     // The file's kind last: a name whose extension cannot be written is a failure, not a usage
     // error, and comes after them.
@@ -241,15 +253,30 @@ int Render(const RenderRequest& request)
             return std::vector { PrepareFigure(
                 fields, seed, firstLineColour, PictureSize(request.picture, request.size)) };
         };
+        if (request.explore) {
+            const ExploreReport report
+                = SaveExploreView(request.picture, figure, request.size, request.style);
+            if (request.stats) {
+                Print(stdout,
+                    QStringLiteral("primitives=%1 chords=%2 skipped=%3 symbols=%4 "
+                                   "substitutions=%5 ms=%6\n")
+                        .arg(report.primitives)
+                        .arg(report.chords)
+                        .arg(report.skipped)
+                        .arg(report.symbols)
+                        .arg(report.substitutions)
+                        .arg(Milliseconds(report.drawing), 0, 'f', 1));
+            }
+            return Done;
+        }
         const ReplayReport report
             = SaveFigures(request.picture, figure, request.size, request.style);
         if (request.stats) {
-            const double ms = std::chrono::duration<double, std::milli>(report.drawing).count();
             Print(stdout,
                 QStringLiteral("symbols=%1 segments=%2 ms=%3\n")
                     .arg(report.symbols)
                     .arg(report.segments)
-                    .arg(ms, 0, 'f', 1));
+                    .arg(Milliseconds(report.drawing), 0, 'f', 1));
         }
         return Done;
     } catch (const std::exception& error) {

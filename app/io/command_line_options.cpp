@@ -66,6 +66,13 @@ constexpr Option laterOptions[] = {
     { nullptr, "fit", nullptr,
         "Set the window to the figure's bounds with a 5 % margin, equal scale on both axes, "
         "before drawing it (instead of --window)." },
+    { nullptr, "explore", nullptr,
+        "Draw the window with detail adapted to it, for deep zooms: parts of the figure outside "
+        "it are skipped, parts smaller than a pixel drawn as one line, and the figure is "
+        "substituted further, up to 64 times, until a step spans about a pixel (--subst may then "
+        "be up to 64). With --stats it prints \"primitives=N chords=N skipped=N symbols=N "
+        "substitutions=N ms=X\": the lines drawn, those that stand for a part, the parts "
+        "skipped, the symbols taken, the substitutions used and the time of the drawing." },
     { nullptr, "stats", nullptr,
         "Print \"symbols=N segments=N ms=X\": the symbols walked, the segments drawn and the "
         "time of the drawing (for SVG, with writing the document), without start-up or putting "

@@ -39,6 +39,7 @@ constexpr Refusal refusals[] = {
     { "frames", Pictures, "it sets the frames of an animation (--animate)" },
     { "delay", Pictures, "it sets the time between the frames of an animation (--animate)" },
     { "stats", Gif, "it reports the drawing of one picture (--render)" },
+    { "explore", Gif, "it draws one picture of the window (--render)" },
     { "window", Fitted, "--fit sets the window to the figure's bounds" },
     { "entry", NoFile | LSystemFile,
         "it names the entry of a collection of Fractint L-systems (.l) to draw" },

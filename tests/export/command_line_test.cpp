@@ -84,7 +84,7 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             { "--render", "OUT", "--preset", "Plant 4", "--subst", "3", "--angle", "22.5",
                 "--window", "-1,1,-0.1,1.9", "--random", "1/50", "--size", "350" },
             0, "^$", "^$", "out.png", 350 },
-        { "help", { "--help" }, 0, "(?s)--render <file>.*--rule <rule>", "^$", nullptr },
+        { "help", { "--help" }, 0, "(?s)--render <file>.*--rule <rule>.*--explore", "^$", nullptr },
         { "version", { "--version" }, 0, "^Lindenmayer " LSYS_VERSION "\\n$", "^$", nullptr },
         { "an expression the evaluator rejects", { "--render", "OUT.png", "--length", "1/0" }, 1,
             "^$", "^'1/0' is not a valid expression: .+\\.\\n$", nullptr },
@@ -125,6 +125,18 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             "not \"X F\": the rule has no \"->\" after its symbol and weight\\n", nullptr },
         { "a count out of range", { "--render", "OUT.png", "--subst", "11" }, 2, "^$",
             "--subst takes a whole number from 0 to 10", nullptr },
+        // Explore substitutes further than Draw, and reports what it drew.
+        { "an Explore view at a count beyond Draw's, with statistics",
+            { "--render", "OUT.png", "--explore", "--subst", "64", "--stats" }, 0,
+            "^primitives=\\d+ chords=\\d+ skipped=\\d+ symbols=\\d+ substitutions=64 "
+            "ms=\\d+\\.\\d\\n$",
+            "^$", "out.png", 700 },
+        { "an Explore view as a PDF", { "--render", "OUT.pdf", "--explore" }, 0, "^$", "^$",
+            "out.pdf" },
+        { "a count beyond Explore's", { "--render", "OUT.png", "--explore", "--subst", "65" }, 2,
+            "^$", "--subst takes a whole number from 0 to 64, not \"65\"", nullptr },
+        { "an Explore view of an animation", { "--animate", "OUT.gif", "--explore" }, 2, "^$",
+            "^--explore does not apply to an animation: ", nullptr },
         { "an unknown preset", { "--render", "OUT.png", "--preset", "Plant 5" }, 2, "^$",
             "unknown preset", nullptr },
         { "three bounds for the window", { "--render", "OUT.png", "--window", "0,1,0" }, 2, "^$",
@@ -212,6 +224,52 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             EXPECT_EQ(colours.size() > 2, row.arguments.contains("--antialias"));
         }
     }
+}
+
+// The inked pixels of `image` left of column `columns` with no inked pixel of `other` among the
+// 3 × 3 around them: what one picture draws more than a pixel away from all the other draws.
+int StrayPixels(const QImage& image, const QImage& other, int columns)
+{
+    const auto inked = [](const QImage& picture, int x, int y) {
+        return picture.valid(x, y) && picture.pixel(x, y) != qRgb(255, 255, 255);
+    };
+    int stray = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < columns; ++x) {
+            bool near = false;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx)
+                    near = near || inked(other, x + dx, y + dy);
+            }
+            stray += inked(image, x, y) && !near;
+        }
+    }
+    return stray;
+}
+
+// The Koch curve's first third is the whole curve a third the size, so zoomed 3^12 times about
+// its start it looks as the whole curve does: Explore, substituting further, draws it so, within
+// a pixel of the exact walk of the whole curve (left of where the curve's second part enters the
+// view, at world x 1), where the exact walk at the same count would draw one straight line.
+TEST(CommandLine, AnExploredZoomKeepsItsDetail)
+{
+    const QTemporaryDir directory;
+    const auto render = [&](const QString& scale, const QStringList& options) {
+        const QString window = QStringLiteral("--window=-0.1/%1,1.1/%1,-0.5/%1,0.7/%1").arg(scale);
+        EXPECT_EQ(
+            RunProgram(
+                QStringList { "--render", "OUT.png", "--subst", "10", window } + options, directory)
+                .exitCode,
+            0);
+        return QImage(directory.filePath(QStringLiteral("out.png")));
+    };
+    const QImage whole = render(QStringLiteral("1"), {});
+    const QImage zoomed = render(QStringLiteral("3^12"), { "--explore" });
+    constexpr int columns = 630; // world x 1 is at column 642
+    // Against no picture every inked pixel is stray: the whole curve inks thousands.
+    ASSERT_GT(StrayPixels(whole, QImage(), columns), 2000);
+    EXPECT_EQ(StrayPixels(zoomed, whole, columns), 0);
+    EXPECT_EQ(StrayPixels(whole, zoomed, columns), 0);
 }
 
 // A field that an L-system file gave and Draw refuses is named by the file and its key; --fit
