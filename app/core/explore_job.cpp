@@ -4,6 +4,7 @@
 #include "lsystem/expansion.h"
 #include "lsystem/explore_walk.h"
 #include "lsystem/rule_table.h"
+#include "lsystem/subfigure_bounds.h"
 #include "lsystem/turtle.h"
 
 #include <algorithm>
@@ -17,9 +18,12 @@ namespace app {
 namespace {
 
 // The largest sub-figure drawn as its chord, in pixels from its start to its farthest point:
-// the coarse frame's chords are a few pixels long, the fine frame's shorter than a pixel's half.
+// the coarse frame's chords are a few pixels long, the fine frame's within a pixel.
 constexpr double CoarseChordPixels = 4.0;
-constexpr double FineChordPixels = 0.5;
+constexpr double FineChordPixels = 1.0;
+// How much larger or smaller than at its own count a figure may grow with the count Explore
+// gives it.
+constexpr double MaxSizeChange = 1.25;
 // Symbols walked between two looks at the clock.
 constexpr std::uint64_t SymbolsPerClockReading = 256;
 // The longest word of a figure with alternatives that Explore walks whole: each of its views
@@ -42,13 +46,38 @@ bool GrowsFiner(const lsystem::DrawParams& params)
         && factor < 1.0;
 }
 
-// The count at which one step spans at most a pixel, from `count` on, at most `maxCount`.
-std::int32_t PixelCount(const lsystem::DrawParams& params, double pixelsPerUnit, std::int32_t count,
-    std::int32_t maxCount)
+// How far a figure reaches at `count` substitutions, in world units: the largest bound of its
+// axiom's symbols that have rules, times the step length at that count. None when the axiom
+// has no such symbol.
+double Reach(const lsystem::DrawParams& params, const lsystem::SubfigureBounds& bounds,
+    const lsystem::RuleTable& rules, std::int32_t count)
 {
+    double radius = 0.0;
+    for (const char symbol : params.Word) {
+        if (rules.rewrites(symbol))
+            radius = std::max(radius, bounds.Of(symbol, count).radius);
+    }
+    return radius * std::pow(std::abs(params.LengthScale), count);
+}
+
+// The count at which one step spans at most a pixel, from the figure's own on, at most
+// MaxExploreSubstitutions, as long as the figure keeps its size: a count that makes it
+// noticeably larger or smaller (a plant whose trunk does not grow with its branches) would show
+// another figure rather than more detail of this one.
+std::int32_t PixelCount(
+    const lsystem::DrawParams& params, const lsystem::RuleTable& rules, double pixelsPerUnit)
+{
+    const lsystem::SubfigureBounds bounds(params, MaxExploreSubstitutions);
+    std::int32_t count = params.SubstCount;
+    const double reach = Reach(params, bounds, rules, count);
+    if (!(reach > 0.0) || !std::isfinite(reach))
+        return count;
     const double factor = std::abs(params.LengthScale);
     double stepPixels = std::abs(params.StepLength) * pixelsPerUnit;
-    while (count < maxCount && stepPixels > 1.0) {
+    while (count < MaxExploreSubstitutions && stepPixels > 1.0) {
+        const double ratio = Reach(params, bounds, rules, count + 1) / reach;
+        if (!(ratio >= 1.0 / MaxSizeChange && ratio <= MaxSizeChange))
+            break;
         stepPixels *= factor;
         ++count;
     }
@@ -81,8 +110,9 @@ DrawnFigure ExploreFigure(const DrawnFigure& figure, int planeSize)
     const plane::Viewport mapping = WindowMapping(figure.window, planeSize);
     const double pixelsPerUnit = std::max(std::abs(mapping.ScaleX), std::abs(mapping.ScaleY));
     const std::int32_t own = params.SubstCount;
-    std::int32_t count = PixelCount(params, pixelsPerUnit, own, MaxExploreSubstitutions);
-    if (count != own && lsystem::RuleTable(params.RuleF, params.RuleG, params.MoreRules).weighted())
+    const lsystem::RuleTable rules(params.RuleF, params.RuleG, params.MoreRules);
+    std::int32_t count = PixelCount(params, rules, pixelsPerUnit);
+    if (count != own && rules.weighted())
         count = WeightedCount(params, figure.seed, own, count);
     if (count == own)
         return figure;
