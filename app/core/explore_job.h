@@ -44,8 +44,8 @@ struct ExploreReport {
 // fault is raised as Draw raises it; what was drawn before stays.
 class ExploreJob final : public SessionJob {
 public:
-    ExploreJob(
-        std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas, ExploreDetail detail);
+    ExploreJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas,
+        ExploreDetail detail);
     ~ExploreJob() override;
 
     bool RunSlice(Clock::time_point deadline) override;

@@ -87,10 +87,10 @@ PreparedWalk PrepareWalk(const PanelFields& fields, plane::Rgb colourBefore)
     return WalkAtCount(walk, fields.preset, fields.substCount, colourBefore);
 }
 
-PreparedWalk WalkAtCount(
-    const PreparedWalk& walk, Preset preset, std::int32_t count, plane::Rgb colourBefore)
+PreparedWalk WalkAtCount(const PreparedWalk& walk, Preset preset, std::int32_t count,
+    plane::Rgb colourBefore, std::int32_t maxCount)
 {
-    count = std::clamp(count, MinSubstitutions, MaxSubstitutions);
+    count = std::clamp(count, MinSubstitutions, maxCount);
     lsystem::DrawParams params = walk.params;
     params.SubstCount = count;
     params.PenWidth = StartPenWidth(preset, count);

@@ -78,12 +78,12 @@ PreparedWalk PrepareWalk(const PanelFields& fields, plane::Rgb colourBefore);
 // plane::Viewport::SetWorldWindow.
 plane::Viewport WindowMapping(const WorldWindow& window, int planeSize);
 
-// A prepared walk at another number of substitutions (kept within 0 to 10): the parameters read
-// from the fields stay, the step length, the pen and the style follow the count as PrepareWalk
-// makes them, the colour the preset's at that count, else colourBefore. Raises the overflow of
-// the step length as the length field's FieldArithmeticError.
-PreparedWalk WalkAtCount(
-    const PreparedWalk& walk, Preset preset, std::int32_t count, plane::Rgb colourBefore);
+// A prepared walk at another number of substitutions (kept within 0 to maxCount): the
+// parameters read from the fields stay, the step length, the pen and the style follow the count
+// as PrepareWalk makes them, the colour the preset's at that count, else colourBefore. Raises
+// the overflow of the step length as the length field's FieldArithmeticError.
+PreparedWalk WalkAtCount(const PreparedWalk& walk, Preset preset, std::int32_t count,
+    plane::Rgb colourBefore, std::int32_t maxCount = MaxSubstitutions);
 
 // Whether the random generator's state at a walk's start shapes the figure of these parameters:
 // they have a random amplitude that their turtle takes numbers for (the panel's does, Fractint's

@@ -1,0 +1,272 @@
+#include "lsystem/explore_walk.h"
+
+#include "fpu/floating_point_error.h"
+#include "lsystem/remembered_direction.h"
+#include "lsystem/rule_table.h"
+#include "lsystem/subfigure_bounds.h"
+#include "lsystem/subfigure_pens.h"
+#include "lsystem/symbols.h"
+#include "lsystem/turtle.h"
+#include "plane/transforms.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace lsystem {
+
+namespace {
+
+// Pixels added to a sub-figure's bound beyond its pen's half width before it is passed over: the
+// plane rounds each end of a segment to a pixel and draws a wide pen a pixel beyond its width's
+// half at most.
+constexpr double PixelMargin = 2.0;
+// The relative error allowed for the difference between the positions this walk reaches and
+// those of the whole walk, which add the same steps in another order: a few ulps for each of up
+// to 2^40 symbols walked is far less.
+constexpr double PositionSlack = 1e-9;
+
+double Finite(double value)
+{
+    return std::isfinite(value) ? value : fpu::Checked(value);
+}
+
+} // namespace
+
+class ExploreWalk::Impl {
+public:
+    Impl(const DrawParams& params, const WalkStyle& style, const ExploreView& view,
+        double chordPixels, Canvas& canvas)
+        : m_rules(params.RuleF, params.RuleG, params.MoreRules)
+        , m_bounds(m_rules, params.Angle, 0.0, params.SubstCount)
+        , m_pens(m_rules, params.SubstCount)
+        , m_axiom(params.Word)
+        , m_angle(params.Angle)
+        , m_stepLength(params.StepLength)
+        , m_style(style)
+        , m_view(view)
+        , m_chordPixels(chordPixels)
+        , m_pixelsPerUnit(std::max(std::abs(view.pixelsPerUnitX), std::abs(view.pixelsPerUnitY)))
+        , m_canvas(canvas)
+        , m_penWidth(params.PenWidth)
+    {
+        if (style.rotation)
+            m_rotation = plane::RotationMatrix(*style.rotation);
+        // A pen that never widens draws no wider than it starts (or than 1).
+        const double penPixels = std::max(1.0, static_cast<double>(params.PenWidth));
+        const double marginPixels = penPixels / 2.0 + PixelMargin;
+        m_marginX = marginPixels / std::abs(view.pixelsPerUnitX);
+        m_marginY = marginPixels / std::abs(view.pixelsPerUnitY);
+        m_frames.push_back({ m_axiom.data(), m_axiom.data() + m_axiom.size(), params.SubstCount });
+    }
+
+    bool Advance(std::uint64_t budget)
+    {
+        for (; budget != 0 && !m_frames.empty(); --budget) {
+            Frame& frame = m_frames.back();
+            if (frame.next == frame.end) {
+                m_frames.pop_back();
+                continue;
+            }
+            const char symbol = *frame.next++;
+            const std::int32_t remaining = frame.remaining;
+            ++m_stats.symbols;
+            if (remaining > 0 && m_rules.rewrites(symbol)) {
+                if (!PassedOver(symbol, remaining)) {
+                    const std::string& replacement = m_rules.First(symbol);
+                    m_frames.push_back({ replacement.data(),
+                        replacement.data() + replacement.size(), remaining - 1 });
+                }
+                continue;
+            }
+            WalkSymbol(symbol, *this);
+        }
+        return m_frames.empty();
+    }
+
+    bool finished() const { return m_frames.empty(); }
+    const ExploreStats& stats() const { return m_stats; }
+
+    // The turtle's commands, as BranchingTurtle and the panel's walk carry them out.
+    void Step()
+    {
+        const Direction& direction = m_direction(m_heading);
+        const double endX = m_x + m_stepLength * direction.sine;
+        const double endY = m_y + m_stepLength * direction.cosine;
+        SegmentTo(Finite(endX), Finite(endY));
+        m_narrowingDue = true;
+    }
+    void EndRun()
+    {
+        if (m_narrowingDue) {
+            m_narrowingDue = false;
+            m_penWidth = SubfigurePens::Narrowed(m_penWidth, m_style.narrowing, 1);
+        }
+    }
+    void Move()
+    {
+        const Direction& direction = m_direction(m_heading);
+        m_x = Finite(m_x + Finite(m_stepLength * direction.sine));
+        m_y = Finite(m_y + Finite(m_stepLength * direction.cosine));
+    }
+    void TurnLeft() { m_heading = Finite(m_heading - m_angle); }
+    void TurnRight() { m_heading = Finite(m_heading + m_angle); }
+    void OpenBranch()
+    {
+        if (m_branches.size() == MaxBranchDepth)
+            throw BranchDepthError();
+        m_branches.push_back({ m_x, m_y, m_heading, m_penWidth });
+    }
+    void CloseBranch()
+    {
+        if (m_branches.empty())
+            return;
+        const Saved& saved = m_branches.back();
+        m_x = saved.x;
+        m_y = saved.y;
+        m_heading = saved.heading;
+        m_penWidth = saved.penWidth;
+        m_branches.pop_back();
+    }
+
+private:
+    struct Frame {
+        const char* next;
+        const char* end;
+        std::int32_t remaining; // substitutions still to make of the symbols from next on
+    };
+    struct Saved {
+        double x;
+        double y;
+        double heading;
+        std::int32_t penWidth;
+    };
+
+    // Passes over the sub-figure of `symbol` with `remaining` substitutions to make, or draws it
+    // as its chord, where its bound allows; false where it has to be expanded.
+    bool PassedOver(char symbol, std::int32_t remaining)
+    {
+        const SubfigureBound& bound = m_bounds.Of(symbol, remaining);
+        const SubfigurePen& pen = m_pens.Of(symbol, remaining);
+        if (!bound.selfContained || bound.opens != 0 || !bound.endFixed || !pen.known)
+            return false;
+        const double radius = bound.radius * std::abs(m_stepLength);
+        if (!std::isfinite(radius))
+            return false;
+        const plane::TVector3 start = Turned(m_x, m_y);
+        const double slack
+            = PositionSlack * (std::abs(start.x) + std::abs(start.y) + radius + bound.endError);
+        if (Misses(start.x, start.y, radius + slack)) {
+            MoveToEnd(bound, pen);
+            ++m_stats.skipped;
+            return true;
+        }
+        if (radius * m_pixelsPerUnit > m_chordPixels)
+            return false;
+        const std::int32_t width = m_penWidth;
+        MoveToEnd(bound, pen);
+        if (pen.draws) {
+            m_canvas.DrawSegment(start, Turned(m_x, m_y), m_style.colour, width);
+            ++m_stats.primitives;
+            ++m_stats.chords;
+        }
+        return true;
+    }
+
+    // Whether the disc about (x, y) misses the view widened by the pen's margin.
+    bool Misses(double x, double y, double radius) const
+    {
+        const double dx
+            = std::max({ m_view.left - m_marginX - x, x - m_view.right - m_marginX, 0.0 });
+        const double dy
+            = std::max({ m_view.bottom - m_marginY - y, y - m_view.top - m_marginY, 0.0 });
+        return dx * dx + dy * dy > radius * radius;
+    }
+
+    // The turtle where the sub-figure ends: `along` steps ahead and `left` to the left, its
+    // heading turned, its pen narrowed as the sub-figure's runs narrow it.
+    void MoveToEnd(const SubfigureBound& bound, const SubfigurePen& pen)
+    {
+        const Direction& direction = m_direction(m_heading);
+        const double aheadX = bound.along * direction.sine - bound.left * direction.cosine;
+        const double aheadY = bound.along * direction.cosine + bound.left * direction.sine;
+        m_x = Finite(m_x + Finite(m_stepLength * aheadX));
+        m_y = Finite(m_y + Finite(m_stepLength * aheadY));
+        m_heading = Finite(m_heading - Finite(static_cast<double>(bound.leftTurns) * m_angle));
+        const SubfigurePen::Effect& effect = pen.effect[m_narrowingDue];
+        m_penWidth = SubfigurePens::Narrowed(m_penWidth, m_style.narrowing, effect.narrowings);
+        m_narrowingDue = effect.dueAtEnd;
+    }
+
+    void SegmentTo(double endX, double endY)
+    {
+        m_canvas.DrawSegment(Turned(m_x, m_y), Turned(endX, endY), m_style.colour, m_penWidth);
+        ++m_stats.primitives;
+        m_x = endX;
+        m_y = endY;
+    }
+
+    plane::TVector3 Turned(double x, double y) const
+    {
+        if (!m_rotation)
+            return { x, y, 1.0 };
+        return plane::MultiplyPoint({ x, y, 1.0 }, *m_rotation);
+    }
+
+    const RuleTable m_rules;
+    const SubfigureBounds m_bounds;
+    const SubfigurePens m_pens;
+    const std::string m_axiom;
+    const double m_angle;
+    const double m_stepLength;
+    const WalkStyle m_style;
+    const ExploreView m_view;
+    const double m_chordPixels;
+    const double m_pixelsPerUnit;
+    Canvas& m_canvas;
+    std::optional<plane::TMatrix3> m_rotation;
+    double m_marginX = 0.0;
+    double m_marginY = 0.0;
+
+    std::vector<Frame> m_frames;
+    double m_x = 0.0;
+    double m_y = 0.0;
+    double m_heading = 0.0;
+    std::int32_t m_penWidth;
+    bool m_narrowingDue = false;
+    std::vector<Saved> m_branches;
+    RememberedDirection m_direction;
+    ExploreStats m_stats;
+};
+
+bool ExploreWalk::Handles(const DrawParams& params, const WalkStyle& style)
+{
+    return params.Commands == CommandSet::Panel && params.RandomAmp == 0.0 && style.narrowing >= 0
+        && !RuleTable(params.RuleF, params.RuleG, params.MoreRules).weighted();
+}
+
+ExploreWalk::ExploreWalk(const DrawParams& params, const WalkStyle& style, const ExploreView& view,
+    double chordPixels, Canvas& canvas)
+    : m_impl(std::make_unique<Impl>(params, style, view, chordPixels, canvas))
+{
+}
+
+ExploreWalk::~ExploreWalk() = default;
+
+bool ExploreWalk::Advance(std::uint64_t budget)
+{
+    return m_impl->Advance(budget);
+}
+
+bool ExploreWalk::finished() const
+{
+    return m_impl->finished();
+}
+
+const ExploreStats& ExploreWalk::stats() const
+{
+    return m_impl->stats();
+}
+
+} // namespace lsystem

@@ -1,0 +1,123 @@
+#include "app/core/explore_job.h"
+
+#include "app/core/plane_canvas.h"
+#include "app/core/presets.h"
+#include "app/core/replay_job.h"
+#include "session_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace app {
+namespace {
+
+constexpr int PlaneSize = 700;
+constexpr plane::Rgb Black { 0, 0, 0 };
+constexpr plane::Rgb White { 255, 255, 255 };
+
+struct Planes {
+    Planes()
+    {
+        exact.SetPlaneSize(PlaneSize, PlaneSize);
+        explored.SetPlaneSize(PlaneSize, PlaneSize);
+        exact.ClearPlane(255, 255, 255);
+        explored.ClearPlane(255, 255, 255);
+    }
+    plane::Plane exact;
+    plane::Plane explored;
+};
+
+// The drawn pixels of `a` with no drawn pixel of `b` at most one pixel away, either way.
+int PixelsBeyondOnePixel(const plane::Raster& a, const plane::Raster& b)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.Pixel(x, y) == White)
+                continue;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy) {
+                for (int dx = -1; dx <= 1 && !near; ++dx) {
+                    const int nx = x + dx;
+                    const int ny = y + dy;
+                    near = nx >= 0 && ny >= 0 && nx < b.width() && ny < b.height()
+                        && b.Pixel(nx, ny) != White;
+                }
+            }
+            count += near ? 0 : 1;
+        }
+    }
+    return count;
+}
+
+struct ChordRow {
+    Preset preset;
+    int count;
+    double zoom = 1.0; // about a point of the figure
+};
+
+class ExploreChords : public testing::TestWithParam<ChordRow> { };
+
+// Against the exact figure at the count Explore draws at, passing over what lies outside the
+// view and drawing sub-figures below a pixel as their chords moves no pixel by more than one.
+TEST_P(ExploreChords, DifferFromTheExactFigureByAPixelAtMost)
+{
+    const ChordRow row = GetParam();
+    const DrawnFigure figure = PrepareFigure(
+        test_support::PresetFields(row.preset, "0", row.count), 0, Black, PlaneSize);
+    Planes planes;
+    PlaneCanvas exactCanvas(planes.exact);
+    ReplayJob({ ExploreFigure(figure, PlaneSize) }, PlaneSize, exactCanvas).RunToEnd();
+    PlaneCanvas exploredCanvas(planes.explored);
+    ExploreJob explore({ figure }, PlaneSize, exploredCanvas, ExploreDetail::Fine);
+    explore.RunToEnd();
+    const plane::Plane blank = Planes().exact;
+    ASSERT_GT(PixelsBeyondOnePixel(planes.exact.raster(), blank.raster()), 1000);
+    EXPECT_EQ(PixelsBeyondOnePixel(planes.exact.raster(), planes.explored.raster()), 0);
+    EXPECT_EQ(PixelsBeyondOnePixel(planes.explored.raster(), planes.exact.raster()), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Presets, ExploreChords,
+    testing::Values(ChordRow { Preset::KochCurve, 10 }, ChordRow { Preset::KochCurve, 10, 243.0 },
+        ChordRow { Preset::KochIsland, 7 }, ChordRow { Preset::Sierpinski1, 9 },
+        ChordRow { Preset::Sierpinski2, 7 }, ChordRow { Preset::Plant1, 6 },
+        ChordRow { Preset::Plant2, 8 }, ChordRow { Preset::Plant3, 7 },
+        ChordRow { Preset::Plant4, 7 }),
+    [](const testing::TestParamInfo<ChordRow>& info) {
+        return "Preset" + std::to_string(static_cast<int>(info.param.preset)) + "Zoom"
+            + std::to_string(static_cast<int>(info.param.zoom));
+    });
+
+struct CountRow {
+    Preset preset;
+    int count;
+    double zoom; // about the middle of the preset's window
+    int explored; // the count Explore draws it at
+};
+
+class ExploreCount : public testing::TestWithParam<CountRow> { };
+
+// Self-similar figures gain a substitution each time their steps would span more than a pixel;
+// a figure whose size changes with the count keeps its own.
+TEST_P(ExploreCount, GrowsWhereStepsOutgrowAPixel)
+{
+    const CountRow row = GetParam();
+    DrawnFigure figure = PrepareFigure(
+        test_support::PresetFields(row.preset, "0", row.count), 0, Black, PlaneSize);
+    const WorldWindow& window = figure.window;
+    figure.window
+        = ZoomWindow(window, (window.x1 + window.x2) / 2, (window.y1 + window.y2) / 2, row.zoom);
+    const DrawnFigure explored = ExploreFigure(figure, PlaneSize);
+    EXPECT_EQ(explored.walk.params.SubstCount, row.explored);
+    EXPECT_EQ(explored.fields.substCount, row.explored);
+}
+
+// The Koch curve's window is 1.2 wide: 583 pixels a unit, a step 583 / 3^10 pixels at 10.
+INSTANTIATE_TEST_SUITE_P(Rows, ExploreCount,
+    testing::Values(CountRow { Preset::KochCurve, 10, 1.0, 10 },
+        CountRow { Preset::KochCurve, 10, 243.0, 11 }, CountRow { Preset::KochCurve, 10, 1e6, 19 },
+        CountRow { Preset::KochCurve, 2, 1.0, 6 }, CountRow { Preset::Plant1, 6, 1000.0, 6 }));
+
+} // namespace
+} // namespace app
