@@ -30,6 +30,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 #include <variant>
 
 namespace app {
@@ -250,8 +251,14 @@ int Render(const RenderRequest& request)
             return Done;
         }
         const auto figure = [&] {
-            return std::vector { PrepareFigure(
-                fields, seed, firstLineColour, PictureSize(request.picture, request.size)) };
+            DrawnFigure record = PrepareFigure(
+                fields, seed, firstLineColour, PictureSize(request.picture, request.size));
+            // Draw stops at its own limit; Explore starts from the count asked for, beyond it.
+            if (request.explore && fields.substCount > MaxSubstitutions) {
+                record.walk = WalkAtCount(record.walk, fields.preset, fields.substCount,
+                    firstLineColour, MaxExploreSubstitutions);
+            }
+            return std::vector { std::move(record) };
         };
         if (request.explore) {
             const ExploreReport report
