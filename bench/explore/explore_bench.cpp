@@ -160,8 +160,21 @@ std::vector<View> ViewsOf(const app::DrawnFigure& figure)
     return views;
 }
 
+// A view that takes longer than this is given up, so that one figure whose view runs away does
+// not hold up the rest: it counts as unfinished, with this time.
+constexpr auto ViewTimeLimit = std::chrono::seconds(1);
+
+// Draws the view in slices until it is done or past the limit; false when it is not done.
+bool DrawWithinLimit(const app::DrawnFigure& figure, BarePlane& target, app::ExploreReport& report)
+{
+    app::ExploreJob job({ figure }, app::PlaneSize, target.canvas, app::ExploreDetail::Fine);
+    const bool done = job.RunSlice(Clock::now() + ViewTimeLimit);
+    report = job.report();
+    return done;
+}
+
 // Every view of one figure in turn; the time is theirs together, the counters each view's mean
-// and the worst of them, which the label names.
+// and the worst of them, which the label names, and how many views ran past the limit.
 void BM_Views(benchmark::State& state, const app::DrawnFigure& figure)
 {
     const std::vector<View> views = ViewsOf(figure);
@@ -171,14 +184,16 @@ void BM_Views(benchmark::State& state, const app::DrawnFigure& figure)
     }
     std::vector<double> seconds(views.size());
     std::uint64_t mostPrimitives = 0;
+    std::vector<bool> unfinished(views.size());
     BarePlane target;
     for (auto _ : state) {
         double total = 0.0;
         for (std::size_t i = 0; i < views.size(); ++i) {
             target.Clear();
             const auto began = Clock::now();
-            const app::ExploreReport report
-                = DrawExplored(views[i].figure, target, app::ExploreDetail::Fine);
+            app::ExploreReport report;
+            if (!DrawWithinLimit(views[i].figure, target, report))
+                unfinished[i] = true;
             const double elapsed = std::chrono::duration<double>(Clock::now() - began).count();
             seconds[i] += elapsed;
             total += elapsed;
@@ -193,6 +208,8 @@ void BM_Views(benchmark::State& state, const app::DrawnFigure& figure)
     state.counters["mean_view_ms"] = 1000.0 * std::accumulate(seconds.begin(), seconds.end(), 0.0)
         / iterations / static_cast<double>(views.size());
     state.counters["most_primitives"] = static_cast<double>(mostPrimitives);
+    state.counters["unfinished_views"]
+        = static_cast<double>(std::count(unfinished.begin(), unfinished.end(), true));
     state.SetLabel("worst: " + views[static_cast<std::size_t>(worst - seconds.begin())].name);
 }
 
