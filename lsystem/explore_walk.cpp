@@ -27,9 +27,14 @@ constexpr double PixelMargin = 2.0;
 // to 2^40 symbols walked is far less.
 constexpr double PositionSlack = 1e-9;
 
-double Finite(double value)
+[[gnu::cold, gnu::noinline]] double RaiseUnlessFinite(double value)
 {
-    return std::isfinite(value) ? value : fpu::Checked(value);
+    return fpu::Checked(value);
+}
+
+[[gnu::always_inline]] inline double Finite(double value)
+{
+    return std::isfinite(value) ? value : RaiseUnlessFinite(value);
 }
 
 } // namespace
@@ -50,6 +55,7 @@ public:
         , m_pixelsPerUnit(std::max(std::abs(view.pixelsPerUnitX), std::abs(view.pixelsPerUnitY)))
         , m_canvas(canvas)
         , m_penWidth(params.PenWidth)
+        , m_lastPen(params.PenWidth)
     {
         if (style.rotation)
             m_rotation = plane::RotationMatrix(*style.rotation);
@@ -59,6 +65,8 @@ public:
         m_marginX = marginPixels / std::abs(view.pixelsPerUnitX);
         m_marginY = marginPixels / std::abs(view.pixelsPerUnitY);
         m_frames.push_back({ m_axiom.data(), m_axiom.data() + m_axiom.size(), params.SubstCount });
+        for (const char symbol : m_axiom)
+            m_totalSteps += m_pens.Of(symbol, params.SubstCount).steps;
     }
 
     bool Advance(std::uint64_t budget)
@@ -75,8 +83,8 @@ public:
             if (remaining > 0 && m_rules.rewrites(symbol)) {
                 if (!PassedOver(symbol, remaining)) {
                     const std::string& replacement = m_rules.First(symbol);
-                    m_frames.push_back({ replacement.data(),
-                        replacement.data() + replacement.size(), remaining - 1 });
+                    const char* next = replacement.data();
+                    m_frames.push_back({ next, next + replacement.size(), remaining - 1 });
                 }
                 continue;
             }
@@ -87,6 +95,12 @@ public:
 
     bool finished() const { return m_frames.empty(); }
     const ExploreStats& stats() const { return m_stats; }
+    double progress() const
+    {
+        if (m_frames.empty())
+            return 1.0;
+        return m_totalSteps > 0.0 ? std::min(m_stepsDone / m_totalSteps, 1.0) : 0.0;
+    }
 
     // The turtle's commands, as BranchingTurtle and the panel's walk carry them out.
     void Step()
@@ -96,6 +110,7 @@ public:
         const double endY = m_y + m_stepLength * direction.cosine;
         SegmentTo(Finite(endX), Finite(endY));
         m_narrowingDue = true;
+        m_stepsDone += 1.0;
     }
     void EndRun()
     {
@@ -167,7 +182,7 @@ private:
         const std::int32_t width = m_penWidth;
         MoveToEnd(bound, pen);
         if (pen.draws) {
-            m_canvas.DrawSegment(start, Turned(m_x, m_y), m_style.colour, width);
+            m_canvas.DrawSegment(start, Turned(m_x, m_y), m_style.colour, DrawnWidth(width));
             ++m_stats.primitives;
             ++m_stats.chords;
         }
@@ -195,23 +210,49 @@ private:
         m_y = Finite(m_y + Finite(m_stepLength * aheadY));
         m_heading = Finite(m_heading - Finite(static_cast<double>(bound.leftTurns) * m_angle));
         const SubfigurePen::Effect& effect = pen.effect[m_narrowingDue];
+        const std::int32_t startWidth = m_penWidth;
         m_penWidth = SubfigurePens::Narrowed(m_penWidth, m_style.narrowing, effect.narrowings);
         m_narrowingDue = effect.dueAtEnd;
+        // The pen a segment with a negative width keeps is the last width the sub-figure drew
+        // with that was not negative: the width at its end where that is not, else the
+        // narrowest its start narrows to.
+        if (pen.draws && startWidth >= 0) {
+            m_lastPen = m_penWidth >= 0 ? m_penWidth
+                : m_style.narrowing > 0 ? startWidth % m_style.narrowing
+                                        : startWidth;
+        }
+        m_stepsDone += pen.steps;
+    }
+
+    // The width a segment is drawn with: its own, else (negative) the last that was not, as the
+    // plane's pen keeps it, so that the frame does not depend on the pen it finds.
+    std::int32_t DrawnWidth(std::int32_t width)
+    {
+        if (width >= 0)
+            m_lastPen = width;
+        return m_lastPen >= 0 ? m_lastPen : width;
     }
 
     void SegmentTo(double endX, double endY)
     {
-        m_canvas.DrawSegment(Turned(m_x, m_y), Turned(endX, endY), m_style.colour, m_penWidth);
+        m_canvas.DrawSegment(
+            Turned(m_x, m_y), Turned(endX, endY), m_style.colour, DrawnWidth(m_penWidth));
         ++m_stats.primitives;
         m_x = endX;
         m_y = endY;
     }
 
-    plane::TVector3 Turned(double x, double y) const
+    // The point turned by the style's rotation, as plane::MultiplyPoint turns it.
+    [[gnu::always_inline]] plane::TVector3 Turned(double x, double y) const
     {
         if (!m_rotation)
             return { x, y, 1.0 };
-        return plane::MultiplyPoint({ x, y, 1.0 }, *m_rotation);
+        const plane::TMatrix3& m = *m_rotation;
+        const double turnedX = (x * m.m[0][0] + y * m.m[1][0]) + 0.0;
+        const double turnedY = (x * m.m[0][1] + y * m.m[1][1]) + 0.0;
+        if (!std::isfinite(turnedX) || !std::isfinite(turnedY)) [[unlikely]]
+            return plane::MultiplyPoint({ x, y, 1.0 }, m);
+        return { turnedX, turnedY, 1.0 };
     }
 
     const RuleTable m_rules;
@@ -234,10 +275,15 @@ private:
     double m_y = 0.0;
     double m_heading = 0.0;
     std::int32_t m_penWidth;
+    // The last width drawn with that was not negative, from the start width on (the whole
+    // walk's first step draws with it); negative while there is none.
+    std::int32_t m_lastPen;
     bool m_narrowingDue = false;
     std::vector<Saved> m_branches;
     RememberedDirection m_direction;
     ExploreStats m_stats;
+    double m_totalSteps = 0.0;
+    double m_stepsDone = 0.0;
 };
 
 bool ExploreWalk::Handles(const DrawParams& params, const WalkStyle& style)
@@ -267,6 +313,11 @@ bool ExploreWalk::finished() const
 const ExploreStats& ExploreWalk::stats() const
 {
     return m_impl->stats();
+}
+
+double ExploreWalk::progress() const
+{
+    return m_impl->progress();
 }
 
 } // namespace lsystem

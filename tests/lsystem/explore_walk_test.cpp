@@ -80,8 +80,8 @@ bool Touches(const RecordedSegment& segment, const ExploreView& view, double mar
     return from <= to;
 }
 
-// The segments of `among` that are `segment` within `tolerance`, ends and pen alike; among is
-// sorted by its starts' x.
+// Whether `among` holds `segment` within `tolerance`, its ends and its pen where neither is
+// negative (Explore hands over the pen a negative width keeps); among is sorted by its starts' x.
 bool Holds(
     const std::vector<RecordedSegment>& among, const RecordedSegment& segment, double tolerance)
 {
@@ -90,7 +90,8 @@ bool Holds(
     for (; it != among.end() && it->start.x <= segment.start.x + tolerance; ++it) {
         if (std::abs(it->start.y - segment.start.y) <= tolerance
             && std::abs(it->end.x - segment.end.x) <= tolerance
-            && std::abs(it->end.y - segment.end.y) <= tolerance && it->penWidth == segment.penWidth)
+            && std::abs(it->end.y - segment.end.y) <= tolerance
+            && (it->penWidth == segment.penWidth || it->penWidth < 0 || segment.penWidth < 0))
             return true;
     }
     return false;
