@@ -23,11 +23,10 @@ constexpr std::uint64_t SymbolsPerClockReading = 256;
 // else whole from its seed.
 class ExploreJob::FigureDraw {
 public:
-    FigureDraw(const DrawnFigure& figure, int planeSize, MappedCanvas& canvas, ExploreDetail detail)
-        : m_record(ExploreFigure(figure, planeSize))
+    FigureDraw(const DrawnFigure& record, int planeSize, MappedCanvas& canvas, ExploreDetail detail)
+        : m_record(record)
         , m_random(m_record.seed)
     {
-        const DrawnFigure& record = m_record;
         canvas.SetMapping(WindowMapping(record.window, planeSize));
         const PreparedWalk& walk = record.walk;
         if (lsystem::ExploreWalk::Handles(walk.params, walk.style)) {
@@ -65,12 +64,13 @@ private:
     std::optional<lsystem::TurtleWalk> m_whole;
 };
 
-ExploreJob::ExploreJob(
-    std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas, ExploreDetail detail)
+ExploreJob::ExploreJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas,
+    ExploreDetail detail, Counts counts)
     : m_figures(std::move(figures))
     , m_planeSize(planeSize)
     , m_canvas(canvas)
     , m_detail(detail)
+    , m_counts(counts)
 {
 }
 
@@ -78,7 +78,10 @@ ExploreJob::~ExploreJob() = default;
 
 void ExploreJob::StartFigure()
 {
-    m_draw = std::make_unique<FigureDraw>(m_figures[m_next], m_planeSize, m_canvas, m_detail);
+    DrawnFigure& figure = m_figures[m_next];
+    if (m_counts == Counts::Find)
+        figure = ExploreFigure(figure, m_planeSize);
+    m_draw = std::make_unique<FigureDraw>(figure, m_planeSize, m_canvas, m_detail);
     ++m_next;
     m_report.substitutions = m_draw->substitutions();
 }

@@ -33,8 +33,12 @@ struct ExploreReport {
 // fault is raised as Draw raises it; what was drawn before stays.
 class ExploreJob final : public SessionJob {
 public:
+    // Whether the figures are to be drawn at the counts ExploreFigure finds for them, or are
+    // its records already (another frame of the same view found them).
+    enum class Counts { Find, Given };
+
     ExploreJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas,
-        ExploreDetail detail);
+        ExploreDetail detail, Counts counts = Counts::Find);
     ~ExploreJob() override;
 
     bool RunSlice(Clock::time_point deadline) override;
@@ -43,6 +47,8 @@ public:
     void RunToEnd();
 
     const ExploreReport& report() const { return m_report; }
+    // The records the figures are drawn from, once the job is done: ExploreFigure's.
+    const std::vector<DrawnFigure>& records() const { return m_figures; }
 
 private:
     class FigureDraw;
@@ -52,6 +58,7 @@ private:
     int m_planeSize;
     MappedCanvas& m_canvas;
     ExploreDetail m_detail;
+    Counts m_counts;
     std::size_t m_next = 0;
     std::unique_ptr<FigureDraw> m_draw;
     ExploreReport m_report;

@@ -43,7 +43,6 @@ public:
               session.m_figures, session.m_plane.raster().width(), m_shown, ExploreDetail::Coarse)
         , m_offscreen(OffscreenPlane(session.m_plane))
         , m_canvas(m_offscreen)
-        , m_fine(session.m_figures, m_offscreen.raster().width(), m_canvas, ExploreDetail::Fine)
     {
     }
 
@@ -62,18 +61,18 @@ public:
     {
         if (m_coarseFault)
             std::rethrow_exception(std::exchange(m_coarseFault, nullptr));
-        return RunCoarse(deadline) && m_fine.RunSlice(deadline);
+        return RunCoarse(deadline) && m_fine->RunSlice(deadline);
     }
 
     // The coarse frame counts as little beside the fine one.
-    double progress() const override { return m_fine.progress(); }
+    double progress() const override { return m_fine ? m_fine->progress() : 0.0; }
 
     void Finish() override
     {
         plane::Plane& shown = m_session.m_plane;
         shown.raster().CopyPixels(m_offscreen.raster());
         shown.SetPenWidth(m_offscreen.penWidth());
-        m_session.SetExploreSubstitutions(ShownCount(m_session.m_figures, m_fine.report()));
+        m_session.SetExploreSubstitutions(ShownCount(m_session.m_figures, m_fine->report()));
     }
 
 private:
@@ -83,9 +82,13 @@ private:
         if (m_coarseDone)
             return true;
         m_coarseDone = m_coarse.RunSlice(deadline);
-        if (m_coarseDone)
-            m_session.SetExploreSubstitutions(ShownCount(m_session.m_figures, m_coarse.report()));
-        return m_coarseDone;
+        if (!m_coarseDone)
+            return false;
+        m_session.SetExploreSubstitutions(ShownCount(m_session.m_figures, m_coarse.report()));
+        // The fine frame draws the figures at the counts the coarse one found.
+        m_fine.emplace(m_coarse.records(), m_offscreen.raster().width(), m_canvas,
+            ExploreDetail::Fine, ExploreJob::Counts::Given);
+        return true;
     }
 
     static plane::Plane OffscreenPlane(const plane::Plane& shown)
@@ -104,7 +107,7 @@ private:
     std::exception_ptr m_coarseFault;
     plane::Plane m_offscreen; // made before the coarse frame changes the shown plane's pen
     PlaneCanvas m_canvas;
-    ExploreJob m_fine;
+    std::optional<ExploreJob> m_fine; // once the coarse frame is whole
 };
 
 void DrawingSession::SetExplore(bool on)
