@@ -51,7 +51,6 @@ public:
         , m_stepLength(params.StepLength)
         , m_style(style)
         , m_view(view)
-        , m_chordPixels(chordPixels)
         , m_pixelsPerUnit(std::max(std::abs(view.pixelsPerUnitX), std::abs(view.pixelsPerUnitY)))
         , m_canvas(canvas)
         , m_penWidth(params.PenWidth)
@@ -64,7 +63,9 @@ public:
         const double marginPixels = penPixels / 2.0 + PixelMargin;
         m_marginX = marginPixels / std::abs(view.pixelsPerUnitX);
         m_marginY = marginPixels / std::abs(view.pixelsPerUnitY);
-        m_frames.push_back({ m_axiom.data(), m_axiom.data() + m_axiom.size(), params.SubstCount });
+        m_frames.push_back(
+            { m_axiom.data(), m_axiom.data() + m_axiom.size(), params.SubstCount, false });
+        m_chordRadius = chordPixels / (std::abs(m_stepLength) * m_pixelsPerUnit);
         for (const char symbol : m_axiom)
             m_totalSteps += m_pens.Of(symbol, params.SubstCount).steps;
     }
@@ -81,10 +82,11 @@ public:
             const std::int32_t remaining = frame.remaining;
             ++m_stats.symbols;
             if (remaining > 0 && m_rules.rewrites(symbol)) {
-                if (!PassedOver(symbol, remaining)) {
+                bool inside = frame.inside;
+                if (!PassedOver(symbol, remaining, inside)) {
                     const std::string& replacement = m_rules.First(symbol);
                     const char* next = replacement.data();
-                    m_frames.push_back({ next, next + replacement.size(), remaining - 1 });
+                    m_frames.push_back({ next, next + replacement.size(), remaining - 1, inside });
                 }
                 continue;
             }
@@ -150,6 +152,9 @@ private:
         const char* next;
         const char* end;
         std::int32_t remaining; // substitutions still to make of the symbols from next on
+        // Whether the symbols belong to a sub-figure whose disc lies in the view: none of
+        // theirs can miss it, so they are not tried.
+        bool inside;
     };
     struct Saved {
         double x;
@@ -159,25 +164,32 @@ private:
     };
 
     // Passes over the sub-figure of `symbol` with `remaining` substitutions to make, or draws it
-    // as its chord, where its bound allows; false where it has to be expanded.
-    bool PassedOver(char symbol, std::int32_t remaining)
+    // as its chord, where its bound allows; false where it has to be expanded. `inside` tells
+    // whether it lies in a sub-figure within the view, and is then told whether it does itself.
+    bool PassedOver(char symbol, std::int32_t remaining, bool& inside)
     {
         const SubfigureBound& bound = m_bounds.Of(symbol, remaining);
         const SubfigurePen& pen = m_pens.Of(symbol, remaining);
         if (!bound.selfContained || bound.opens != 0 || !bound.endFixed || !pen.known)
             return false;
-        const double radius = bound.radius * std::abs(m_stepLength);
-        if (!std::isfinite(radius))
+        const bool chord = bound.radius <= m_chordRadius;
+        if (inside && !chord)
             return false;
         const plane::TVector3 start = Turned(m_x, m_y);
-        const double slack
-            = PositionSlack * (std::abs(start.x) + std::abs(start.y) + radius + bound.endError);
-        if (Misses(start.x, start.y, radius + slack)) {
-            MoveToEnd(bound, pen);
-            ++m_stats.skipped;
-            return true;
+        if (!inside) {
+            const double radius = bound.radius * std::abs(m_stepLength);
+            if (!std::isfinite(radius))
+                return false;
+            const double reach = radius
+                + PositionSlack * (std::abs(start.x) + std::abs(start.y) + radius + bound.endError);
+            if (Misses(start.x, start.y, reach)) {
+                MoveToEnd(bound, pen);
+                ++m_stats.skipped;
+                return true;
+            }
+            inside = Within(start.x, start.y, reach);
         }
-        if (radius * m_pixelsPerUnit > m_chordPixels)
+        if (!chord)
             return false;
         const std::int32_t width = m_penWidth;
         MoveToEnd(bound, pen);
@@ -187,6 +199,13 @@ private:
             ++m_stats.chords;
         }
         return true;
+    }
+
+    // Whether the disc about (x, y) lies within the view.
+    bool Within(double x, double y, double radius) const
+    {
+        return x - radius >= m_view.left && x + radius <= m_view.right
+            && y - radius >= m_view.bottom && y + radius <= m_view.top;
     }
 
     // Whether the disc about (x, y) misses the view widened by the pen's margin.
@@ -263,8 +282,9 @@ private:
     const double m_stepLength;
     const WalkStyle m_style;
     const ExploreView m_view;
-    const double m_chordPixels;
     const double m_pixelsPerUnit;
+    // The largest radius, in steps, of a sub-figure drawn as its chord.
+    double m_chordRadius = 0.0;
     Canvas& m_canvas;
     std::optional<plane::TMatrix3> m_rotation;
     double m_marginX = 0.0;

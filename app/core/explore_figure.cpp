@@ -35,11 +35,9 @@ constexpr double NegligibleTurn = 1e-9;
 // whose branches overlap), gains substitutions only as far as its view stays within a frame,
 // a little short of a step a pixel where need be.
 constexpr std::uint64_t MaxPrimitivesInView = std::uint64_t { 1 } << 16;
-// The counts tried after the deepest before the figure keeps its own, and how many counts a
-// guess goes down at most: the share of the steps walked is a poor guess of the share of the
-// segments where the view holds the figure's start and little else.
-constexpr int MaxGuesses = 4;
-constexpr double MaxLevelsPerGuess = 4.0;
+// The counts tried by halving, after the deepest and the guess, before the deepest that fits
+// among them is taken.
+constexpr int MaxProbes = 4;
 // The longest word of a figure with alternatives that Explore walks whole: each of its views
 // costs a count of the word and a walk of it, a few milliseconds each at this length.
 constexpr std::uint64_t MaxWeightedSymbols = std::uint64_t { 1 } << 19;
@@ -274,31 +272,38 @@ DrawnFigure ExploreFigure(const DrawnFigure& figure, int planeSize)
         return Grown(figure, growths[static_cast<std::size_t>(count - params.SubstCount)]);
     }
     // The deepest count usually fits a frame. Where it does not, the segments counted so far
-    // and the share of the steps they took guess how many the whole would draw, and each count
-    // less divides them by the growth of the figure's steps at most; a few guesses find one
-    // that fits, else the figure keeps its own count.
+    // and the share of the steps they took guess how many the whole would draw, and a count as
+    // many less as the growth of the figure's steps says is tried next; where that guess fails
+    // too, the deepest count that fits is found by halving what is left (more substitutions
+    // never draw fewer segments), the figure's own if none does.
     lsystem::SymbolSet steps;
     steps.set('F');
     steps.set('G');
-    std::size_t index = growths.size() - 1;
-    for (int guess = 0; index != 0; ++guess) {
-        DrawnFigure record = Grown(figure, growths[index]);
-        const double primitives = PrimitivesInView(record, planeSize);
-        if (primitives <= static_cast<double>(MaxPrimitivesInView))
-            return record;
-        if (guess == MaxGuesses)
-            break;
-        const std::int32_t count = growths[index].count;
-        const double growth
-            = static_cast<double>(lsystem::RewrittenCount(params.Word, rules, count, steps))
-            / static_cast<double>(lsystem::RewrittenCount(params.Word, rules, count - 1, steps));
-        const double levels
-            = std::ceil(std::log(primitives / static_cast<double>(MaxPrimitivesInView))
-                / std::log(std::max(growth, 1.5)));
-        index -= std::min(
-            index, static_cast<std::size_t>(std::clamp(levels, 1.0, MaxLevelsPerGuess)));
+    const auto fits = [&](std::size_t index) {
+        return PrimitivesInView(Grown(figure, growths[index]), planeSize)
+            <= static_cast<double>(MaxPrimitivesInView);
+    };
+    const std::size_t deepest = growths.size() - 1;
+    const double primitives = PrimitivesInView(Grown(figure, growths[deepest]), planeSize);
+    if (primitives <= static_cast<double>(MaxPrimitivesInView))
+        return Grown(figure, growths[deepest]);
+    const std::int32_t count = growths[deepest].count;
+    const double growth
+        = static_cast<double>(lsystem::RewrittenCount(params.Word, rules, count, steps))
+        / static_cast<double>(lsystem::RewrittenCount(params.Word, rules, count - 1, steps));
+    const double levels = std::ceil(std::log(primitives / static_cast<double>(MaxPrimitivesInView))
+        / std::log(std::max(growth, 1.5)));
+    std::size_t fitting = 0;
+    std::size_t failing = deepest;
+    const std::size_t guess
+        = deepest - std::min(deepest, static_cast<std::size_t>(std::clamp(levels, 1.0, 64.0)));
+    if (guess != 0)
+        (fits(guess) ? fitting : failing) = guess;
+    for (int probe = 0; probe < MaxProbes && failing - fitting > 1; ++probe) {
+        const std::size_t middle = fitting + (failing - fitting) / 2;
+        (fits(middle) ? fitting : failing) = middle;
     }
-    return figure;
+    return Grown(figure, growths[fitting]);
 }
 
 } // namespace app
