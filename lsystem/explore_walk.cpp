@@ -27,9 +27,14 @@ constexpr double PixelMargin = 2.0;
 // to 2^40 symbols walked is far less.
 constexpr double PositionSlack = 1e-9;
 
-double Finite(double value)
+[[gnu::cold, gnu::noinline]] double RaiseUnlessFinite(double value)
 {
-    return std::isfinite(value) ? value : fpu::Checked(value);
+    return fpu::Checked(value);
+}
+
+[[gnu::always_inline]] inline double Finite(double value)
+{
+    return std::isfinite(value) ? value : RaiseUnlessFinite(value);
 }
 
 } // namespace
@@ -46,10 +51,10 @@ public:
         , m_stepLength(params.StepLength)
         , m_style(style)
         , m_view(view)
-        , m_chordPixels(chordPixels)
         , m_pixelsPerUnit(std::max(std::abs(view.pixelsPerUnitX), std::abs(view.pixelsPerUnitY)))
         , m_canvas(canvas)
         , m_penWidth(params.PenWidth)
+        , m_lastPen(params.PenWidth)
     {
         if (style.rotation)
             m_rotation = plane::RotationMatrix(*style.rotation);
@@ -58,7 +63,11 @@ public:
         const double marginPixels = penPixels / 2.0 + PixelMargin;
         m_marginX = marginPixels / std::abs(view.pixelsPerUnitX);
         m_marginY = marginPixels / std::abs(view.pixelsPerUnitY);
-        m_frames.push_back({ m_axiom.data(), m_axiom.data() + m_axiom.size(), params.SubstCount });
+        m_frames.push_back(
+            { m_axiom.data(), m_axiom.data() + m_axiom.size(), params.SubstCount, false });
+        m_chordRadius = chordPixels / (std::abs(m_stepLength) * m_pixelsPerUnit);
+        for (const char symbol : m_axiom)
+            m_totalSteps += m_pens.Of(symbol, params.SubstCount).steps;
     }
 
     bool Advance(std::uint64_t budget)
@@ -73,10 +82,11 @@ public:
             const std::int32_t remaining = frame.remaining;
             ++m_stats.symbols;
             if (remaining > 0 && m_rules.rewrites(symbol)) {
-                if (!PassedOver(symbol, remaining)) {
+                bool inside = frame.inside;
+                if (!PassedOver(symbol, remaining, inside)) {
                     const std::string& replacement = m_rules.First(symbol);
-                    m_frames.push_back({ replacement.data(),
-                        replacement.data() + replacement.size(), remaining - 1 });
+                    const char* next = replacement.data();
+                    m_frames.push_back({ next, next + replacement.size(), remaining - 1, inside });
                 }
                 continue;
             }
@@ -87,6 +97,12 @@ public:
 
     bool finished() const { return m_frames.empty(); }
     const ExploreStats& stats() const { return m_stats; }
+    double progress() const
+    {
+        if (m_frames.empty())
+            return 1.0;
+        return m_totalSteps > 0.0 ? std::min(m_stepsDone / m_totalSteps, 1.0) : 0.0;
+    }
 
     // The turtle's commands, as BranchingTurtle and the panel's walk carry them out.
     void Step()
@@ -96,6 +112,7 @@ public:
         const double endY = m_y + m_stepLength * direction.cosine;
         SegmentTo(Finite(endX), Finite(endY));
         m_narrowingDue = true;
+        m_stepsDone += 1.0;
     }
     void EndRun()
     {
@@ -135,6 +152,9 @@ private:
         const char* next;
         const char* end;
         std::int32_t remaining; // substitutions still to make of the symbols from next on
+        // Whether the symbols belong to a sub-figure whose disc lies in the view: none of
+        // theirs can miss it, so they are not tried.
+        bool inside;
     };
     struct Saved {
         double x;
@@ -144,34 +164,48 @@ private:
     };
 
     // Passes over the sub-figure of `symbol` with `remaining` substitutions to make, or draws it
-    // as its chord, where its bound allows; false where it has to be expanded.
-    bool PassedOver(char symbol, std::int32_t remaining)
+    // as its chord, where its bound allows; false where it has to be expanded. `inside` tells
+    // whether it lies in a sub-figure within the view, and is then told whether it does itself.
+    bool PassedOver(char symbol, std::int32_t remaining, bool& inside)
     {
         const SubfigureBound& bound = m_bounds.Of(symbol, remaining);
         const SubfigurePen& pen = m_pens.Of(symbol, remaining);
         if (!bound.selfContained || bound.opens != 0 || !bound.endFixed || !pen.known)
             return false;
-        const double radius = bound.radius * std::abs(m_stepLength);
-        if (!std::isfinite(radius))
+        const bool chord = bound.radius <= m_chordRadius;
+        if (inside && !chord)
             return false;
         const plane::TVector3 start = Turned(m_x, m_y);
-        const double slack
-            = PositionSlack * (std::abs(start.x) + std::abs(start.y) + radius + bound.endError);
-        if (Misses(start.x, start.y, radius + slack)) {
-            MoveToEnd(bound, pen);
-            ++m_stats.skipped;
-            return true;
+        if (!inside) {
+            const double radius = bound.radius * std::abs(m_stepLength);
+            if (!std::isfinite(radius))
+                return false;
+            const double reach = radius
+                + PositionSlack * (std::abs(start.x) + std::abs(start.y) + radius + bound.endError);
+            if (Misses(start.x, start.y, reach)) {
+                MoveToEnd(bound, pen);
+                ++m_stats.skipped;
+                return true;
+            }
+            inside = Within(start.x, start.y, reach);
         }
-        if (radius * m_pixelsPerUnit > m_chordPixels)
+        if (!chord)
             return false;
         const std::int32_t width = m_penWidth;
         MoveToEnd(bound, pen);
         if (pen.draws) {
-            m_canvas.DrawSegment(start, Turned(m_x, m_y), m_style.colour, width);
+            m_canvas.DrawSegment(start, Turned(m_x, m_y), m_style.colour, DrawnWidth(width));
             ++m_stats.primitives;
             ++m_stats.chords;
         }
         return true;
+    }
+
+    // Whether the disc about (x, y) lies within the view.
+    bool Within(double x, double y, double radius) const
+    {
+        return x - radius >= m_view.left && x + radius <= m_view.right
+            && y - radius >= m_view.bottom && y + radius <= m_view.top;
     }
 
     // Whether the disc about (x, y) misses the view widened by the pen's margin.
@@ -195,23 +229,49 @@ private:
         m_y = Finite(m_y + Finite(m_stepLength * aheadY));
         m_heading = Finite(m_heading - Finite(static_cast<double>(bound.leftTurns) * m_angle));
         const SubfigurePen::Effect& effect = pen.effect[m_narrowingDue];
+        const std::int32_t startWidth = m_penWidth;
         m_penWidth = SubfigurePens::Narrowed(m_penWidth, m_style.narrowing, effect.narrowings);
         m_narrowingDue = effect.dueAtEnd;
+        // The pen a segment with a negative width keeps is the last width the sub-figure drew
+        // with that was not negative: the width at its end where that is not, else the
+        // narrowest its start narrows to.
+        if (pen.draws && startWidth >= 0) {
+            m_lastPen = m_penWidth >= 0 ? m_penWidth
+                : m_style.narrowing > 0 ? startWidth % m_style.narrowing
+                                        : startWidth;
+        }
+        m_stepsDone += pen.steps;
+    }
+
+    // The width a segment is drawn with: its own, else (negative) the last that was not, as the
+    // plane's pen keeps it, so that the frame does not depend on the pen it finds.
+    std::int32_t DrawnWidth(std::int32_t width)
+    {
+        if (width >= 0)
+            m_lastPen = width;
+        return m_lastPen >= 0 ? m_lastPen : width;
     }
 
     void SegmentTo(double endX, double endY)
     {
-        m_canvas.DrawSegment(Turned(m_x, m_y), Turned(endX, endY), m_style.colour, m_penWidth);
+        m_canvas.DrawSegment(
+            Turned(m_x, m_y), Turned(endX, endY), m_style.colour, DrawnWidth(m_penWidth));
         ++m_stats.primitives;
         m_x = endX;
         m_y = endY;
     }
 
-    plane::TVector3 Turned(double x, double y) const
+    // The point turned by the style's rotation, as plane::MultiplyPoint turns it.
+    [[gnu::always_inline]] plane::TVector3 Turned(double x, double y) const
     {
         if (!m_rotation)
             return { x, y, 1.0 };
-        return plane::MultiplyPoint({ x, y, 1.0 }, *m_rotation);
+        const plane::TMatrix3& m = *m_rotation;
+        const double turnedX = (x * m.m[0][0] + y * m.m[1][0]) + 0.0;
+        const double turnedY = (x * m.m[0][1] + y * m.m[1][1]) + 0.0;
+        if (!std::isfinite(turnedX) || !std::isfinite(turnedY)) [[unlikely]]
+            return plane::MultiplyPoint({ x, y, 1.0 }, m);
+        return { turnedX, turnedY, 1.0 };
     }
 
     const RuleTable m_rules;
@@ -222,8 +282,9 @@ private:
     const double m_stepLength;
     const WalkStyle m_style;
     const ExploreView m_view;
-    const double m_chordPixels;
     const double m_pixelsPerUnit;
+    // The largest radius, in steps, of a sub-figure drawn as its chord.
+    double m_chordRadius = 0.0;
     Canvas& m_canvas;
     std::optional<plane::TMatrix3> m_rotation;
     double m_marginX = 0.0;
@@ -234,10 +295,15 @@ private:
     double m_y = 0.0;
     double m_heading = 0.0;
     std::int32_t m_penWidth;
+    // The last width drawn with that was not negative, from the start width on (the whole
+    // walk's first step draws with it); negative while there is none.
+    std::int32_t m_lastPen;
     bool m_narrowingDue = false;
     std::vector<Saved> m_branches;
     RememberedDirection m_direction;
     ExploreStats m_stats;
+    double m_totalSteps = 0.0;
+    double m_stepsDone = 0.0;
 };
 
 bool ExploreWalk::Handles(const DrawParams& params, const WalkStyle& style)
@@ -267,6 +333,11 @@ bool ExploreWalk::finished() const
 const ExploreStats& ExploreWalk::stats() const
 {
     return m_impl->stats();
+}
+
+double ExploreWalk::progress() const
+{
+    return m_impl->progress();
 }
 
 } // namespace lsystem

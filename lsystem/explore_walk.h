@@ -39,9 +39,10 @@ struct ExploreStats {
 //
 // It walks only figures whose sub-figures end where their bounds say (Handles): the panel's
 // commands, no random amplitude, no alternatives, a pen that does not widen. The pen's width
-// follows the walk's through every sub-figure passed over; a segment with a negative width keeps
-// the pen that Explore last drew with, which may differ from the whole walk's when the segment
-// that set it was passed over.
+// follows the walk's through every sub-figure passed over. A segment with a negative width is
+// handed over with the last width that was not, as the plane's pen would keep it after the whole
+// walk, so that a frame does not depend on the pen it finds; where the sub-figure that set it
+// was passed over, that width is a close guess.
 //
 // Floating-point faults are raised from Advance() as fpu::FloatingPointError, a branch nested
 // deeper than MaxBranchDepth as BranchDepthError.
@@ -61,6 +62,9 @@ public:
     bool Advance(std::uint64_t budget);
     bool finished() const;
     const ExploreStats& stats() const;
+    // The share of the figure's steps walked or passed over, 0 to 1; an estimate where some
+    // sub-figure's branches are left open or close one opened before it.
+    double progress() const;
 
 private:
     class Impl;

@@ -22,6 +22,7 @@ SubfigurePen PlainSymbol(char symbol)
     SubfigurePen pen;
     pen.known = symbol != '(' && symbol != ')';
     pen.draws = DrawsAStep(symbol);
+    pen.steps = pen.draws ? 1.0 : 0.0;
     for (const bool due : { false, true }) {
         SubfigurePen::Effect& effect = pen.effect[due];
         effect.dueAtEnd = pen.draws;
@@ -59,6 +60,8 @@ SubfigurePen Composed(const std::string& replacement, const SubfigurePen* const 
             if (!child.known)
                 return {};
             pen.draws = pen.draws || child.draws;
+            if (startDue)
+                pen.steps += child.steps;
             narrowings = SaturatingSum(narrowings, child.effect[due].narrowings);
             due = child.effect[due].dueAtEnd;
         }

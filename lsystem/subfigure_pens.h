@@ -17,6 +17,7 @@ namespace lsystem {
 struct SubfigurePen {
     bool known = false; // false where a branch of it stays open or closes one opened before it
     bool draws = false; // whether it draws a step at all
+    double steps = 0.0; // how many steps it draws (F and G), as a double: it may be past 2^64
     struct Effect {
         std::uint64_t narrowings = 0; // saturating at MaxNarrowings
         bool dueAtEnd = false;

@@ -10,6 +10,16 @@
 
 namespace plane {
 
+namespace {
+
+QString PlaneTitle(bool exploring)
+{
+    const QString title = QStringLiteral("2D Graphic Plane");
+    return exploring ? title + QStringLiteral(" — Explore") : title;
+}
+
+} // namespace
+
 QString DraggedFile(const QMimeData* data)
 {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
@@ -25,7 +35,7 @@ TDraw2D::TDraw2D()
     m_plane.raster().SetChangeListener(
         [this] { QMetaObject::invokeMethod(this, &TDraw2D::UpdateChanged, Qt::QueuedConnection); });
     setObjectName(QStringLiteral("Draw2D"));
-    setWindowTitle(QStringLiteral("2D Graphic Plane"));
+    setWindowTitle(PlaneTitle(false));
     QPalette background = palette();
     background.setColor(QPalette::Window, Qt::white);
     setPalette(background);
@@ -59,6 +69,17 @@ TDraw2D::TDraw2D()
         &TDraw2D::playbackRequested);
     AddCommand(QStringLiteral("Save Animation As…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
         &TDraw2D::saveAnimationRequested);
+    m_explore = new QAction(QStringLiteral("Explore"), this);
+    m_explore->setCheckable(true);
+    m_explore->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(m_explore, &QAction::triggered, this, &TDraw2D::exploreRequested);
+    addAction(m_explore);
+}
+
+void TDraw2D::ShowExplore(bool on)
+{
+    m_explore->setChecked(on);
+    setWindowTitle(PlaneTitle(on));
 }
 
 void TDraw2D::AddCommand(

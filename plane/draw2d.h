@@ -22,7 +22,8 @@ namespace plane {
 // The window turns its input into requests and acts on none of them itself: the mouse wheel
 // over the image asks to zoom and a drag with the left button to pan (both from the image), a
 // file dropped on the window to open it, and the context menu's entries for their commands.
-// While it is not interactive (a long task runs) it asks for nothing.
+// While it is not interactive (a long task runs) it asks for nothing. Whether the view explores is
+// shown when told (ShowExplore): the Explore entry's check and a suffix of the title.
 class TDraw2D : public QWidget {
     Q_OBJECT
 
@@ -51,6 +52,9 @@ public:
 
     void SetInteractive(bool interactive);
 
+    // Checks the Explore entry, or not, and says so in the title.
+    void ShowExplore(bool on);
+
 signals:
     void closeRequested();
     // Zoom about the image pixel `at`; positive notches show more detail.
@@ -65,6 +69,8 @@ signals:
     void growthRequested();
     void playbackRequested();
     void saveAnimationRequested();
+    // The Explore entry was checked (on) or unchecked.
+    void exploreRequested(bool on);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,6 +82,7 @@ private:
     void AddCommand(const QString& text, const QKeySequence& shortcut, void (TDraw2D::*request)());
 
     bool m_interactive = true;
+    QAction* m_explore = nullptr; // the Explore entry, checkable
 };
 
 // The one local file that a drag brings, if it brings exactly one; else an empty text.

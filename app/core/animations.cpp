@@ -191,13 +191,13 @@ private:
 
 void DrawingSession::AnimateGrowth(const PanelFields& fields, Clock::duration step)
 {
-    if (!m_job)
+    if (MayStart())
         m_job = std::make_unique<GrowthAnimation>(*this, fields, step);
 }
 
 void DrawingSession::PlayDrawing(Clock::duration whole, Clock::duration frame)
 {
-    if (!m_job)
+    if (MayStart())
         m_job = std::make_unique<Playback>(*this, whole, frame);
 }
 

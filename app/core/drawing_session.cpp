@@ -1,6 +1,7 @@
 #include "app/core/drawing_session.h"
 
 #include "app/core/draw_job.h"
+#include "app/core/explore_depth.h"
 #include "app/core/fitted_fields.h"
 #include "app/core/plane_canvas.h"
 #include "app/core/prepared_draw.h"
@@ -104,7 +105,7 @@ void DrawingSession::SetWindowListener(std::function<void(const WindowTexts&)> l
 
 void DrawingSession::Draw(const PanelFields& fields)
 {
-    if (m_job)
+    if (!MayStart())
         return;
     const PreparedWalk& walk = BeginFigure(fields);
     m_job = std::make_unique<PlaneDraw>(*this, walk);
@@ -126,12 +127,13 @@ const PreparedWalk& DrawingSession::AddFigure(DrawnFigure figure)
     static_cast<plane::Viewport&>(m_plane) = WindowMapping(figure.window, m_plane.raster().width());
     m_window = figure.window;
     m_figures.push_back(std::move(figure));
+    SetExploreSubstitutions(std::nullopt);
     return m_figures.back().walk;
 }
 
 void DrawingSession::Fit(const PanelFields& fields)
 {
-    if (m_job)
+    if (!MayStart())
         return;
     const PreparedWalk walk = PrepareWalk(fields, m_plane.lineColour());
     m_job = std::make_unique<Measure>(*this, fields, walk);
@@ -159,40 +161,68 @@ void DrawingSession::ClearFigures()
 {
     m_plane.ClearPlane(255, 255, 255);
     m_figures.clear();
+    SetExploreSubstitutions(std::nullopt);
+}
+
+bool DrawingSession::MayStart()
+{
+    if (refining())
+        Stop();
+    return !m_job;
 }
 
 bool DrawingSession::Zoom(double x, double y, double factor)
 {
-    if (m_job || !m_window)
+    if (Occupied() || !m_window)
         return false;
-    Redraw(ZoomWindow(*m_window, m_plane.ColumnToX(x), m_plane.RowToY(y), factor));
+    const WorldWindow window
+        = ZoomWindow(*m_window, m_plane.ColumnToX(x), m_plane.RowToY(y), factor);
+    if (m_exploring && factor > 1.0 && !ExploreShows(window))
+        return false;
+    ShowView(window);
     return true;
 }
 
 bool DrawingSession::Pan(double fromX, double fromY, double toX, double toY)
 {
-    if (m_job || !m_window)
+    if (Occupied() || !m_window)
         return false;
     // Dragging the figure right shows what lies to its left: the window moves against the drag.
     const double dx = (fromX - toX) / m_plane.ScaleX;
     const double dy = (toY - fromY) / m_plane.ScaleY;
-    Redraw(PanWindow(*m_window, dx, dy));
+    ShowView(PanWindow(*m_window, dx, dy));
     return true;
 }
 
-void DrawingSession::Redraw(const WorldWindow& window)
+void DrawingSession::ShowView(const WorldWindow& window)
+{
+    // A refinement of the view before is replaced.
+    Stop();
+    if (m_exploring)
+        Explore(window);
+    else
+        Redraw(window);
+}
+
+void DrawingSession::MoveView(const WorldWindow& window)
 {
     static_cast<plane::Viewport&>(m_plane) = WindowMapping(window, m_plane.raster().width());
     m_window = window;
     for (DrawnFigure& figure : m_figures)
         figure.window = window;
+}
+
+void DrawingSession::Redraw(const WorldWindow& window)
+{
+    MoveView(window);
+    SetExploreSubstitutions(std::nullopt);
     m_plane.ClearPlane(255, 255, 255);
     m_job = std::make_unique<PlaneRedraw>(m_figures, m_plane);
 }
 
 void DrawingSession::Start(std::unique_ptr<SessionJob> job)
 {
-    if (!m_job)
+    if (MayStart())
         m_job = std::move(job);
 }
 

@@ -10,6 +10,7 @@
 #include "plane/plane.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -28,6 +29,14 @@ namespace app {
 // the next Draw continues the sequence where it would have. Fit measures the figure of the fields
 // as they stand (their window aside), sets the window to its bounds with a margin, clears the plane
 // and draws it.
+//
+// In Explore the view commands show each figure with its detail adapted to the window
+// (ExploreJob) instead of exactly: a coarse frame at once, then a refinement, the running task,
+// that draws the fine frame offscreen and shows it whole when done. A coarse frame that takes
+// longer than a few frames of the screen (a figure walked whole) is finished by the refinement's
+// first slices. A command ends a refinement under way rather than waiting for it, and what the
+// coarse frame drew stays. Draw, Fit, Clear, the animations and pictures draw the figures exactly
+// in either mode.
 class DrawingSession {
 public:
     using Clock = SessionJob::Clock;
@@ -52,15 +61,30 @@ public:
     // Told the window fields' new texts (numbers with a point) whenever Fit sets them.
     void SetWindowListener(std::function<void(const WindowTexts&)> listener);
 
-    // The commands. Each but Clear and Stop does nothing while a task runs; a field error is
-    // raised before anything changes.
+    // Explore on or off. The shown figures are drawn again in the shown window, the Explore way
+    // or exactly, as a view change draws them; while any other task runs only the mode changes,
+    // and the plane keeps what it shows until the next view change. A fault of the Explore
+    // frames is raised from RunSlice, as a redraw's is.
+    void SetExplore(bool on);
+    bool exploring() const { return m_exploring; }
+    // The count of substitutions the last figure is drawn at in the Explore frame the plane
+    // shows; none when it shows none: outside Explore, and once a Draw, a Clear or an exact
+    // redraw has drawn since.
+    std::optional<std::int32_t> exploreSubstitutions() const { return m_exploreSubstitutions; }
+    // Told whenever exploring() or exploreSubstitutions() changes.
+    void SetExploreListener(std::function<void()> listener);
+
+    // The commands. While a task runs each but Clear and Stop does nothing, unless the task is an
+    // Explore refinement, which it ends first; a field error is raised before anything else
+    // changes.
     void Draw(const PanelFields& fields);
     void Fit(const PanelFields& fields);
     // Whitens the plane and forgets the figures; a running task ends first.
     void Clear();
     // Zooms the shown window by `factor` (above 1 shows more detail) about the plane point
     // (x, y) in pixels, or moves it by the drag from pixel `from` to pixel `to`; returns false
-    // when there is no window to change. The new window is shownWindow(); the figures' texts
+    // when there is no window to change, or for an Explore zoom in to a window that ExploreShows
+    // refuses (app/core/explore_depth.h). The new window is shownWindow(); the figures' texts
     // stay as they were drawn.
     bool Zoom(double x, double y, double factor);
     bool Pan(double fromX, double fromY, double toX, double toY);
@@ -80,6 +104,8 @@ public:
     void Start(std::unique_ptr<SessionJob> job);
 
     bool busy() const { return m_job != nullptr; }
+    // Whether the running task is an Explore refinement, which commands end instead of waiting.
+    bool refining() const;
     // When the running task next has work to do, and the marker it shows.
     Clock::time_point idleUntil() const;
     std::optional<TurtleMarker> marker() const;
@@ -96,6 +122,7 @@ private:
     class Measure;
     class GrowthAnimation;
     class Playback;
+    class ExploreRefinement;
 
     // The steps of Draw before its walk: the figure's record is added, the mapping and the line
     // colour become the plane's. Raises the first field's error, having changed nothing before
@@ -105,8 +132,19 @@ private:
     const PreparedWalk& AddFigure(DrawnFigure figure);
     // Clear without ending the running task: the plane white, no figures.
     void ClearFigures();
+    // Whether a task runs that commands wait for: any but an Explore refinement.
+    bool Occupied() const { return m_job && !refining(); }
+    // Whether a command may start its task: when none is occupying the session; a refinement
+    // under way ends here, its coarse frame staying.
+    bool MayStart();
 
+    // The figures in a new window: exactly (Redraw) or the Explore way (Explore).
+    void ShowView(const WorldWindow& window);
+    // The mapping, the shown window and every figure's window become the new window's.
+    void MoveView(const WorldWindow& window);
     void Redraw(const WorldWindow& window);
+    void Explore(const WorldWindow& window);
+    void SetExploreSubstitutions(std::optional<std::int32_t> count);
     void FinishFit(PanelFields fields, const WorldWindow& bounds);
 
     plane::Plane& m_plane;
@@ -114,6 +152,9 @@ private:
     lsystem::RandomGenerator m_random;
     std::optional<WorldWindow> m_window;
     std::function<void(const WindowTexts&)> m_windowListener;
+    bool m_exploring = false;
+    std::optional<std::int32_t> m_exploreSubstitutions;
+    std::function<void()> m_exploreListener;
     std::unique_ptr<SessionJob> m_job;
 };
 

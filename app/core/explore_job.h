@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/drawn_figure.h"
+#include "app/core/explore_figure.h"
 #include "app/core/mapped_canvas.h"
 #include "app/core/session_job.h"
 
@@ -14,18 +15,6 @@ namespace app {
 // How finely an Explore view is drawn: Coarse for the frame that comes at once when the view
 // changes, Fine for the one that replaces it.
 enum class ExploreDetail { Coarse, Fine };
-
-// The most substitutions an Explore view uses: past where double precision ends for every
-// length factor that shortens the steps.
-inline constexpr std::int32_t MaxExploreSubstitutions = 64;
-
-// The record of a figure as Explore shows it in its window (figure.window) on a planeSize ×
-// planeSize plane: the same fields, seed and colour before, at the number of substitutions where
-// one step spans about a pixel, never fewer than its own, with the step length, pen and style
-// that count gives it. A figure whose steps do not shorten with the count, one read by
-// Fractint's turtle and one with a random amplitude keep their own count; one with alternatives
-// stops where its word would outgrow a frame's walk. Raises the overflow of the step length.
-DrawnFigure ExploreFigure(const DrawnFigure& figure, int planeSize);
 
 // What drawing an Explore view took.
 struct ExploreReport {
@@ -44,8 +33,12 @@ struct ExploreReport {
 // fault is raised as Draw raises it; what was drawn before stays.
 class ExploreJob final : public SessionJob {
 public:
+    // Whether the figures are to be drawn at the counts ExploreFigure finds for them, or are
+    // its records already (another frame of the same view found them).
+    enum class Counts { Find, Given };
+
     ExploreJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas,
-        ExploreDetail detail);
+        ExploreDetail detail, Counts counts = Counts::Find);
     ~ExploreJob() override;
 
     bool RunSlice(Clock::time_point deadline) override;
@@ -54,6 +47,8 @@ public:
     void RunToEnd();
 
     const ExploreReport& report() const { return m_report; }
+    // The records the figures are drawn from, once the job is done: ExploreFigure's.
+    const std::vector<DrawnFigure>& records() const { return m_figures; }
 
 private:
     class FigureDraw;
@@ -63,6 +58,7 @@ private:
     int m_planeSize;
     MappedCanvas& m_canvas;
     ExploreDetail m_detail;
+    Counts m_counts;
     std::size_t m_next = 0;
     std::unique_ptr<FigureDraw> m_draw;
     ExploreReport m_report;

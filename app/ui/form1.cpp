@@ -13,7 +13,7 @@ TForm1::TForm1()
 {
     const PanelLayout layout(*this, static_cast<double>(logicalDpiX()) / PanelLayout::LayoutDpi);
     setObjectName(QStringLiteral("Form1"));
-    ShowMoreRuleCount();
+    ShowTitle();
     setFont(layout.Font(PanelLayout::WindowFontHeight));
     m_progress = layout.CreateControls(*this);
     layout.SetTabOrder();

@@ -62,7 +62,8 @@ public:
     const std::vector<DrawnFigure>& figures() const { return m_session->figures(); }
     FileCommands& files() { return *m_files; }
     Preset CheckedPreset() const;
-    // Whether a task of the session (a Draw, Fit, a view change, a picture) is under way.
+    // Whether a task of the session (a Draw, Fit, a view change, a picture) is under way; an
+    // Explore refinement, which every command ends, is not waited for.
     bool drawing() const;
 
     // Runs a command of the program. Whatever it throws ends a running task, restores the panel
@@ -125,9 +126,12 @@ private:
     void ApplyOuterSize();
     void ShowProgress(double share);
     void SetBusy(bool busy);
-    // The title tells how many more rules there are and whether the word is read with Fractint's
-    // commands, neither of which the panel shows.
-    void ShowMoreRuleCount();
+    // The title tells how many more rules there are, whether the word is read with Fractint's
+    // commands and whether the plane explores, with the count of substitutions its view uses,
+    // none of which the panel shows.
+    void ShowTitle();
+    // Shows whether the plane explores, in both windows.
+    void ShowExplore();
     void UsePanelCommands();
 
     QSize m_outerSize;

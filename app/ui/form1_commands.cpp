@@ -33,6 +33,7 @@ void TForm1::ConnectCommands()
 {
     m_session = std::make_unique<DrawingSession>(Draw2D().plane());
     m_session->SetWindowListener([this](const WindowTexts& texts) { SetWindowFields(texts); });
+    m_session->SetExploreListener([this] { ShowExplore(); });
     const auto guard = [this](const std::function<void()>& call) { RunGuarded(call); };
     m_driver = new SessionDriver(*m_session, guard, this);
     connect(m_driver, &SessionDriver::started, this, [this] { SetBusy(true); });
@@ -118,7 +119,7 @@ std::string TForm1::DecimalSeparator() const
 
 bool TForm1::drawing() const
 {
-    return m_driver->running();
+    return m_driver->busy();
 }
 
 QRadioButton* TForm1::PresetButtonOf(Preset preset) const
@@ -159,7 +160,7 @@ void TForm1::SetFields(const PanelFields& fields)
         m_rules->SetMoreRules(m_moreRules);
         m_rules->ShowCommands(m_commands);
     }
-    ShowMoreRuleCount();
+    ShowTitle();
 }
 
 void TForm1::SetWindowFields(const WindowTexts& texts)

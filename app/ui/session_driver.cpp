@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 namespace app {
 
@@ -30,9 +31,13 @@ void SessionDriver::Run()
         return;
     if (!m_running) {
         m_running = true;
+        m_timer.start(0);
+    }
+    // A command may have ended a refinement under way for a task of its own.
+    if (!m_busy && !m_session.refining()) {
+        m_busy = true;
         m_clock.start();
         emit started();
-        m_timer.start(0);
     }
     Advance();
 }
@@ -56,7 +61,7 @@ void SessionDriver::Advance()
     m_timer.setInterval(
         std::max<qint64>(0, std::chrono::ceil<std::chrono::milliseconds>(idle).count()));
     emit advanced();
-    if (m_clock.elapsed() >= ProgressDelayMilliseconds)
+    if (m_busy && m_clock.elapsed() >= ProgressDelayMilliseconds)
         emit progressed(m_session.progress());
 }
 
@@ -72,7 +77,8 @@ void SessionDriver::Finish()
         return;
     m_running = false;
     m_timer.stop();
-    emit ended();
+    if (std::exchange(m_busy, false))
+        emit ended();
 }
 
 } // namespace app

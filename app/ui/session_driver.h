@@ -15,6 +15,10 @@ namespace app {
 // slice of about half a frame each turn of the loop (an animation's, when its next frame is
 // due), so that the windows stay live and Stop and Exit act at once. Nothing here calls
 // processEvents.
+//
+// An Explore refinement runs behind the windows: they need not wait for it, since every command
+// ends it, so it neither makes them busy nor shows its progress, and a notch of the wheel that
+// replaces it keeps the windows as they are.
 class SessionDriver : public QObject {
     Q_OBJECT
 
@@ -24,7 +28,8 @@ public:
         QObject* parent = nullptr);
 
     DrawingSession& session() { return m_session; }
-    bool running() const { return m_running; }
+    // Whether a task runs that the windows wait for: any but an Explore refinement.
+    bool busy() const { return m_busy; }
 
     // Runs the task a command has just started, if any.
     void Run();
@@ -32,13 +37,13 @@ public:
     void Stop();
 
 signals:
+    // A task the windows wait for has started, and has ended (done, stopped or failed).
     void started();
-    // The share done of a task that has run longer than ProgressDelay.
+    void ended();
+    // The share done of such a task that has run longer than ProgressDelay.
     void progressed(double share);
     // A slice has run (and the task goes on).
     void advanced();
-    // The task has ended, done, stopped or failed.
-    void ended();
 
 private:
     void Advance();
@@ -49,6 +54,7 @@ private:
     QTimer m_timer;
     QElapsedTimer m_clock;
     bool m_running = false;
+    bool m_busy = false;
 };
 
 } // namespace app

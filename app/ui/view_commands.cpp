@@ -40,6 +40,12 @@ ViewCommands::ViewCommands(plane::TDraw2D& plane, SessionDriver& driver,
             m_driver.Run();
         });
     });
+    connect(&plane, &plane::TDraw2D::exploreRequested, this, [this](bool on) {
+        m_guard([&] {
+            m_driver.session().SetExplore(on);
+            m_driver.Run();
+        });
+    });
     connect(&driver, &SessionDriver::advanced, this, &ViewCommands::ShowMarker);
     connect(&driver, &SessionDriver::ended, this, &ViewCommands::ShowMarker);
 }

@@ -19,8 +19,9 @@ class SessionDriver;
 // about the point under the pointer, 1.25 times a notch, and a drag moves it; `showWindow` is
 // told the new window, and the session redraws its figures in it, as a task the driver runs.
 // Animate Growth animates the panel's fields, Play Drawing the figures on the plane, showing the
-// turtle over the plane while it plays. Each request runs through `guard`, which handles what it
-// throws.
+// turtle over the plane while it plays. Explore turns the session's mode on or off, and the driver
+// runs the redraw or refinement that starts. Each request runs through `guard`, which handles what
+// it throws.
 class ViewCommands : public QObject {
     Q_OBJECT
 

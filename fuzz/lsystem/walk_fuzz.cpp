@@ -4,11 +4,13 @@
 // that expands the rules as it goes, advanced in slices, must draw exactly what the walk of the
 // plainly rewritten word draws and fault where it faults; a walk its driver stops after some
 // symbols must draw what the walk of that many symbols of the word draws. It draws onto a small
-// plane as well, so that the plane's code runs under the sanitizers too.
+// plane as well, so that the plane's code runs under the sanitizers too. Explore's walk of the
+// figure in a part of the window must end without crashing.
 
 #include "app/core/plane_canvas.h"
 #include "fpu/floating_point_error.h"
 #include "lsystem/expansion.h"
+#include "lsystem/explore_walk.h"
 #include "lsystem/rewriting.h"
 #include "lsystem/turtle.h"
 
@@ -201,5 +203,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         || sliced.seed != expected.seed || sliced.fault != expected.fault
         || sliced.faultKind != expected.faultKind)
         std::abort();
+
+    // Explore's walk of the same figure in a view of part of the plane's window may pass over
+    // and draw as chords what it likes, but must end, in slices, or fault as a walk faults.
+    lsystem::DrawParams explored = setup.params;
+    explored.Word = system.axiom;
+    explored.RuleF = system.ruleF;
+    explored.RuleG = system.ruleG;
+    explored.MoreRules = system.moreRules;
+    explored.SubstCount = system.count;
+    if (lsystem::ExploreWalk::Handles(explored, setup.style)) {
+        const double zoom = 1.0 + (data[3] & 0xf) * 3.0;
+        const lsystem::ExploreView view { -2.0 / zoom, 2.0 / zoom, -1.0 / zoom, 2.0 / zoom,
+            16.0 * zoom, 16.0 * zoom };
+        const double chordPixels = (data[0] >> 4) * 0.5;
+        Run(setup, [&](lsystem::RandomGenerator&, lsystem::Canvas& canvas) {
+            lsystem::ExploreWalk walk(explored, setup.style, view, chordPixels, canvas);
+            while (!walk.Advance(slice)) { }
+            if (walk.progress() != 1.0)
+                std::abort();
+            return 0;
+        });
+    }
     return 0;
 }

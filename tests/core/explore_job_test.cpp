@@ -69,6 +69,8 @@ TEST_P(ExploreChords, DifferFromTheExactFigureByAPixelAtMost)
     Planes planes;
     PlaneCanvas exactCanvas(planes.exact);
     ReplayJob({ ExploreFigure(figure, PlaneSize) }, PlaneSize, exactCanvas).RunToEnd();
+    // The pen a frame finds (another figure's) changes nothing.
+    planes.explored.SetPenWidth(7);
     PlaneCanvas exploredCanvas(planes.explored);
     ExploreJob explore({ figure }, PlaneSize, exploredCanvas, ExploreDetail::Fine);
     explore.RunToEnd();

@@ -3,6 +3,7 @@
 #include "lsystem/rewriting.h"
 #include "lsystem/rule_table.h"
 #include "lsystem/turtle.h"
+#include "random_text.h"
 #include "recording_canvas.h"
 
 #include <gtest/gtest.h>
@@ -18,14 +19,7 @@ namespace {
 
 constexpr double ViewPixels = 700.0;
 
-std::string RandomText(std::mt19937& random, int maxLength)
-{
-    static const std::string alphabet = "FFFGGf++--()X";
-    std::string text(random() % static_cast<unsigned>(maxLength + 1), ' ');
-    for (char& c : text)
-        c = alphabet[random() % alphabet.size()];
-    return text;
-}
+constexpr std::string_view Alphabet = "FFFGGf++--()X";
 
 struct System {
     DrawParams params;
@@ -38,11 +32,11 @@ System RandomSystem(std::mt19937& random)
     const double angles[] = { 60.0, 90.0, 22.5, 25.7, 137.5 };
     System system;
     DrawParams& params = system.params;
-    params.Word = RandomText(random, 4) + "F";
-    params.RuleF = RandomText(random, 7);
-    params.RuleG = RandomText(random, 5);
+    params.Word = RandomText(random, 4, Alphabet) + "F";
+    params.RuleF = RandomText(random, 7, Alphabet);
+    params.RuleG = RandomText(random, 5, Alphabet);
     if (random() % 2 == 0)
-        params.MoreRules.push_back({ 'X', 1.0, RandomText(random, 6) });
+        params.MoreRules.push_back({ 'X', 1.0, RandomText(random, 6, Alphabet) });
     params.Angle = angles[random() % std::size(angles)];
     params.StepLength = 1.0 / (1 + random() % 3);
     params.PenWidth = static_cast<std::int32_t>(random() % 12);
@@ -80,8 +74,8 @@ bool Touches(const RecordedSegment& segment, const ExploreView& view, double mar
     return from <= to;
 }
 
-// The segments of `among` that are `segment` within `tolerance`, ends and pen alike; among is
-// sorted by its starts' x.
+// Whether `among` holds `segment` within `tolerance`, its ends and its pen where neither is
+// negative (Explore hands over the pen a negative width keeps); among is sorted by its starts' x.
 bool Holds(
     const std::vector<RecordedSegment>& among, const RecordedSegment& segment, double tolerance)
 {
@@ -90,7 +84,8 @@ bool Holds(
     for (; it != among.end() && it->start.x <= segment.start.x + tolerance; ++it) {
         if (std::abs(it->start.y - segment.start.y) <= tolerance
             && std::abs(it->end.x - segment.end.x) <= tolerance
-            && std::abs(it->end.y - segment.end.y) <= tolerance && it->penWidth == segment.penWidth)
+            && std::abs(it->end.y - segment.end.y) <= tolerance
+            && (it->penWidth == segment.penWidth || it->penWidth < 0 || segment.penWidth < 0))
             return true;
     }
     return false;

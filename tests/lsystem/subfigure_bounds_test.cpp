@@ -2,6 +2,7 @@
 
 #include "lsystem/rewriting.h"
 #include "lsystem/turtle.h"
+#include "random_text.h"
 #include "recording_canvas.h"
 
 #include <gtest/gtest.h>
@@ -115,14 +116,7 @@ TEST(SubfigureBounds, RadiiSaturateAtInfinity)
     EXPECT_TRUE(bounds.Of('F', 10).endFixed);
 }
 
-std::string RandomText(std::mt19937& random, int maxLength)
-{
-    static const std::string alphabet = "FFFGGf++--()XY";
-    std::string text(random() % static_cast<unsigned>(maxLength + 1), ' ');
-    for (char& c : text)
-        c = alphabet[random() % alphabet.size()];
-    return text;
-}
+constexpr std::string_view Alphabet = "FFFGGf++--()XY";
 
 struct RandomSystem {
     DrawParams params;
@@ -135,12 +129,12 @@ RandomSystem MakeRandomSystem(std::mt19937& random)
     const double angles[] = { 60.0, 90.0, 120.0, 22.5, 20.0, 26.0, 33.3, 137.5 };
     RandomSystem system;
     DrawParams& params = system.params;
-    params.RuleF = RandomText(random, 6);
-    params.RuleG = RandomText(random, 6);
+    params.RuleF = RandomText(random, 6, Alphabet);
+    params.RuleG = RandomText(random, 6, Alphabet);
     const char ruled[] = { 'F', 'G', 'X', 'Y', 'f' };
     for (unsigned i = random() % 5; i != 0; --i)
         params.MoreRules.push_back(
-            { ruled[random() % 5], 0.5 * (1 + random() % 4), RandomText(random, 6) });
+            { ruled[random() % 5], 0.5 * (1 + random() % 4), RandomText(random, 6, Alphabet) });
     params.Angle = angles[random() % std::size(angles)];
     params.StepLength = 1.0 / (1 + random() % 4);
     params.RandomAmp = random() % 3 == 0 ? 0.05 * (1 + random() % 4) : 0.0;

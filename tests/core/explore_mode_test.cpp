@@ -1,0 +1,146 @@
+// The session's Explore mode: how its frames reach the plane and how it gives way to the other
+// commands. What a frame draws is the Explore job's own business, tested with it.
+
+#include "app/core/drawing_session.h"
+#include "app/core/explore_depth.h"
+#include "app/core/explore_job.h"
+#include "app/core/plane_canvas.h"
+#include "tests/core/session_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using app::DrawingSession;
+using app::ExploreDetail;
+using app::Preset;
+
+using test_support::PresetFields;
+using test_support::SamePixels;
+using test_support::Session;
+
+// What an Explore job draws of the session's figures on a white plane whose pen starts at
+// `pen` (a curve keeps the pen it finds).
+plane::Raster ExploreFrame(const Session& s, ExploreDetail detail, std::int32_t pen)
+{
+    plane::Plane plane;
+    plane.SetPlaneSize(app::PlaneSize, app::PlaneSize);
+    plane.SetPenWidth(pen);
+    app::PlaneCanvas canvas(plane);
+    app::ExploreJob(s.session.figures(), app::PlaneSize, canvas, detail).RunToEnd();
+    return plane.raster();
+}
+
+// Two figures in one window, one of them random.
+void DrawTwoFigures(Session& s)
+{
+    const app::PanelFields plant = PresetFields(Preset::Plant1, "0.05", 4);
+    app::PanelFields curve = PresetFields(Preset::KochCurve, "0", 3);
+    app::SetWindow(curve, { plant.x1, plant.x2, plant.y1, plant.y2 });
+    s.Draw(curve);
+    s.Draw(plant);
+}
+
+TEST(ExploreDepth, NeitherAxisNarrowerThanItsMagnitudeAllows)
+{
+    const double n = app::ExploreNarrowest;
+    const double far = std::ldexp(1.0, 20);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_TRUE(app::ExploreShows({ 0, n, n, 0 })); // reversed bounds
+    EXPECT_FALSE(app::ExploreShows({ 0, n / 2, 0, n }));
+    EXPECT_TRUE(app::ExploreShows({ -1, 1, far - 2 * n * far, far }));
+    EXPECT_FALSE(app::ExploreShows({ -1, 1, far - n * far / 2, far }));
+    EXPECT_FALSE(app::ExploreShows({ nan, 1, -1, 1 }));
+}
+
+// Each frame comes at once, coarse, and its refinement shows the fine one only whole; a view
+// change replaces the refinement under way, and leaving Explore gives what the same moves give
+// exactly.
+TEST(ExploreMode, CoarseAtOnceFineWhenWholeAndExactOnLeaving)
+{
+    Session explored;
+    Session exact;
+    DrawTwoFigures(explored);
+    DrawTwoFigures(exact);
+    int told = 0;
+    explored.session.SetExploreListener([&] { ++told; });
+
+    std::int32_t pen = explored.plane.penWidth();
+    explored.session.SetExplore(true);
+    const plane::Raster coarse = ExploreFrame(explored, ExploreDetail::Coarse, pen);
+    EXPECT_TRUE(SamePixels(explored.plane.raster(), coarse));
+    EXPECT_TRUE(explored.session.refining());
+    while (!explored.session.RunSlice(DrawingSession::Clock::now()))
+        ASSERT_TRUE(SamePixels(explored.plane.raster(), coarse));
+    EXPECT_TRUE(
+        SamePixels(explored.plane.raster(), ExploreFrame(explored, ExploreDetail::Fine, pen)));
+    EXPECT_GE(told, 2); // on, then the count
+
+    const auto moves = { +[](DrawingSession& s) { return s.Zoom(234, 378, 1.5625); },
+        +[](DrawingSession& s) { return s.Pan(100, 100, 160, 70); } };
+    for (const auto move : moves) {
+        pen = explored.plane.penWidth();
+        ASSERT_TRUE(move(explored.session));
+        EXPECT_TRUE(SamePixels(
+            explored.plane.raster(), ExploreFrame(explored, ExploreDetail::Coarse, pen)));
+        ASSERT_TRUE(move(exact.session));
+        exact.session.RunToEnd();
+    }
+    explored.session.SetExplore(false);
+    EXPECT_EQ(explored.session.exploreSubstitutions(), std::nullopt);
+    explored.session.RunToEnd();
+    EXPECT_TRUE(SamePixels(explored.plane.raster(), exact.plane.raster()));
+}
+
+// The commands end a refinement, keeping its coarse frame; Explore never ends their tasks.
+TEST(ExploreMode, CommandsEndTheRefinementButExploreWaitsForTheirTasks)
+{
+    Session s;
+    DrawTwoFigures(s);
+    s.session.SetExplore(true);
+    s.session.Draw(PresetFields(Preset::Plant3, "0", 9));
+    EXPECT_EQ(s.session.figures().size(), 3u);
+    EXPECT_EQ(s.session.exploreSubstitutions(), std::nullopt); // the Draw is exact
+    EXPECT_FALSE(s.session.Zoom(350, 350, 1.25));
+    s.session.SetExplore(false);
+    EXPECT_FALSE(s.session.exploring());
+    EXPECT_TRUE(s.session.busy() && !s.session.refining());
+}
+
+// A figure walked whole (a random amplitude) takes as long as its Draw: the view change returns
+// with a part of its coarse frame, which Stop keeps, the rest coming in slices.
+TEST(ExploreMode, ACoarseFrameThatTakesLongGoesOnInSlices)
+{
+    Session s;
+    s.Draw(PresetFields(Preset::Plant3, "0.05", 10));
+    s.session.SetExplore(true);
+    ASSERT_TRUE(s.session.refining());
+    const plane::Raster part = s.plane.raster();
+    s.session.Stop();
+    EXPECT_TRUE(SamePixels(part, s.plane.raster()));
+    EXPECT_FALSE(SamePixels(part, ExploreFrame(s, ExploreDetail::Coarse, s.plane.penWidth())));
+}
+
+// An Explore zoom in stops where ExploreShows does, changing nothing; the exact view goes on.
+TEST(ExploreMode, ZoomInStopsAtTheDepthDoublePrecisionResolves)
+{
+    Session s;
+    DrawTwoFigures(s);
+    s.session.SetExplore(true);
+    ASSERT_TRUE(s.session.Zoom(350, 350, std::ldexp(1.0, 39)));
+    s.session.Stop();
+    const app::WorldWindow deep = *s.session.shownWindow();
+    const plane::Raster shown = s.plane.raster();
+    EXPECT_FALSE(s.session.Zoom(350, 350, 8));
+    EXPECT_EQ(s.session.shownWindow()->x1, deep.x1);
+    EXPECT_TRUE(SamePixels(s.plane.raster(), shown));
+    EXPECT_TRUE(s.session.Zoom(350, 350, 0.25));
+    s.session.SetExplore(false);
+    s.session.Stop();
+    EXPECT_TRUE(s.session.Zoom(350, 350, 64));
+}
+
+} // namespace
