@@ -10,6 +10,7 @@
 #include "plane/transforms.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -68,11 +69,17 @@ public:
         m_chordRadius = chordPixels / (std::abs(m_stepLength) * m_pixelsPerUnit);
         for (const char symbol : m_axiom)
             m_totalSteps += m_pens.Of(symbol, params.SubstCount).steps;
+        // A rule that replaces a symbol by itself (a common "F -> F" beside rules for other
+        // symbols) leaves it as it is at every level.
+        for (const char symbol : m_rules.symbols())
+            m_expanded[static_cast<unsigned char>(symbol)]
+                = m_rules.First(symbol) != std::string(1, symbol);
     }
 
     bool Advance(std::uint64_t budget)
     {
-        for (; budget != 0 && !m_frames.empty(); --budget) {
+        std::uint64_t symbols = 0;
+        while (symbols < budget && !m_frames.empty()) {
             Frame& frame = m_frames.back();
             if (frame.next == frame.end) {
                 m_frames.pop_back();
@@ -80,18 +87,26 @@ public:
             }
             const char symbol = *frame.next++;
             const std::int32_t remaining = frame.remaining;
-            ++m_stats.symbols;
-            if (remaining > 0 && m_rules.rewrites(symbol)) {
+            ++symbols;
+            if (remaining > 0 && m_expanded[static_cast<unsigned char>(symbol)]) {
                 bool inside = frame.inside;
-                if (!PassedOver(symbol, remaining, inside)) {
-                    const std::string& replacement = m_rules.First(symbol);
-                    const char* next = replacement.data();
-                    m_frames.push_back({ next, next + replacement.size(), remaining - 1, inside });
+                if (PassedOver(symbol, remaining, inside))
+                    continue;
+                const std::string& replacement = m_rules.First(symbol);
+                if (remaining == 1) {
+                    // The last level's symbols are the turtle's: walked here, without a frame.
+                    for (const char walked : replacement)
+                        WalkSymbol(walked, *this);
+                    symbols += replacement.size();
+                    continue;
                 }
+                const char* next = replacement.data();
+                m_frames.push_back({ next, next + replacement.size(), remaining - 1, inside });
                 continue;
             }
             WalkSymbol(symbol, *this);
         }
+        m_stats.symbols += symbols;
         return m_frames.empty();
     }
 
@@ -290,6 +305,7 @@ private:
     double m_marginX = 0.0;
     double m_marginY = 0.0;
 
+    std::array<bool, 256> m_expanded {}; // whether a symbol's rule changes it
     std::vector<Frame> m_frames;
     double m_x = 0.0;
     double m_y = 0.0;

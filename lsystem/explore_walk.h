@@ -58,7 +58,8 @@ public:
     ExploreWalk(const ExploreWalk&) = delete;
     ExploreWalk& operator=(const ExploreWalk&) = delete;
 
-    // Walks on for at most `budget` symbols; returns true when the walk has finished.
+    // Walks on for about `budget` symbols (a replacement of the last level is walked whole);
+    // returns true when the walk has finished.
     bool Advance(std::uint64_t budget);
     bool finished() const;
     const ExploreStats& stats() const;

@@ -34,7 +34,7 @@ constexpr double NegligibleTurn = 1e-9;
 // The most segments a view may draw: a figure that fills its area, or more than fills it (a bush
 // whose branches overlap), gains substitutions only as far as its view stays within a frame,
 // a little short of a step a pixel where need be.
-constexpr std::uint64_t MaxPrimitivesInView = std::uint64_t { 1 } << 16;
+constexpr std::uint64_t MaxPrimitivesInView = std::uint64_t { 1 } << 15;
 // The counts tried by halving, after the deepest and the guess, before the deepest that fits
 // among them is taken.
 constexpr int MaxProbes = 4;
