@@ -257,8 +257,12 @@ lsystem::ExploreView ExploreViewOf(const WorldWindow& window, int planeSize)
         mapping.ScaleY };
 }
 
-DrawnFigure ExploreFigure(const DrawnFigure& figure, int planeSize)
+DrawnFigure ExploreFigure(const DrawnFigure& asked, int planeSize)
 {
+    // Fields may ask for more substitutions than Draw makes (the command line's --subst with
+    // --explore); Explore starts from them.
+    const DrawnFigure figure
+        = Grown(asked, { std::max(asked.fields.substCount, asked.walk.params.SubstCount) });
     const lsystem::DrawParams& params = figure.walk.params;
     if (!MayGrowFiner(params))
         return figure;

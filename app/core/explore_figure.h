@@ -21,7 +21,8 @@ lsystem::ExploreView ExploreViewOf(const WorldWindow& window, int planeSize);
 
 // The record of a figure as Explore shows it in its window (figure.window) on a planeSize ×
 // planeSize plane: the same fields, seed and colour before, at the number of substitutions where
-// one step spans about a pixel, never fewer than its own, with the step length, pen and style
+// one step spans about a pixel, never fewer than its own (its fields' where they ask for more
+// than Draw makes), with the step length, pen and style
 // that count gives it.
 //
 // A count is taken only where it shows more detail of the same figure: the figure stands where

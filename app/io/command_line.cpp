@@ -251,14 +251,8 @@ int Render(const RenderRequest& request)
             return Done;
         }
         const auto figure = [&] {
-            DrawnFigure record = PrepareFigure(
-                fields, seed, firstLineColour, PictureSize(request.picture, request.size));
-            // Draw stops at its own limit; Explore starts from the count asked for, beyond it.
-            if (request.explore && fields.substCount > MaxSubstitutions) {
-                record.walk = WalkAtCount(record.walk, fields.preset, fields.substCount,
-                    firstLineColour, MaxExploreSubstitutions);
-            }
-            return std::vector { std::move(record) };
+            return std::vector { PrepareFigure(
+                fields, seed, firstLineColour, PictureSize(request.picture, request.size)) };
         };
         if (request.explore) {
             const ExploreReport report

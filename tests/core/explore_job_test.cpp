@@ -3,6 +3,7 @@
 #include "app/core/plane_canvas.h"
 #include "app/core/presets.h"
 #include "app/core/replay_job.h"
+#include "bench/explore/stray_pixels.h"
 #include "session_fixture.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@ namespace {
 
 constexpr int PlaneSize = 700;
 constexpr plane::Rgb Black { 0, 0, 0 };
-constexpr plane::Rgb White { 255, 255, 255 };
 
 struct Planes {
     Planes()
@@ -27,29 +27,6 @@ struct Planes {
     plane::Plane exact;
     plane::Plane explored;
 };
-
-// The drawn pixels of `a` with no drawn pixel of `b` at most one pixel away, either way.
-int PixelsBeyondOnePixel(const plane::Raster& a, const plane::Raster& b)
-{
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (a.Pixel(x, y) == White)
-                continue;
-            bool near = false;
-            for (int dy = -1; dy <= 1 && !near; ++dy) {
-                for (int dx = -1; dx <= 1 && !near; ++dx) {
-                    const int nx = x + dx;
-                    const int ny = y + dy;
-                    near = nx >= 0 && ny >= 0 && nx < b.width() && ny < b.height()
-                        && b.Pixel(nx, ny) != White;
-                }
-            }
-            count += near ? 0 : 1;
-        }
-    }
-    return count;
-}
 
 struct ChordRow {
     Preset preset;
@@ -75,9 +52,9 @@ TEST_P(ExploreChords, DifferFromTheExactFigureByAPixelAtMost)
     ExploreJob explore({ figure }, PlaneSize, exploredCanvas, ExploreDetail::Fine);
     explore.RunToEnd();
     const plane::Plane blank = Planes().exact;
-    ASSERT_GT(PixelsBeyondOnePixel(planes.exact.raster(), blank.raster()), 1000);
-    EXPECT_EQ(PixelsBeyondOnePixel(planes.exact.raster(), planes.explored.raster()), 0);
-    EXPECT_EQ(PixelsBeyondOnePixel(planes.explored.raster(), planes.exact.raster()), 0);
+    ASSERT_GT(bench::StrayPixels(planes.exact.raster(), blank.raster()), 1000);
+    EXPECT_EQ(bench::StrayPixels(planes.exact.raster(), planes.explored.raster()), 0);
+    EXPECT_EQ(bench::StrayPixels(planes.explored.raster(), planes.exact.raster()), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Presets, ExploreChords,
