@@ -1,11 +1,11 @@
 #include "lsystem/turtle.h"
 
-#include "lsystem/branching_turtle.h"
-#include "lsystem/expansion.h"
-#include "lsystem/fractint_walk.h"
-#include "lsystem/rewriting.h"
-#include "lsystem/symbols.h"
-#include "lsystem/trig_lookahead.h"
+#include "lsystem/fractint/fractint_walk.h"
+#include "lsystem/panel/branching_turtle.h"
+#include "lsystem/panel/symbols.h"
+#include "lsystem/panel/trig_lookahead.h"
+#include "lsystem/rules/expansion.h"
+#include "lsystem/rules/rewriting.h"
 
 #include <limits>
 #include <memory>

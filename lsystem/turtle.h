@@ -1,10 +1,10 @@
 #pragma once
 
-#include "lsystem/canvas.h"
-#include "lsystem/draw_params.h"
-#include "lsystem/random_generator.h"
-#include "lsystem/rewriting.h"
-#include "lsystem/walk_style.h"
+#include "lsystem/rules/rewriting.h"
+#include "lsystem/walk/canvas.h"
+#include "lsystem/walk/draw_params.h"
+#include "lsystem/walk/random_generator.h"
+#include "lsystem/walk/walk_style.h"
 
 #include <cstddef>
 #include <cstdint>

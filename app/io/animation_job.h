@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/core/animation_frames.h"
-#include "app/core/drawn_figure.h"
-#include "app/core/session_job.h"
+#include "app/core/jobs/animation_frames.h"
+#include "app/core/jobs/session_job.h"
+#include "app/core/record/drawn_figure.h"
 #include "app/io/checked_file.h"
 
 #include <QString>

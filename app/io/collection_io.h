@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/fractint_collection.h"
+#include "app/core/formats/fractint_collection.h"
 
 #include <QString>
 

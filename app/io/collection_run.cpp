@@ -1,8 +1,8 @@
 #include "app/io/collection_run.h"
 
-#include "app/core/collection_listing.h"
-#include "app/core/collection_lookup.h"
-#include "app/core/fractint_fields.h"
+#include "app/core/formats/collection_listing.h"
+#include "app/core/formats/collection_lookup.h"
+#include "app/core/formats/fractint_fields.h"
 #include "app/io/collection_io.h"
 #include "app/io/file_error.h"
 #include "app/io/safe_message.h"

@@ -1,7 +1,7 @@
 #include "app/io/command_line_options.h"
 
-#include "app/core/panel_fields.h"
-#include "app/core/presets.h"
+#include "app/core/record/panel_fields.h"
+#include "app/core/record/presets.h"
 
 #include <QCommandLineParser>
 #include <QStringList>

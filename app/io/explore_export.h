@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/drawn_figure.h"
-#include "app/core/explore_job.h"
+#include "app/core/explore/explore_job.h"
+#include "app/core/record/drawn_figure.h"
 #include "app/io/figure_export.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "app/io/figure_export.h"
 
-#include "app/core/svg_canvas.h"
+#include "app/core/pictures/svg_canvas.h"
 #include "app/io/checked_file.h"
 #include "app/io/picture_target.h"
 

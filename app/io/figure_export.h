@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/core/drawn_figure.h"
-#include "app/core/replay_job.h"
-#include "app/core/session_job.h"
+#include "app/core/jobs/replay_job.h"
+#include "app/core/jobs/session_job.h"
+#include "app/core/record/drawn_figure.h"
 #include "plane/raster.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/gallery_entry.h"
+#include "app/core/formats/gallery_entry.h"
 
 #include <QString>
 

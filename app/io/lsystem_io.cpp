@@ -1,6 +1,6 @@
 #include "app/io/lsystem_io.h"
 
-#include "app/core/lsystem_file.h"
+#include "app/core/formats/lsystem_file.h"
 #include "app/io/checked_file.h"
 #include "app/io/file_error.h"
 #include "app/io/regular_file.h"

@@ -1,6 +1,6 @@
 #include "app/io/option_suggestion.h"
 
-#include "app/core/typing_distance.h"
+#include "app/core/text/typing_distance.h"
 #include "app/io/command_line_options.h"
 
 #include <algorithm>

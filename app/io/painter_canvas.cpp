@@ -1,6 +1,6 @@
 #include "app/io/painter_canvas.h"
 
-#include "app/core/view_segment.h"
+#include "app/core/pictures/view_segment.h"
 
 #include <QColor>
 #include <QPainter>

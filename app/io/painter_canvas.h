@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/mapped_canvas.h"
+#include "app/core/pictures/mapped_canvas.h"
 #include "plane/pen_width.h"
 #include "plane/rgb.h"
 #include "plane/viewport.h"

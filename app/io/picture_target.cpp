@@ -1,11 +1,11 @@
 #include "app/io/picture_target.h"
 
-#include "app/core/pdf_canvas.h"
-#include "app/core/picture_memory_error.h"
-#include "app/core/picture_plane.h"
-#include "app/core/plane_size.h"
-#include "app/core/scaled_pen_canvas.h"
-#include "app/core/svg_canvas.h"
+#include "app/core/pictures/pdf_canvas.h"
+#include "app/core/pictures/picture_memory_error.h"
+#include "app/core/pictures/picture_plane.h"
+#include "app/core/pictures/plane_size.h"
+#include "app/core/pictures/scaled_pen_canvas.h"
+#include "app/core/pictures/svg_canvas.h"
 #include "app/io/checked_file.h"
 #include "app/io/painter_canvas.h"
 

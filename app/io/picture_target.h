@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/mapped_canvas.h"
+#include "app/core/pictures/mapped_canvas.h"
 #include "app/io/figure_export.h"
 
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "app/io/run_failure.h"
 
-#include "app/core/picture_memory_error.h"
-#include "app/core/prepared_draw.h"
-#include "app/core/safe_message_text.h"
+#include "app/core/pictures/picture_memory_error.h"
+#include "app/core/record/prepared_draw.h"
+#include "app/core/text/safe_message_text.h"
 #include "app/io/full_stop.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "app/io/safe_message.h"
 
-#include "app/core/safe_message_text.h"
+#include "app/core/text/safe_message_text.h"
 
 namespace app {
 

@@ -1,6 +1,6 @@
 #include "app/ui/field_edits.h"
 
-#include "app/core/float_text.h"
+#include "app/core/text/float_text.h"
 
 #include <QLineEdit>
 

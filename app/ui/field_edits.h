@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/panel_fields.h"
+#include "app/core/record/panel_fields.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 
 #include "app/io/figure_export.h"
 
-#include "app/core/animation_frames.h"
+#include "app/core/jobs/animation_frames.h"
 
 #include <QObject>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/core/drawing_session.h"
-#include "app/core/presets.h"
-#include "app/core/world_window.h"
+#include "app/core/record/presets.h"
+#include "app/core/record/world_window.h"
+#include "app/core/session/drawing_session.h"
 #include "app/ui/spin_edit.h"
 #include "plane/draw2d.h"
 

@@ -1,8 +1,8 @@
 // The control panel's commands and fields, each turned into a call on the drawing session.
 
-#include "app/core/float_text.h"
-#include "app/core/prepared_draw.h"
-#include "app/core/rule_text.h"
+#include "app/core/record/prepared_draw.h"
+#include "app/core/record/rule_text.h"
+#include "app/core/text/float_text.h"
 #include "app/ui/error_box.h"
 #include "app/ui/field_edits.h"
 #include "app/ui/file_commands.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/gallery_entry.h"
-#include "app/core/thumbnail_queue.h"
+#include "app/core/formats/gallery_entry.h"
+#include "app/core/jobs/thumbnail_queue.h"
 
 #include <QAbstractListModel>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 #include "app/ui/gallery_window.h"
 
-#include "app/core/gallery_entry.h"
+#include "app/core/formats/gallery_entry.h"
 #include "app/io/collection_io.h"
 #include "app/io/gallery_sources.h"
 #include "app/ui/gallery_model.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/gallery_entry.h"
-#include "app/core/panel_fields.h"
+#include "app/core/formats/gallery_entry.h"
+#include "app/core/record/panel_fields.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "app/ui/rules_window.h"
 
-#include "app/core/rule_text.h"
+#include "app/core/record/rule_text.h"
 
 #include <QBrush>
 #include <QHBoxLayout>

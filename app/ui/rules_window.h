@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/panel_fields.h"
-#include "lsystem/command_set.h"
+#include "app/core/record/panel_fields.h"
+#include "lsystem/rules/command_set.h"
 
 #include <QWidget>
 

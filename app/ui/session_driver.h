@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/drawing_session.h"
+#include "app/core/session/drawing_session.h"
 
 #include <QElapsedTimer>
 #include <QObject>

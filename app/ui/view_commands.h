@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/panel_fields.h"
-#include "app/core/world_window.h"
+#include "app/core/record/panel_fields.h"
+#include "app/core/record/world_window.h"
 
 #include <QObject>
 

@@ -3,11 +3,11 @@
 // input taken every frame as on a screen. Each iteration starts from a clear plane. Then Fit, a
 // zoom notch's redraw on the drawing session, and L-system files.
 
-#include "app/core/drawing_session.h"
+#include "app/core/session/drawing_session.h"
 #include "app/io/lsystem_io.h"
 #include "app/ui/application.h"
 #include "app/ui/form1.h"
-#include "lsystem/rewriting.h"
+#include "lsystem/rules/rewriting.h"
 
 #include <benchmark/benchmark.h>
 

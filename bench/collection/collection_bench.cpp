@@ -2,8 +2,8 @@
 // for every entry the order it is drawn at and its segments, counted from the rules. The target
 // is under 100 ms for a collection of 550 entries.
 
-#include "app/core/collection_listing.h"
-#include "app/core/fractint_collection.h"
+#include "app/core/formats/collection_listing.h"
+#include "app/core/formats/fractint_collection.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 #include "bench/explore/bench_figures.h"
 
-#include "app/core/fitted_fields.h"
-#include "app/core/mapped_canvas.h"
-#include "app/core/plane_size.h"
-#include "app/core/presets.h"
-#include "app/core/replay_job.h"
+#include "app/core/jobs/replay_job.h"
+#include "app/core/pictures/mapped_canvas.h"
+#include "app/core/pictures/plane_size.h"
+#include "app/core/record/fitted_fields.h"
+#include "app/core/record/presets.h"
 #include "app/io/lsystem_io.h"
 
 #include <QDir>

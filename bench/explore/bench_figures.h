@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/core/drawn_figure.h"
-#include "app/core/panel_fields.h"
-#include "app/core/world_window.h"
+#include "app/core/record/drawn_figure.h"
+#include "app/core/record/panel_fields.h"
+#include "app/core/record/world_window.h"
 
 #include <string>
 #include <vector>

@@ -3,11 +3,11 @@
 // deep zooms about points of its own and a pan; a figure of a billion segments one zoom notch in;
 // and how much memory a view takes.
 
-#include "app/core/explore_job.h"
-#include "app/core/plane_canvas.h"
-#include "app/core/plane_size.h"
-#include "app/core/presets.h"
-#include "app/core/replay_job.h"
+#include "app/core/explore/explore_job.h"
+#include "app/core/jobs/replay_job.h"
+#include "app/core/pictures/plane_canvas.h"
+#include "app/core/pictures/plane_size.h"
+#include "app/core/record/presets.h"
 
 #include "bench/explore/bench_figures.h"
 #include "bench/explore/stray_pixels.h"

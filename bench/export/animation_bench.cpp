@@ -3,7 +3,7 @@
 // in place every iteration. Counters: the frames, the file's size and the process's peak memory
 // so far. The command line's own figures, start-up included, come from animate_process.sh.
 
-#include "app/core/presets.h"
+#include "app/core/record/presets.h"
 #include "app/io/animation_job.h"
 
 #include <benchmark/benchmark.h>

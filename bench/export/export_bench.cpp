@@ -8,8 +8,8 @@
 // Stop: a save started as the session runs it, in slices of 8 ms until half of it is drawn, then
 // destroyed as Stop destroys it; the time is the destruction's alone.
 
-#include "app/core/plane_size.h"
-#include "app/core/presets.h"
+#include "app/core/pictures/plane_size.h"
+#include "app/core/record/presets.h"
 #include "app/io/figure_export.h"
 
 #include "bench/memory_growth.h"

@@ -1,8 +1,8 @@
 // The engine alone: the walk with its expansion of the rules onto a bare 700 x 700 plane, as the
 // Draw command runs it in slices, and the plain rewriting that tests use as their reference.
 
-#include "app/core/plane_canvas.h"
-#include "lsystem/rewriting.h"
+#include "app/core/pictures/plane_canvas.h"
+#include "lsystem/rules/rewriting.h"
 #include "lsystem/turtle.h"
 
 #include "bench/memory_growth.h"

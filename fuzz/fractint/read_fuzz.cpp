@@ -4,9 +4,9 @@
 // an order within the import's limits, and its fields saved as an L-system file read back as the
 // same fields.
 
-#include "app/core/fractint_collection.h"
-#include "app/core/fractint_fields.h"
-#include "app/core/lsystem_file.h"
+#include "app/core/formats/fractint_collection.h"
+#include "app/core/formats/fractint_fields.h"
+#include "app/core/formats/lsystem_file.h"
 
 #include <cstddef>
 #include <cstdint>

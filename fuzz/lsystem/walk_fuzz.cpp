@@ -7,11 +7,11 @@
 // plane as well, so that the plane's code runs under the sanitizers too. Explore's walk of the
 // figure in a part of the window must end without crashing.
 
-#include "app/core/plane_canvas.h"
+#include "app/core/pictures/plane_canvas.h"
 #include "fpu/floating_point_error.h"
-#include "lsystem/expansion.h"
-#include "lsystem/explore_walk.h"
-#include "lsystem/rewriting.h"
+#include "lsystem/explore/explore_walk.h"
+#include "lsystem/rules/expansion.h"
+#include "lsystem/rules/rewriting.h"
 #include "lsystem/turtle.h"
 
 #include <algorithm>

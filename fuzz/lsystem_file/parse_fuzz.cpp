@@ -1,7 +1,7 @@
 // libFuzzer over arbitrary bytes read as an L-system file: reading never fails but by its error
 // result, and whatever it accepts is written and read back as the same record.
 
-#include "app/core/lsystem_file.h"
+#include "app/core/formats/lsystem_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The panel's command set and the Gallery window's wiring: a collection opened into it, the
 // search, and an activated entry drawn fitted from the panel.
 
-#include "app/core/fitted_fields.h"
-#include "app/core/fractint_fields.h"
+#include "app/core/formats/fractint_fields.h"
+#include "app/core/record/fitted_fields.h"
 #include "app/ui/file_commands.h"
 #include "app/ui/gallery_model.h"
 #include "app/ui/gallery_window.h"

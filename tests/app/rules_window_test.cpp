@@ -1,7 +1,7 @@
 // The Rules window's wiring to the panel: the F and G rows, the more rules the panel holds and
 // counts in its title, the marks of a faulty row, and when the window shows itself.
 
-#include "app/core/rule_text.h"
+#include "app/core/record/rule_text.h"
 #include "app/ui/form1.h"
 #include "app/ui/rules_window.h"
 #include "gui_test_support.h"

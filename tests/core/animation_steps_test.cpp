@@ -1,8 +1,8 @@
-#include "app/core/animation_frames.h"
-#include "app/core/animation_steps.h"
-#include "app/core/picture_plane.h"
-#include "app/core/presets.h"
-#include "app/core/replay_job.h"
+#include "app/core/jobs/animation_frames.h"
+#include "app/core/jobs/animation_steps.h"
+#include "app/core/jobs/replay_job.h"
+#include "app/core/pictures/picture_plane.h"
+#include "app/core/record/presets.h"
 #include "fpu/floating_point_error.h"
 #include "tests/core/session_fixture.h"
 

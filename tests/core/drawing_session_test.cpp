@@ -1,7 +1,7 @@
-#include "app/core/drawing_session.h"
-#include "app/core/fitted_fields.h"
-#include "app/core/float_text.h"
-#include "app/core/presets.h"
+#include "app/core/record/fitted_fields.h"
+#include "app/core/record/presets.h"
+#include "app/core/session/drawing_session.h"
+#include "app/core/text/float_text.h"
 #include "tests/core/session_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "app/core/explore_job.h"
+#include "app/core/explore/explore_job.h"
 
-#include "app/core/plane_canvas.h"
-#include "app/core/presets.h"
-#include "app/core/replay_job.h"
+#include "app/core/jobs/replay_job.h"
+#include "app/core/pictures/plane_canvas.h"
+#include "app/core/record/presets.h"
 #include "bench/explore/stray_pixels.h"
 #include "session_fixture.h"
 

@@ -1,10 +1,10 @@
 // The session's Explore mode: how its frames reach the plane and how it gives way to the other
 // commands. What a frame draws is the Explore job's own business, tested with it.
 
-#include "app/core/drawing_session.h"
-#include "app/core/explore_depth.h"
-#include "app/core/explore_job.h"
-#include "app/core/plane_canvas.h"
+#include "app/core/explore/explore_depth.h"
+#include "app/core/explore/explore_job.h"
+#include "app/core/pictures/plane_canvas.h"
+#include "app/core/session/drawing_session.h"
 #include "tests/core/session_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/core/float_text.h"
+#include "app/core/text/float_text.h"
 
 #include "fpu/floating_point_error.h"
 

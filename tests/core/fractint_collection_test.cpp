@@ -1,9 +1,9 @@
-#include "app/core/fractint_collection.h"
+#include "app/core/formats/fractint_collection.h"
 
-#include "app/core/fitted_fields.h"
-#include "app/core/fractint_fields.h"
-#include "app/core/lsystem_file.h"
-#include "app/core/prepared_draw.h"
+#include "app/core/formats/fractint_fields.h"
+#include "app/core/formats/lsystem_file.h"
+#include "app/core/record/fitted_fields.h"
+#include "app/core/record/prepared_draw.h"
 #include "lsystem/turtle.h"
 #include "tests/lsystem/figure_summary.h"
 

@@ -1,8 +1,8 @@
-#include "app/core/lsystem_file.h"
+#include "app/core/formats/lsystem_file.h"
 
-#include "app/core/float_text.h"
-#include "app/core/presets.h"
-#include "app/core/rule_text.h"
+#include "app/core/record/presets.h"
+#include "app/core/record/rule_text.h"
+#include "app/core/text/float_text.h"
 
 #include <gtest/gtest.h>
 

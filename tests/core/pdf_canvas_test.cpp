@@ -1,5 +1,5 @@
-#include "app/core/deflate_stream.h"
-#include "app/core/pdf_canvas.h"
+#include "app/core/pictures/deflate_stream.h"
+#include "app/core/pictures/pdf_canvas.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

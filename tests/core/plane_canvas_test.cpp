@@ -1,4 +1,4 @@
-#include "app/core/plane_canvas.h"
+#include "app/core/pictures/plane_canvas.h"
 #include "lsystem/turtle.h"
 
 #include <gtest/gtest.h>

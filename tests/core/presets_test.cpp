@@ -1,6 +1,6 @@
-#include "app/core/presets.h"
+#include "app/core/record/presets.h"
 
-#include "app/core/panel_fields.h"
+#include "app/core/record/panel_fields.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/core/rule_text.h"
+#include "app/core/record/rule_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/core/safe_message_text.h"
+#include "app/core/text/safe_message_text.h"
 
 #include <gtest/gtest.h>
 

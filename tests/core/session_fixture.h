@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/drawing_session.h"
-#include "app/core/presets.h"
+#include "app/core/record/presets.h"
+#include "app/core/session/drawing_session.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "app/core/svg_canvas.h"
+#include "app/core/pictures/svg_canvas.h"
 
 #include "svg_document.h"
 

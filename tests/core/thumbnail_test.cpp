@@ -1,6 +1,6 @@
 // Thumbnails: a figure fitted onto a small raster, walked in bounded steps, a huge one cut off.
 
-#include "app/core/thumbnail_queue.h"
+#include "app/core/jobs/thumbnail_queue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/core/world_window.h"
+#include "app/core/record/world_window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Animated GIFs of a figure: each frame, decoded by Qt's GIF reader, has the pixels of the PNG
 // picture of what that frame stands for.
 
-#include "app/core/presets.h"
+#include "app/core/record/presets.h"
 #include "app/io/animation_job.h"
 #include "app/io/figure_export.h"
 #include "app/io/file_error.h"

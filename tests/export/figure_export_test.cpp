@@ -2,10 +2,10 @@
 
 #include "app/io/animation_job.h"
 
-#include "app/core/draw_job.h"
-#include "app/core/drawing_session.h"
-#include "app/core/prepared_draw.h"
-#include "app/core/presets.h"
+#include "app/core/jobs/draw_job.h"
+#include "app/core/record/prepared_draw.h"
+#include "app/core/record/presets.h"
+#include "app/core/session/drawing_session.h"
 #include "app/io/file_error.h"
 #include "fpu/floating_point_error.h"
 #include "tests/core/session_fixture.h"

@@ -2,7 +2,7 @@
 // writers driven into a file size limit, onto what is not a regular file, through a symlink and
 // to a name of the longest length.
 
-#include "app/core/presets.h"
+#include "app/core/record/presets.h"
 #include "app/io/animation_job.h"
 #include "app/io/checked_file.h"
 #include "app/io/figure_export.h"

@@ -1,6 +1,6 @@
-#include "app/core/drawn_figure.h"
-#include "app/core/lsystem_file.h"
-#include "app/core/presets.h"
+#include "app/core/formats/lsystem_file.h"
+#include "app/core/record/drawn_figure.h"
+#include "app/core/record/presets.h"
 #include "app/io/figure_export.h"
 #include "app/io/lsystem_io.h"
 

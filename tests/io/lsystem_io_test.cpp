@@ -1,7 +1,7 @@
 #include "app/io/lsystem_io.h"
 
-#include "app/core/presets.h"
-#include "app/core/rule_text.h"
+#include "app/core/record/presets.h"
+#include "app/core/record/rule_text.h"
 #include "app/io/file_error.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "lsystem/explore_walk.h"
+#include "lsystem/explore/explore_walk.h"
 
-#include "lsystem/rewriting.h"
-#include "lsystem/rule_table.h"
+#include "lsystem/rules/rewriting.h"
+#include "lsystem/rules/rule_table.h"
 #include "lsystem/turtle.h"
 #include "random_text.h"
 #include "recording_canvas.h"

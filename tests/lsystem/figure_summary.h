@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lsystem/canvas.h"
-#include "lsystem/fractint_turtle.h"
+#include "lsystem/fractint/fractint_turtle.h"
+#include "lsystem/walk/canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "lsystem/fractint_turtle.h"
+#include "lsystem/fractint/fractint_turtle.h"
 
 #include "figure_summary.h"
 #include "fpu/floating_point_error.h"
-#include "lsystem/rewriting.h"
+#include "lsystem/rules/rewriting.h"
 #include "lsystem/turtle.h"
 #include "recording_canvas.h"
 

@@ -1,4 +1,4 @@
-#include "lsystem/rewriting.h"
+#include "lsystem/rules/rewriting.h"
 
 #include <gtest/gtest.h>
 

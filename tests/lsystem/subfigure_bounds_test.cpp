@@ -1,6 +1,6 @@
-#include "lsystem/subfigure_bounds.h"
+#include "lsystem/explore/subfigure_bounds.h"
 
-#include "lsystem/rewriting.h"
+#include "lsystem/rules/rewriting.h"
 #include "lsystem/turtle.h"
 #include "random_text.h"
 #include "recording_canvas.h"

@@ -1,4 +1,4 @@
-#include "lsystem/trig_lookahead.h"
+#include "lsystem/panel/trig_lookahead.h"
 
 #include <gtest/gtest.h>
 

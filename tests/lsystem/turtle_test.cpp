@@ -1,7 +1,7 @@
 #include "lsystem/turtle.h"
 
 #include "fpu/floating_point_error.h"
-#include "lsystem/rewriting.h"
+#include "lsystem/rules/rewriting.h"
 #include "recording_canvas.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "fpu/floating_point_error.h"
-#include "lsystem/expansion.h"
+#include "lsystem/rules/expansion.h"
 #include "lsystem/turtle.h"
 
-#include "lsystem/rewriting.h"
+#include "lsystem/rules/rewriting.h"
 #include "recording_canvas.h"
 
 #include <gtest/gtest.h>

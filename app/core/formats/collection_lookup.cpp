@@ -1,0 +1,61 @@
+#include "app/core/formats/collection_lookup.h"
+
+#include "app/core/text/typing_distance.h"
+
+#include <algorithm>
+#include <cctype>
+#include <tuple>
+
+namespace app {
+
+namespace {
+
+std::string AsciiLower(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+} // namespace
+
+const FractintEntry* FindEntry(const FractintCollection& collection, std::string_view name)
+{
+    const auto named = [&](const FractintEntry& entry) { return entry.name == name; };
+    if (const auto exact = std::ranges::find_if(collection.entries, named);
+        exact != collection.entries.end())
+        return &*exact;
+    const std::string lower = AsciiLower(name);
+    const auto folded = [&](const FractintEntry& entry) { return AsciiLower(entry.name) == lower; };
+    const auto found = std::ranges::find_if(collection.entries, folded);
+    return found == collection.entries.end() ? nullptr : &*found;
+}
+
+std::vector<std::string> NearestEntryNames(
+    const FractintCollection& collection, std::string_view name, std::size_t count)
+{
+    // (does not begin with the name, distance, position): the smallest are the nearest.
+    using Rank = std::tuple<bool, std::size_t, std::size_t>;
+    const std::string lower = AsciiLower(name);
+    std::vector<std::pair<Rank, const std::string*>> ranked;
+    for (std::size_t i = 0; i < collection.entries.size(); ++i) {
+        const std::string& entryName = collection.entries[i].name;
+        const std::string entryLower = AsciiLower(entryName);
+        ranked.push_back({ { !entryLower.starts_with(lower), TypingDistance(lower, entryLower), i },
+            &entryName });
+    }
+    std::ranges::sort(ranked, {}, [](const auto& pair) { return pair.first; });
+    std::vector<std::string> nearest;
+    for (const auto& [rank, entryName] : ranked) {
+        if (nearest.size() == count)
+            break;
+        if (std::ranges::find(nearest, *entryName) == nearest.end())
+            nearest.push_back(*entryName);
+    }
+    return nearest;
+}
+
+} // namespace app

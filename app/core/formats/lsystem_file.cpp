@@ -1,0 +1,320 @@
+#include "app/core/formats/lsystem_file.h"
+
+#include "app/core/record/presets.h"
+#include "app/core/record/rule_text.h"
+#include "app/core/text/float_text.h"
+#include "app/core/text/quoted_text.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+#include <variant>
+
+namespace app {
+
+namespace {
+
+// The keys that are not fields, after the fields' own: the checked preset, the random
+// generator's state at the start of the figure, the turtle's commands, and a rule beyond the F
+// and G fields (given once for each).
+constexpr std::string_view presetKey = "preset";
+constexpr std::string_view seedKey = "seed";
+constexpr std::string_view commandsKey = "commands";
+constexpr std::string_view ruleKey = "rule";
+constexpr std::size_t presetIndex = std::size(FieldTable);
+constexpr std::size_t seedIndex = presetIndex + 1;
+constexpr std::size_t commandsIndex = seedIndex + 1;
+constexpr std::size_t ruleIndex = commandsIndex + 1;
+
+// The values of "commands"; the panel's is never written, since a file without the key has it.
+constexpr std::string_view panelCommands = "panel";
+constexpr std::string_view fractintCommands = "fractint";
+
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view headerPrefix = "Lindenmayer L-system ";
+constexpr std::size_t longestNewerVersion = 9; // digits that a version named in a message may have
+
+// A NUL byte would end a value wherever it is passed on as a C string (a message quoting it, for
+// one), so no value of a file holds one.
+bool HoldsNul(std::string_view value)
+{
+    return value.find('\0') != std::string_view::npos;
+}
+
+std::string NulClause(std::string_view key)
+{
+    return "the value of \"" + std::string(key) + "\" holds a NUL byte";
+}
+
+// A line that cannot be read; ParseLSystem adds its number.
+struct BadLine {
+    std::string message;
+};
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, {}, AsciiLower, AsciiLower);
+}
+
+std::int32_t ReadCount(const std::string& text)
+{
+    std::int32_t count = -1;
+    const char* const end = text.data() + text.size();
+    const auto [stop, failure] = std::from_chars(text.data(), end, count);
+    if (failure != std::errc {} || stop != end || count < MinSubstitutions
+        || count > MaxSubstitutions)
+        throw BadLine { "the number of substitutions must be a whole number from "
+            + std::to_string(MinSubstitutions) + " to " + std::to_string(MaxSubstitutions)
+            + ", not " + Quote(text) };
+    return count;
+}
+
+std::uint32_t ReadSeed(const std::string& text)
+{
+    std::uint32_t seed = 0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, failure] = std::from_chars(text.data(), end, seed);
+    if (failure != std::errc {} || stop != end)
+        throw BadLine { "the seed must be a whole number from 0 to 4294967295, not "
+            + Quote(text) };
+    return seed;
+}
+
+Preset ReadPreset(const std::string& text)
+{
+    if (const auto preset = PresetFromName(text))
+        return *preset;
+    std::string known;
+    for (const Preset preset : AllPresets())
+        known += (known.empty() ? "\"" : ", \"") + std::string(PresetName(preset)) + '"';
+    throw BadLine { "unknown preset " + Quote(text) + "; the presets are " + known };
+}
+
+lsystem::CommandSet ReadCommands(const std::string& text)
+{
+    if (SameIgnoringCase(text, fractintCommands))
+        return lsystem::CommandSet::Fractint;
+    if (SameIgnoringCase(text, panelCommands))
+        return lsystem::CommandSet::Panel;
+    throw BadLine { "the commands must be \"" + std::string(panelCommands) + "\" or \""
+        + std::string(fractintCommands) + "\", not " + Quote(text) };
+}
+
+RuleText ReadRule(std::string_view line)
+{
+    std::variant<RuleText, std::string> rule = ReadRuleLine(line);
+    if (const auto* fault = std::get_if<std::string>(&rule))
+        throw BadLine { FaultClause(*fault) };
+    return std::get<RuleText>(std::move(rule));
+}
+
+// The key's place: a row of FieldTable, presetIndex, seedIndex or ruleIndex; none for an unknown
+// key.
+std::optional<std::size_t> FindKey(std::string_view name)
+{
+    const auto same = [name](std::string_view key) { return SameIgnoringCase(key, name); };
+    for (std::size_t i = 0; i < std::size(FieldTable); ++i) {
+        if (same(FieldTable[i].fileKey))
+            return i;
+    }
+    if (same(presetKey))
+        return presetIndex;
+    if (same(seedKey))
+        return seedIndex;
+    if (same(commandsKey))
+        return commandsIndex;
+    if (same(ruleKey))
+        return ruleIndex;
+    return std::nullopt;
+}
+
+std::string_view KeyName(std::size_t key)
+{
+    if (key < std::size(FieldTable))
+        return FieldTable[key].fileKey;
+    return key == presetIndex ? presetKey : key == seedIndex ? seedKey : commandsKey;
+}
+
+// A version after the ones this program reads: a whole number above 3, written plainly.
+bool IsNewerVersion(std::string_view version)
+{
+    return !version.empty() && version.size() <= longestNewerVersion && version.front() != '0'
+        && std::ranges::all_of(version, [](char c) { return c >= '0' && c <= '9'; })
+        && std::stoul(std::string(version)) > 3;
+}
+
+void CheckHeader(std::string_view line)
+{
+    if (line == LSystemFileHeader || line == LSystemFileHeaderWithRules
+        || line == LSystemFileHeaderWithCommands)
+        return;
+    if (line.starts_with(headerPrefix)) {
+        const std::string_view version = line.substr(headerPrefix.size());
+        if (IsNewerVersion(version))
+            throw BadLine { "the file is of a newer L-system format, version "
+                + std::string(version)
+                + ", that this program cannot read; it reads versions 1 to 3" };
+        throw BadLine { "version " + Excerpt(version)
+            + " of the L-system format is not supported; this program reads \""
+            + std::string(LSystemFileHeader) + "\", \"" + std::string(LSystemFileHeaderWithRules)
+            + "\" and \"" + std::string(LSystemFileHeaderWithCommands) + "\"" };
+    }
+    throw BadLine { "not an L-system file: the first line must be \""
+        + std::string(LSystemFileHeader) + "\", not " + Excerpt(line) };
+}
+
+// Reads the lines after the header into `fields`, remembering where each key was given.
+class LineReader {
+public:
+    explicit LineReader(PanelFields& fields)
+        : m_fields(fields)
+    {
+    }
+
+    void Read(std::string_view line, int number)
+    {
+        if (line.empty() || line.front() == '#')
+            return;
+        if (!IsUtf8(line))
+            throw BadLine { "the text is not UTF-8" };
+        const std::size_t equals = line.find('=');
+        const std::string_view name = Trim(line.substr(0, equals));
+        if (equals == std::string_view::npos || name.empty())
+            throw BadLine { "expected \"key = value\", not " + Excerpt(line) };
+        const std::optional<std::size_t> key = FindKey(name);
+        if (!key)
+            return;
+        // A rule's line is read as the command line reads it: its quotes are its own.
+        if (*key == ruleIndex) {
+            RuleText rule = ReadRule(Trim(line.substr(equals + 1)));
+            // Its symbol and weight are refused with a NUL by the rule's own checks.
+            if (HoldsNul(rule.replacement))
+                throw BadLine { NulClause(ruleKey) };
+            m_fields.moreRules.push_back(std::move(rule));
+            return;
+        }
+        int& seen = m_lineOfKey[*key];
+        if (seen != 0)
+            throw BadLine { "\"" + std::string(KeyName(*key)) + "\" is given twice (first on line "
+                + std::to_string(seen) + ")" };
+        seen = number;
+        const std::string value = Decode(Trim(line.substr(equals + 1)));
+        if (HoldsNul(value))
+            throw BadLine { NulClause(KeyName(*key)) };
+        if (*key == presetIndex) {
+            m_fields.preset = ReadPreset(value);
+            return;
+        }
+        if (*key == seedIndex) {
+            m_fields.seed = ReadSeed(value);
+            return;
+        }
+        if (*key == commandsIndex) {
+            m_fields.commands = ReadCommands(value);
+            return;
+        }
+        const FieldRow& row = FieldTable[*key];
+        if (!row.text)
+            m_fields.substCount = ReadCount(value);
+        else if (row.text == &PanelFields::angle)
+            // A file saved where decimals take a comma, by an older version or by hand.
+            m_fields.angle = ChangeSeparator(value, ",", ".");
+        else
+            m_fields.*row.text = value;
+    }
+
+private:
+    PanelFields& m_fields;
+    // The line of each key but "rule", which may be given any number of times.
+    std::array<int, ruleIndex> m_lineOfKey {};
+};
+
+} // namespace
+
+std::string FormatLSystem(const PanelFields& fields)
+{
+    const bool fractint = fields.commands == lsystem::CommandSet::Fractint;
+    const std::string_view header = fractint ? LSystemFileHeaderWithCommands
+        : fields.moreRules.empty()           ? LSystemFileHeader
+                                             : LSystemFileHeaderWithRules;
+    std::string text = std::string(header) + '\n';
+    for (const FieldRow& row : FieldTable) {
+        // A value that the file could not give back.
+        if (row.text && HoldsNul(fields.*row.text))
+            throw std::invalid_argument(
+                NulClause(row.fileKey) + ", which an L-system file cannot hold");
+        text += row.fileKey;
+        text += " = ";
+        text += row.text ? Encode(fields.*row.text) : std::to_string(fields.substCount);
+        text += '\n';
+    }
+    text += std::string(presetKey) + " = " + Encode(PresetName(fields.preset)) + '\n';
+    if (fractint)
+        text += std::string(commandsKey) + " = " + std::string(fractintCommands) + '\n';
+    for (std::size_t i = 0; i < fields.moreRules.size(); ++i) {
+        const RuleText& rule = fields.moreRules[i];
+        // A rule that cannot be drawn would make a file that cannot be opened.
+        if (const auto fault = RuleFault(rule))
+            throw RuleError(i + FirstMoreRuleRow, *fault);
+        if (HoldsNul(rule.replacement))
+            throw RuleError(i + FirstMoreRuleRow,
+                "The replacement holds a NUL byte, which an L-system file cannot hold.");
+        text += std::string(ruleKey) + " = " + FormatRuleLine(rule) + '\n';
+    }
+    if (fields.seed)
+        text += std::string(seedKey) + " = " + std::to_string(*fields.seed) + '\n';
+    return text;
+}
+
+LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& current)
+{
+    if (text.starts_with(byteOrderMark))
+        text.remove_prefix(byteOrderMark.size());
+    if (text.empty())
+        return LSystemFileError { 0, "the file is empty" };
+
+    // The file is the whole L-system: its rules, if any, replace the ones before, and its
+    // turtle is the panel's unless it names another.
+    PanelFields fields = current;
+    fields.moreRules.clear();
+    fields.commands = lsystem::CommandSet::Panel;
+    LineReader reader(fields);
+    int number = 0;
+    while (!text.empty()) {
+        ++number;
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        const std::string_view line = text.substr(0, end);
+        const std::size_t next = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
+        text.remove_prefix(std::min(next, text.size()));
+        try {
+            if (number == 1)
+                CheckHeader(Trim(line));
+            else
+                reader.Read(Trim(line), number);
+        } catch (const BadLine& bad) {
+            return LSystemFileError { number, bad.message };
+        } catch (const QuotedTextError& bad) {
+            return LSystemFileError { number, bad.what() };
+        }
+    }
+    return fields;
+}
+
+std::string DescribeError(const LSystemFileError& error)
+{
+    if (error.line == 0)
+        return error.message;
+    return "line " + std::to_string(error.line) + ": " + error.message;
+}
+
+} // namespace app

@@ -1,0 +1,66 @@
+#include "app/core/jobs/thumbnail_job.h"
+
+#include <algorithm>
+
+namespace app {
+
+namespace {
+
+constexpr plane::Rgb black { 0, 0, 0 };
+
+} // namespace
+
+ThumbnailJob::ThumbnailJob(const PanelFields& fields, int size, std::uint64_t symbolBudget)
+    : m_prepared(PrepareWalk(fields, black))
+    , m_seed(fields.seed.value_or(0))
+    , m_size(size)
+    , m_symbolBudget(symbolBudget)
+    , m_plane(size)
+{
+    StartWalk(m_bounds);
+}
+
+ThumbnailJob::~ThumbnailJob() = default;
+
+void ThumbnailJob::StartWalk(lsystem::Canvas& canvas)
+{
+    // Both walks take the same random numbers, so the drawing is the figure measured.
+    m_random = lsystem::RandomGenerator(m_seed);
+    m_walk = std::make_unique<lsystem::TurtleWalk>(
+        m_prepared.params, m_prepared.style, m_random, canvas);
+}
+
+bool ThumbnailJob::Advance(std::uint64_t symbols)
+{
+    if (m_phase == Phase::Done)
+        return true;
+    const std::uint64_t left = m_symbolBudget - std::min(m_symbolBudget, m_walk->symbolsWalked());
+    const bool ended = m_walk->Advance(std::min(symbols, left));
+    const bool budgetSpent = m_walk->symbolsWalked() >= m_symbolBudget;
+    if (!ended && !budgetSpent)
+        return false;
+    m_cutOff = m_cutOff || !ended;
+    EndWalk();
+    return finished();
+}
+
+void ThumbnailJob::EndWalk()
+{
+    if (m_phase == Phase::Draw) {
+        m_walk.reset();
+        m_phase = Phase::Done;
+        return;
+    }
+    // A figure without extent (nothing drawn, or a single point) leaves the thumbnail white.
+    const auto window = FitWindow(m_bounds.bounds());
+    if (!window) {
+        m_walk.reset();
+        m_phase = Phase::Done;
+        return;
+    }
+    m_plane.canvas().SetMapping(WindowMapping(*window, m_size));
+    m_phase = Phase::Draw;
+    StartWalk(m_plane.canvas());
+}
+
+} // namespace app

@@ -1,0 +1,359 @@
+#include "lsystem/explore/explore_walk.h"
+
+#include "fpu/floating_point_error.h"
+#include "lsystem/explore/subfigure_bounds.h"
+#include "lsystem/explore/subfigure_pens.h"
+#include "lsystem/panel/symbols.h"
+#include "lsystem/rules/rule_table.h"
+#include "lsystem/turtle.h"
+#include "lsystem/walk/remembered_direction.h"
+#include "plane/transforms.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace lsystem {
+
+namespace {
+
+// Pixels added to a sub-figure's bound beyond its pen's half width before it is passed over: the
+// plane rounds each end of a segment to a pixel and draws a wide pen a pixel beyond its width's
+// half at most.
+constexpr double PixelMargin = 2.0;
+// The relative error allowed for the difference between the positions this walk reaches and
+// those of the whole walk, which add the same steps in another order: a few ulps for each of up
+// to 2^40 symbols walked is far less.
+constexpr double PositionSlack = 1e-9;
+
+[[gnu::cold, gnu::noinline]] double RaiseUnlessFinite(double value)
+{
+    return fpu::Checked(value);
+}
+
+[[gnu::always_inline]] inline double Finite(double value)
+{
+    return std::isfinite(value) ? value : RaiseUnlessFinite(value);
+}
+
+} // namespace
+
+class ExploreWalk::Impl {
+public:
+    Impl(const DrawParams& params, const WalkStyle& style, const ExploreView& view,
+        double chordPixels, Canvas& canvas)
+        : m_rules(params.RuleF, params.RuleG, params.MoreRules)
+        , m_bounds(m_rules, params.Angle, 0.0, params.SubstCount)
+        , m_pens(m_rules, params.SubstCount)
+        , m_axiom(params.Word)
+        , m_angle(params.Angle)
+        , m_stepLength(params.StepLength)
+        , m_style(style)
+        , m_view(view)
+        , m_pixelsPerUnit(std::max(std::abs(view.pixelsPerUnitX), std::abs(view.pixelsPerUnitY)))
+        , m_canvas(canvas)
+        , m_penWidth(params.PenWidth)
+        , m_lastPen(params.PenWidth)
+    {
+        if (style.rotation)
+            m_rotation = plane::RotationMatrix(*style.rotation);
+        // A pen that never widens draws no wider than it starts (or than 1).
+        const double penPixels = std::max(1.0, static_cast<double>(params.PenWidth));
+        const double marginPixels = penPixels / 2.0 + PixelMargin;
+        m_marginX = marginPixels / std::abs(view.pixelsPerUnitX);
+        m_marginY = marginPixels / std::abs(view.pixelsPerUnitY);
+        m_frames.push_back(
+            { m_axiom.data(), m_axiom.data() + m_axiom.size(), params.SubstCount, false });
+        m_chordRadius = chordPixels / (std::abs(m_stepLength) * m_pixelsPerUnit);
+        for (const char symbol : m_axiom)
+            m_totalSteps += m_pens.Of(symbol, params.SubstCount).steps;
+        // A rule that replaces a symbol by itself (a common "F -> F" beside rules for other
+        // symbols) leaves it as it is at every level.
+        for (const char symbol : m_rules.symbols())
+            m_expanded[static_cast<unsigned char>(symbol)]
+                = m_rules.First(symbol) != std::string(1, symbol);
+    }
+
+    bool Advance(std::uint64_t budget)
+    {
+        std::uint64_t symbols = 0;
+        while (symbols < budget && !m_frames.empty()) {
+            Frame& frame = m_frames.back();
+            if (frame.next == frame.end) {
+                m_frames.pop_back();
+                continue;
+            }
+            const char symbol = *frame.next++;
+            const std::int32_t remaining = frame.remaining;
+            ++symbols;
+            if (remaining > 0 && m_expanded[static_cast<unsigned char>(symbol)]) {
+                bool inside = frame.inside;
+                if (PassedOver(symbol, remaining, inside))
+                    continue;
+                const std::string& replacement = m_rules.First(symbol);
+                if (remaining == 1) {
+                    // The last level's symbols are the turtle's: walked here, without a frame.
+                    for (const char walked : replacement)
+                        WalkSymbol(walked, *this);
+                    symbols += replacement.size();
+                    continue;
+                }
+                const char* next = replacement.data();
+                m_frames.push_back({ next, next + replacement.size(), remaining - 1, inside });
+                continue;
+            }
+            WalkSymbol(symbol, *this);
+        }
+        m_stats.symbols += symbols;
+        return m_frames.empty();
+    }
+
+    bool finished() const { return m_frames.empty(); }
+    const ExploreStats& stats() const { return m_stats; }
+    double progress() const
+    {
+        if (m_frames.empty())
+            return 1.0;
+        return m_totalSteps > 0.0 ? std::min(m_stepsDone / m_totalSteps, 1.0) : 0.0;
+    }
+
+    // The turtle's commands, as BranchingTurtle and the panel's walk carry them out.
+    void Step()
+    {
+        const Direction& direction = m_direction(m_heading);
+        const double endX = m_x + m_stepLength * direction.sine;
+        const double endY = m_y + m_stepLength * direction.cosine;
+        SegmentTo(Finite(endX), Finite(endY));
+        m_narrowingDue = true;
+        m_stepsDone += 1.0;
+    }
+    void EndRun()
+    {
+        if (m_narrowingDue) {
+            m_narrowingDue = false;
+            m_penWidth = SubfigurePens::Narrowed(m_penWidth, m_style.narrowing, 1);
+        }
+    }
+    void Move()
+    {
+        const Direction& direction = m_direction(m_heading);
+        m_x = Finite(m_x + Finite(m_stepLength * direction.sine));
+        m_y = Finite(m_y + Finite(m_stepLength * direction.cosine));
+    }
+    void TurnLeft() { m_heading = Finite(m_heading - m_angle); }
+    void TurnRight() { m_heading = Finite(m_heading + m_angle); }
+    void OpenBranch()
+    {
+        if (m_branches.size() == MaxBranchDepth)
+            throw BranchDepthError();
+        m_branches.push_back({ m_x, m_y, m_heading, m_penWidth });
+    }
+    void CloseBranch()
+    {
+        if (m_branches.empty())
+            return;
+        const Saved& saved = m_branches.back();
+        m_x = saved.x;
+        m_y = saved.y;
+        m_heading = saved.heading;
+        m_penWidth = saved.penWidth;
+        m_branches.pop_back();
+    }
+
+private:
+    struct Frame {
+        const char* next;
+        const char* end;
+        std::int32_t remaining; // substitutions still to make of the symbols from next on
+        // Whether the symbols belong to a sub-figure whose disc lies in the view: none of
+        // theirs can miss it, so they are not tried.
+        bool inside;
+    };
+    struct Saved {
+        double x;
+        double y;
+        double heading;
+        std::int32_t penWidth;
+    };
+
+    // Passes over the sub-figure of `symbol` with `remaining` substitutions to make, or draws it
+    // as its chord, where its bound allows; false where it has to be expanded. `inside` tells
+    // whether it lies in a sub-figure within the view, and is then told whether it does itself.
+    bool PassedOver(char symbol, std::int32_t remaining, bool& inside)
+    {
+        const SubfigureBound& bound = m_bounds.Of(symbol, remaining);
+        const SubfigurePen& pen = m_pens.Of(symbol, remaining);
+        if (!bound.selfContained || bound.opens != 0 || !bound.endFixed || !pen.known)
+            return false;
+        const bool chord = bound.radius <= m_chordRadius;
+        if (inside && !chord)
+            return false;
+        const plane::TVector3 start = Turned(m_x, m_y);
+        if (!inside) {
+            const double radius = bound.radius * std::abs(m_stepLength);
+            if (!std::isfinite(radius))
+                return false;
+            const double reach = radius
+                + PositionSlack * (std::abs(start.x) + std::abs(start.y) + radius + bound.endError);
+            if (Misses(start.x, start.y, reach)) {
+                MoveToEnd(bound, pen);
+                ++m_stats.skipped;
+                return true;
+            }
+            inside = Within(start.x, start.y, reach);
+        }
+        if (!chord)
+            return false;
+        const std::int32_t width = m_penWidth;
+        MoveToEnd(bound, pen);
+        if (pen.draws) {
+            m_canvas.DrawSegment(start, Turned(m_x, m_y), m_style.colour, DrawnWidth(width));
+            ++m_stats.primitives;
+            ++m_stats.chords;
+        }
+        return true;
+    }
+
+    // Whether the disc about (x, y) lies within the view.
+    bool Within(double x, double y, double radius) const
+    {
+        return x - radius >= m_view.left && x + radius <= m_view.right
+            && y - radius >= m_view.bottom && y + radius <= m_view.top;
+    }
+
+    // Whether the disc about (x, y) misses the view widened by the pen's margin.
+    bool Misses(double x, double y, double radius) const
+    {
+        const double dx
+            = std::max({ m_view.left - m_marginX - x, x - m_view.right - m_marginX, 0.0 });
+        const double dy
+            = std::max({ m_view.bottom - m_marginY - y, y - m_view.top - m_marginY, 0.0 });
+        return dx * dx + dy * dy > radius * radius;
+    }
+
+    // The turtle where the sub-figure ends: `along` steps ahead and `left` to the left, its
+    // heading turned, its pen narrowed as the sub-figure's runs narrow it.
+    void MoveToEnd(const SubfigureBound& bound, const SubfigurePen& pen)
+    {
+        const Direction& direction = m_direction(m_heading);
+        const double aheadX = bound.along * direction.sine - bound.left * direction.cosine;
+        const double aheadY = bound.along * direction.cosine + bound.left * direction.sine;
+        m_x = Finite(m_x + Finite(m_stepLength * aheadX));
+        m_y = Finite(m_y + Finite(m_stepLength * aheadY));
+        m_heading = Finite(m_heading - Finite(static_cast<double>(bound.leftTurns) * m_angle));
+        const SubfigurePen::Effect& effect = pen.effect[m_narrowingDue];
+        const std::int32_t startWidth = m_penWidth;
+        m_penWidth = SubfigurePens::Narrowed(m_penWidth, m_style.narrowing, effect.narrowings);
+        m_narrowingDue = effect.dueAtEnd;
+        // The pen a segment with a negative width keeps is the last width the sub-figure drew
+        // with that was not negative: the width at its end where that is not, else the
+        // narrowest its start narrows to.
+        if (pen.draws && startWidth >= 0) {
+            m_lastPen = m_penWidth >= 0 ? m_penWidth
+                : m_style.narrowing > 0 ? startWidth % m_style.narrowing
+                                        : startWidth;
+        }
+        m_stepsDone += pen.steps;
+    }
+
+    // The width a segment is drawn with: its own, else (negative) the last that was not, as the
+    // plane's pen keeps it, so that the frame does not depend on the pen it finds.
+    std::int32_t DrawnWidth(std::int32_t width)
+    {
+        if (width >= 0)
+            m_lastPen = width;
+        return m_lastPen >= 0 ? m_lastPen : width;
+    }
+
+    void SegmentTo(double endX, double endY)
+    {
+        m_canvas.DrawSegment(
+            Turned(m_x, m_y), Turned(endX, endY), m_style.colour, DrawnWidth(m_penWidth));
+        ++m_stats.primitives;
+        m_x = endX;
+        m_y = endY;
+    }
+
+    // The point turned by the style's rotation, as plane::MultiplyPoint turns it.
+    [[gnu::always_inline]] plane::TVector3 Turned(double x, double y) const
+    {
+        if (!m_rotation)
+            return { x, y, 1.0 };
+        const plane::TMatrix3& m = *m_rotation;
+        const double turnedX = (x * m.m[0][0] + y * m.m[1][0]) + 0.0;
+        const double turnedY = (x * m.m[0][1] + y * m.m[1][1]) + 0.0;
+        if (!std::isfinite(turnedX) || !std::isfinite(turnedY)) [[unlikely]]
+            return plane::MultiplyPoint({ x, y, 1.0 }, m);
+        return { turnedX, turnedY, 1.0 };
+    }
+
+    const RuleTable m_rules;
+    const SubfigureBounds m_bounds;
+    const SubfigurePens m_pens;
+    const std::string m_axiom;
+    const double m_angle;
+    const double m_stepLength;
+    const WalkStyle m_style;
+    const ExploreView m_view;
+    const double m_pixelsPerUnit;
+    // The largest radius, in steps, of a sub-figure drawn as its chord.
+    double m_chordRadius = 0.0;
+    Canvas& m_canvas;
+    std::optional<plane::TMatrix3> m_rotation;
+    double m_marginX = 0.0;
+    double m_marginY = 0.0;
+
+    std::array<bool, 256> m_expanded {}; // whether a symbol's rule changes it
+    std::vector<Frame> m_frames;
+    double m_x = 0.0;
+    double m_y = 0.0;
+    double m_heading = 0.0;
+    std::int32_t m_penWidth;
+    // The last width drawn with that was not negative, from the start width on (the whole
+    // walk's first step draws with it); negative while there is none.
+    std::int32_t m_lastPen;
+    bool m_narrowingDue = false;
+    std::vector<Saved> m_branches;
+    RememberedDirection m_direction;
+    ExploreStats m_stats;
+    double m_totalSteps = 0.0;
+    double m_stepsDone = 0.0;
+};
+
+bool ExploreWalk::Handles(const DrawParams& params, const WalkStyle& style)
+{
+    return params.Commands == CommandSet::Panel && params.RandomAmp == 0.0 && style.narrowing >= 0
+        && !RuleTable(params.RuleF, params.RuleG, params.MoreRules).weighted();
+}
+
+ExploreWalk::ExploreWalk(const DrawParams& params, const WalkStyle& style, const ExploreView& view,
+    double chordPixels, Canvas& canvas)
+    : m_impl(std::make_unique<Impl>(params, style, view, chordPixels, canvas))
+{
+}
+
+ExploreWalk::~ExploreWalk() = default;
+
+bool ExploreWalk::Advance(std::uint64_t budget)
+{
+    return m_impl->Advance(budget);
+}
+
+bool ExploreWalk::finished() const
+{
+    return m_impl->finished();
+}
+
+const ExploreStats& ExploreWalk::stats() const
+{
+    return m_impl->stats();
+}
+
+double ExploreWalk::progress() const
+{
+    return m_impl->progress();
+}
+
+} // namespace lsystem
