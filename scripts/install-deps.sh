@@ -5,7 +5,8 @@
 #   install-deps.sh [test]    building and running everything, tests included (the default)
 set -euo pipefail
 
-build=(cmake ninja-build clang qt6-base-dev libgl-dev libgif-dev zlib1g-dev)
+# The program ships built by GCC; the tests build it with clang as well, under the sanitizers.
+build=(cmake ninja-build g++ qt6-base-dev libgl-dev libgif-dev zlib1g-dev)
 run=("${build[@]}" fonts-dejavu-core fonts-dejavu-extra)
 # dpkg-shlibdeps computes the package's dependencies; cpack finds executables with file.
 package=("${build[@]}" dpkg-dev file)
@@ -13,7 +14,7 @@ package=("${build[@]}" dpkg-dev file)
 # ThreadSanitizer and libFuzzer (clang is clang 14 on Debian 12).
 test=(
     "${run[@]}" "${package[@]}"
-    clang-format libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+    clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick python3
     desktop-file-utils libxml2-utils librsvg2-bin poppler-utils
 )

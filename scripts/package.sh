@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 # Everything but the path goes to standard error, so `deb=$(scripts/package.sh)` works.
 exec 3>&1 1>&2
 scripts/install-deps.sh package
-cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
+cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
     -DBUILD_TESTING=OFF
 cmake --build build/package
 rm -f build/package/*.deb

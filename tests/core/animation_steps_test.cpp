@@ -140,8 +140,9 @@ TEST(AnimationSteps, DrawingStepsShareOutTheSymbols)
         const std::uint64_t symbols = DrawnUpTo(figures).symbols;
         const auto shares = static_cast<std::uint64_t>(std::max<std::int64_t>(row.shares, 1));
         const std::uint64_t stride = std::max<std::uint64_t>(symbols / shares, 1);
-        if (row.pace == DrawingPace::Frames)
+        if (row.pace == DrawingPace::Frames) {
             ASSERT_EQ(steps.count(), shares);
+        }
         ASSERT_GE(steps.count(), 1u);
         EXPECT_EQ(steps.Symbols(steps.count() - 1), symbols);
         for (std::uint64_t k = 0; k < steps.count(); ++k) {

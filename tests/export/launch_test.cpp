@@ -64,8 +64,9 @@ TEST(Launch, DecidesWhatTheArgumentsAskFor)
             EXPECT_TRUE(launch.message.contains(QRegularExpression(detail)))
                 << launch.message.toStdString();
         }
-        if (row.kind == LaunchKind::Windows)
+        if (row.kind == LaunchKind::Windows) {
             EXPECT_EQ(launch.file.value_or(QString()), detail);
+        }
     }
 }
 

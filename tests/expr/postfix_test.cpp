@@ -209,8 +209,9 @@ TEST(ReadToken, ReadsNumbersAndSingleCharacters)
         ASSERT_TRUE(token.has_value());
         EXPECT_EQ(static_cast<int>(token->Kind), static_cast<int>(row.kind));
         EXPECT_EQ(token->Length, row.length);
-        if (row.kind == Opcode::Number)
+        if (row.kind == Opcode::Number) {
             EXPECT_EQ(token->Value, row.value);
+        }
     }
     EXPECT_FALSE(expr::ReadToken("", 0).has_value());
     EXPECT_FALSE(expr::ReadToken("1+2", 3).has_value());

@@ -12,8 +12,9 @@ protected:
     {
         const QDir root(m_prefix.path());
         EXPECT_TRUE(root.mkpath("bin"));
-        if (withExamples)
+        if (withExamples) {
             EXPECT_TRUE(root.mkpath("share/lindenmayer/examples"));
+        }
         return root.filePath("bin");
     }
 
