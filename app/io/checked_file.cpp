@@ -1,5 +1,6 @@
 #include "app/io/checked_file.h"
 
+#include "app/io/file_name_bytes.h"
 #include "app/io/write_target.h"
 
 #include <QDir>
@@ -66,8 +67,9 @@ TemporaryFile MakeTemporaryFile(const QByteArray& folder, std::optional<mode_t> 
 
 FileError SaveError(const QString& path, const QString& reason)
 {
-    return FileError(QStringLiteral("Could not save \"%1\": %2")
-                         .arg(QDir::toNativeSeparators(path), reason)
+    // The name's own bytes, which the message escapes when shown where they are not UTF-8.
+    return FileError(FileNameBytes(QStringLiteral("Could not save \"%1\": %2")
+                                       .arg(QDir::toNativeSeparators(path), reason))
                          .toStdString());
 }
 
@@ -80,6 +82,13 @@ QString OutputNameFault(const QString& path)
     if (path.endsWith(QLatin1Char('.')))
         return QStringLiteral("the name ends with a dot");
     return {};
+}
+
+QString NameSuffix(const QString& path)
+{
+    const QString name = path.section(QLatin1Char('/'), -1);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot + 1);
 }
 
 CheckedFile::CheckedFile(const QString& path)

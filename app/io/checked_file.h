@@ -19,6 +19,10 @@ FileError SaveError(const QString& path, const QString& reason);
 // them). Empty when it can.
 QString OutputNameFault(const QString& path);
 
+// The extension of the path's file name: what follows its last dot, empty where it has none.
+// (QFileInfo::suffix gives a wrong one for names of 32 768 characters or more.)
+QString NameSuffix(const QString& path);
+
 // A file written in full or not at all: every file the program writes goes through one. The
 // bytes go to a temporary file beside the target, named ".lsys-" and six random letters or
 // digits so that it fits beside a name of any length the system allows, in blocks of
