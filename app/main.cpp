@@ -34,7 +34,8 @@ void ReportPlatformFailure(
         QString reason = platformMessages.empty() ? message.section(QLatin1Char('\n'), 0, 0)
                                                   : platformMessages.front().text;
         reason = reason.trimmed();
-        if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        if (qEnvironmentVariableIsEmpty("DISPLAY")
+            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             reason += QStringLiteral(" (neither DISPLAY nor WAYLAND_DISPLAY is set)");
         std::fprintf(stderr, "Could not open the windows: %s.\n", reason.toLocal8Bit().constData());
         std::_Exit(EXIT_FAILURE);

@@ -86,8 +86,8 @@ int OpenUnnamedFile(int folder, mode_t mode)
 FileError SaveError(const QString& path, const QString& reason)
 {
     // The name's own bytes, which the message escapes when shown where they are not UTF-8.
-    return FileError(FileNameBytes(QStringLiteral("Could not save \"%1\": %2")
-                                       .arg(QDir::toNativeSeparators(path), reason))
+    return FileError(FileNameBytes(
+        QStringLiteral("Could not save \"%1\": %2").arg(QDir::toNativeSeparators(path), reason))
                          .toStdString());
 }
 
@@ -240,8 +240,8 @@ void CheckedFile::NameTemporary()
     // the replacement one step: linkat cannot replace a file.
     const QByteArray handlePath = ProcessFdPath(m_handle);
     m_temporary = WithNewName([&](const QByteArray& name) {
-        return ::linkat(AT_FDCWD, handlePath.constData(), m_folder, name.constData(),
-                   AT_SYMLINK_FOLLOW)
+        return ::linkat(
+                   AT_FDCWD, handlePath.constData(), m_folder, name.constData(), AT_SYMLINK_FOLLOW)
             == 0;
     });
     if (m_temporary.isEmpty())

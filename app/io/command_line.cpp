@@ -23,8 +23,8 @@
 #include "app/io/usage_error.h"
 
 #include <QCommandLineParser>
-#include <QStringList>
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <cstdio>
 #include <limits>
@@ -199,8 +199,8 @@ RenderRequest ReadRequest(const GivenOptions& given)
     // option change them.
     if (source == RunSource::Collection) {
         const QString entry = QStringLiteral("entry");
-        fields = CollectionEntryFields(*given.file(),
-            given.isSet(entry) ? std::optional(given.value(entry)) : std::nullopt);
+        fields = CollectionEntryFields(
+            *given.file(), given.isSet(entry) ? std::optional(given.value(entry)) : std::nullopt);
     } else if (source == RunSource::LSystemFile) {
         const QString file = *given.file();
         fields = OpenLSystemFile(file, fields);

@@ -60,7 +60,8 @@ QString FileNameFromBytes(const QByteArray& bytes)
             continue;
         }
         name += QString::fromUtf8(bytes.constData() + runStart, at - runStart);
-        name += QChar(static_cast<char16_t>(EscapedByteBase + static_cast<unsigned char>(bytes[at])));
+        name += QChar(
+            static_cast<char16_t>(EscapedByteBase + static_cast<unsigned char>(bytes[at])));
         runStart = ++at;
     }
     return name + QString::fromUtf8(bytes.constData() + runStart, bytes.size() - runStart);

@@ -90,15 +90,16 @@ Launch ReadLaunch(const QStringList& arguments)
                 QStringLiteral("--%1 needs a value: <%2>").arg(option->name, option->valueName));
         }
         given.Add(option->name,
-            !option->takesValue() ? QString() : inlineValue ? *inlineValue : arguments[++i]);
+            !option->takesValue() ? QString()
+                : inlineValue     ? *inlineValue
+                                  : arguments[++i]);
     }
     if (given.isSet(QStringLiteral("help")))
         return Of(LaunchKind::Help);
     if (given.isSet(QStringLiteral("version")))
         return Of(LaunchKind::Version);
     if (const CommandLineOption* repeated = Repeated(given))
-        return BadUsage(
-            QStringLiteral("--%1 is given more than once").arg(repeated->name));
+        return BadUsage(QStringLiteral("--%1 is given more than once").arg(repeated->name));
     if (files.size() > 1)
         return BadUsage(QStringLiteral("unexpected argument \"%1\"").arg(files[1]));
     if (!files.isEmpty())
