@@ -66,8 +66,9 @@ TEST(Launch, DecidesWhatTheArgumentsAskFor)
             EXPECT_TRUE(launch.message.contains(QRegularExpression(detail)))
                 << launch.message.toStdString();
         }
-        if (row.kind == LaunchKind::Windows)
+        if (row.kind == LaunchKind::Windows) {
             EXPECT_EQ(launch.options.file().value_or(QString()), detail);
+        }
     }
 }
 
@@ -133,8 +134,9 @@ TEST(Launch, ArgumentsKeepTheirBytes)
         SCOPED_TRACE(bytes.toHex().toStdString());
         const QString decoded = app::FileNameFromBytes(bytes);
         EXPECT_EQ(app::FileNameBytes(decoded), bytes);
-        if (QString::fromUtf8(bytes).toUtf8() == bytes)
+        if (QString::fromUtf8(bytes).toUtf8() == bytes) {
             EXPECT_EQ(decoded, QString::fromUtf8(bytes));
+        }
     }
 }
 
