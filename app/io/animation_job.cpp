@@ -2,8 +2,6 @@
 
 #include "app/io/gif_encoder.h"
 
-#include <QFileInfo>
-
 #include <utility>
 
 namespace app {
@@ -12,7 +10,7 @@ QString AnimationFileFor(const QString& path)
 {
     if (const QString fault = OutputNameFault(path); !fault.isEmpty())
         throw SaveError(path, fault);
-    const QString suffix = QFileInfo(path).suffix();
+    const QString suffix = NameSuffix(path);
     if (suffix.isEmpty())
         return path + QStringLiteral(".gif");
     if (suffix.compare(QStringLiteral("gif"), Qt::CaseInsensitive) == 0)

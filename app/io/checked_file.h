@@ -19,14 +19,22 @@ FileError SaveError(const QString& path, const QString& reason);
 // them). Empty when it can.
 QString OutputNameFault(const QString& path);
 
+// The extension of the path's file name: what follows its last dot, empty where it has none.
+// (QFileInfo::suffix gives a wrong one for names of 32 768 characters or more.)
+QString NameSuffix(const QString& path);
+
 // A file written in full or not at all: every file the program writes goes through one. The
-// bytes go to a temporary file beside the target, named ".lsys-" and six random letters or
-// digits so that it fits beside a name of any length the system allows, in blocks of
-// BufferSize, each write checked; Commit checks the last block, the sync to disk and the close,
-// and only then puts the file in place, in one step (rename). A file that exists keeps its
-// permissions; a new one gets the umask's. A file not committed (a failed write, an exception)
-// is discarded: the old file stays as it was and nothing is left behind. A failure's FileError
-// names the file and the system's reason ("No space left on device", "File too large").
+// bytes go to a temporary file beside the target, in blocks of BufferSize, each write checked;
+// Commit checks the last block, the sync to disk and the close, and only then puts the file in
+// place, in one step (rename). Where the file system allows, the temporary file has no name
+// while it is written (O_TMPFILE), and gets one, ".lsys-" and six random letters or digits, only
+// to be renamed over the target; elsewhere it has that name from the start and is marked for
+// removal should a signal end the program (PrepareSignalsForSaving). The short name fits beside
+// a name of any length the system allows. A file that exists keeps its permissions; a new one
+// gets the umask's. A file not committed (a failed write, an exception, SIGTERM, SIGINT or
+// SIGHUP) is discarded: the old file stays as it was and nothing is left behind. A failure's
+// FileError names the file and the system's reason ("No space left on device", "File too large":
+// SIGXFSZ is ignored, so a file size limit fails the write).
 //
 // The target must be a regular file or not exist yet. A symlink is written through, as editors
 // do: the link stays and the file it leads to is replaced, or made when there is none, unless
@@ -65,13 +73,16 @@ private:
     bool WriteThrough(const char* data, qint64 size);
     bool Flush();
     void SyncToDisk();
+    void NameTemporary();
     void CloseHandle();
     void Discard();
 
     QString m_path; // as given, for messages
     QByteArray m_target; // the file replaced: the path with its symlinks followed
-    QByteArray m_temporary; // the file written until it is put in place; empty after that
-    int m_handle = -1;
+    int m_folder = -1; // the target's folder, where the temporary file is
+    int m_handle = -1; // the temporary file, open for writing
+    QByteArray m_temporary; // its name in the folder; empty while it has none or after Commit
+    int m_mark = -1; // its mark for removal by a signal (Unmark)
     std::string m_buffer;
     QString m_failure; // the reason the first failed write gave; empty while all went well
 };

@@ -1,11 +1,12 @@
 #include "app/io/collection_io.h"
 
+#include "app/io/checked_file.h"
 #include "app/io/file_error.h"
+#include "app/io/file_name_bytes.h"
 #include "app/io/regular_file.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <string>
 #include <string_view>
@@ -16,15 +17,15 @@ namespace {
 
 FileError OpenError(const QString& path, const std::string& reason)
 {
-    return FileError(
-        "Could not open \"" + QDir::toNativeSeparators(path).toStdString() + "\": " + reason);
+    return FileError("Could not open \""
+        + FileNameBytes(QDir::toNativeSeparators(path)).toStdString() + "\": " + reason);
 }
 
 } // namespace
 
 bool IsCollectionFile(const QString& path)
 {
-    return QFileInfo(path).suffix().compare(QStringLiteral("l"), Qt::CaseInsensitive) == 0;
+    return NameSuffix(path).compare(QStringLiteral("l"), Qt::CaseInsensitive) == 0;
 }
 
 FractintCollection OpenCollectionFile(const QString& path)

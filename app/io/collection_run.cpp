@@ -5,6 +5,7 @@
 #include "app/core/formats/fractint_fields.h"
 #include "app/io/collection_io.h"
 #include "app/io/file_error.h"
+#include "app/io/file_name_bytes.h"
 #include "app/io/safe_message.h"
 #include "app/io/usage_error.h"
 
@@ -37,8 +38,8 @@ QString QuotedNames(const std::vector<std::string>& names)
 
 FileError OpenError(const QString& path, const QString& reason)
 {
-    return FileError(
-        QStringLiteral("Could not open %1: %2").arg(Shown(path), reason).toStdString());
+    return FileError(FileNameBytes(QStringLiteral("Could not open %1: %2").arg(Shown(path), reason))
+                         .toStdString());
 }
 
 } // namespace

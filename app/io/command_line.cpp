@@ -24,6 +24,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <cstdio>
 #include <limits>
@@ -73,42 +74,46 @@ Preset PresetNamed(const QString& name)
 {
     if (const auto preset = PresetFromName(name.toStdString()))
         return *preset;
-    throw UsageError(QStringLiteral("unknown preset \"%1\"").arg(name));
+    QStringList names;
+    for (const Preset preset : AllPresets())
+        names << QStringLiteral("\"%1\"").arg(QString::fromUtf8(PresetName(preset)));
+    throw UsageError(QStringLiteral("unknown preset \"%1\": the presets are %2")
+                         .arg(name, names.join(QStringLiteral(", "))));
 }
 
-qint64 IntegerValue(const QCommandLineParser& parser, const QString& name, qint64 min, qint64 max)
+qint64 IntegerValue(const GivenOptions& given, const QString& name, qint64 min, qint64 max)
 {
     bool ok = false;
-    const qint64 value = parser.value(name).toLongLong(&ok);
+    const qint64 value = given.value(name).toLongLong(&ok);
     if (!ok || value < min || value > max) {
         throw UsageError(QStringLiteral("--%1 takes a whole number from %2 to %3, not \"%4\"")
                              .arg(name)
                              .arg(min)
                              .arg(max)
-                             .arg(parser.value(name)));
+                             .arg(given.value(name)));
     }
     return value;
 }
 
 // Sets each field whose option is given. Explore substitutes further than Draw, so with
 // --explore the count may go beyond Draw's limit.
-void ApplyFieldOptions(const QCommandLineParser& parser, PanelFields& fields)
+void ApplyFieldOptions(const GivenOptions& given, PanelFields& fields)
 {
     const std::int32_t maxCount
-        = parser.isSet(QStringLiteral("explore")) ? MaxExploreSubstitutions : MaxSubstitutions;
+        = given.isSet(QStringLiteral("explore")) ? MaxExploreSubstitutions : MaxSubstitutions;
     for (const FieldRow& row : FieldTable) {
         const QString name = QString::fromUtf8(row.option);
-        if (row.option.empty() || !parser.isSet(name))
+        if (row.option.empty() || !given.isSet(name))
             continue;
         if (row.text)
-            fields.*row.text = parser.value(name).toStdString();
+            fields.*row.text = given.value(name).toStdString();
         else
             fields.substCount
-                = static_cast<std::int32_t>(IntegerValue(parser, name, MinSubstitutions, maxCount));
+                = static_cast<std::int32_t>(IntegerValue(given, name, MinSubstitutions, maxCount));
     }
-    if (parser.isSet(QStringLiteral("window"))) {
+    if (given.isSet(QStringLiteral("window"))) {
         // Commas separate the bounds, so their decimals take a point here.
-        const QStringList bounds = parser.value(QStringLiteral("window")).split(QLatin1Char(','));
+        const QStringList bounds = given.value(QStringLiteral("window")).split(QLatin1Char(','));
         if (bounds.size() != 4)
             throw UsageError(QStringLiteral("--window takes four bounds: x1,x2,y1,y2"));
         SetWindow(fields,
@@ -118,13 +123,13 @@ void ApplyFieldOptions(const QCommandLineParser& parser, PanelFields& fields)
 }
 
 // Every --rule in order, given at all, in place of the rules the fields had.
-void ApplyRuleOptions(const QCommandLineParser& parser, PanelFields& fields)
+void ApplyRuleOptions(const GivenOptions& given, PanelFields& fields)
 {
     const QString name = QStringLiteral("rule");
-    if (!parser.isSet(name))
+    if (!given.isSet(name))
         return;
     fields.moreRules.clear();
-    for (const QString& line : parser.values(name)) {
+    for (const QString& line : given.values(name)) {
         std::variant<RuleText, std::string> rule = ReadRuleLine(line.toStdString());
         if (const auto* fault = std::get_if<std::string>(&rule)) {
             throw UsageError(
@@ -136,19 +141,19 @@ void ApplyRuleOptions(const QCommandLineParser& parser, PanelFields& fields)
 }
 
 // --animate's settings; none for --render, to which the animation's options do not apply.
-std::optional<AnimationSettings> ReadAnimation(const QCommandLineParser& parser, bool animate)
+std::optional<AnimationSettings> ReadAnimation(const GivenOptions& given, bool animate)
 {
     if (!animate)
         return std::nullopt;
     const QString frames = QStringLiteral("frames");
     const QString delay = QStringLiteral("delay");
     AnimationSettings settings;
-    if (parser.isSet(frames)) {
+    if (given.isSet(frames)) {
         settings.kind = AnimationKind::Drawing;
-        settings.drawingFrames = static_cast<int>(IntegerValue(parser, frames, 1, MaxFrames));
+        settings.drawingFrames = static_cast<int>(IntegerValue(given, frames, 1, MaxFrames));
     }
-    settings.delayMs = parser.isSet(delay)
-        ? static_cast<int>(IntegerValue(parser, delay, MinDelay, MaxDelay))
+    settings.delayMs = given.isSet(delay)
+        ? static_cast<int>(IntegerValue(given, delay, MinDelay, MaxDelay))
         : DefaultDelayMs(settings.kind);
     return settings;
 }
@@ -172,21 +177,21 @@ std::optional<RunOutput> OutputOf(const QString& output, bool animate)
     return RunOutput::PdfPicture;
 }
 
-RenderRequest ReadRequest(const QCommandLineParser& parser)
+RenderRequest ReadRequest(const GivenOptions& given)
 {
-    const bool animate = parser.isSet(QStringLiteral("animate"));
-    if (animate && parser.isSet(QStringLiteral("render")))
+    const bool animate = given.isSet(QStringLiteral("animate"));
+    if (animate && given.isSet(QStringLiteral("render")))
         throw UsageError(QStringLiteral("--render and --animate exclude each other"));
-    if (!animate && !parser.isSet(QStringLiteral("render")))
+    if (!animate && !given.isSet(QStringLiteral("render")))
         throw UsageError(QStringLiteral("--render <file> or --animate <file> is required"));
     const QString outputOption = QString::fromLatin1(animate ? "animate" : "render");
-    const QString output = parser.value(outputOption);
+    const QString output = given.value(outputOption);
     if (const QString fault = OutputNameFault(output); !fault.isEmpty())
         throw UsageError(QStringLiteral("--%1 takes a file name, not \"%2\": %3")
                              .arg(outputOption, output, fault));
-    const RunSource source = SourceOf(parser);
+    const RunSource source = SourceOf(given);
     if (const std::optional<QString> refused
-        = InapplicableOption(parser, OutputOf(output, animate), source))
+        = InapplicableOption(given, OutputOf(output, animate), source))
         throw UsageError(*refused);
     RenderRequest request;
     PanelFields& fields = request.fields;
@@ -194,33 +199,33 @@ RenderRequest ReadRequest(const QCommandLineParser& parser)
     // option change them.
     if (source == RunSource::Collection) {
         const QString entry = QStringLiteral("entry");
-        fields = CollectionEntryFields(parser.positionalArguments().first(),
-            parser.isSet(entry) ? std::optional(parser.value(entry)) : std::nullopt);
+        fields = CollectionEntryFields(
+            *given.file(), given.isSet(entry) ? std::optional(given.value(entry)) : std::nullopt);
     } else if (source == RunSource::LSystemFile) {
-        const QString file = parser.positionalArguments().first();
+        const QString file = *given.file();
         fields = OpenLSystemFile(file, fields);
         request.source = SourceFile { file, fields };
     }
-    if (parser.isSet(QStringLiteral("preset")))
-        ApplyPreset(PresetNamed(parser.value(QStringLiteral("preset"))), fields);
-    ApplyFieldOptions(parser, fields);
-    ApplyRuleOptions(parser, fields);
+    if (given.isSet(QStringLiteral("preset")))
+        ApplyPreset(PresetNamed(given.value(QStringLiteral("preset"))), fields);
+    ApplyFieldOptions(given, fields);
+    ApplyRuleOptions(given, fields);
     // An entry is meant to be seen whole: its file gives no window, so it is fitted unless one is
     // given.
-    request.fit = parser.isSet(QStringLiteral("fit"))
-        || (source == RunSource::Collection && !parser.isSet(QStringLiteral("window")));
-    if (parser.isSet(QStringLiteral("size")))
+    request.fit = given.isSet(QStringLiteral("fit"))
+        || (source == RunSource::Collection && !given.isSet(QStringLiteral("window")));
+    if (given.isSet(QStringLiteral("size")))
         request.size
-            = static_cast<int>(IntegerValue(parser, QStringLiteral("size"), MinSize, MaxSize));
-    if (parser.isSet(QStringLiteral("seed"))) {
+            = static_cast<int>(IntegerValue(given, QStringLiteral("size"), MinSize, MaxSize));
+    if (given.isSet(QStringLiteral("seed"))) {
         fields.seed = static_cast<std::uint32_t>(IntegerValue(
-            parser, QStringLiteral("seed"), 0, std::numeric_limits<std::uint32_t>::max()));
+            given, QStringLiteral("seed"), 0, std::numeric_limits<std::uint32_t>::max()));
     }
-    request.style.smooth = parser.isSet(QStringLiteral("antialias"));
-    request.style.transparent = parser.isSet(QStringLiteral("transparent"));
-    request.stats = parser.isSet(QStringLiteral("stats"));
-    request.explore = parser.isSet(QStringLiteral("explore"));
-    request.animation = ReadAnimation(parser, animate);
+    request.style.smooth = given.isSet(QStringLiteral("antialias"));
+    request.style.transparent = given.isSet(QStringLiteral("transparent"));
+    request.stats = given.isSet(QStringLiteral("stats"));
+    request.explore = given.isSet(QStringLiteral("explore"));
+    request.animation = ReadAnimation(given, animate);
     // The file's kind last: a name whose extension cannot be written is a failure, not a usage
     // error, and comes after them.
     if (request.animation) {
@@ -289,18 +294,18 @@ int Render(const RenderRequest& request)
 
 // --list: the collection's entries on the standard output, what is wrong outside them on the
 // standard error. It draws nothing, so every other option is refused.
-int List(const QCommandLineParser& parser)
+int List(const GivenOptions& given)
 {
     if (const std::optional<QString> refused
-        = InapplicableOption(parser, std::nullopt, SourceOf(parser)))
+        = InapplicableOption(given, std::nullopt, SourceOf(given)))
         throw UsageError(*refused);
     for (const CommandLineOption& option : CommandLineOptions()) {
-        if (option.name != QStringLiteral("list") && parser.isSet(option.name))
+        if (option.name != QStringLiteral("list") && given.isSet(option.name))
             throw UsageError(QStringLiteral("--%1 does not apply with --list: it lists the "
                                             "entries and draws nothing")
                                  .arg(option.name));
     }
-    const CollectionListing listing = ListCollection(parser.positionalArguments().first());
+    const CollectionListing listing = ListCollection(*given.file());
     Print(stdout, listing.entries);
     Print(stderr, listing.faults);
     return Done;
@@ -317,22 +322,22 @@ int ReportBadUsage(const QString& message)
 
 } // namespace
 
-int RunCommandLine(int argc, char* argv[])
+int RunCommandLine(int argc, char* argv[], const Launch& launch)
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Lindenmayer"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LSYS_VERSION));
 
-    QCommandLineParser parser;
-    AddOptions(parser);
-    const Launch launch = ReadLaunch(QCoreApplication::arguments());
     try {
         switch (launch.kind) {
         case LaunchKind::BadUsage:
             throw UsageError(launch.message);
-        case LaunchKind::Help:
-            Print(stdout, parser.helpText());
+        case LaunchKind::Help: {
+            QCommandLineParser help;
+            AddOptions(help);
+            Print(stdout, help.helpText());
             return Done;
+        }
         case LaunchKind::Version:
             Print(stdout, QStringLiteral("Lindenmayer %1\n").arg(QStringLiteral(LSYS_VERSION)));
             return Done;
@@ -340,11 +345,9 @@ int RunCommandLine(int argc, char* argv[])
         case LaunchKind::Run:
             break;
         }
-        if (!parser.parse(QCoreApplication::arguments()))
-            throw UsageError(parser.errorText());
-        if (parser.isSet(QStringLiteral("list")))
-            return List(parser);
-        return Render(ReadRequest(parser));
+        if (launch.options.isSet(QStringLiteral("list")))
+            return List(launch.options);
+        return Render(ReadRequest(launch.options));
     } catch (const UsageError& error) {
         return ReportBadUsage(SafeMessage(QString::fromStdString(error.what())));
     } catch (const std::exception& error) {

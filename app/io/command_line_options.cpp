@@ -114,6 +114,7 @@ std::vector<CommandLineOption> MakeOptions()
         }
     }
     options.push_back(Made(ruleOption));
+    options.back().repeatable = true;
     for (const Option& option : laterOptions)
         options.push_back(Made(option));
     return options;

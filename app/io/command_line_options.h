@@ -14,6 +14,7 @@ struct CommandLineOption {
     QString shortName; // given as -x; empty for most
     QString valueName; // empty for a flag
     QString description;
+    bool repeatable = false; // given many times, each value counts; any other is given once
 
     bool takesValue() const { return !valueName.isEmpty(); }
 };
@@ -22,8 +23,8 @@ struct CommandLineOption {
 // (FieldTable), --rule, then the rest.
 const std::vector<CommandLineOption>& CommandLineOptions();
 
-// The options, the positional L-system file and the description, for reading the arguments and
-// for the help.
+// The options, the positional L-system file and the description, for the help (ReadLaunch reads
+// the arguments).
 void AddOptions(QCommandLineParser& parser);
 
 } // namespace app

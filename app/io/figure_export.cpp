@@ -4,7 +4,6 @@
 #include "app/io/checked_file.h"
 #include "app/io/picture_target.h"
 
-#include <QFileInfo>
 #include <QImage>
 
 #include <utility>
@@ -13,7 +12,7 @@ namespace app {
 
 std::optional<ImageFormat> ImageFormatOf(const QString& path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
+    const QString suffix = NameSuffix(path).toLower();
     if (suffix.isEmpty() || suffix == QStringLiteral("png"))
         return ImageFormat::Png;
     if (suffix == QStringLiteral("svg"))
@@ -30,7 +29,7 @@ ImageFile ImageFileFor(const QString& path)
     const std::optional<ImageFormat> format = ImageFormatOf(path);
     if (!format)
         throw SaveError(path, QStringLiteral("only .png, .svg and .pdf files can be written"));
-    if (QFileInfo(path).suffix().isEmpty())
+    if (NameSuffix(path).isEmpty())
         return { path + QStringLiteral(".png"), *format };
     return { path, *format };
 }

@@ -2,8 +2,6 @@
 
 #include "app/io/collection_io.h"
 
-#include <QCommandLineParser>
-
 namespace app {
 
 namespace {
@@ -98,24 +96,23 @@ const char* Described(unsigned context)
 
 } // namespace
 
-RunSource SourceOf(const QCommandLineParser& parser)
+RunSource SourceOf(const GivenOptions& given)
 {
-    const QStringList files = parser.positionalArguments();
-    if (files.isEmpty())
+    if (!given.file())
         return RunSource::NoFile;
-    return IsCollectionFile(files.first()) ? RunSource::Collection : RunSource::LSystemFile;
+    return IsCollectionFile(*given.file()) ? RunSource::Collection : RunSource::LSystemFile;
 }
 
 std::optional<QString> InapplicableOption(
-    const QCommandLineParser& parser, std::optional<RunOutput> output, RunSource source)
+    const GivenOptions& given, std::optional<RunOutput> output, RunSource source)
 {
     unsigned run = (output ? ContextOf(*output) : 0) | ContextOf(source);
-    if (parser.isSet(QStringLiteral("fit")))
+    if (given.isSet(QStringLiteral("fit")))
         run |= Fitted;
     for (const Refusal& refusal : refusals) {
         const QString option = QString::fromLatin1(refusal.option);
         const unsigned matched = refusal.contexts & run;
-        if (matched == 0 || !parser.isSet(option))
+        if (matched == 0 || !given.isSet(option))
             continue;
         // A run has one output and one source, and no row refuses an option in two of the
         // output's, the source's and --fit's contexts, so one context matched.

@@ -1,19 +1,18 @@
 #include "app/io/launch.h"
 
 #include "app/io/command_line_options.h"
+#include "app/io/file_name_bytes.h"
 #include "app/io/option_suggestion.h"
-
-#include <utility>
 
 namespace app {
 
 namespace {
 
-// The option an argument starting with "-" gives, with whether a value follows an "="; none
-// when the program does not know it.
+// The option an argument starting with "-" gives, with its value after an "=" if any; no
+// option when the program does not know it.
 struct GivenOption {
     const CommandLineOption* option = nullptr;
-    bool inlineValue = false;
+    std::optional<QString> inlineValue;
 };
 
 GivenOption OptionOf(const QString& argument)
@@ -24,25 +23,26 @@ GivenOption OptionOf(const QString& argument)
         const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
         for (const CommandLineOption& option : options) {
             if (option.name == name)
-                return { &option, equals >= 0 };
+                return { &option,
+                    equals < 0 ? std::nullopt : std::optional(argument.mid(equals + 1)) };
         }
         return {};
     }
     for (const CommandLineOption& option : options) {
         if (!option.shortName.isEmpty() && argument.mid(1) == option.shortName)
-            return { &option, false };
+            return { &option, std::nullopt };
     }
     return {};
 }
 
-Launch Of(LaunchKind kind, std::optional<QString> file = std::nullopt)
+Launch Of(LaunchKind kind, GivenOptions options = {})
 {
-    return { kind, std::move(file), {} };
+    return { kind, std::move(options), {} };
 }
 
 Launch BadUsage(const QString& message)
 {
-    return { LaunchKind::BadUsage, std::nullopt, message };
+    return { LaunchKind::BadUsage, {}, message };
 }
 
 QString UnknownOption(const QString& argument)
@@ -53,14 +53,22 @@ QString UnknownOption(const QString& argument)
     return message;
 }
 
+// The first option given more often than once that may be given once only.
+const CommandLineOption* Repeated(const GivenOptions& given)
+{
+    for (const CommandLineOption& option : CommandLineOptions()) {
+        if (!option.repeatable && given.values(option.name).size() > 1)
+            return &option;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 Launch ReadLaunch(const QStringList& arguments)
 {
     bool optionsEnded = false;
-    bool anyOption = false;
-    bool help = false;
-    bool version = false;
+    GivenOptions given;
     QStringList files;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -72,41 +80,38 @@ Launch ReadLaunch(const QStringList& arguments)
             optionsEnded = true;
             continue;
         }
-        const GivenOption given = OptionOf(argument);
-        if (!given.option)
+        const auto [option, inlineValue] = OptionOf(argument);
+        if (!option)
             return BadUsage(UnknownOption(argument));
-        const CommandLineOption& option = *given.option;
-        if (option.takesValue() && !given.inlineValue) {
-            if (i + 1 == arguments.size()) {
-                return BadUsage(
-                    QStringLiteral("--%1 needs a value: <%2>").arg(option.name, option.valueName));
-            }
-            ++i;
-        } else if (!option.takesValue() && given.inlineValue) {
-            return BadUsage(QStringLiteral("--%1 takes no value").arg(option.name));
+        if (!option->takesValue() && inlineValue)
+            return BadUsage(QStringLiteral("--%1 takes no value").arg(option->name));
+        if (option->takesValue() && !inlineValue && i + 1 == arguments.size()) {
+            return BadUsage(
+                QStringLiteral("--%1 needs a value: <%2>").arg(option->name, option->valueName));
         }
-        anyOption = true;
-        help = help || option.name == QStringLiteral("help");
-        version = version || option.name == QStringLiteral("version");
+        given.Add(option->name,
+            !option->takesValue() ? QString()
+                : inlineValue     ? *inlineValue
+                                  : arguments[++i]);
     }
-    if (help)
+    if (given.isSet(QStringLiteral("help")))
         return Of(LaunchKind::Help);
-    if (version)
+    if (given.isSet(QStringLiteral("version")))
         return Of(LaunchKind::Version);
+    if (const CommandLineOption* repeated = Repeated(given))
+        return BadUsage(QStringLiteral("--%1 is given more than once").arg(repeated->name));
     if (files.size() > 1)
         return BadUsage(QStringLiteral("unexpected argument \"%1\"").arg(files[1]));
-    if (anyOption)
-        return Of(LaunchKind::Run);
-    if (files.isEmpty())
-        return Of(LaunchKind::Windows);
-    return Of(LaunchKind::Windows, files.first());
+    if (!files.isEmpty())
+        given.SetFile(files.first());
+    return Of(given.isEmpty() ? LaunchKind::Windows : LaunchKind::Run, std::move(given));
 }
 
 QStringList ArgumentList(int argc, char* argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << FileNameFromBytes(QByteArray(argv[i]));
     return arguments;
 }
 

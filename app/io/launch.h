@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/io/given_options.h"
+
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 namespace app {
 
@@ -18,19 +18,24 @@ enum class LaunchKind {
 
 struct Launch {
     LaunchKind kind = LaunchKind::Windows;
-    std::optional<QString> file; // Windows: the L-system file to open
+    GivenOptions options; // Run: the options and the file; Windows: the file to open, if any
     QString message; // BadUsage: what is wrong, naming the argument
 };
 
-// Reads the arguments (the program's name first) as far as deciding what they ask for. Every
-// argument that starts with "-" is an option, up to a "--", after which every one is a file; an
-// option's value is the argument after it (which may start with "-") or follows an "=". An
-// option the program does not know is bad usage, its message suggesting a known one that is
-// close; so is an option without its value, a value given to a flag, or a second file. --help
-// comes before --version, and both before any other option's checks.
+// The one reading of the arguments (the program's name first), over the one option table
+// (CommandLineOptions):
+//   arguments := { option | file } [ "--" { file } ]
+//   option    := "--" NAME [ "=" VALUE ] [ VALUE ] | "-" SHORT [ VALUE ]
+// Every argument that starts with "-" is an option, up to a "--", after which every one is a
+// file; an option's value is the argument after it (which may start with "-") or follows an "=".
+// An option the program does not know is bad usage, its message suggesting a known one that is
+// close; so is an option without its value, a value given to a flag, an option given twice that
+// is not repeatable, or a second file. --help comes before --version, and both before any other
+// option's checks.
 Launch ReadLaunch(const QStringList& arguments);
 
-// The arguments as the program was given them, before any application object exists.
+// The arguments as the program was given them, before any application object exists: each
+// argument's bytes kept, as FileNameFromBytes keeps them, since it may name a file.
 QStringList ArgumentList(int argc, char* argv[]);
 
 } // namespace app

@@ -3,11 +3,11 @@
 #include "app/core/formats/lsystem_file.h"
 #include "app/io/checked_file.h"
 #include "app/io/file_error.h"
+#include "app/io/file_name_bytes.h"
 #include "app/io/regular_file.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <string>
 #include <string_view>
@@ -19,7 +19,7 @@ namespace {
 
 std::string Shown(const QString& path)
 {
-    return "\"" + QDir::toNativeSeparators(path).toStdString() + "\"";
+    return "\"" + FileNameBytes(QDir::toNativeSeparators(path)).toStdString() + "\"";
 }
 
 FileError OpenError(const QString& path, const std::string& reason)
@@ -36,7 +36,7 @@ QString SaveLSystemFile(const QString& path, const PanelFields& fields)
     // A rule that cannot be drawn is refused here, before any file is made.
     const std::string text = FormatLSystem(fields);
     QString target = path;
-    if (QFileInfo(path).suffix().isEmpty())
+    if (NameSuffix(path).isEmpty())
         target += QStringLiteral(".") + QLatin1StringView(LSystemFileExtension);
     CheckedFile file(target);
     file.Write(text);

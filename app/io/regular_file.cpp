@@ -1,5 +1,7 @@
 #include "app/io/regular_file.h"
 
+#include "app/io/file_name_bytes.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -19,7 +21,7 @@ QString SystemReason(int error)
 
 QString OpenRegularFile(QFile& file)
 {
-    const QByteArray name = QFile::encodeName(file.fileName());
+    const QByteArray name = FileNameBytes(file.fileName());
     struct stat status { };
     if (::stat(name.constData(), &status) != 0)
         return SystemReason(errno);

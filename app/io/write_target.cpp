@@ -1,9 +1,9 @@
 #include "app/io/write_target.h"
 
+#include "app/io/file_name_bytes.h"
 #include "app/io/regular_file.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <cerrno>
 #include <cstring>
@@ -47,7 +47,7 @@ QString SharedFolderLink(const QByteArray& link, bool isPathGiven)
     if (isPathGiven)
         return refusal;
     return QStringLiteral("it leads to \"%1\", %2")
-        .arg(QDir::toNativeSeparators(QFile::decodeName(link)), refusal);
+        .arg(QDir::toNativeSeparators(FileNameFromBytes(link)), refusal);
 }
 
 } // namespace
@@ -69,7 +69,7 @@ QByteArray FolderOf(const QByteArray& path)
 
 WriteTarget FindWriteTarget(const QString& path)
 {
-    WriteTarget target { QFile::encodeName(path), std::nullopt, {} };
+    WriteTarget target { FileNameBytes(path), std::nullopt, {} };
     for (int links = 0;; ++links) {
         struct stat status { };
         if (::lstat(target.path.constData(), &status) != 0) {

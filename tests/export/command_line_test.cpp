@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <optional>
 #include <set>
@@ -25,12 +27,13 @@ struct Result {
     QString err;
 };
 
-// Runs the program in `directory` with `arguments`, "OUT" at the start of an argument or of an
-// option's value standing for a file there, without DISPLAY and without a Qt platform, and with
-// at most `addressSpace` bytes of memory when given. A path given whole is left alone, though
-// the temporary folder's random name may hold "OUT".
+// Runs the program (or `program`, such as a shell that runs it) in `directory` with `arguments`,
+// "OUT" at the start of an argument or of an option's value standing for a file there, without
+// DISPLAY and without a Qt platform, and with at most `addressSpace` bytes of memory when given. A
+// path given whole is left alone, though the temporary folder's random name may hold "OUT".
 Result RunProgram(const QStringList& arguments, const QTemporaryDir& directory,
-    std::optional<rlim_t> addressSpace = std::nullopt)
+    std::optional<rlim_t> addressSpace = std::nullopt,
+    const QString& program = QStringLiteral(LINDENMAYER_EXECUTABLE))
 {
     static const QRegularExpression out(QStringLiteral("^(--[a-z]+=)?OUT"));
     QStringList expanded;
@@ -50,7 +53,7 @@ Result RunProgram(const QStringList& arguments, const QTemporaryDir& directory,
             setrlimit(RLIMIT_AS, &bytes);
         });
     }
-    process.start(QStringLiteral(LINDENMAYER_EXECUTABLE), expanded);
+    process.start(program, expanded);
     process.waitForFinished(60000);
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
         QString::fromLocal8Bit(process.readAllStandardOutput()),
@@ -137,8 +140,14 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
             "^$", "--subst takes a whole number from 0 to 64, not \"65\"", nullptr },
         { "an Explore view of an animation", { "--animate", "OUT.gif", "--explore" }, 2, "^$",
             "^--explore does not apply to an animation: ", nullptr },
-        { "an unknown preset", { "--render", "OUT.png", "--preset", "Plant 5" }, 2, "^$",
-            "unknown preset", nullptr },
+        { "an unknown preset, the presets listed", { "--render", "OUT.png", "--preset", "Plant 5" },
+            2, "^$",
+            "^unknown preset \"Plant 5\": the presets are \"Koch Curve\", .*, \"Plant 4\"\n",
+            nullptr },
+        { "an option given twice", { "--render", "OUT.png", "--render", "OUT.svg" }, 2, "^$",
+            "^--render is given more than once\nTry ", nullptr },
+        { "a name too long, however long", { "--render", "OUT" + QString(32768, 'n') + ".png" }, 1,
+            "^$", "^Could not save \".*n\\.png\": File name too long\\.\n$", nullptr },
         { "three bounds for the window", { "--render", "OUT.png", "--window", "0,1,0" }, 2, "^$",
             "--window takes four bounds", nullptr },
         { "a size too large", { "--render", "OUT.png", "--size", "16385" }, 2, "^$", "--size",
@@ -423,6 +432,49 @@ TEST(CommandLine, AFileNamedLikeAnOption)
     const Result refused = RunProgram({ "--render", "OUT.svg", "-x.lsys" }, directory);
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.startsWith(QStringLiteral("unknown option \"-x.lsys\"")));
+}
+
+// A file name that is not UTF-8 names the file it is, to read and to write; a message shows the
+// byte that is not UTF-8 as an escape.
+TEST(CommandLine, AFileNameThatIsNotUtf8KeepsItsBytes)
+{
+    const QTemporaryDir directory;
+    const QByteArray folder = QFile::encodeName(directory.path());
+    const QByteArray text = "Lindenmayer L-system 1\npreset = Plant 1\n";
+    QFile file;
+    ASSERT_TRUE(file.open(::open(folder + "/in\xFF.lsys", O_WRONLY | O_CREAT, 0644),
+        QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    ASSERT_EQ(file.write(text), text.size());
+    file.close();
+    // The shell passes the bytes as they are.
+    const auto run = [&](const char* arguments) {
+        return RunProgram({ "-c", QStringLiteral("exec \"$0\" %1").arg(arguments),
+                              QStringLiteral(LINDENMAYER_EXECUTABLE) },
+            directory, std::nullopt, QStringLiteral("/bin/sh"));
+    };
+    const Result written
+        = run("--render \"$(printf 'out\\377.png')\" \"$(printf 'in\\377.lsys')\"");
+    EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
+    EXPECT_EQ(::access(folder + "/out\xFF.png", F_OK), 0);
+    const Result failed = run("--render \"$(printf 'no\\377/out.png')\"");
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.err, "Could not save \"no\\xFF/out.png\": No such file or directory.\n");
+    // QTemporaryDir would not find them by their names.
+    ::unlink(folder + "/in\xFF.lsys");
+    ::unlink(folder + "/out\xFF.png");
+}
+
+// Without a display the windows cannot open: one line says so, and the program fails.
+TEST(CommandLine, WithoutADisplayTheWindowsFailInOneLine)
+{
+    const QTemporaryDir directory;
+    const Result result
+        = RunProgram({ "-c", "QT_QPA_PLATFORM=xcb exec \"$0\"", LINDENMAYER_EXECUTABLE }, directory,
+            std::nullopt, QStringLiteral("/bin/sh"));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains(
+        QRegularExpression(QStringLiteral("^Could not open the windows: [^\n]+\\.\n$"))))
+        << result.err.toStdString();
 }
 
 // A picture whose pixels memory cannot hold is named, with what it needs; nothing is written.

@@ -19,10 +19,19 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstddef>
+#include <cstring>
+#include <fcntl.h>
 #include <functional>
+#include <iterator>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -30,30 +39,95 @@ namespace {
 using app::PanelFields;
 using app::Preset;
 
-// Limits the size of the files this process writes, so that a write fails even for root; a
-// write beyond the limit then fails with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
+// The tests expect the ending signals' default actions, whatever the shell that started them set
+// (a shell without job control ignores SIGINT for commands it runs in the background).
+const bool endingSignalsDefault = [] {
+    for (const int signal : { SIGTERM, SIGINT, SIGHUP })
+        std::signal(signal, SIG_DFL);
+    return true;
+}();
+
+// Makes openat with O_TMPFILE fail in this process, as on a file system without it (seccomp).
+void DenyUnnamedFiles()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
+        // The flags' low 32 bits (little-endian).
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program { static_cast<unsigned short>(std::size(filter)), filter };
+    if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0
+        || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+        _exit(3);
+}
+
+// A child process running `action`, which reports through a pipe.
+class Child {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
+    explicit Child(const std::function<void(int report)>& action)
     {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
+        int ends[2];
+        if (pipe(ends) != 0)
+            return;
+        m_pid = fork();
+        if (m_pid == 0) {
+            close(ends[0]);
+            action(ends[1]);
+            _exit(0);
+        }
+        close(ends[1]);
+        m_report = ends[0];
     }
-    ~FileSizeLimit()
+    ~Child()
     {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
+        close(m_report);
+        if (m_pid > 0 && !m_ended) {
+            kill(m_pid, SIGKILL);
+            Wait();
+        }
     }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    pid_t pid() const { return m_pid; }
+
+    // What the child has reported: some of it, or all until it ends.
+    std::string Read(bool all)
+    {
+        std::string text;
+        char buffer[4096];
+        for (ssize_t count; (count = read(m_report, buffer, sizeof buffer)) > 0;) {
+            text.append(buffer, static_cast<std::size_t>(count));
+            if (!all)
+                break;
+        }
+        return text;
+    }
+
+    // The signal that ended the child, or minus its exit status.
+    int Wait()
+    {
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+        m_ended = true;
+        return WIFSIGNALED(status) ? WTERMSIG(status) : -WEXITSTATUS(status);
+    }
 
 private:
-    rlimit m_saved {};
-    void (*m_savedHandler)(int) = nullptr;
+    pid_t m_pid = -1;
+    int m_report = -1;
+    bool m_ended = false;
 };
+
+void Report(int report, const std::string& text)
+{
+    if (write(report, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
+        _exit(2);
+}
 
 // Ends the test process if it blocks (on a FIFO) for longer than `seconds`: a failure instead of
 // a hang.
@@ -166,6 +240,8 @@ protected:
     QTemporaryDir m_dir;
 };
 
+// A file size limit (in a child, whose SIGXFSZ the writer must ignore) fails the save with the
+// system's reason, whether the temporary file has a name or not.
 TEST_F(FileWriting, AFailedWriteNamesTheReasonAndLeavesTheOldFileAsItWas)
 {
     const struct {
@@ -174,6 +250,7 @@ TEST_F(FileWriting, AFailedWriteNamesTheReasonAndLeavesTheOldFileAsItWas)
         rlim_t sizeLimit;
         Write write;
         bool largerThanBuffer; // whether the file, written in full, is
+        bool named = false; // whether the temporary file has a name (no O_TMPFILE)
     } rows[] = {
         { "a PNG within the writer's buffer, failing as it is put in place", "figure.png", 1000,
             Png(Preset::KochCurve, 700), false },
@@ -185,6 +262,8 @@ TEST_F(FileWriting, AFailedWriteNamesTheReasonAndLeavesTheOldFileAsItWas)
             Vector(app::ImageFormat::Svg, Preset::KochCurve, 7), true },
         { "a PDF failing mid-page", "figure.pdf", 100'000,
             Vector(app::ImageFormat::Pdf, Preset::KochCurve, 8), true },
+        { "a PDF failing mid-page, its temporary file named", "figure.pdf", 100'000,
+            Vector(app::ImageFormat::Pdf, Preset::KochCurve, 8), true, true },
         { "a GIF failing as it is put in place", "figure.gif", 1000,
             Gif(Preset::Plant3, 5, { app::AnimationKind::Growth }), false },
         { "a GIF failing mid-animation", "figure.gif", 80'000,
@@ -196,11 +275,15 @@ TEST_F(FileWriting, AFailedWriteNamesTheReasonAndLeavesTheOldFileAsItWas)
         const QByteArray old = "old contents";
         Create(row.file, old);
         const QStringList before = Entries();
-        {
-            const FileSizeLimit limit(row.sizeLimit);
-            EXPECT_EQ(FailureOf([&] { row.write(Path(row.file)); }),
-                Message("Could not save", row.file, "File too large"));
-        }
+        Child child([&](int report) {
+            if (row.named)
+                DenyUnnamedFiles();
+            const rlimit limit { row.sizeLimit, RLIM_INFINITY };
+            setrlimit(RLIMIT_FSIZE, &limit);
+            Report(report, FailureOf([&] { row.write(Path(row.file)); }));
+        });
+        EXPECT_EQ(child.Read(true), Message("Could not save", row.file, "File too large"));
+        EXPECT_EQ(child.Wait(), 0);
         EXPECT_EQ(Read(row.file), old);
         EXPECT_EQ(Entries(), before);
 
@@ -210,6 +293,35 @@ TEST_F(FileWriting, AFailedWriteNamesTheReasonAndLeavesTheOldFileAsItWas)
         EXPECT_GT(size, static_cast<qint64>(row.sizeLimit));
         EXPECT_EQ(size > app::CheckedFile::BufferSize, row.largerThanBuffer) << size;
         QFile::remove(Path(row.file));
+    }
+}
+
+// A signal that ends the program mid-save leaves the old file and nothing else: the temporary
+// file has no name, or has one and is removed.
+TEST_F(FileWriting, AnEndingSignalLeavesNothingBehind)
+{
+    for (const bool named : { false, true }) {
+        for (const int signal : { SIGTERM, SIGINT, SIGHUP }) {
+            SCOPED_TRACE(testing::Message() << strsignal(signal) << (named ? ", named" : ""));
+            const QByteArray old = "old contents";
+            Create("figure.pdf", old);
+            const QStringList before = Entries();
+            Child child([&](int report) {
+                if (named)
+                    DenyUnnamedFiles();
+                app::CheckedFile file(Path("figure.pdf"));
+                file.Write(std::string(std::size_t { 1 } << 20, '%'));
+                Report(report, "written");
+                pause();
+            });
+            ASSERT_EQ(child.Read(false), "written");
+            // The premise: the temporary file is there, with a name or none.
+            EXPECT_EQ(Entries().size(), before.size() + named);
+            kill(child.pid(), signal);
+            EXPECT_EQ(child.Wait(), signal);
+            EXPECT_EQ(Read("figure.pdf"), old);
+            EXPECT_EQ(Entries(), before);
+        }
     }
 }
 
