@@ -104,7 +104,8 @@ Launch ReadLaunch(const QStringList& arguments)
         return BadUsage(QStringLiteral("unexpected argument \"%1\"").arg(files[1]));
     if (!files.isEmpty())
         given.SetFile(files.first());
-    return Of(given.isEmpty() ? LaunchKind::Windows : LaunchKind::Run, std::move(given));
+    const LaunchKind kind = given.isEmpty() ? LaunchKind::Windows : LaunchKind::Run;
+    return Of(kind, std::move(given));
 }
 
 QStringList ArgumentList(int argc, char* argv[])
