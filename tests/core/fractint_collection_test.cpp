@@ -358,7 +358,7 @@ TEST(FractintCollection, SizeLimitsAreReportedAndTheEntriesBeforeThemKept)
 {
     std::string entries;
     for (std::size_t i = 0; i <= app::MaxCollectionEntries; ++i)
-        entries += "E" + std::to_string(i) + " {\nangle 4\naxiom F\n}\n";
+        entries += 'E' + std::to_string(i) + " {\nangle 4\naxiom F\n}\n";
     const FractintCollection many = app::ReadFractintCollection(entries);
     EXPECT_EQ(many.entries.size(), app::MaxCollectionEntries);
     ASSERT_EQ(many.faults.size(), 1u);
