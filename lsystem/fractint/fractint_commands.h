@@ -108,7 +108,7 @@ constexpr bool TakesNumber(FractintCommand command)
 //   number = { "I" | "Q" } digits-and-point    (the prefixes only after "@")
 //   digits-and-point = any digits with at most one "." among them
 // The first symbol that does not belong ends it and is walked as itself. A number that is no
-// more than its prefixes and a point reads as 0; the reader refuses a word with one (HasDigit).
+// more than its prefixes and a point reads as 0; the reader refuses a word with one (hasDigit()).
 class FractintNumber {
 public:
     enum class Part { Prefix, Digit, Point, End };
