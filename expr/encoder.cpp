@@ -1,5 +1,6 @@
 #include "expr/encoder.h"
 
+#include "expr/ascii_case.h"
 #include "expr/messages.h"
 
 #include <algorithm>
@@ -41,9 +42,8 @@ constexpr bool IsAllowed(char c)
 bool Normalise(std::string& text)
 {
     for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        else if (c == ',')
+        c = AsciiUpper(c);
+        if (c == ',')
             c = '.';
         if (!IsAllowed(c))
             return false;

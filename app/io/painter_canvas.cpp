@@ -1,26 +1,22 @@
 #include "app/io/painter_canvas.h"
 
-#include "app/core/pictures/view_segment.h"
-
 #include <QColor>
 #include <QPainter>
 #include <QPen>
-
-#include <cmath>
-#include <optional>
+#include <QPointF>
 
 namespace app {
 
 namespace {
 
-// QPainterPath drops a line to the point where it stands, so a dot is drawn as a line of one
-// unit: round caps make it a disc the width of the pen, as on the plane.
+// QPainterPath drops a line to the point where it stands, so a dot (a vertex at the subpath's
+// own start) is drawn as a line of one unit: round caps make it a disc the width of the pen, as
+// on the plane.
 constexpr double DotLength = 1.0;
 
-QPointF Units(double x, double y)
+QPointF PointOf(ViewUnits point)
 {
-    return { std::round(x * PainterCanvas::UnitsPerPixel),
-        std::round(y * PainterCanvas::UnitsPerPixel) };
+    return { static_cast<double>(point.x), static_cast<double>(point.y) };
 }
 
 } // namespace
@@ -28,60 +24,51 @@ QPointF Units(double x, double y)
 void PainterCanvas::DrawSegment(const plane::TVector3& start, const plane::TVector3& end,
     plane::Rgb colour, std::int32_t penWidth)
 {
-    m_pen.Set(penWidth);
-    const std::int32_t width = m_pen.drawn();
-    const std::optional<ViewSegment> segment = MapToView(m_mapping, start, end);
-    if (!segment)
-        return;
-    const QPointF from = Units(segment->x0, segment->y0);
-    if (m_path.elementCount() == 0 || colour != m_colour || width != m_width) {
+    m_runs.Draw(*this, start, end, colour, penWidth);
+}
+
+void PainterCanvas::BeginPath(plane::Rgb colour, std::int32_t width)
+{
+    m_colour = colour;
+    m_width = width;
+}
+
+void PainterCanvas::EndPath()
+{
+    StrokePath();
+}
+
+// A subpath starts with its move and first vertex in one path, so that no path holds a lone
+// move.
+void PainterCanvas::MoveTo(ViewUnits point)
+{
+    if (m_path.elementCount() + 2 > PathPoints)
         StrokePath();
-        m_colour = colour;
-        m_width = width;
-        MoveTo(from);
-    } else if (from != m_end) {
-        EndSubpath();
-        MoveTo(from);
-    } else if (m_path.elementCount() >= PathPoints) {
+    m_path.moveTo(PointOf(point));
+    m_last = point;
+}
+
+// A full path is stroked, and the run goes on in the next from the last vertex. The first vertex
+// after a move always has room, so a dot is never split from its move.
+void PainterCanvas::WriteVertex(ViewUnits point)
+{
+    const bool dot = point == m_last;
+    if (m_path.elementCount() >= PathPoints) {
         StrokePath();
-        MoveTo(from);
+        m_path.moveTo(PointOf(m_last));
     }
-    LineTo(Units(segment->x1, segment->y1));
+    m_path.lineTo(dot ? PointOf(point) + QPointF(DotLength, 0.0) : PointOf(point));
+    m_last = point;
 }
 
 void PainterCanvas::StrokePath()
 {
-    // Counted, not isEmpty(): a path of one move is empty to Qt but may be a dot.
     if (m_path.elementCount() == 0)
         return;
-    EndSubpath();
     m_painter.strokePath(m_path,
         QPen(QColor(m_colour.red, m_colour.green, m_colour.blue), m_width * UnitsPerPixel,
             Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     m_path.clear();
-}
-
-void PainterCanvas::MoveTo(QPointF point)
-{
-    m_path.moveTo(point);
-    m_end = point;
-    m_dot = true;
-}
-
-void PainterCanvas::LineTo(QPointF point)
-{
-    if (point == m_end)
-        return;
-    m_path.lineTo(point);
-    m_end = point;
-    m_dot = false;
-}
-
-void PainterCanvas::EndSubpath()
-{
-    if (m_dot)
-        m_path.lineTo(m_end + QPointF(DotLength, 0.0));
-    m_dot = false;
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 #include "lsystem/explore/subfigure_bounds.h"
 
 #include "lsystem/panel/symbols.h"
+#include "lsystem/rules/saturating.h"
 #include "lsystem/walk/remembered_direction.h"
 
 #include <algorithm>
@@ -135,7 +136,7 @@ public:
             bound.leftTurns = m_pose.leftTurns;
         }
         for (const Saved& saved : m_saved)
-            bound.opens = SaturatingSum(bound.opens, saved.count);
+            bound.opens = AddSaturating(bound.opens, saved.count);
         return bound;
     }
 
@@ -144,12 +145,6 @@ private:
         Pose pose;
         std::uint64_t count; // how many branches saved this same pose
     };
-
-    static std::uint64_t SaturatingSum(std::uint64_t a, std::uint64_t b)
-    {
-        std::uint64_t sum;
-        return __builtin_add_overflow(a, b, &sum) ? UINT64_MAX : sum;
-    }
 
     void Turn(std::int64_t turns)
     {

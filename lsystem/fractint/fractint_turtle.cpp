@@ -39,23 +39,26 @@ constexpr std::int32_t MaxExponent = 400; // of ten, well beyond the largest dou
 
 } // namespace
 
-bool FractintTurtle::Number::Take(char symbol, bool prefixes)
+bool FractintTurtle::Number::Take(char symbol)
 {
-    if (prefixes && !m_started && (symbol == 'I' || symbol == 'Q')) {
+    using Part = FractintNumber::Part;
+    const Part part = m_grammar.Take(symbol);
+    switch (part) {
+    case Part::Prefix:
         (symbol == 'I' ? m_inverse : m_root) = true;
         return true;
-    }
-    const bool digit = symbol >= '0' && symbol <= '9';
-    if (!digit && (symbol != '.' || m_point))
+    case Part::Digit:
+        if (!m_grammar.hasPoint())
+            m_wholeModulo16 = (m_wholeModulo16 * 10 + (symbol - '0')) % 16;
+        break;
+    case Part::Point:
+        break;
+    case Part::End:
         return false;
-    m_started = true;
-    if (symbol == '.')
-        m_point = true;
-    else if (!m_point)
-        m_wholeModulo16 = (m_wholeModulo16 * 10 + (symbol - '0')) % 16;
+    }
     if (m_length < m_text.size())
         m_text[m_length++] = symbol;
-    else if (digit && !m_point && m_extraDigits <= MaxExponent)
+    else if (part == Part::Digit && !m_grammar.hasPoint() && m_extraDigits <= MaxExponent)
         ++m_extraDigits; // beyond MaxExponent the number is no double anyway
     return true;
 }
@@ -81,7 +84,7 @@ FractintTurtle::FractintTurtle(const DrawParams& params, Canvas& canvas)
 
 void FractintTurtle::EndWord()
 {
-    if (m_command != 0)
+    if (m_numbered != FractintCommand::None)
         ApplyCommand();
 }
 
@@ -120,12 +123,12 @@ void FractintTurtle::Turn(std::int64_t angles)
 
 void FractintTurtle::ApplyCommand()
 {
-    const char command = m_command;
-    m_command = 0;
+    const FractintCommand command = m_numbered;
+    m_numbered = FractintCommand::None;
     // Headings are clockwise, so a left turn takes from them.
     const double leftward = m_state.swapped ? 1.0 : -1.0;
     switch (command) {
-    case '@': {
+    case FractintCommand::Scale: {
         double factor = m_number.value();
         if (m_number.root())
             factor = std::sqrt(factor);
@@ -134,22 +137,33 @@ void FractintTurtle::ApplyCommand()
         m_state.stepLength = fpu::Checked(m_state.stepLength * factor);
         break;
     }
-    case '\\':
+    case FractintCommand::TurnDegreesLeft:
         m_state.degrees = fpu::Checked(m_state.degrees + leftward * m_number.value());
         break;
-    case '/':
+    case FractintCommand::TurnDegreesRight:
         m_state.degrees = fpu::Checked(m_state.degrees - leftward * m_number.value());
         break;
-    case 'C':
+    case FractintCommand::SetColour:
         m_state.colour = m_number.wholeModulo16();
         break;
-    case '<':
+    case FractintCommand::AddColour:
         m_state.colour = (m_state.colour + m_number.wholeModulo16()) % 16;
         break;
-    case '>':
+    case FractintCommand::SubtractColour:
         m_state.colour = (m_state.colour + 16 - m_number.wholeModulo16()) % 16;
         break;
-    default:
+    // Commands without a number are never pending.
+    case FractintCommand::None:
+    case FractintCommand::DrawStep:
+    case FractintCommand::MoveStep:
+    case FractintCommand::DrawDegreeStep:
+    case FractintCommand::MoveDegreeStep:
+    case FractintCommand::TurnLeft:
+    case FractintCommand::TurnRight:
+    case FractintCommand::TurnAround:
+    case FractintCommand::SwapTurns:
+    case FractintCommand::OpenBranch:
+    case FractintCommand::CloseBranch:
         break;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lsystem/fractint/fractint_commands.h"
 #include "lsystem/walk/canvas.h"
 #include "lsystem/walk/draw_params.h"
 #include "lsystem/walk/remembered_direction.h"
@@ -41,7 +42,7 @@ inline constexpr std::int32_t FractintStartColour = 15;
 inline constexpr std::int32_t FractintPenWidth = 1;
 
 // The turtle of a Fractint system (CommandSet::Fractint), fed the rewritten word symbol by symbol.
-// Its commands, all upper case (an imported collection is folded to upper case):
+// It walks the commands of FractintCommand:
 //   F draws a step and G moves one, along the step heading, which "+" turns left (anticlockwise)
 //     and "-" right by params.Angle, and "|" by the largest whole number of angles not above
 //     180 degrees, in the direction of "+";
@@ -53,11 +54,10 @@ inline constexpr std::int32_t FractintPenWidth = 1;
 //   "Cnn" sets the colour index to nn, "<nn" adds nn to it and ">nn" takes nn from it, modulo 16;
 //   "[" saves the whole state (position, both headings, step length, colour, the "!" swap) and
 //     "]" restores the last saved one; a "]" with none saved leaves the turtle as it is.
-// A number is the digits and at most one point after its command; its whole part alone counts
-// for a colour; none reads as 0. A command takes effect when the first symbol after its number
-// comes, or at EndWord(). Every other symbol is only rewritten and the turtle skips it. The turtle
-// starts at the origin with params.StepLength. Floating-point faults and BranchDepthError are
-// raised as by the panel's turtle.
+// A number (FractintNumber) is read as a decimal; its whole part alone counts for a colour; none
+// reads as 0. A command takes effect when the first symbol after its number comes, or at
+// EndWord(). The turtle starts at the origin with params.StepLength. Floating-point faults and
+// BranchDepthError are raised as by the panel's turtle.
 class FractintTurtle {
 public:
     FractintTurtle(const DrawParams& params, Canvas& canvas);
@@ -65,52 +65,53 @@ public:
     // Walks the next symbol of the word; if it raises a fault, the symbol has not been walked.
     [[gnu::always_inline]] void Walk(char symbol)
     {
-        if (m_command != 0) {
-            if (m_number.Take(symbol, m_command == '@'))
+        if (m_numbered != FractintCommand::None) {
+            if (m_number.Take(symbol))
                 return;
             ApplyCommand();
         }
-        switch (symbol) {
-        case 'F':
+        const FractintCommand command = FractintCommandTable[static_cast<unsigned char>(symbol)];
+        switch (command) {
+        case FractintCommand::None:
+            break;
+        case FractintCommand::DrawStep:
             Forward(StepDirection(), true);
             break;
-        case 'G':
+        case FractintCommand::MoveStep:
             Forward(StepDirection(), false);
             break;
-        case 'D':
+        case FractintCommand::DrawDegreeStep:
             Forward(m_direction(m_state.degrees), true);
             break;
-        case 'M':
+        case FractintCommand::MoveDegreeStep:
             Forward(m_direction(m_state.degrees), false);
             break;
-        case '+':
+        case FractintCommand::TurnLeft:
             Turn(m_state.swapped ? -1 : 1);
             break;
-        case '-':
+        case FractintCommand::TurnRight:
             Turn(m_state.swapped ? 1 : -1);
             break;
-        case '|':
+        case FractintCommand::TurnAround:
             Turn(m_state.swapped ? -m_halfTurn : m_halfTurn);
             break;
-        case '!':
+        case FractintCommand::SwapTurns:
             m_state.swapped = !m_state.swapped;
             break;
-        case '[':
+        case FractintCommand::OpenBranch:
             OpenBranch();
             break;
-        case ']':
+        case FractintCommand::CloseBranch:
             CloseBranch();
             break;
-        case '@':
-        case '\\':
-        case '/':
-        case 'C':
-        case '<':
-        case '>':
-            m_command = symbol;
-            m_number = {};
-            break;
-        default:
+        case FractintCommand::Scale:
+        case FractintCommand::TurnDegreesLeft:
+        case FractintCommand::TurnDegreesRight:
+        case FractintCommand::SetColour:
+        case FractintCommand::AddColour:
+        case FractintCommand::SubtractColour:
+            m_numbered = command;
+            m_number = Number(command);
             break;
         }
     }
@@ -123,21 +124,25 @@ private:
     // The number after a command, taken symbol by symbol.
     class Number {
     public:
-        // Whether `symbol` belongs to the number (with `prefixes`, "I" and "Q" before it do).
-        bool Take(char symbol, bool prefixes);
+        explicit Number(FractintCommand command)
+            : m_grammar(command)
+        {
+        }
+
+        // Whether `symbol` belongs to the number.
+        bool Take(char symbol);
         double value() const; // 0 for none
         std::int32_t wholeModulo16() const { return m_wholeModulo16; }
         bool inverse() const { return m_inverse; }
         bool root() const { return m_root; }
 
     private:
+        FractintNumber m_grammar;
         // Digits beyond the text's room change only the magnitude, or nothing after the point.
         std::array<char, 40> m_text {};
         std::size_t m_length = 0;
         std::int32_t m_extraDigits = 0;
         std::int32_t m_wholeModulo16 = 0;
-        bool m_point = false;
-        bool m_started = false; // a digit or the point has come: no more prefixes
         bool m_inverse = false;
         bool m_root = false;
     };
@@ -168,8 +173,8 @@ private:
     Canvas& m_canvas;
     State m_state;
     std::vector<State> m_branches;
-    char m_command = 0; // a command whose number is being read, or 0
-    Number m_number;
+    FractintCommand m_numbered = FractintCommand::None; // the command whose number is being read
+    Number m_number { FractintCommand::None };
     RememberedDirection m_direction;
     std::uint64_t m_segmentsDrawn = 0;
 };

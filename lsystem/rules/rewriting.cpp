@@ -1,24 +1,10 @@
 #include "lsystem/rules/rewriting.h"
 
-#include <limits>
+#include "lsystem/rules/saturating.h"
 
 namespace lsystem {
 
 namespace {
-
-constexpr std::uint64_t Saturated = std::numeric_limits<std::uint64_t>::max();
-
-std::uint64_t AddSaturating(std::uint64_t a, std::uint64_t b)
-{
-    std::uint64_t sum;
-    return __builtin_add_overflow(a, b, &sum) ? Saturated : sum;
-}
-
-std::uint64_t MultiplySaturating(std::uint64_t a, std::uint64_t b)
-{
-    std::uint64_t product;
-    return __builtin_mul_overflow(a, b, &product) ? Saturated : product;
-}
 
 // How many of each symbol that has a rule a word holds (in the order of rules.symbols()), and
 // how many other symbols of those counted; each count saturates. Symbols without a rule stay as

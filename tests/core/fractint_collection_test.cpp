@@ -4,6 +4,8 @@
 #include "app/core/formats/lsystem_file.h"
 #include "app/core/record/fitted_fields.h"
 #include "app/core/record/prepared_draw.h"
+#include "expr/ascii_case.h"
+#include "lsystem/fractint/fractint_commands.h"
 #include "lsystem/turtle.h"
 #include "tests/lsystem/figure_summary.h"
 
@@ -13,6 +15,8 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -297,11 +301,64 @@ TEST(FractintCollection, EntriesThatCannotBeDrawnSayWhere)
     }
 }
 
+// The fault of a one-entry collection with these statements, or "" where it can be drawn.
+std::string Fault(const std::string& statements)
+{
+    const FractintCollection read
+        = app::ReadFractintCollection("E {\nangle 4\n" + statements + "\n}\n");
+    const auto* fault = std::get_if<app::LSystemFileError>(&read.entries.at(0).content);
+    return fault ? fault->message : "";
+}
+
+bool Holds(const std::string& text, std::string_view part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// Every printable byte a rule's symbol may be (lower case is folded, ";{}" are the format's):
+// a rule is refused for exactly the commands the turtle does more with than step, and for the
+// numbers' symbols; a command without its number is refused for exactly the numbered commands.
+TEST(FractintCollection, ReservesTheTurtlesCommandsAndNumbers)
+{
+    using lsystem::FractintCommand;
+    for (char symbol = '!'; symbol <= '~'; ++symbol) {
+        if (expr::AsciiUpper(symbol) != symbol || Holds(";{}", std::string_view(&symbol, 1)))
+            continue;
+        SCOPED_TRACE(std::string(1, symbol));
+        const FractintCommand command = lsystem::FractintCommandOf(symbol);
+        const bool rewritable = command == FractintCommand::None
+            || command == FractintCommand::DrawStep || command == FractintCommand::MoveStep
+            || command == FractintCommand::DrawDegreeStep
+            || command == FractintCommand::MoveDegreeStep;
+        const std::string rule = Fault("axiom F\n" + std::string(1, symbol) + "=F");
+        EXPECT_EQ(Holds(rule, "is a turtle command"), !rewritable) << rule;
+        EXPECT_EQ(Holds(rule, "belongs to the commands' numbers"),
+            (symbol >= '0' && symbol <= '9') || symbol == '.')
+            << rule;
+        const std::string axiom = Fault("axiom F" + std::string(1, symbol));
+        EXPECT_EQ(Holds(axiom, "is not followed by a number"), lsystem::TakesNumber(command))
+            << axiom;
+    }
+}
+
+// A number is its command's prefixes (only "@" has them) and digits with at most one point;
+// it must hold a digit.
+TEST(FractintCollection, ReadsNumbersAsTheTurtleDoes)
+{
+    const std::pair<const char*, bool> words[]
+        = { { "C.5", true }, { "C5.", true }, { "C.", false }, { "C..5", false }, { "@IQ2", true },
+              { "@QIQ.5", true }, { "@IQ", false }, { "CI5", false }, { "C5.5.5", true } };
+    for (const auto& [word, drawn] : words) {
+        SCOPED_TRACE(word);
+        EXPECT_EQ(Fault("axiom F" + std::string(word)).empty(), drawn);
+    }
+}
+
 TEST(FractintCollection, SizeLimitsAreReportedAndTheEntriesBeforeThemKept)
 {
     std::string entries;
     for (std::size_t i = 0; i <= app::MaxCollectionEntries; ++i)
-        entries += "E" + std::to_string(i) + " {\nangle 4\naxiom F\n}\n";
+        entries += 'E' + std::to_string(i) + " {\nangle 4\naxiom F\n}\n";
     const FractintCollection many = app::ReadFractintCollection(entries);
     EXPECT_EQ(many.entries.size(), app::MaxCollectionEntries);
     ASSERT_EQ(many.faults.size(), 1u);

@@ -2,14 +2,18 @@
 
 #include "figure_summary.h"
 #include "fpu/floating_point_error.h"
+#include "lsystem/fractint/fractint_commands.h"
 #include "lsystem/rules/rewriting.h"
 #include "lsystem/turtle.h"
 #include "recording_canvas.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lsystem {
@@ -83,6 +87,46 @@ TEST_P(FractintWords, DrawTheirFigure)
 
 INSTANTIATE_TEST_SUITE_P(FractintTurtle, FractintWords, testing::ValuesIn(WordCases),
     [](const testing::TestParamInfo<WordCase>& info) { return info.param.name; });
+
+// The segments a probe draws with `symbol` in it: every command changes them (the branch and
+// "90" let swaps, degree turns, colours and scaling show), a symbol the turtle skips does not.
+std::vector<RecordedSegment> Probe(char symbol)
+{
+    RandomGenerator random;
+    RecordingCanvas canvas;
+    DrawWord("[+F" + std::string(1, symbol) + "90+F\\90D]F", FractintParams(4), {}, random, canvas);
+    return canvas.segments;
+}
+
+bool SameSegments(const std::vector<RecordedSegment>& a, const std::vector<RecordedSegment>& b)
+{
+    const auto same = [](const RecordedSegment& s, const RecordedSegment& t) {
+        return s.start.x == t.start.x && s.start.y == t.start.y && s.end.x == t.end.x
+            && s.end.y == t.end.y && s.colour == t.colour;
+    };
+    return std::ranges::equal(a, b, same);
+}
+
+// Every byte: the sixteen commands' symbols each map to a command of their own, and the turtle
+// acts on exactly those; it skips every other byte.
+TEST(FractintCommands, TheTurtleWalksEveryByteAsItsCommand)
+{
+    constexpr std::string_view symbols = "FGDM+-|![]@\\/C<>";
+    const std::vector<RecordedSegment> skipped = Probe('X');
+    std::set<FractintCommand> commands;
+    for (int byte = 0; byte < 256; ++byte) {
+        const char symbol = static_cast<char>(byte);
+        SCOPED_TRACE(byte);
+        const FractintCommand command = FractintCommandOf(symbol);
+        const bool isCommand = symbols.find(symbol) != std::string_view::npos;
+        EXPECT_EQ(command != FractintCommand::None, isCommand);
+        EXPECT_EQ(FractintCommandTable[static_cast<unsigned char>(symbol)], command);
+        if (isCommand)
+            commands.insert(command);
+        EXPECT_EQ(SameSegments(Probe(symbol), skipped), !isCommand);
+    }
+    EXPECT_EQ(commands.size(), symbols.size());
+}
 
 // A command's number is read from the word however the rules and the slices cut it.
 TEST(FractintTurtle, NumbersRunAcrossReplacementsAndSlices)

@@ -1,6 +1,7 @@
 #include "app/core/formats/collection_lookup.h"
 
 #include "app/core/text/typing_distance.h"
+#include "expr/ascii_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,28 +9,15 @@
 
 namespace app {
 
-namespace {
-
-std::string AsciiLower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
-} // namespace
-
 const FractintEntry* FindEntry(const FractintCollection& collection, std::string_view name)
 {
     const auto named = [&](const FractintEntry& entry) { return entry.name == name; };
     if (const auto exact = std::ranges::find_if(collection.entries, named);
         exact != collection.entries.end())
         return &*exact;
-    const std::string lower = AsciiLower(name);
-    const auto folded = [&](const FractintEntry& entry) { return AsciiLower(entry.name) == lower; };
+    const std::string lower = expr::AsciiLowerText(name);
+    const auto folded
+        = [&](const FractintEntry& entry) { return expr::AsciiLowerText(entry.name) == lower; };
     const auto found = std::ranges::find_if(collection.entries, folded);
     return found == collection.entries.end() ? nullptr : &*found;
 }
@@ -39,11 +27,11 @@ std::vector<std::string> NearestEntryNames(
 {
     // (does not begin with the name, distance, position): the smallest are the nearest.
     using Rank = std::tuple<bool, std::size_t, std::size_t>;
-    const std::string lower = AsciiLower(name);
+    const std::string lower = expr::AsciiLowerText(name);
     std::vector<std::pair<Rank, const std::string*>> ranked;
     for (std::size_t i = 0; i < collection.entries.size(); ++i) {
         const std::string& entryName = collection.entries[i].name;
-        const std::string entryLower = AsciiLower(entryName);
+        const std::string entryLower = expr::AsciiLowerText(entryName);
         ranked.push_back({ { !entryLower.starts_with(lower), TypingDistance(lower, entryLower), i },
             &entryName });
     }

@@ -1,6 +1,8 @@
 #include "app/core/formats/fractint_collection.h"
 
 #include "app/core/text/quoted_text.h"
+#include "expr/ascii_case.h"
+#include "lsystem/fractint/fractint_commands.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,13 +16,8 @@ namespace {
 // Faults outside entries listed at most; a file of anything but entries would list every line.
 constexpr std::size_t MaxCollectionFaults = 100;
 
-constexpr std::string_view turtleCommands = "+-|![]@\\/C<>";
-constexpr std::string_view numberedCommands = "@\\/C<>";
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+using lsystem::FractintCommand;
+using lsystem::FractintNumber;
 
 // Control bytes (tab aside) mean the file is not text.
 bool IsControlNotTab(char c)
@@ -31,16 +28,6 @@ bool IsControlNotTab(char c)
 bool IsAscii(std::string_view text)
 {
     return std::ranges::none_of(text, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-std::string Upper(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper;
 }
 
 // A name or a comment as UTF-8: as it stands where it is, else read as Latin-1.
@@ -66,36 +53,60 @@ std::string Symbol(char symbol)
     return Quote(std::string_view(&symbol, 1));
 }
 
+// Whether the rewriting may replace the command's symbol: the steps may, as the panel's F and G;
+// every other command would be drawn no more.
+bool MayHaveRule(FractintCommand command)
+{
+    switch (command) {
+    case FractintCommand::None:
+    case FractintCommand::DrawStep:
+    case FractintCommand::MoveStep:
+    case FractintCommand::DrawDegreeStep:
+    case FractintCommand::MoveDegreeStep:
+        return true;
+    case FractintCommand::TurnLeft:
+    case FractintCommand::TurnRight:
+    case FractintCommand::TurnAround:
+    case FractintCommand::SwapTurns:
+    case FractintCommand::OpenBranch:
+    case FractintCommand::CloseBranch:
+    case FractintCommand::Scale:
+    case FractintCommand::TurnDegreesLeft:
+    case FractintCommand::TurnDegreesRight:
+    case FractintCommand::SetColour:
+    case FractintCommand::AddColour:
+    case FractintCommand::SubtractColour:
+        return false;
+    }
+    return false;
+}
+
 // Why `symbol` cannot have a rule in a system that does (or does not) scale with "@".
 std::optional<std::string> ReservedSymbolFault(char symbol, bool scales)
 {
-    if (turtleCommands.find(symbol) != std::string_view::npos)
+    if (!MayHaveRule(lsystem::FractintCommandOf(symbol)))
         return Symbol(symbol) + " is a turtle command and cannot have a rule";
-    if (IsDigit(symbol) || symbol == '.')
+    if (FractintNumber::IsNumberSymbol(symbol))
         return Symbol(symbol) + " belongs to the commands' numbers and cannot have a rule";
-    if (scales && (symbol == 'I' || symbol == 'Q'))
+    if (scales && FractintNumber::IsPrefix(symbol))
         return Symbol(symbol) + " is a prefix of the scaling command \"@\" and cannot have a rule";
     if (symbol == '(' || symbol == ')')
         return Symbol(symbol) + " cannot have a rule in this program";
     return std::nullopt;
 }
 
-// The first command of `word` that takes a number but is not followed by one.
+// The first command of `word` that takes a number but is not followed by one with a digit.
 std::optional<char> CommandWithoutNumber(std::string_view word)
 {
     for (std::size_t i = 0; i < word.size(); ++i) {
-        const char command = word[i];
-        if (numberedCommands.find(command) == std::string_view::npos)
+        const FractintCommand command = lsystem::FractintCommandOf(word[i]);
+        if (!lsystem::TakesNumber(command))
             continue;
-        std::size_t at = i + 1;
-        if (command == '@') {
-            while (at < word.size() && (word[at] == 'I' || word[at] == 'Q'))
-                ++at;
-        }
-        if (at < word.size() && word[at] == '.')
-            ++at;
-        if (at == word.size() || !IsDigit(word[at]))
-            return command;
+        FractintNumber number(command);
+        for (std::size_t at = i + 1;
+             at < word.size() && number.Take(word[at]) != FractintNumber::Part::End; ++at) { }
+        if (!number.hasDigit())
+            return word[i];
     }
     return std::nullopt;
 }
@@ -225,7 +236,8 @@ private:
         if (statement.find('{') == std::string_view::npos
             || statement.find('=') != std::string_view::npos)
             return false;
-        const std::string word = Upper(statement.substr(0, statement.find_first_of(" \t")));
+        const std::string word
+            = expr::AsciiUpperText(statement.substr(0, statement.find_first_of(" \t")));
         return word != "ANGLE" && word != "AXIOM";
     }
 
@@ -233,7 +245,7 @@ private:
     {
         if (!IsAscii(statement))
             return EntryFault(number, "the statement holds a character other than ASCII");
-        const std::string text = Upper(statement);
+        const std::string text = expr::AsciiUpperText(statement);
         const std::size_t wordEnd = std::min(text.find_first_of(" \t"), text.size());
         const std::string_view word = std::string_view(text).substr(0, wordEnd);
         const std::string_view rest = Trim(std::string_view(text).substr(wordEnd));

@@ -4,6 +4,7 @@
 #include "app/core/record/rule_text.h"
 #include "app/core/text/float_text.h"
 #include "app/core/text/quoted_text.h"
+#include "expr/ascii_case.h"
 
 #include <algorithm>
 #include <array>
@@ -56,16 +57,6 @@ struct BadLine {
     std::string message;
 };
 
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, {}, AsciiLower, AsciiLower);
-}
-
 std::int32_t ReadCount(const std::string& text)
 {
     std::int32_t count = -1;
@@ -102,9 +93,9 @@ Preset ReadPreset(const std::string& text)
 
 lsystem::CommandSet ReadCommands(const std::string& text)
 {
-    if (SameIgnoringCase(text, fractintCommands))
+    if (expr::EqualIgnoringAsciiCase(text, fractintCommands))
         return lsystem::CommandSet::Fractint;
-    if (SameIgnoringCase(text, panelCommands))
+    if (expr::EqualIgnoringAsciiCase(text, panelCommands))
         return lsystem::CommandSet::Panel;
     throw BadLine { "the commands must be \"" + std::string(panelCommands) + "\" or \""
         + std::string(fractintCommands) + "\", not " + Quote(text) };
@@ -122,7 +113,8 @@ RuleText ReadRule(std::string_view line)
 // key.
 std::optional<std::size_t> FindKey(std::string_view name)
 {
-    const auto same = [name](std::string_view key) { return SameIgnoringCase(key, name); };
+    const auto same
+        = [name](std::string_view key) { return expr::EqualIgnoringAsciiCase(key, name); };
     for (std::size_t i = 0; i < std::size(FieldTable); ++i) {
         if (same(FieldTable[i].fileKey))
             return i;

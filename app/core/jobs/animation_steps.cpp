@@ -1,6 +1,7 @@
 #include "app/core/jobs/animation_steps.h"
 
 #include "lsystem/rules/expansion.h"
+#include "lsystem/rules/saturating.h"
 #include "lsystem/turtle.h"
 
 #include <algorithm>
@@ -13,13 +14,6 @@ namespace {
 
 // Within this, k × (symbols mod shares) stays within 64 bits for every step k.
 constexpr std::int64_t MaxShares = std::numeric_limits<std::uint32_t>::max();
-
-std::uint64_t SaturatingSum(std::uint64_t a, std::uint64_t b)
-{
-    return b > std::numeric_limits<std::uint64_t>::max() - a
-        ? std::numeric_limits<std::uint64_t>::max()
-        : a + b;
-}
 
 // The symbols of a figure's word at `count` substitutions, from its seed; the rest of its walk
 // (the step length of that count among it) is not needed for them.
@@ -37,7 +31,7 @@ std::uint64_t SymbolsToWalk(const std::vector<DrawnFigure>& figures)
     std::uint64_t total = 0;
     for (const DrawnFigure& figure : figures) {
         const std::uint64_t count = WordSymbols(figure, figure.walk.params.SubstCount);
-        total = SaturatingSum(total, std::min(count, figure.symbolsWalked));
+        total = lsystem::AddSaturating(total, std::min(count, figure.symbolsWalked));
     }
     return total;
 }
@@ -58,8 +52,8 @@ AnimationSteps AnimationSteps::Growth(DrawnFigure figure, std::int32_t lastCount
     const DrawnFigure& first = steps.m_figures.front();
     for (std::uint64_t k = 0; k < steps.m_count; ++k) {
         steps.m_symbolsBefore.push_back(steps.m_symbols);
-        steps.m_symbols
-            = SaturatingSum(steps.m_symbols, WordSymbols(first, static_cast<std::int32_t>(k)));
+        steps.m_symbols = lsystem::AddSaturating(
+            steps.m_symbols, WordSymbols(first, static_cast<std::int32_t>(k)));
     }
     return steps;
 }

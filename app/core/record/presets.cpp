@@ -1,6 +1,7 @@
 #include "app/core/record/presets.h"
 
 #include "app/core/record/panel_fields.h"
+#include "expr/ascii_case.h"
 
 #include <algorithm>
 #include <array>
@@ -91,12 +92,6 @@ const PresetRow& RowOf(Preset preset)
     return presetTable[static_cast<std::size_t>(preset)];
 }
 
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return std::ranges::equal(a, b, {}, lower, lower);
-}
-
 } // namespace
 
 std::span<const Preset> AllPresets()
@@ -112,7 +107,7 @@ std::string_view PresetName(Preset preset)
 std::optional<Preset> PresetFromName(std::string_view name)
 {
     for (const PresetRow& row : presetTable) {
-        if (EqualIgnoringAsciiCase(row.caption, name))
+        if (expr::EqualIgnoringAsciiCase(row.caption, name))
             return row.preset;
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "app/core/text/float_text.h"
 #include "app/core/text/quoted_text.h"
+#include "expr/ascii_case.h"
 #include "fpu/floating_point_error.h"
 
 #include <algorithm>
@@ -80,8 +81,8 @@ std::optional<Token> TakeToken(std::string_view& rest)
 // A clause of the quoting's faults as a sentence.
 std::string Sentence(std::string clause)
 {
-    if (!clause.empty() && clause.front() >= 'a' && clause.front() <= 'z')
-        clause.front() = static_cast<char>(clause.front() - 'a' + 'A');
+    if (!clause.empty())
+        clause.front() = expr::AsciiUpper(clause.front());
     return clause + '.';
 }
 
@@ -108,8 +109,8 @@ std::string FaultClause(std::string_view sentence)
     std::string clause(sentence);
     if (clause.ends_with('.'))
         clause.pop_back();
-    if (!clause.empty() && clause.front() >= 'A' && clause.front() <= 'Z')
-        clause.front() = static_cast<char>(clause.front() - 'A' + 'a');
+    if (!clause.empty())
+        clause.front() = expr::AsciiLower(clause.front());
     return clause;
 }
 
