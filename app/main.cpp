@@ -3,6 +3,7 @@
 #include "app/ui/application.h"
 #include "app/ui/file_commands.h"
 #include "app/ui/form1.h"
+#include "app/ui/program_windows.h"
 
 int main(int argc, char* argv[])
 {
@@ -16,10 +17,11 @@ int main(int argc, char* argv[])
     // plane's raster maps one to one onto screen pixels, so Qt must not scale the windows too.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     app::Application application(argc, argv);
-    app::TForm1 form;
+    app::ProgramWindows windows;
+    app::TForm1& form = windows.panel();
     form.show();
     // `Lindenmayer FILE` opens an L-system file once the panel shows its start-up values.
     if (launch.file)
-        form.RunGuarded([&form, &launch] { form.files().OpenLSystem(*launch.file); });
+        form.RunGuarded([&windows, &launch] { windows.files().OpenLSystem(*launch.file); });
     return application.exec();
 }

@@ -5,9 +5,7 @@
 #include "app/core/text/float_text.h"
 #include "app/ui/error_box.h"
 #include "app/ui/field_edits.h"
-#include "app/ui/file_commands.h"
 #include "app/ui/form1.h"
-#include "app/ui/rules_window.h"
 #include "app/ui/session_driver.h"
 #include "app/ui/view_commands.h"
 
@@ -22,10 +20,11 @@ namespace app {
 namespace {
 
 // Each preset's radio button, in the order of the presets.
-constexpr QRadioButton* TForm1::*presetButtons[]
-    = { &TForm1::RadioButtonKochC, &TForm1::RadioButtonKochIs, &TForm1::RadioButtonSierp1,
-          &TForm1::RadioButtonSierp2, &TForm1::RadioButtonPlant1, &TForm1::RadioButtonPlant2,
-          &TForm1::RadioButtonPlant3, &TForm1::RadioButtonPlant4 };
+constexpr QRadioButton* PanelControls::*presetButtons[]
+    = { &PanelControls::RadioButtonKochC, &PanelControls::RadioButtonKochIs,
+          &PanelControls::RadioButtonSierp1, &PanelControls::RadioButtonSierp2,
+          &PanelControls::RadioButtonPlant1, &PanelControls::RadioButtonPlant2,
+          &PanelControls::RadioButtonPlant3, &PanelControls::RadioButtonPlant4 };
 
 } // namespace
 
@@ -63,21 +62,16 @@ void TForm1::ConnectCommands()
     new ViewCommands(
         plane, *m_driver, guard, [this] { return ReadFields(); },
         [this](const WorldWindow& window) { ShowWindow(window); }, this);
-    m_files = new FileCommands(*this, *m_driver);
-    m_files->Connect(plane);
-    m_files->AddPanelCommands(*this);
-    const auto addCommand = [&](const QString& text, QKeyCombination key, auto call) {
-        auto* action = new QAction(text, this);
-        action->setShortcut(QKeySequence(key));
-        connect(action, &QAction::triggered, this, command(call));
-        addAction(action);
-    };
-    addCommand(QStringLiteral("Fit to Figure"), Qt::CTRL | Qt::Key_F, [this] { FitToFigure(); });
-    addCommand(QStringLiteral("Rules…"), Qt::CTRL | Qt::Key_R, [this] { ShowRules(); });
-    addCommand(QStringLiteral("Gallery…"), Qt::CTRL | Qt::Key_L, [this] { ShowGallery(); });
+    AddCommand(QStringLiteral("Fit to Figure"), Qt::CTRL | Qt::Key_F, [this] { FitToFigure(); });
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
 
-    m_files->AcceptDrops(*this);
+void TForm1::AddCommand(const QString& text, QKeyCombination key, const std::function<void()>& call)
+{
+    auto* action = new QAction(text, this);
+    action->setShortcut(QKeySequence(key));
+    connect(action, &QAction::triggered, this, [this, call] { RunGuarded(call); });
+    addAction(action);
 }
 
 void TForm1::RunGuarded(const std::function<void()>& command)
@@ -105,10 +99,8 @@ void TForm1::RunGuarded(const std::function<void()>& command)
     m_driver->Stop();
     if (failedField)
         failedField->setFocus();
-    if (failedRule) {
-        ShowRules();
-        m_rules->SelectRow(*failedRule);
-    }
+    if (failedRule)
+        emit ruleFailed(*failedRule);
     ShowErrorBox(this, failure);
 }
 
@@ -156,10 +148,7 @@ void TForm1::SetFields(const PanelFields& fields)
     m_fillingFields = false;
     m_moreRules = fields.moreRules;
     m_commands = fields.commands;
-    if (m_rules) {
-        m_rules->SetMoreRules(m_moreRules);
-        m_rules->ShowCommands(m_commands);
-    }
+    emit rulesSet();
     ShowTitle();
 }
 

@@ -160,7 +160,7 @@ TEST_F(PlaneView, AFileDroppedOnEitherWindowIsOpened)
     QTest::mouseClick(form.RadioButtonPlant1, Qt::LeftButton);
     form.EditAxiom->setText(QStringLiteral("FG"));
     const app::PanelFields saved = form.ReadFields();
-    const QString path = form.files().SaveLSystem(folder.filePath(QStringLiteral("drop")));
+    const QString path = windows.files().SaveLSystem(folder.filePath(QStringLiteral("drop")));
     EXPECT_TRUE(path.endsWith(QLatin1String("drop.lsys")));
 
     QMimeData data;
@@ -182,7 +182,7 @@ TEST_F(PlaneView, CopyImagePutsThePlanesPixelsOnTheClipboard)
 {
     QTest::mouseClick(form.Button1, Qt::LeftButton);
     WaitForDrawing();
-    form.files().CopyImage();
+    windows.files().CopyImage();
     EXPECT_EQ(
         QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888), Shown());
 }
@@ -205,7 +205,7 @@ TEST_F(PlaneView, SavingIsNotOfferedWhileDrawingAndAFailureIsShown)
 
     const QString target = QStringLiteral("/nonexistent-folder/figure.png");
     const auto shown = CaptureMessageBoxes([&] {
-        form.RunGuarded([&] { form.files().SaveImage(target, 1400); });
+        form.RunGuarded([&] { windows.files().SaveImage(target, 1400); });
         WaitForDrawing();
     });
     ASSERT_EQ(shown.size(), 1u);
@@ -220,7 +220,7 @@ TEST_F(PlaneView, SaveImageRunsAsATaskThatStopEndsWithoutWriting)
     const QString path = folder.filePath(QStringLiteral("figure.svg"));
     QTest::mouseClick(form.Button1, Qt::LeftButton);
     WaitForDrawing();
-    form.files().SaveImage(path, 700);
+    windows.files().SaveImage(path, 700);
     WaitForDrawing();
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -234,7 +234,7 @@ TEST_F(PlaneView, SaveImageRunsAsATaskThatStopEndsWithoutWriting)
     ASSERT_TRUE(saved.open(QIODevice::WriteOnly) && saved.write("old") == 3);
     saved.close();
     const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden);
-    form.files().SaveImage(path, 700);
+    windows.files().SaveImage(path, 700);
     ASSERT_TRUE(form.drawing());
     QTest::mouseClick(form.Button2, Qt::LeftButton);
     EXPECT_FALSE(form.drawing());
