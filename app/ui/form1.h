@@ -1,20 +1,14 @@
 #pragma once
 
 #include "app/core/record/presets.h"
-#include "app/core/record/world_window.h"
 #include "app/core/session/drawing_session.h"
 #include "app/ui/panel_controls.h"
-#include "app/ui/spin_edit.h"
 #include "plane/draw2d.h"
 
 #include <QKeyCombination>
-#include <QLabel>
-#include <QLineEdit>
 #include <QList>
 #include <QPointer>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QWidget>
 
 #include <cstddef>
@@ -34,9 +28,9 @@ class SessionDriver;
 // is given at 96 dots per inch and scales with the screen's logical resolution. The windows
 // beside it (ProgramWindows) add their commands to its context menu and follow its signals.
 //
-// The panel turns its input and the plane's requests into calls on the drawing session, which
-// owns what is drawn; the session's tasks run a slice each turn of the event loop, and while one
-// runs only Stop and Exit act.
+// The panel turns its input into calls on the drawing session, which owns what is drawn; the
+// session's tasks run a slice each turn of the event loop, and while one runs only Stop and Exit
+// act.
 class TForm1 : public QWidget, public PanelControls {
     Q_OBJECT
 
@@ -49,7 +43,6 @@ public:
     DrawingSession& session() { return *m_session; }
     SessionDriver& driver() { return *m_driver; }
     const std::vector<DrawnFigure>& figures() const { return m_session->figures(); }
-    Preset CheckedPreset() const;
     // Whether a task of the session (a Draw, Fit, a view change, a picture) is under way; an
     // Explore refinement, which every command ends, is not waited for.
     bool drawing() const;
@@ -72,6 +65,8 @@ public:
     lsystem::CommandSet commands() const { return m_commands; }
     void SetMoreRules(const std::vector<RuleText>& rules);
     void UsePanelCommands();
+    // Writes a window the view moved to into the window fields.
+    void ShowWindow(const WorldWindow& window);
 
 signals:
     // A task has ended: at its end, by Stop, by a fault or by the program's end.
@@ -100,14 +95,9 @@ private:
     void FormActivate();
     void ConnectCommands();
     void PresetClick(Preset preset);
-    QRadioButton* PresetButtonOf(Preset preset) const;
     // The decimal separator of the panel's locale (the user's): the edits show the angle and
     // the window's bounds with it, where the session holds them with a point.
     std::string DecimalSeparator() const;
-    // Writes the window fields: Fit's texts, or a window the view moved to as the shortest
-    // texts that read back as its bounds.
-    void SetWindowFields(const WindowTexts& texts);
-    void ShowWindow(const WorldWindow& window);
     void ApplyOuterSize();
     void ShowProgress(double share);
     void SetBusy(bool busy);

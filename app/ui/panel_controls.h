@@ -1,13 +1,14 @@
 #pragma once
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
+#include "app/core/record/preset.h"
+#include "app/ui/spin_edit.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace app {
-
-class SpinEdit;
 
 // The control panel's controls, named as its layout names them; PanelLayout makes them.
 struct PanelControls {
@@ -23,6 +24,10 @@ struct PanelControls {
                  *RadioButtonSierp1 = nullptr, *RadioButtonSierp2 = nullptr,
                  *RadioButtonPlant1 = nullptr, *RadioButtonPlant2 = nullptr,
                  *RadioButtonPlant3 = nullptr, *RadioButtonPlant4 = nullptr;
+
+    QRadioButton* PresetButtonOf(Preset preset) const;
+    // The preset whose button is checked; Koch Curve while none is.
+    Preset CheckedPreset() const;
 };
 
 } // namespace app

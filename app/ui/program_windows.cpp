@@ -4,13 +4,23 @@
 #include "app/ui/file_commands.h"
 #include "app/ui/gallery_window.h"
 #include "app/ui/rules_window.h"
+#include "app/ui/view_commands.h"
 
 namespace app {
 
 ProgramWindows::ProgramWindows()
     : m_files(new FileCommands(*this))
 {
-    m_files->Connect(m_panel.Draw2D());
+    plane::TDraw2D& plane = m_panel.Draw2D();
+    const auto guard = [this](const std::function<void()>& call) { m_panel.RunGuarded(call); };
+    QObject::connect(&plane, &plane::TDraw2D::closeRequested, &m_panel,
+        [this] { m_panel.RunGuarded([this] { m_panel.EndProgram(); }); });
+    QObject::connect(&plane, &plane::TDraw2D::fitRequested, &m_panel,
+        [this] { m_panel.RunGuarded([this] { m_panel.FitToFigure(); }); });
+    new ViewCommands(
+        plane, m_panel.driver(), guard, [this] { return m_panel.ReadFields(); },
+        [this](const WorldWindow& window) { m_panel.ShowWindow(window); }, &m_panel);
+    m_files->Connect(plane);
     m_files->AddPanelCommands(m_panel);
     m_files->AcceptDrops(m_panel);
     m_panel.AddCommand(QStringLiteral("Rules…"), Qt::CTRL | Qt::Key_R, [this] { ShowRules(); });

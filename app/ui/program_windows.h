@@ -14,9 +14,10 @@ class RulesWindow;
 // The program's windows: the control panel, which makes the plane, and the windows beside it,
 // each made the first time it is asked for: the Rules window, which shows and edits the rules
 // the panel holds beyond its F and G fields and its command set, and the Gallery window, whose
-// entries the panel draws. Their commands join the panel's context menu after its own, the file
-// commands' before; files dropped on any of them are opened. The windows are the panel's
-// children and go with it.
+// entries the panel draws. The plane's requests (its view, Fit, closing it) become the panel's
+// and the session's commands. The other windows' commands join the panel's context menu after
+// its own, the file commands' before; files dropped on any window are opened. The windows are
+// the panel's children and go with it.
 class ProgramWindows {
 public:
     ProgramWindows();
