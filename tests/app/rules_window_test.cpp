@@ -115,8 +115,14 @@ TEST_F(RulesWindow, AFaultyRowIsMarkedWithItsFaultAndKeptAsTyped)
     EXPECT_EQ(Cell(4, Replacement).background().style(), Qt::NoBrush);
 }
 
+// The panel's context menu lists the file commands, its own, then the other windows'.
 TEST_F(RulesWindow, TheContextCommandsShortcutIsItsOwnAndOpensTheWindow)
 {
+    QStringList menu;
+    for (const QAction* action : form.actions())
+        menu << action->text();
+    EXPECT_EQ(menu.join(u'|'),
+        QStringLiteral("Open L-system…|Save L-system As…|Fit to Figure|Rules…|Gallery…"));
     QStringList owners;
     for (const QAction* action : form.actions() + form.Draw2D().actions()) {
         if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_R))
