@@ -23,10 +23,10 @@ class BusyState;
 class SessionDriver;
 
 // The "Control Panel" window: the fields of an L-system and the four commands and eight preset
-// figures. While it is created it creates the plane window, the program's main window, so
-// closing the plane ends the program as "Exit" does; closing the panel only hides it. Its layout
-// is given at 96 dots per inch and scales with the screen's logical resolution. The windows
-// beside it (ProgramWindows) add their commands to its context menu and follow its signals.
+// figures. While it is created it creates the plane window, the program's main window, whose
+// closing ProgramWindows turns into "Exit"; closing the panel only hides it. Its layout is
+// given at 96 dots per inch and scales with the screen's logical resolution. The windows beside
+// it (ProgramWindows) add their commands to its context menu and follow its signals.
 //
 // The panel turns its input into calls on the drawing session, which owns what is drawn; the
 // session's tasks run a slice each turn of the event loop, and while one runs only Stop and Exit

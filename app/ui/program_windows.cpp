@@ -11,6 +11,20 @@ namespace app {
 ProgramWindows::ProgramWindows()
     : m_files(new FileCommands(*this))
 {
+    ConnectPlane();
+    m_files->AddPanelCommands(m_panel);
+    m_files->AcceptDrops(m_panel);
+    m_panel.AddCommand(QStringLiteral("Rules…"), Qt::CTRL | Qt::Key_R, [this] { ShowRules(); });
+    m_panel.AddCommand(QStringLiteral("Gallery…"), Qt::CTRL | Qt::Key_L, [this] { ShowGallery(); });
+    QObject::connect(&m_panel, &TForm1::rulesSet, &m_panel, [this] { ShowPanelRules(); });
+    QObject::connect(&m_panel, &TForm1::ruleFailed, &m_panel, [this](std::size_t row) {
+        ShowRules();
+        m_rules->SelectRow(row);
+    });
+}
+
+void ProgramWindows::ConnectPlane()
+{
     plane::TDraw2D& plane = m_panel.Draw2D();
     const auto guard = [this](const std::function<void()>& call) { m_panel.RunGuarded(call); };
     QObject::connect(&plane, &plane::TDraw2D::closeRequested, &m_panel,
@@ -21,15 +35,6 @@ ProgramWindows::ProgramWindows()
         plane, m_panel.driver(), guard, [this] { return m_panel.ReadFields(); },
         [this](const WorldWindow& window) { m_panel.ShowWindow(window); }, &m_panel);
     m_files->Connect(plane);
-    m_files->AddPanelCommands(m_panel);
-    m_files->AcceptDrops(m_panel);
-    m_panel.AddCommand(QStringLiteral("Rules…"), Qt::CTRL | Qt::Key_R, [this] { ShowRules(); });
-    m_panel.AddCommand(QStringLiteral("Gallery…"), Qt::CTRL | Qt::Key_L, [this] { ShowGallery(); });
-    QObject::connect(&m_panel, &TForm1::rulesSet, &m_panel, [this] { ShowPanelRules(); });
-    QObject::connect(&m_panel, &TForm1::ruleFailed, &m_panel, [this](std::size_t row) {
-        ShowRules();
-        m_rules->SelectRow(row);
-    });
 }
 
 void ProgramWindows::ShowPanelRules()

@@ -42,6 +42,8 @@ public:
     void SetFieldsFromOutside(const PanelFields& fields);
 
 private:
+    // The plane's requests: its view, Fit, its files, and closing it, which ends the program.
+    void ConnectPlane();
     // Fills the fields with an entry of the gallery and draws its figure fitted.
     void DrawGalleryEntry(const PanelFields& fields);
     // The Rules window, where made, shows the panel's more rules and command set.
