@@ -134,8 +134,9 @@ TEST(Form1Layout, TheLayoutKeepsItsShapeAtEveryScale)
             const QWidget& control = scaled.Control(row);
             const QRect place = control.geometry();
             EXPECT_TRUE(window.contains(place));
-            if (const auto* label = qobject_cast<const QLabel*>(&control))
+            if (const auto* label = qobject_cast<const QLabel*>(&control)) {
                 EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+            }
             if (smaller == nullptr) {
                 EXPECT_EQ(place, row.place);
                 continue;

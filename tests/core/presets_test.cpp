@@ -128,8 +128,9 @@ TEST(Presets, EachCountPreparesWithTheTablesColourPenAndTurn)
             EXPECT_EQ(draw.walk.params.PenWidth, 1);
             const std::optional<double> turn = count % 2 == 0 ? curve->evenTurn : curve->oddTurn;
             ASSERT_EQ(style.rotation.has_value(), turn.has_value());
-            if (turn)
+            if (turn) {
                 EXPECT_DOUBLE_EQ(*style.rotation, *turn * degree);
+            }
         }
     }
 }
