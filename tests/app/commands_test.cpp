@@ -121,8 +121,9 @@ TEST_F(Commands, AFailingFieldIsShownInABox)
         const QString kept = row.field->text();
         row.field->setText(QString::fromUtf8(row.text));
         EXPECT_EQ(Draw(), std::vector<QString> { QString::fromUtf8(row.message) });
-        if (row.takesFocus)
+        if (row.takesFocus) {
             EXPECT_EQ(form.focusWidget(), row.field);
+        }
         EXPECT_EQ(CountPixels(white), 700 * 700);
         EXPECT_TRUE(form.Button1->isEnabled());
         row.field->setText(kept);
