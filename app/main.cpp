@@ -3,6 +3,7 @@
 #include "app/ui/application.h"
 #include "app/ui/file_commands.h"
 #include "app/ui/form1.h"
+#include "app/ui/program_windows.h"
 
 #include <QByteArray>
 #include <QString>
@@ -74,10 +75,11 @@ int main(int argc, char* argv[])
     defaultMessageHandler = qInstallMessageHandler(ReportPlatformFailure);
     app::Application application(argc, argv);
     EndPlatformStart();
-    app::TForm1 form;
+    app::ProgramWindows windows;
+    app::TForm1& form = windows.panel();
     form.show();
     // `Lindenmayer FILE` opens an L-system file once the panel shows its start-up values.
     if (const std::optional<QString>& file = launch.options.file())
-        form.RunGuarded([&form, &file] { form.files().OpenLSystem(*file); });
+        form.RunGuarded([&windows, &file] { windows.files().OpenLSystem(*file); });
     return application.exec();
 }

@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 
+#include <utility>
+
 namespace app {
 
 namespace {
@@ -52,6 +54,25 @@ void WriteFieldEdits(QWidget& panel, const PanelFields& fields, const std::strin
             text = ChangeSeparator(text, ".", separator);
         EditOf(panel, row)->setText(QString::fromStdString(text));
     }
+}
+
+void WriteWindowEdits(QWidget& panel, const WindowTexts& texts, const std::string& separator)
+{
+    const std::pair<std::string PanelFields::*, const std::string&> bounds[]
+        = { { &PanelFields::x1, texts.x1 }, { &PanelFields::x2, texts.x2 },
+              { &PanelFields::y1, texts.y1 }, { &PanelFields::y2, texts.y2 } };
+    for (const auto& [field, text] : bounds) {
+        EditOf(panel, FieldRowOf(field))
+            ->setText(QString::fromStdString(ChangeSeparator(text, ".", separator)));
+    }
+}
+
+void WriteWindowEdits(QWidget& panel, const WorldWindow& window, const std::string& separator)
+{
+    WriteWindowEdits(panel,
+        { FloatToText(window.x1), FloatToText(window.x2), FloatToText(window.y1),
+            FloatToText(window.y2) },
+        separator);
 }
 
 } // namespace app

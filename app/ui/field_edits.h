@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/record/panel_fields.h"
+#include "app/core/record/world_window.h"
 
 #include <QWidget>
 
@@ -15,5 +16,10 @@ namespace app {
 // does not convert either (the panel reports it with the text as typed).
 void ReadFieldEdits(const QWidget& panel, const std::string& separator, PanelFields& fields);
 void WriteFieldEdits(QWidget& panel, const PanelFields& fields, const std::string& separator);
+
+// Writes the window's edits, with the user's separator: Fit's texts, or a window the view moved
+// to as the shortest texts that read back as its bounds.
+void WriteWindowEdits(QWidget& panel, const WindowTexts& texts, const std::string& separator);
+void WriteWindowEdits(QWidget& panel, const WorldWindow& window, const std::string& separator);
 
 } // namespace app

@@ -7,6 +7,7 @@
 #include "app/paths/example_paths.h"
 #include "app/ui/file_drop_filter.h"
 #include "app/ui/form1.h"
+#include "app/ui/program_windows.h"
 #include "app/ui/session_driver.h"
 
 #include <QAction>
@@ -101,10 +102,11 @@ QString StandardFolder(QStandardPaths::StandardLocation location)
 
 } // namespace
 
-FileCommands::FileCommands(TForm1& form, SessionDriver& driver)
-    : QObject(&form)
-    , m_form(form)
-    , m_driver(driver)
+FileCommands::FileCommands(ProgramWindows& windows)
+    : QObject(&windows.panel())
+    , m_windows(windows)
+    , m_form(windows.panel())
+    , m_driver(windows.panel().driver())
 {
 }
 
@@ -131,12 +133,13 @@ void FileCommands::Connect(plane::TDraw2D& plane)
 
 void FileCommands::AddPanelCommands(QWidget& panel)
 {
+    QAction* const first = panel.actions().value(0);
     const auto add
         = [&](const QString& text, QKeySequence::StandardKey key, void (FileCommands::*command)()) {
               auto* action = new QAction(text, &panel);
               action->setShortcut(key);
               connect(action, &QAction::triggered, this, [this, command] { Guarded(command); });
-              panel.addAction(action);
+              panel.insertAction(first, action);
           };
     add(QStringLiteral("Open L-system…"), QKeySequence::Open, &FileCommands::OpenLSystemDialog);
     add(QStringLiteral("Save L-system As…"), QKeySequence::Save, &FileCommands::SaveLSystemAs);
@@ -281,14 +284,14 @@ void FileCommands::OpenLSystemDialog()
 void FileCommands::OpenLSystem(const QString& path)
 {
     if (IsCollectionFile(path)) {
-        m_form.OpenCollection(path);
+        m_windows.OpenCollection(path);
         return;
     }
     const PanelFields fields = OpenLSystemFile(path, m_form.ReadFields());
     // A file's seed draws its figure again: the next Draw starts from it.
     if (fields.seed)
         m_form.session().SetSeed(*fields.seed);
-    m_form.SetFieldsFromOutside(fields);
+    m_windows.SetFieldsFromOutside(fields);
 }
 
 } // namespace app

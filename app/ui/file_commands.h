@@ -13,6 +13,7 @@ class TDraw2D;
 
 namespace app {
 
+class ProgramWindows;
 class SessionDriver;
 class TForm1;
 
@@ -23,13 +24,13 @@ class FileCommands : public QObject {
     Q_OBJECT
 
 public:
-    FileCommands(TForm1& form, SessionDriver& driver);
+    explicit FileCommands(ProgramWindows& windows);
 
     // The plane's "Save Image As…" and "Copy Image", and the panel's "Open L-system…" and
-    // "Save L-system As…".
+    // "Save L-system As…", which head its context menu.
     void Connect(plane::TDraw2D& plane);
     void AddPanelCommands(QWidget& panel);
-    // A file dropped anywhere on the panel, even over a text field, is opened.
+    // A file dropped anywhere on the window, even over a text field, is opened.
     void AcceptDrops(QWidget& panel);
 
     // Writes what the plane shows to a PNG file of size × size pixels (the plane's own pixels at
@@ -58,6 +59,7 @@ private:
     QString LastFolder() const;
     void Guarded(void (FileCommands::*command)());
 
+    ProgramWindows& m_windows;
     TForm1& m_form;
     SessionDriver& m_driver;
     QString m_lastFolder; // where the last file was opened or saved

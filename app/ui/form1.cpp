@@ -2,7 +2,7 @@
 
 #include "app/ui/busy_state.h"
 #include "app/ui/panel_layout.h"
-#include "app/ui/rules_window.h"
+#include "app/ui/panel_title.h"
 #include "app/ui/session_driver.h"
 
 #include <QShowEvent>
@@ -20,7 +20,7 @@ TForm1::TForm1()
     Button1->setFocus();
 
     move(-1, 36);
-    m_outerSize = layout.Scaled(0, 0, 415, 448).size();
+    m_outerSize = layout.OuterSize();
     ApplyOuterSize();
 
     SetDraw2D();
@@ -84,9 +84,34 @@ void TForm1::SetBusy(bool busy)
         if (qobject_cast<QLineEdit*>(control) || qobject_cast<QRadioButton*>(control))
             input << control;
     }
-    if (m_rules)
-        input << m_rules;
+    for (QWidget* window : m_busyWindows) {
+        if (window)
+            input << window;
+    }
     m_busy = std::make_unique<BusyState>(input, actions());
+}
+
+void TForm1::ShowTitle()
+{
+    setWindowTitle(PanelTitle(m_moreRules.size(), m_commands, m_session.get()));
+}
+
+void TForm1::ShowExplore()
+{
+    m_draw2D->ShowExplore(m_session->exploring());
+    ShowTitle();
+}
+
+void TForm1::SetMoreRules(const std::vector<RuleText>& rules)
+{
+    m_moreRules = rules;
+    ShowTitle();
+}
+
+void TForm1::UsePanelCommands()
+{
+    m_commands = lsystem::CommandSet::Panel;
+    ShowTitle();
 }
 
 void TForm1::ShowProgress(double share)

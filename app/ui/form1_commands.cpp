@@ -1,38 +1,21 @@
 // The control panel's commands and fields, each turned into a call on the drawing session.
 
-#include "app/core/record/prepared_draw.h"
-#include "app/core/record/rule_text.h"
-#include "app/core/text/float_text.h"
+#include "app/ui/command_failure.h"
 #include "app/ui/error_box.h"
 #include "app/ui/field_edits.h"
-#include "app/ui/file_commands.h"
 #include "app/ui/form1.h"
-#include "app/ui/rules_window.h"
 #include "app/ui/session_driver.h"
-#include "app/ui/view_commands.h"
 
 #include <QAction>
 #include <QCoreApplication>
 
-#include <exception>
-#include <optional>
-
 namespace app {
-
-namespace {
-
-// Each preset's radio button, in the order of the presets.
-constexpr QRadioButton* TForm1::*presetButtons[]
-    = { &TForm1::RadioButtonKochC, &TForm1::RadioButtonKochIs, &TForm1::RadioButtonSierp1,
-          &TForm1::RadioButtonSierp2, &TForm1::RadioButtonPlant1, &TForm1::RadioButtonPlant2,
-          &TForm1::RadioButtonPlant3, &TForm1::RadioButtonPlant4 };
-
-} // namespace
 
 void TForm1::ConnectCommands()
 {
     m_session = std::make_unique<DrawingSession>(Draw2D().plane());
-    m_session->SetWindowListener([this](const WindowTexts& texts) { SetWindowFields(texts); });
+    m_session->SetWindowListener(
+        [this](const WindowTexts& texts) { WriteWindowEdits(*this, texts, DecimalSeparator()); });
     m_session->SetExploreListener([this] { ShowExplore(); });
     const auto guard = [this](const std::function<void()>& call) { RunGuarded(call); };
     m_driver = new SessionDriver(*m_session, guard, this);
@@ -57,59 +40,33 @@ void TForm1::ConnectCommands()
         });
     }
 
-    plane::TDraw2D& plane = Draw2D();
-    connect(&plane, &plane::TDraw2D::closeRequested, this, command([this] { EndProgram(); }));
-    connect(&plane, &plane::TDraw2D::fitRequested, this, command([this] { FitToFigure(); }));
-    new ViewCommands(
-        plane, *m_driver, guard, [this] { return ReadFields(); },
-        [this](const WorldWindow& window) { ShowWindow(window); }, this);
-    m_files = new FileCommands(*this, *m_driver);
-    m_files->Connect(plane);
-    m_files->AddPanelCommands(*this);
-    const auto addCommand = [&](const QString& text, QKeyCombination key, auto call) {
-        auto* action = new QAction(text, this);
-        action->setShortcut(QKeySequence(key));
-        connect(action, &QAction::triggered, this, command(call));
-        addAction(action);
-    };
-    addCommand(QStringLiteral("Fit to Figure"), Qt::CTRL | Qt::Key_F, [this] { FitToFigure(); });
-    addCommand(QStringLiteral("Rules…"), Qt::CTRL | Qt::Key_R, [this] { ShowRules(); });
-    addCommand(QStringLiteral("Gallery…"), Qt::CTRL | Qt::Key_L, [this] { ShowGallery(); });
+    AddCommand(QStringLiteral("Fit to Figure"), Qt::CTRL | Qt::Key_F, [this] { FitToFigure(); });
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
 
-    m_files->AcceptDrops(*this);
+void TForm1::AddCommand(const QString& text, QKeyCombination key, const std::function<void()>& call)
+{
+    auto* action = new QAction(text, this);
+    action->setShortcut(QKeySequence(key));
+    connect(action, &QAction::triggered, this, [this, call] { RunGuarded(call); });
+    addAction(action);
 }
 
 void TForm1::RunGuarded(const std::function<void()>& command)
 {
-    QLineEdit* failedField = nullptr;
-    std::optional<std::size_t> failedRule;
-    QString failure;
+    CommandFailure failure;
     try {
         command();
         return;
-    } catch (const ExpressionError& error) {
-        failedField = findChild<QLineEdit*>(QString::fromUtf8(FieldRowOf(error.field()).edit));
-        failure = QString::fromUtf8(error.what());
-    } catch (const RuleError& error) {
-        failedRule = error.row();
-        failure = QString::fromUtf8(error.what());
-    } catch (const AngleError&) {
-        // The record holds the angle as converted; the user is shown what they typed.
-        failure = QString::fromUtf8(AngleError(EditAngle->text().toStdString()).what());
-    } catch (const std::exception& error) {
-        failure = QString::fromUtf8(error.what());
     } catch (...) {
-        failure = QStringLiteral("Unknown error");
+        failure = CurrentFailure(EditAngle->text().toStdString());
     }
     m_driver->Stop();
-    if (failedField)
-        failedField->setFocus();
-    if (failedRule) {
-        ShowRules();
-        m_rules->SelectRow(*failedRule);
-    }
-    ShowErrorBox(this, failure);
+    if (failure.field)
+        findChild<QLineEdit*>(QString::fromUtf8(FieldRowOf(*failure.field).edit))->setFocus();
+    if (failure.rule)
+        emit ruleFailed(*failure.rule);
+    ShowErrorBox(this, QString::fromStdString(failure.message));
 }
 
 std::string TForm1::DecimalSeparator() const
@@ -120,20 +77,6 @@ std::string TForm1::DecimalSeparator() const
 bool TForm1::drawing() const
 {
     return m_driver->busy();
-}
-
-QRadioButton* TForm1::PresetButtonOf(Preset preset) const
-{
-    return this->*presetButtons[static_cast<std::size_t>(preset)];
-}
-
-Preset TForm1::CheckedPreset() const
-{
-    for (const Preset preset : AllPresets()) {
-        if (PresetButtonOf(preset)->isChecked())
-            return preset;
-    }
-    return Preset::KochCurve;
 }
 
 PanelFields TForm1::ReadFields() const
@@ -156,29 +99,13 @@ void TForm1::SetFields(const PanelFields& fields)
     m_fillingFields = false;
     m_moreRules = fields.moreRules;
     m_commands = fields.commands;
-    if (m_rules) {
-        m_rules->SetMoreRules(m_moreRules);
-        m_rules->ShowCommands(m_commands);
-    }
+    emit rulesSet();
     ShowTitle();
-}
-
-void TForm1::SetWindowFields(const WindowTexts& texts)
-{
-    const std::string separator = DecimalSeparator();
-    const auto write = [&](QLineEdit* edit, const std::string& text) {
-        edit->setText(QString::fromStdString(ChangeSeparator(text, ".", separator)));
-    };
-    write(EditX1, texts.x1);
-    write(EditX2, texts.x2);
-    write(EditY1, texts.y1);
-    write(EditY2, texts.y2);
 }
 
 void TForm1::ShowWindow(const WorldWindow& window)
 {
-    SetWindowFields({ FloatToText(window.x1), FloatToText(window.x2), FloatToText(window.y1),
-        FloatToText(window.y2) });
+    WriteWindowEdits(*this, window, DecimalSeparator());
 }
 
 void TForm1::Button1Click()

@@ -1,6 +1,6 @@
 #include "app/ui/panel_layout.h"
 
-#include "app/ui/form1.h"
+#include "app/ui/spin_edit.h"
 
 #include <QFontMetrics>
 #include <QProgressBar>
@@ -43,6 +43,11 @@ QRect PanelLayout::Scaled(int left, int top, int width, int height) const
 {
     return QRect(qRound(left * m_scale), qRound(top * m_scale), qRound(width * m_scale),
         qRound(height * m_scale));
+}
+
+QSize PanelLayout::OuterSize() const
+{
+    return Scaled(0, 0, 415, 448).size();
 }
 
 QFont PanelLayout::Font(int pixelHeight) const
@@ -159,7 +164,7 @@ QRadioButton* PanelLayout::AddRadioButton(const char* name) const
     return radio;
 }
 
-QProgressBar* PanelLayout::CreateControls(TForm1& f) const
+QProgressBar* PanelLayout::CreateControls(PanelControls& f) const
 {
     // Made in this order, which is the order in which they stack where they overlap.
     f.Button1 = AddButton("Button1");
@@ -176,7 +181,7 @@ QProgressBar* PanelLayout::CreateControls(TForm1& f) const
     f.EditAngle = AddEdit("EditAngle");
     f.Label5 = AddLabel("Label5");
     const PanelControl& spin = ControlNamed("SpinEdit1");
-    f.SpinEdit1 = new SpinEdit(0, 10, &f);
+    f.SpinEdit1 = new SpinEdit(0, 10, &m_panel);
     Place(f.SpinEdit1, spin, FieldFontHeight);
     f.SpinEdit1->setValue(QLatin1String(spin.text).toInt());
     f.RadioButtonPlant1 = AddRadioButton("RadioButtonPlant1");
@@ -202,7 +207,7 @@ QProgressBar* PanelLayout::CreateControls(TForm1& f) const
 
     // Not part of the layout: a slim bar in the free space below the presets, shown only while
     // a long task runs.
-    auto* progress = new QProgressBar(&f);
+    auto* progress = new QProgressBar(&m_panel);
     progress->setObjectName(QStringLiteral("DrawProgress"));
     progress->setGeometry(Scaled(8, 402, 393, 8));
     progress->setRange(0, ProgressSteps);

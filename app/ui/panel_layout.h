@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ui/panel_controls.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,9 +15,7 @@
 
 namespace app {
 
-class TForm1;
-
-// One control of the panel: its name (TForm1's member of that name), its caption or start-up
+// One control of the panel: its name (PanelControls' member of that name), its caption or start-up
 // text, and its place in pixels at 96 dots per inch.
 struct PanelControl {
     const char* name;
@@ -42,6 +42,8 @@ public:
     static std::span<const PanelControl> Controls();
 
     QRect Scaled(int left, int top, int width, int height) const;
+    // The panel window's size, its frame included.
+    QSize OuterSize() const;
     QFont Font(int pixelHeight) const;
 
     // Each makes the control of that name where the table puts it.
@@ -52,7 +54,7 @@ public:
 
     // The panel's controls where its layout puts them, and the bar that shows a long task's
     // progress, which is not part of the layout (returned).
-    QProgressBar* CreateControls(TForm1& form) const;
+    QProgressBar* CreateControls(PanelControls& controls) const;
     // The Tab key visits the controls in the table's order.
     void SetTabOrder() const;
 

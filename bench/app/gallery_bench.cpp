@@ -3,9 +3,9 @@
 // are, and the longest turn of the event loop meanwhile (the windows answer between turns).
 
 #include "app/ui/application.h"
-#include "app/ui/form1.h"
 #include "app/ui/gallery_model.h"
 #include "app/ui/gallery_window.h"
+#include "app/ui/program_windows.h"
 
 #include <benchmark/benchmark.h>
 
@@ -67,12 +67,12 @@ void BM_GalleryThumbnails(benchmark::State& state)
     file.close();
 
     for (auto _ : state) {
-        app::TForm1 form;
-        form.show();
+        app::ProgramWindows windows;
+        windows.panel().show();
         QElapsedTimer clock;
         clock.start();
-        form.OpenCollection(path);
-        app::GalleryWindow& gallery = *form.gallery();
+        windows.OpenCollection(path);
+        app::GalleryWindow& gallery = *windows.gallery();
         const std::set<int> firstScreen = VisibleRows(gallery.view());
         std::set<int> drawn;
         double firstScreenSeconds = 0;

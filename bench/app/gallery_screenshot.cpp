@@ -3,8 +3,8 @@
 // file the one argument names.
 
 #include "app/ui/application.h"
-#include "app/ui/form1.h"
 #include "app/ui/gallery_window.h"
+#include "app/ui/program_windows.h"
 
 #include <QEventLoop>
 
@@ -18,10 +18,10 @@ int main(int argc, char** argv)
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     app::Application application(argc, argv);
-    app::TForm1 form;
-    form.show();
-    form.ShowGallery();
-    app::GalleryWindow& gallery = *form.gallery();
+    app::ProgramWindows windows;
+    windows.panel().show();
+    windows.ShowGallery();
+    app::GalleryWindow& gallery = *windows.gallery();
     if (!gallery.thumbnailsDone()) {
         QEventLoop loop;
         QObject::connect(

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,13 +58,36 @@ protected:
     }
 };
 
+// The layout made on a bare window at a given scale, in the window's font as the panel sets it.
+struct ScaledLayout {
+    explicit ScaledLayout(double scale)
+        : layout(window, scale)
+    {
+        window.setFont(layout.Font(app::PanelLayout::WindowFontHeight));
+        progress = layout.CreateControls(controls);
+    }
+    const QWidget& Control(const app::PanelControl& row) const
+    {
+        return *window.findChild<QWidget*>(QLatin1String(row.name));
+    }
+
+    QWidget window;
+    app::PanelLayout layout;
+    app::PanelControls controls;
+    QProgressBar* progress = nullptr;
+};
+
+int Sign(int value)
+{
+    return (value > 0) - (value < 0);
+}
+
 // Every control of the layout's table, and nothing else but the progress bar, sits on the panel
-// under its name, with its text, its place scaled to the screen, the font of its kind and inside
-// the window.
-TEST(Form1Layout, EveryControlIsPlacedAsTheLayoutSays)
+// under its name, with its text, inside the window; the buttons keep the window's font, the
+// fields and labels a larger one of the same face.
+TEST(Form1Layout, EveryControlOfTheTableIsOnThePanelWithItsText)
 {
     const TForm1 form;
-    const double scale = form.logicalDpiX() / 96.0;
     const auto controls = app::PanelLayout::Controls();
     EXPECT_EQ(form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
         static_cast<qsizetype>(controls.size()) + 1);
@@ -74,17 +98,15 @@ TEST(Form1Layout, EveryControlIsPlacedAsTheLayoutSays)
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->parentWidget(), &form);
         EXPECT_EQ(ControlText(control), QLatin1String(row.text));
-        const QRect place = row.place;
-        EXPECT_EQ(control->geometry(),
-            QRect(qRound(place.left() * scale), qRound(place.top() * scale),
-                qRound(place.width() * scale), qRound(place.height() * scale)));
         EXPECT_TRUE(form.rect().contains(control->geometry()));
         EXPECT_EQ(control->font().family(), QStringLiteral("MS Sans Serif"));
         const auto* button = qobject_cast<const QPushButton*>(control);
-        EXPECT_EQ(control->font().pixelSize(), qRound((button != nullptr ? 11 : 16) * scale));
         if (button != nullptr) {
+            EXPECT_EQ(control->font().pixelSize(), form.font().pixelSize());
             EXPECT_FALSE(button->autoDefault());
             EXPECT_FALSE(button->isDefault());
+        } else {
+            EXPECT_GT(control->font().pixelSize(), form.font().pixelSize());
         }
     }
     // The members the rest of the program uses are the named controls.
@@ -94,20 +116,55 @@ TEST(Form1Layout, EveryControlIsPlacedAsTheLayoutSays)
     EXPECT_EQ(form.Label10->objectName(), QStringLiteral("Label10"));
 }
 
-TEST(Form1Layout, LabelsShowTheirWholeCaptionInTheSubstituteFont)
+// At 96 dots per inch the controls sit where the table puts them. At any scale they stay inside
+// the window, in the same order left to right and top to bottom, overlapping only where the
+// table's do, with every caption whole; and each control and font grows with the scale.
+TEST(Form1Layout, TheLayoutKeepsItsShapeAtEveryScale)
 {
-    const TForm1 form;
-    for (const QLabel* label : form.findChildren<QLabel*>()) {
-        SCOPED_TRACE(label->objectName().toStdString());
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
-        EXPECT_EQ(label->font().pixelSize(), qRound(16 * form.logicalDpiX() / 96.0));
+    const auto rows = app::PanelLayout::Controls();
+    std::vector<std::unique_ptr<ScaledLayout>> layouts;
+    for (const double scale : { 1.0, 1.25, 1.5, 2.0, 3.0 }) {
+        SCOPED_TRACE(scale);
+        const ScaledLayout* smaller = layouts.empty() ? nullptr : layouts.back().get();
+        const ScaledLayout& scaled = *layouts.emplace_back(std::make_unique<ScaledLayout>(scale));
+        const QRect window(QPoint(), scaled.layout.OuterSize());
+        EXPECT_TRUE(window.contains(scaled.progress->geometry()));
+        for (const app::PanelControl& row : rows) {
+            SCOPED_TRACE(row.name);
+            const QWidget& control = scaled.Control(row);
+            const QRect place = control.geometry();
+            EXPECT_TRUE(window.contains(place));
+            if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+            }
+            if (smaller == nullptr) {
+                EXPECT_EQ(place, row.place);
+                continue;
+            }
+            const QRect before = smaller->Control(row).geometry();
+            EXPECT_GE(place.left(), before.left());
+            EXPECT_GE(place.top(), before.top());
+            EXPECT_GT(place.width(), before.width());
+            EXPECT_GT(place.height(), before.height());
+            EXPECT_GT(control.font().pixelSize(), smaller->Control(row).font().pixelSize());
+            for (const app::PanelControl& other : rows) {
+                const QRect otherPlace = scaled.Control(other).geometry();
+                EXPECT_EQ(Sign(place.left() - otherPlace.left()),
+                    Sign(row.place.left() - other.place.left()))
+                    << other.name;
+                EXPECT_EQ(
+                    Sign(place.top() - otherPlace.top()), Sign(row.place.top() - other.place.top()))
+                    << other.name;
+                EXPECT_EQ(place.intersects(otherPlace), row.place.intersects(other.place))
+                    << other.name;
+            }
+        }
     }
 }
 
 TEST(Form1Layout, WindowCaptionPositionAndOuterSize)
 {
     TForm1 form;
-    const double scale = form.logicalDpiX() / 96.0;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Control Panel"));
     // The position asked for; the offscreen platform then keeps windows clear of the screen's
     // left edge, so the end-to-end tests check where the window really goes.
@@ -116,8 +173,8 @@ TEST(Form1Layout, WindowCaptionPositionAndOuterSize)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QTest::qWait(20);
     // Measured with the frame, which the offscreen platform draws two pixels wide.
-    EXPECT_EQ(form.frameGeometry().size(), QSize(qRound(415 * scale), qRound(448 * scale)));
-    EXPECT_EQ(form.font().pixelSize(), qRound(11 * scale));
+    const ScaledLayout screen(form.logicalDpiX() / double(app::PanelLayout::LayoutDpi));
+    EXPECT_EQ(form.frameGeometry().size(), screen.layout.OuterSize());
 }
 
 TEST_F(ShownForm, DrawHasTheFocusAtStart)

@@ -38,8 +38,8 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(collection);
         file.close();
-        form.files().OpenLSystem(path);
-        return *form.gallery();
+        windows.files().OpenLSystem(path);
+        return *windows.gallery();
     }
     QStringList ShownNames(app::GalleryWindow& gallery)
     {
@@ -55,7 +55,7 @@ protected:
 
 TEST_F(Gallery, ThePanelCarriesTheCommandSetAndItsTitleTellsIt)
 {
-    form.ShowRules();
+    windows.ShowRules();
     auto* note = form.findChild<QWidget*>(QStringLiteral("FractintCommands"));
     const struct {
         const char* name;

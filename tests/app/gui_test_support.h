@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/form1.h"
+#include "app/ui/program_windows.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -32,13 +33,14 @@ bool ProgramEndsLoop(const std::function<void()>& action, int limit = 2000);
 // Makes `window` the active window and waits until it is.
 bool Activate(QWidget& window);
 
-// The control panel as the program shows it at start-up: shown, active, with the focus where
-// it starts.
+// The control panel as the program shows it at start-up, with the windows beside it: shown,
+// active, with the focus where it starts.
 class ShownPanel : public testing::Test {
 protected:
     void SetUp() override;
 
-    app::TForm1 form;
+    app::ProgramWindows windows;
+    app::TForm1& form = windows.panel();
 };
 
 // Fails the running test when a modal window stays open for more than about a second, and

@@ -36,7 +36,7 @@ protected:
 
 TEST_F(RulesWindow, TheFieldRowsFollowThePanelsRuleFieldsBothWays)
 {
-    form.ShowRules();
+    windows.ShowRules();
     form.EditRuleF->setText(QStringLiteral("F-F"));
     EXPECT_EQ(Cell(1, Replacement).text(), QStringLiteral("F-F"));
     Cell(2, Replacement).setText(QStringLiteral("GFG"));
@@ -51,7 +51,7 @@ TEST_F(RulesWindow, TheFieldRowsFollowThePanelsRuleFieldsBothWays)
 // SetFields refreshes the open window, and the title counts the more rules.
 TEST_F(RulesWindow, SetFieldsShowsTheMoreRulesAndTheTitleCountsThem)
 {
-    form.ShowRules();
+    windows.ShowRules();
     const struct {
         const char* name;
         Rules rules;
@@ -72,7 +72,7 @@ TEST_F(RulesWindow, SetFieldsShowsTheMoreRulesAndTheTitleCountsThem)
 
 TEST_F(RulesWindow, AddedEditedAndRemovedRulesReachTheFieldsAndTheTitle)
 {
-    form.ShowRules();
+    windows.ShowRules();
     auto* add = Window()->findChild<QPushButton*>("AddRule");
     auto* remove = Window()->findChild<QPushButton*>("RemoveRule");
     QTest::mouseClick(add, Qt::LeftButton);
@@ -95,7 +95,7 @@ TEST_F(RulesWindow, AddedEditedAndRemovedRulesReachTheFieldsAndTheTitle)
 TEST_F(RulesWindow, AFaultyRowIsMarkedWithItsFaultAndKeptAsTyped)
 {
     SetMoreRules({ { "X", "1", "F" }, { "Y", "1", "G" } });
-    form.ShowRules();
+    windows.ShowRules();
     const QLabel* faultLine = Window()->findChild<QLabel*>("RuleFault");
     Cell(4, Weight).setText(QStringLiteral(" 0 "));
     const app::RuleText faulty { "Y", " 0 ", "G" };
@@ -115,8 +115,14 @@ TEST_F(RulesWindow, AFaultyRowIsMarkedWithItsFaultAndKeptAsTyped)
     EXPECT_EQ(Cell(4, Replacement).background().style(), Qt::NoBrush);
 }
 
+// The panel's context menu lists the file commands, its own, then the other windows'.
 TEST_F(RulesWindow, TheContextCommandsShortcutIsItsOwnAndOpensTheWindow)
 {
+    QStringList menu;
+    for (const QAction* action : form.actions())
+        menu << action->text();
+    EXPECT_EQ(menu.join(u'|'),
+        QStringLiteral("Open L-system…|Save L-system As…|Fit to Figure|Rules…|Gallery…"));
     QStringList owners;
     for (const QAction* action : form.actions() + form.Draw2D().actions()) {
         if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_R))
@@ -132,10 +138,10 @@ TEST_F(RulesWindow, TheContextCommandsShortcutIsItsOwnAndOpensTheWindow)
 TEST_F(RulesWindow, FieldsFromOutsideShowTheWindowWhenTheyHaveMoreRules)
 {
     app::PanelFields fields;
-    form.SetFieldsFromOutside(fields);
+    windows.SetFieldsFromOutside(fields);
     EXPECT_EQ(Window(), nullptr);
     fields.moreRules = { { "X", "1", "F" } };
-    form.SetFieldsFromOutside(fields);
+    windows.SetFieldsFromOutside(fields);
     ASSERT_NE(Window(), nullptr);
     EXPECT_TRUE(Window()->isVisible());
 }
@@ -156,7 +162,7 @@ TEST_F(RulesWindow, ARuleErrorIsShownWithItsRowSelected)
 
 TEST_F(RulesWindow, EditingIsDisabledWhileATaskRuns)
 {
-    form.ShowRules();
+    windows.ShowRules();
     // 7^10 steps: long enough to be stopped.
     form.EditRuleF->setText(QStringLiteral("FFFFFFF"));
     form.SpinEdit1->setValue(10);

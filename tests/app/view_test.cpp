@@ -160,7 +160,7 @@ TEST_F(PlaneView, AFileDroppedOnEitherWindowIsOpened)
     QTest::mouseClick(form.RadioButtonPlant1, Qt::LeftButton);
     form.EditAxiom->setText(QStringLiteral("FG"));
     const app::PanelFields saved = form.ReadFields();
-    const QString path = form.files().SaveLSystem(folder.filePath(QStringLiteral("drop")));
+    const QString path = windows.files().SaveLSystem(folder.filePath(QStringLiteral("drop")));
     EXPECT_TRUE(path.endsWith(QLatin1String("drop.lsys")));
 
     QMimeData data;
@@ -182,7 +182,7 @@ TEST_F(PlaneView, CopyImagePutsThePlanesPixelsOnTheClipboard)
 {
     QTest::mouseClick(form.Button1, Qt::LeftButton);
     WaitForDrawing();
-    form.files().CopyImage();
+    windows.files().CopyImage();
     EXPECT_EQ(
         QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888), Shown());
 }
@@ -205,7 +205,7 @@ TEST_F(PlaneView, SavingIsNotOfferedWhileDrawingAndAFailureIsShown)
 
     const QString target = QStringLiteral("/nonexistent-folder/figure.png");
     const auto shown = CaptureMessageBoxes([&] {
-        form.RunGuarded([&] { form.files().SaveImage(target, 1400); });
+        form.RunGuarded([&] { windows.files().SaveImage(target, 1400); });
         WaitForDrawing();
     });
     ASSERT_EQ(shown.size(), 1u);
@@ -220,7 +220,7 @@ TEST_F(PlaneView, SaveImageRunsAsATaskThatStopEndsWithoutWriting)
     const QString path = folder.filePath(QStringLiteral("figure.svg"));
     QTest::mouseClick(form.Button1, Qt::LeftButton);
     WaitForDrawing();
-    form.files().SaveImage(path, 700);
+    windows.files().SaveImage(path, 700);
     WaitForDrawing();
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -234,7 +234,7 @@ TEST_F(PlaneView, SaveImageRunsAsATaskThatStopEndsWithoutWriting)
     ASSERT_TRUE(saved.open(QIODevice::WriteOnly) && saved.write("old") == 3);
     saved.close();
     const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden);
-    form.files().SaveImage(path, 700);
+    windows.files().SaveImage(path, 700);
     ASSERT_TRUE(form.drawing());
     QTest::mouseClick(form.Button2, Qt::LeftButton);
     EXPECT_FALSE(form.drawing());
@@ -294,7 +294,10 @@ TEST_F(PlaneView, PlayDrawingShowsTheTurtleOverThePlaneButNotInIt)
 
 namespace {
 
-TEST_F(PlaneView, ExploreIsACheckedPlaneCommandWhoseShortcutTogglesItAndBothTitles)
+// Ctrl+E on the plane toggles Explore, a checked command of the plane, told in both titles. In
+// Explore a wheel notch draws the figure at once, leaving the panel as it is, and the panel's
+// title gives the count of substitutions the zoomed view uses, more than the curve's own.
+TEST_F(PlaneView, ExploreTogglesFromThePlaneZoomsAtOnceAndRetitlesBothWindows)
 {
     QAction* explore = PlaneCommand(form, "Explore");
     ASSERT_NE(explore, nullptr);
@@ -302,41 +305,41 @@ TEST_F(PlaneView, ExploreIsACheckedPlaneCommandWhoseShortcutTogglesItAndBothTitl
     app::PanelFields fields = form.ReadFields();
     fields.moreRules = { { "X", "1", "F" }, { "Y", "1", "G" } };
     form.SetFields(fields);
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
-    WaitForDrawing();
+    DrawInTheSquareAboutTheOrigin();
 
     ASSERT_TRUE(Activate(form.Draw2D()));
     QTest::keyClick(&form.Draw2D(), Qt::Key_E, Qt::ControlModifier);
     EXPECT_TRUE(form.session().exploring());
     EXPECT_TRUE(explore->isChecked());
     EXPECT_EQ(form.Draw2D().windowTitle(), QStringLiteral("2D Graphic Plane — Explore"));
+    const auto titled = [](std::int32_t count) {
+        return QStringLiteral("Control Panel — 2 more rules, Explore: %1 substitutions").arg(count);
+    };
     const std::optional<std::int32_t> count = form.session().exploreSubstitutions();
     ASSERT_TRUE(count);
-    EXPECT_EQ(form.windowTitle(),
-        QStringLiteral("Control Panel — 2 more rules, Explore: %1 substitutions").arg(*count));
+    EXPECT_EQ(form.windowTitle(), titled(*count));
+
+    plane::Raster white;
+    white.Resize(app::PlaneSize, app::PlaneSize);
+    // Ten notches about the Koch curve's start, the world's origin.
+    for (int notches = 0; notches < 10; ++notches) {
+        QWheelEvent notch(QPointF(350, 350), image()->mapToGlobal(QPointF(350, 350)), QPoint(),
+            QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(image(), &notch);
+        EXPECT_FALSE(test_support::SamePixels(form.Draw2D().plane().raster(), white));
+        EXPECT_TRUE(form.Button1->isEnabled());
+    }
+    ExpectFieldsShowTheWindow();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !form.session().busy(); }, 20000));
+    const std::optional<std::int32_t> zoomed = form.session().exploreSubstitutions();
+    ASSERT_TRUE(zoomed);
+    EXPECT_GT(*zoomed, *count);
+    EXPECT_EQ(form.windowTitle(), titled(*zoomed));
 
     QTest::keyClick(&form.Draw2D(), Qt::Key_E, Qt::ControlModifier);
     EXPECT_FALSE(explore->isChecked());
     EXPECT_EQ(form.Draw2D().windowTitle(), QStringLiteral("2D Graphic Plane"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Control Panel — 2 more rules"));
-}
-
-// A notch in Explore draws the figure at once; its refinement leaves the panel as it is.
-TEST_F(PlaneView, AWheelNotchInExploreDrawsAtOnceWithoutMakingThePanelBusy)
-{
-    QTest::mouseClick(form.RadioButtonPlant1, Qt::LeftButton);
-    DrawInTheSquareAboutTheOrigin();
-    PlaneCommand(form, "Explore")->trigger();
-    plane::Raster white;
-    white.Resize(app::PlaneSize, app::PlaneSize);
-    QWheelEvent notch(QPointF(350, 200), image()->mapToGlobal(QPointF(350, 200)), QPoint(),
-        QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(image(), &notch);
-    ExpectFieldsShowTheWindow();
-    EXPECT_FALSE(test_support::SamePixels(form.Draw2D().plane().raster(), white));
-    EXPECT_TRUE(form.Button1->isEnabled());
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !form.session().busy(); }, 20000));
-    EXPECT_FALSE(test_support::SamePixels(form.Draw2D().plane().raster(), white));
 }
 
 } // namespace

@@ -171,50 +171,6 @@ test_draw_koch_curve() {
     wait_for_drawing "$plane" check_koch_curve 20
 }
 
-# Explore shows the curve near the point zoomed into, the start of the curve, in black, and
-# nothing in any other colour. Zooming keeps the world point under the pointer, that pixel's
-# centre, which lies within half a pixel of the start at the first scale: about 45 pixels away
-# after 20 notches.
-check_explored_start() {
-    local column row
-    read -r column row <<<"$KOCH_START"
-    measure "$1" 0,0,0 "count:$((column - 60)),$((row - 60)),$((column + 60)),$((row + 60))" stray
-    if [ "${ANSWERS[0]}" -eq 0 ]; then
-        PROBLEM="no black pixel within 60 pixels of the start ($KOCH_START)"
-    elif [ "${ANSWERS[1]}" -ne 0 ]; then
-        PROBLEM="${ANSWERS[1]} pixels are neither black nor white"
-    else
-        return 0
-    fi
-    return 1
-}
-
-# Ctrl+E on the plane after the start-up Draw turns Explore on, and wheel notches about the
-# curve's start zoom in with more substitutions than the figure's own two: the plane's title
-# says Explore, the panel's gives the count, and the view shows the curve, in the colour the
-# Koch curve has beyond eight substitutions (the one before the Draw, black).
-test_explore_zoom() {
-    local panel plane explored start_x start_y title count
-    locate_koch_curve
-    read -r start_x start_y <<<"$KOCH_START"
-    panel=$(e2e_wait_for_window "Control Panel")
-    plane=$(e2e_wait_for_window "2D Graphic Plane")
-    click_button "$panel" 16 16 75 25 # "Draw"
-    wait_for_drawing "$plane" check_koch_curve 20
-    # Without a window manager the plane takes the keyboard only when given it.
-    xdotool windowfocus --sync "$plane" key ctrl+e
-    explored=$(e2e_wait_for_window "2D Graphic Plane — Explore")
-    # The raster's pixel (x, y) is the window's (x + 1, y + 1).
-    for _ in $(seq 20); do
-        xdotool mousemove --window "$explored" $((start_x + 1)) $((start_y + 1)) click 4
-    done
-    wait_for_drawing "$explored" check_explored_start 20
-    title=$(xdotool getwindowname "$panel")
-    count=$(sed -n 's/^Control Panel — Explore: \([0-9]*\) substitutions$/\1/p' <<<"$title")
-    [ -n "$count" ] || e2e_fail "the panel's title is \"$title\""
-    [ "$count" -ge 9 ] || e2e_fail "the view uses $count substitutions after 20 notches"
-}
-
 # "Plant 1" as the preset sets it: five substitutions of F -> G(+F)G(-F)+F at 20 degrees with
 # the length scale 2/3, in green. The first step, the trunk's foot at world (0, 0), is drawn
 # with the starting pen of 2 x 5 = 10 pixels; the "(" after it narrows the pen by 3 twice, so
