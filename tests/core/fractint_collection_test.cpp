@@ -1,5 +1,6 @@
 #include "app/core/formats/fractint_collection.h"
 
+#include "app/core/formats/collection_lookup.h"
 #include "app/core/formats/fractint_fields.h"
 #include "app/core/formats/lsystem_file.h"
 #include "app/core/record/fitted_fields.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -370,6 +372,38 @@ TEST(FractintCollection, IAndQMayHaveRulesWhereTheyAreNoPrefix)
         SCOPED_TRACE(statements);
         EXPECT_EQ(Fault(statements).empty(), drawn);
     }
+}
+
+TEST(CollectionLookup, NearestNamesBeginWithTheNameThenHaveFewestMistakes)
+{
+    FractintCollection collection;
+    for (const char* name : { "Snowflake", "Dragon", "DRAGON", "Dargon Curve", "Bush", "Dragons" })
+        collection.entries.push_back({ name, 1, {}, FractintSystem {} });
+    EXPECT_EQ(app::NearestEntryNames(collection, "drag", 4),
+        (std::vector<std::string> { "Dragon", "DRAGON", "Dragons", "Bush" }));
+    EXPECT_EQ(app::NearestEntryNames(collection, "dargon", 3),
+        (std::vector<std::string> { "Dargon Curve", "Dragon", "DRAGON" }));
+    EXPECT_EQ(app::NearestEntryNames(collection, "Dargon Curve", 1),
+        (std::vector<std::string> { "Dargon Curve" }));
+}
+
+// The longest name against as many of the longest names as a collection may hold: the cost is
+// bounded (it took minutes when whole names were compared).
+TEST(CollectionLookup, NearestNamesAreFoundQuicklyForLongNames)
+{
+    FractintCollection collection;
+    for (std::size_t i = 0; i < 2000; ++i) {
+        std::string name(app::MaxCollectionLineLength - 2, static_cast<char>('a' + i % 23));
+        name.replace(0, 4, std::to_string(1000 + i));
+        collection.entries.push_back({ name, 1, {}, FractintSystem {} });
+    }
+    const std::string wanted = "1999" + std::string(4000, 'x');
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<std::string> nearest = app::NearestEntryNames(collection, wanted, 5);
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(nearest.size(), 5u);
+    EXPECT_EQ(nearest[0].substr(0, 4), "1999");
+    EXPECT_LT(took, std::chrono::seconds(2));
 }
 
 TEST(FractintCollection, SizeLimitsAreReportedAndTheEntriesBeforeThemKept)

@@ -28,12 +28,14 @@ std::vector<std::string> NearestEntryNames(
     // (does not begin with the name, distance, position): the smallest are the nearest.
     using Rank = std::tuple<bool, std::size_t, std::size_t>;
     const std::string lower = expr::AsciiLowerText(name);
+    const std::string lowerHead = lower.substr(0, ComparedLength);
     std::vector<std::pair<Rank, const std::string*>> ranked;
     for (std::size_t i = 0; i < collection.entries.size(); ++i) {
         const std::string& entryName = collection.entries[i].name;
         const std::string entryLower = expr::AsciiLowerText(entryName);
-        ranked.push_back({ { !entryLower.starts_with(lower), TypingDistance(lower, entryLower), i },
-            &entryName });
+        const std::size_t distance
+            = TypingDistance(lowerHead, entryLower.substr(0, ComparedLength));
+        ranked.push_back({ { !entryLower.starts_with(lower), distance, i }, &entryName });
     }
     std::ranges::sort(ranked, {}, [](const auto& pair) { return pair.first; });
     std::vector<std::string> nearest;
