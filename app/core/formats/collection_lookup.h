@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/formats/fractint_collection.h"
+#include "app/core/text/word_typing_distance.h"
 
 #include <cstddef>
 #include <string>
@@ -14,9 +15,9 @@ namespace app {
 const FractintEntry* FindEntry(const FractintCollection& collection, std::string_view name);
 
 // The characters of the names that NearestEntryNames weighs the typing mistakes of: names are
-// told apart by their beginnings, and the comparison, whose cost grows with the product of the
-// two lengths, stays within 64 × 64 steps a name however long the names are.
-inline constexpr std::size_t ComparedLength = 64;
+// told apart by their beginnings, and each comparison takes one machine word's steps
+// (WordTypingDistance) however long the names are.
+inline constexpr std::size_t ComparedLength = WordTypingDistance::MaxLength;
 
 // At most `count` entry names nearest to `name`, for a name that matched none: the names that
 // begin with it first, then by the typing mistakes between their first ComparedLength characters
