@@ -109,10 +109,10 @@ std::optional<QString> EntryFailureMessage(const std::exception& error, const QS
         cause = QStringLiteral("the figure grows beyond the numbers' range");
         break;
     case fpu::Fault::DivisionByZero:
-        cause = QStringLiteral("a step length is divided by zero (\"@I0\" or \"@I\")");
+        cause = QStringLiteral("a step length is divided by zero (\"@I\" with 0)");
         break;
     case fpu::Fault::InvalidOperation:
-        cause = QStringLiteral("a step length is no number");
+        cause = QStringLiteral("the figure's numbers have no value");
         break;
     }
     return QStringLiteral("entry \"%1\": %2 (%3)")
