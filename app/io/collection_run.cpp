@@ -3,11 +3,14 @@
 #include "app/core/formats/collection_listing.h"
 #include "app/core/formats/collection_lookup.h"
 #include "app/core/formats/fractint_fields.h"
+#include "app/core/record/prepared_draw.h"
 #include "app/io/collection_io.h"
 #include "app/io/file_error.h"
 #include "app/io/file_name_bytes.h"
+#include "app/io/full_stop.h"
 #include "app/io/safe_message.h"
 #include "app/io/usage_error.h"
+#include "fpu/floating_point_error.h"
 
 #include <QDir>
 #include <QStringList>
@@ -58,7 +61,7 @@ CollectionListing ListCollection(const QString& path)
     return listing;
 }
 
-PanelFields CollectionEntryFields(const QString& path, const std::optional<QString>& entry)
+OpenedEntry OpenCollectionEntry(const QString& path, const std::optional<QString>& entry)
 {
     const FractintCollection collection = OpenCollectionFile(path);
     if (collection.entries.empty())
@@ -90,7 +93,30 @@ PanelFields CollectionEntryFields(const QString& path, const std::optional<QStri
                 .arg(QString::fromStdString(found->name),
                     QString::fromStdString(DescribeError(*fault))));
     }
-    return FractintFields(std::get<FractintSystem>(found->content));
+    return { QString::fromStdString(found->name),
+        FractintFields(std::get<FractintSystem>(found->content)) };
+}
+
+std::optional<QString> EntryFailureMessage(const std::exception& error, const QString& name)
+{
+    const auto* fault = dynamic_cast<const fpu::FloatingPointError*>(&error);
+    // A field's own fault is the field's to report (FailureMessage).
+    if (!fault || dynamic_cast<const FieldArithmeticError*>(&error))
+        return std::nullopt;
+    QString cause;
+    switch (fault->fault()) {
+    case fpu::Fault::Overflow:
+        cause = QStringLiteral("the figure grows beyond the numbers' range");
+        break;
+    case fpu::Fault::DivisionByZero:
+        cause = QStringLiteral("a step length is divided by zero (\"@I\" with 0)");
+        break;
+    case fpu::Fault::InvalidOperation:
+        cause = QStringLiteral("the figure's numbers have no value");
+        break;
+    }
+    return QStringLiteral("entry \"%1\": %2 (%3)")
+        .arg(name, cause, WithFullStop(QString::fromUtf8(error.what())));
 }
 
 } // namespace app

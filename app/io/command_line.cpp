@@ -49,6 +49,7 @@ enum ExitCode { Done = 0, Failed = 1, BadUsage = 2 };
 struct RenderRequest {
     PanelFields fields;
     std::optional<SourceFile> source;
+    std::optional<QString> entry; // the collection's entry drawn, by its name
     // The file written: a picture's, or with `animation` an animated GIF's.
     ImageFile picture;
     QString animationFile;
@@ -199,8 +200,10 @@ RenderRequest ReadRequest(const GivenOptions& given)
     // option change them.
     if (source == RunSource::Collection) {
         const QString entry = QStringLiteral("entry");
-        fields = CollectionEntryFields(
+        OpenedEntry opened = OpenCollectionEntry(
             *given.file(), given.isSet(entry) ? std::optional(given.value(entry)) : std::nullopt);
+        fields = std::move(opened.fields);
+        request.entry = std::move(opened.name);
     } else if (source == RunSource::LSystemFile) {
         const QString file = *given.file();
         fields = OpenLSystemFile(file, fields);
@@ -286,8 +289,12 @@ int Render(const RenderRequest& request)
         }
         return Done;
     } catch (const std::exception& error) {
+        const std::optional<QString> entryFailure
+            = request.entry ? EntryFailureMessage(error, *request.entry) : std::nullopt;
         Print(stderr,
-            SafeMessage(FailureMessage(error, request.fields, request.source)) + QLatin1Char('\n'));
+            SafeMessage(
+                entryFailure.value_or(FailureMessage(error, request.fields, request.source)))
+                + QLatin1Char('\n'));
         return Failed;
     }
 }

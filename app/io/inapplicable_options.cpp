@@ -15,6 +15,7 @@ enum Context : unsigned {
     Fitted = 1 << 4,
     NoFile = 1 << 5,
     LSystemFile = 1 << 6,
+    Collection = 1 << 7,
 };
 
 constexpr unsigned Pictures = Png | Svg | Pdf;
@@ -43,6 +44,7 @@ constexpr Refusal refusals[] = {
         "it names the entry of a collection of Fractint L-systems (.l) to draw" },
     { "list", NoFile | LSystemFile,
         "it lists the entries of a collection of Fractint L-systems (.l)" },
+    { "random", Collection, "Fractint's turtle draws every step as it is, without randomness" },
 };
 
 unsigned ContextOf(RunOutput output)
@@ -70,7 +72,7 @@ unsigned ContextOf(RunSource source)
     case RunSource::Collection:
         break;
     }
-    return 0;
+    return Collection;
 }
 
 // What the message says the option does not apply to.
@@ -89,6 +91,8 @@ const char* Described(unsigned context)
         return "without a file";
     case LSystemFile:
         return "to an L-system file (.lsys)";
+    case Collection:
+        return "to an entry of a collection of Fractint L-systems (.l)";
     default:
         return "with --fit";
     }

@@ -107,8 +107,9 @@ constexpr bool TakesNumber(FractintCommand command)
 // The number after a command, read symbol by symbol:
 //   number = { "I" | "Q" } digits-and-point    (the prefixes only after "@")
 //   digits-and-point = any digits with at most one "." among them
-// The first symbol that does not belong ends it and is walked as itself. A number that is no
-// more than its prefixes and a point reads as 0; the reader refuses a word with one (hasDigit()).
+// The first symbol that does not belong ends it and is walked as itself. A number without digits
+// (a command with no number after it) reads as 0, as in Fractint. I and Q are prefixes only right
+// after "@"; anywhere else they are symbols like any other.
 class FractintNumber {
 public:
     enum class Part { Prefix, Digit, Point, End };
@@ -126,10 +127,8 @@ public:
         if (m_prefixes && IsPrefix(symbol))
             return Part::Prefix;
         m_prefixes = false;
-        if (IsDigit(symbol)) {
-            m_hasDigit = true;
+        if (IsDigit(symbol))
             return Part::Digit;
-        }
         if (symbol == '.' && !m_point) {
             m_point = true;
             return Part::Point;
@@ -138,7 +137,6 @@ public:
         return Part::End;
     }
 
-    constexpr bool hasDigit() const { return m_hasDigit; }
     constexpr bool hasPoint() const { return m_point; }
 
     static constexpr bool IsDigit(char symbol) { return symbol >= '0' && symbol <= '9'; }
@@ -150,7 +148,6 @@ public:
 private:
     bool m_prefixes; // prefixes may still come
     bool m_point = false;
-    bool m_hasDigit = false;
     bool m_ended = false;
 };
 

@@ -3,8 +3,10 @@
 #include "fpu/floating_point_error.h"
 #include "lsystem/turtle.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace lsystem {
 
@@ -35,41 +37,71 @@ std::int64_t HalfTurnOf(double angle, std::int64_t period)
 
 constexpr std::size_t ReservedBranches = 256; // open branches held without reallocating
 
-constexpr std::int32_t MaxExponent = 400; // of ten, well beyond the largest double
+constexpr std::int64_t MaxExponent = 100000; // of ten, far beyond any double's
 
 } // namespace
+
+void FractintTurtle::Number::Reset(FractintCommand command)
+{
+    m_grammar = FractintNumber(command);
+    m_length = 0;
+    m_droppedNonZero = false;
+    m_exponent = 0;
+    m_wholeModulo16 = 0;
+    m_inverse = false;
+    m_root = false;
+}
 
 bool FractintTurtle::Number::Take(char symbol)
 {
     using Part = FractintNumber::Part;
-    const Part part = m_grammar.Take(symbol);
-    switch (part) {
+    switch (m_grammar.Take(symbol)) {
     case Part::Prefix:
         (symbol == 'I' ? m_inverse : m_root) = true;
         return true;
     case Part::Digit:
-        if (!m_grammar.hasPoint())
-            m_wholeModulo16 = (m_wholeModulo16 * 10 + (symbol - '0')) % 16;
         break;
     case Part::Point:
-        break;
+        return true;
     case Part::End:
         return false;
     }
-    if (m_length < m_text.size())
-        m_text[m_length++] = symbol;
-    else if (part == Part::Digit && !m_grammar.hasPoint() && m_extraDigits <= MaxExponent)
-        ++m_extraDigits; // beyond MaxExponent the number is no double anyway
+    const bool whole = !m_grammar.hasPoint();
+    if (whole)
+        m_wholeModulo16 = (m_wholeModulo16 * 10 + (symbol - '0')) % 16;
+    if (m_length == 0 && symbol == '0') {
+        if (!whole && m_exponent > -MaxExponent)
+            --m_exponent;
+        return true;
+    }
+    if (whole && m_exponent < MaxExponent)
+        ++m_exponent;
+    if (m_length < m_digits.size())
+        m_digits[m_length++] = symbol;
+    else if (symbol != '0')
+        m_droppedNonZero = true;
     return true;
 }
 
 double FractintTurtle::Number::value() const
 {
-    double value = 0.0;
-    const auto [end, failure] = std::from_chars(m_text.data(), m_text.data() + m_length, value);
-    if (failure != std::errc {} || end != m_text.data() + m_length)
+    if (m_length == 0)
         return 0.0;
-    return m_extraDigits == 0 ? value : fpu::Checked(value * std::pow(10.0, m_extraDigits));
+    // 0.ddd...e<exponent>, a last 1 standing for the dropped digits that are not all zero.
+    std::array<char, SignificantDigits + 32> text {};
+    char* end = text.data();
+    *end++ = '0';
+    *end++ = '.';
+    end = std::copy_n(m_digits.data(), m_length, end);
+    if (m_droppedNonZero)
+        *end++ = '1';
+    *end++ = 'e';
+    end = std::to_chars(end, text.data() + text.size(), m_exponent).ptr;
+    double value = 0.0;
+    const auto [parsed, failure] = std::from_chars(text.data(), end, value);
+    if (failure == std::errc::result_out_of_range)
+        return m_exponent > 0 ? fpu::Checked(std::numeric_limits<double>::infinity()) : 0.0;
+    return value;
 }
 
 FractintTurtle::FractintTurtle(const DrawParams& params, Canvas& canvas)
@@ -90,18 +122,20 @@ void FractintTurtle::EndWord()
 
 const Direction& FractintTurtle::StepDirection()
 {
-    // The heading within half a turn either way of up, so that a turn back is exactly undone.
+    // The heading within half a turn either way of the start, so that a turn back is exactly
+    // undone.
     std::int64_t turns = m_state.turns;
     if (m_period != 0 && 2 * turns > m_period)
         turns -= m_period;
-    return m_direction(fpu::Checked(-static_cast<double>(turns) * m_angle));
+    return m_direction(fpu::Checked(static_cast<double>(turns) * m_angle));
 }
 
 void FractintTurtle::Forward(const Direction& direction, bool draws)
 {
-    const double endX = fpu::Checked(m_state.x + fpu::Checked(m_state.stepLength * direction.sine));
-    const double endY
-        = fpu::Checked(m_state.y + fpu::Checked(m_state.stepLength * direction.cosine));
+    // Headings are anticlockwise from +x: the cosine runs along x, the sine along y.
+    const double endX
+        = fpu::Checked(m_state.x + fpu::Checked(m_state.stepLength * direction.cosine));
+    const double endY = fpu::Checked(m_state.y + fpu::Checked(m_state.stepLength * direction.sine));
     if (draws) {
         ++m_segmentsDrawn;
         m_canvas.DrawSegment({ m_state.x, m_state.y, 1.0 }, { endX, endY, 1.0 },
@@ -125,8 +159,8 @@ void FractintTurtle::ApplyCommand()
 {
     const FractintCommand command = m_numbered;
     m_numbered = FractintCommand::None;
-    // Headings are clockwise, so a left turn takes from them.
-    const double leftward = m_state.swapped ? 1.0 : -1.0;
+    // Headings are anticlockwise, so a left turn adds to them.
+    const double leftward = m_state.swapped ? -1.0 : 1.0;
     switch (command) {
     case FractintCommand::Scale: {
         double factor = m_number.value();

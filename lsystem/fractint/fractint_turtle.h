@@ -47,7 +47,8 @@ inline constexpr std::int32_t FractintPenWidth = 1;
 //     and "-" right by params.Angle, and "|" by the largest whole number of angles not above
 //     180 degrees, in the direction of "+";
 //   D draws a step and M moves one along the degree heading, a heading of its own, which "\nn"
-//     turns left and "/nn" right by nn degrees; both headings start up (+y), as the panel's does;
+//     turns left and "/nn" right by nn degrees; both headings start to the right (+x), as
+//     Fractint's turtle does, and left is anticlockwise on the plane, whose y grows upwards;
 //   "!" swaps the meanings of "+" and "-" and of "\" and "/" (and so turns "|" the other way);
 //   "@nnn" multiplies the step length by nnn, its prefixes "I" (divide) and "Q" (by the square
 //     root), in either order, changing how (@IQ2 divides by the square root of 2);
@@ -111,7 +112,7 @@ public:
         case FractintCommand::AddColour:
         case FractintCommand::SubtractColour:
             m_numbered = command;
-            m_number = Number(command);
+            m_number.Reset(command);
             break;
         }
     }
@@ -121,14 +122,13 @@ public:
     std::uint64_t segmentsDrawn() const { return m_segmentsDrawn; }
 
 private:
-    // The number after a command, taken symbol by symbol.
+    // The number after a command, taken symbol by symbol. Its value is the nearest double to
+    // the decimal however many digits it has: leading zeros are skipped, and beyond the first
+    // SignificantDigits significant digits only whether any is not zero counts, which is all that
+    // can still decide the rounding.
     class Number {
     public:
-        explicit Number(FractintCommand command)
-            : m_grammar(command)
-        {
-        }
-
+        void Reset(FractintCommand command);
         // Whether `symbol` belongs to the number.
         bool Take(char symbol);
         double value() const; // 0 for none
@@ -137,11 +137,15 @@ private:
         bool root() const { return m_root; }
 
     private:
-        FractintNumber m_grammar;
-        // Digits beyond the text's room change only the magnitude, or nothing after the point.
-        std::array<char, 40> m_text {};
+        static constexpr std::size_t SignificantDigits = 800;
+
+        FractintNumber m_grammar { FractintCommand::None };
+        std::array<char, SignificantDigits> m_digits {}; // from the first that is not zero
         std::size_t m_length = 0;
-        std::int32_t m_extraDigits = 0;
+        bool m_droppedNonZero = false; // a digit beyond m_digits is not zero
+        // The power of ten of the first significant digit's place plus one: its whole digits
+        // counted, or the fraction's zeros before it taken away (saturated, far beyond a double).
+        std::int64_t m_exponent = 0;
         std::int32_t m_wholeModulo16 = 0;
         bool m_inverse = false;
         bool m_root = false;
@@ -150,10 +154,10 @@ private:
     struct State {
         double x = 0.0;
         double y = 0.0;
-        // The step heading, in angles anticlockwise from up: within [0, m_period) where the
+        // The step heading, in angles anticlockwise from +x: within [0, m_period) where the
         // angle divides the full turn.
         std::int64_t turns = 0;
-        double degrees = 0.0; // the degree heading, clockwise from up as the panel's turtle
+        double degrees = 0.0; // the degree heading, anticlockwise from +x
         double stepLength = 0.0;
         std::int32_t colour = FractintStartColour;
         bool swapped = false;
@@ -174,7 +178,7 @@ private:
     State m_state;
     std::vector<State> m_branches;
     FractintCommand m_numbered = FractintCommand::None; // the command whose number is being read
-    Number m_number { FractintCommand::None };
+    Number m_number;
     RememberedDirection m_direction;
     std::uint64_t m_segmentsDrawn = 0;
 };

@@ -1,5 +1,6 @@
 #include "app/core/formats/fractint_collection.h"
 
+#include "app/core/formats/collection_lookup.h"
 #include "app/core/formats/fractint_fields.h"
 #include "app/core/formats/lsystem_file.h"
 #include "app/core/record/fitted_fields.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -113,7 +115,7 @@ Angle Too Small {
   axiom F
 }
 Angle Too Large {
-  angle 50
+  angle 51
   axiom F
 }
 Angle Not A Number {
@@ -136,9 +138,9 @@ Unknown Statement {
   order 5
   axiom F
 }
-Number Missing {
-  angle 4
-  axiom F\F
+Text After Statement {
+  axiom F
+  angle 6 {
 }
 Blank In Word {
   angle 4
@@ -169,6 +171,20 @@ Long Line {
   angle 4
   axiom )"
     + std::string(app::MaxCollectionLineLength, 'F') + R"(
+}
+Angle Fifty {
+  angle 50
+  axiom F
+}
+Rule For Q {
+  angle 4
+  axiom @.5QF
+  Q=FQ
+}
+Axiom Twice {
+  angle 4
+  axiom G
+  axiom F\
 }
 Unclosed At End {
   angle 4
@@ -207,9 +223,9 @@ TEST(FractintCollection, ReadsEveryEntryWithItsNameAndComments)
         "all commands, lower case", "Koch Curve (60 deg) #1", "Seventh Turns", "Steps of D",
         "Moves of M", "No Closing Brace", "Next After Missing Brace", "Command Rule", "Digit Rule",
         "Prefix Rule", "Bracket Rule", "Angle Too Small", "Angle Too Large", "Angle Not A Number",
-        "Angle Twice", "No Axiom", "No Angle", "Unknown Statement", "Number Missing",
-        "Blank In Word", "Not ASCII", "Binary Byte", "", "Long Rule", "Long Line",
-        "Unclosed At End" };
+        "Angle Twice", "No Axiom", "No Angle", "Unknown Statement", "Text After Statement",
+        "Blank In Word", "Not ASCII", "Binary Byte", "", "Long Rule", "Long Line", "Angle Fifty",
+        "Rule For Q", "Axiom Twice", "Unclosed At End" };
     EXPECT_EQ(names, expected);
     EXPECT_EQ(EntryNamed("Appended Rule").comment,
         "Two comment lines\nright before the entry.\non the name line\nthe rule's first "
@@ -233,19 +249,24 @@ TEST(FractintCollection, EntriesDrawAtTheLargestOrderWithinTheLimits)
     };
     const double kochBulge = 19683 * std::sqrt(3.0) / 6;
     const Row rows[] = {
-        // (+F) ten times: two and a half times round a unit square, leftwards.
-        { "Appended Rule", 10, { 10, 0, -1, 0, -1, 0, 180 } },
-        { "Deleting Rule", 10, { 1, 0, 0, 0, 0, 1, 0 } },
+        // (+F) ten times: two and a half times round a unit square, anticlockwise.
+        { "Appended Rule", 10, { 10, 0, -1, 0, 0, 1, 180 } },
+        { "Deleting Rule", 10, { 1, 0, 0, 1, 0, 0, 0 } },
         { "all commands, lower case", 10,
-            { 8, 3, -4, 0, 0, 2, 0, { 15, 15, 15, 15, 4, 15, 15, 2 } } },
+            { 8, 3, 0, 2, 0, 4, 0, { 15, 15, 15, 15, 4, 15, 15, 2 } } },
         // 4^9 segments; 4^10 would pass a million.
-        { "Koch Curve (60 deg) #1", 9, { 262144, 0, -kochBulge, 0, 0, 19683, 0 } },
-        { "Seventh Turns", 10, { 2, 0, -0.43388373911755823, 0, 0, 1, 154.28571428571428 } },
+        { "Koch Curve (60 deg) #1", 9, { 262144, 0, 0, 19683, 0, kochBulge, 0 } },
+        { "Seventh Turns", 10, { 2, 0, 0, 1, 0, 0.43388373911755823, 154.28571428571428 } },
         // D draws: 5^8 steps; 5^9 would pass a million.
-        { "Steps of D", 8, { 390625, 0, 0, 0, 0, 390625, 0 } },
+        { "Steps of D", 8, { 390625, 0, 0, 390625, 0, 0, 0 } },
         // M only moves, but 10^8 symbols would take too long to walk.
-        { "Moves of M", 7, { 1, 0, 0, 0, 0, 1, 0 } },
-        { "Next After Missing Brace", 10, { 1, 0, 0, 0, 0, 1, 0 } },
+        { "Moves of M", 7, { 1, 0, 0, 1, 0, 0, 0 } },
+        { "Next After Missing Brace", 10, { 1, 0, 0, 1, 0, 0, 0 } },
+        { "Angle Fifty", 10, { 1, 0, 0, 1, 0, 0, 0 } },
+        // Q after "@.5" is a symbol of its own: eleven half steps.
+        { "Rule For Q", 10, { 11, 0, 0, 5.5, 0, 0, 0 } },
+        // The later axiom; its "\" without a number turns by 0.
+        { "Axiom Twice", 10, { 1, 0, 0, 1, 0, 0, 0 } },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -275,22 +296,22 @@ TEST(FractintCollection, EntriesThatCannotBeDrawnSayWhere)
         { "Digit Rule", 57, "\"2\" belongs to the commands' numbers" },
         { "Prefix Rule", 62, "\"Q\" is a prefix of the scaling command \"@\"" },
         { "Bracket Rule", 67, "\"(\" cannot have a rule in this program" },
-        { "Angle Too Small", 70, "the angle must be a whole number from 3 to 49, not \"2\"" },
-        { "Angle Too Large", 74, "not \"50\"" },
+        { "Angle Too Small", 70, "the angle must be a whole number from 3 to 50, not \"2\"" },
+        { "Angle Too Large", 74, "not \"51\"" },
         { "Angle Not A Number", 78, "not \"six\"" },
         { "Angle Twice", 83, "the angle is given twice (first on line 82)" },
         { "No Axiom", 86, "the entry has no axiom" },
         { "No Angle", 89, "the entry has no angle" },
         { "Unknown Statement", 94,
             "expected \"ANGLE n\", \"AXIOM word\" or a rule \"X=word\", not \"order 5\"" },
-        { "Number Missing", 99, "in the axiom, \"\\\\\" is not followed by a number" },
+        { "Text After Statement", 99, "not \"6 {\"" },
         { "Blank In Word", 103, "the axiom holds a blank" },
         { "Not ASCII", 107, "the statement holds a character other than ASCII" },
         { "Binary Byte", 111, "the line holds a control byte (\"\\x01\"): the file is not text" },
         { "", 113, "the entry has no name before its \"{\"" },
         { "Long Rule", 124, "the rule for \"F\" is longer than 16384 characters" },
         { "Long Line", 128, "the line is longer than 4096 characters" },
-        { "Unclosed At End", 130, "the entry has no closing \"}\"" },
+        { "Unclosed At End", 144, "the entry has no closing \"}\"" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -317,7 +338,7 @@ bool Holds(const std::string& text, std::string_view part)
 
 // Every printable byte a rule's symbol may be (lower case is folded, ";{}" are the format's):
 // a rule is refused for exactly the commands the turtle does more with than step, and for the
-// numbers' symbols; a command without its number is refused for exactly the numbered commands.
+// numbers' symbols; every symbol may end the axiom, a numbered command then reading 0.
 TEST(FractintCollection, ReservesTheTurtlesCommandsAndNumbers)
 {
     using lsystem::FractintCommand;
@@ -335,23 +356,54 @@ TEST(FractintCollection, ReservesTheTurtlesCommandsAndNumbers)
         EXPECT_EQ(Holds(rule, "belongs to the commands' numbers"),
             (symbol >= '0' && symbol <= '9') || symbol == '.')
             << rule;
-        const std::string axiom = Fault("axiom F" + std::string(1, symbol));
-        EXPECT_EQ(Holds(axiom, "is not followed by a number"), lsystem::TakesNumber(command))
-            << axiom;
+        EXPECT_EQ(Fault("axiom F" + std::string(1, symbol)), "");
     }
 }
 
-// A number is its command's prefixes (only "@" has them) and digits with at most one point;
-// it must hold a digit.
-TEST(FractintCollection, ReadsNumbersAsTheTurtleDoes)
+// I and Q are prefixes only right after "@"; a rule for one is refused only where the entry
+// writes it there.
+TEST(FractintCollection, IAndQMayHaveRulesWhereTheyAreNoPrefix)
 {
-    const std::pair<const char*, bool> words[]
-        = { { "C.5", true }, { "C5.", true }, { "C.", false }, { "C..5", false }, { "@IQ2", true },
-              { "@QIQ.5", true }, { "@IQ", false }, { "CI5", false }, { "C5.5.5", true } };
-    for (const auto& [word, drawn] : words) {
-        SCOPED_TRACE(word);
-        EXPECT_EQ(Fault("axiom F" + std::string(word)).empty(), drawn);
+    const std::pair<const char*, bool> entries[] = { { "axiom F@IQ2F\nI=F", false },
+        { "axiom F@QI2F\nI=F", false }, { "axiom F\nQ=F@Q2", false }, { "axiom F@Q2F\nI=F", true },
+        { "axiom F@2IF\nI=F", true }, { "axiom FCI5\nI=F", true }, { "axiom F\\Q5\nQ=F", true },
+        { "axiom F@.5Q\nQ=FQ", true } };
+    for (const auto& [statements, drawn] : entries) {
+        SCOPED_TRACE(statements);
+        EXPECT_EQ(Fault(statements).empty(), drawn);
     }
+}
+
+TEST(CollectionLookup, NearestNamesBeginWithTheNameThenHaveFewestMistakes)
+{
+    FractintCollection collection;
+    for (const char* name : { "Snowflake", "Dragon", "DRAGON", "Dargon Curve", "Bush", "Dragons" })
+        collection.entries.push_back({ name, 1, {}, FractintSystem {} });
+    EXPECT_EQ(app::NearestEntryNames(collection, "drag", 4),
+        (std::vector<std::string> { "Dragon", "DRAGON", "Dragons", "Bush" }));
+    EXPECT_EQ(app::NearestEntryNames(collection, "dargon", 3),
+        (std::vector<std::string> { "Dargon Curve", "Dragon", "DRAGON" }));
+    EXPECT_EQ(app::NearestEntryNames(collection, "Dargon Curve", 1),
+        (std::vector<std::string> { "Dargon Curve" }));
+}
+
+// The longest name against as many of the longest names as a collection may hold: the cost is
+// bounded (it took minutes when whole names were compared).
+TEST(CollectionLookup, NearestNamesAreFoundQuicklyForLongNames)
+{
+    FractintCollection collection;
+    for (std::size_t i = 0; i < 2000; ++i) {
+        std::string name(app::MaxCollectionLineLength - 2, static_cast<char>('a' + i % 23));
+        name.replace(0, 4, std::to_string(1000 + i));
+        collection.entries.push_back({ name, 1, {}, FractintSystem {} });
+    }
+    const std::string wanted = "1999" + std::string(4000, 'x');
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<std::string> nearest = app::NearestEntryNames(collection, wanted, 5);
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(nearest.size(), 5u);
+    EXPECT_EQ(nearest[0].substr(0, 4), "1999");
+    EXPECT_LT(took, std::chrono::seconds(2));
 }
 
 TEST(FractintCollection, SizeLimitsAreReportedAndTheEntriesBeforeThemKept)
@@ -401,11 +453,11 @@ TEST(FractintFields, FitAndSaveAsTheyDo)
     }
     const app::PanelFields square
         = app::FittedFields(app::FractintFields(SystemNamed("Appended Rule")), 0);
-    // The unit square below and left of the origin, with a margin.
+    // The unit square above and left of the origin, with a margin.
     EXPECT_EQ(square.x1, "-1.05");
     EXPECT_EQ(square.x2, "0.05");
-    EXPECT_EQ(square.y1, "-1.05");
-    EXPECT_EQ(square.y2, "0.05");
+    EXPECT_EQ(square.y1, "-0.05");
+    EXPECT_EQ(square.y2, "1.05");
 }
 
 } // namespace

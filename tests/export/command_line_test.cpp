@@ -392,6 +392,30 @@ TEST(CommandLine, FractintCollection)
     }
 }
 
+// An entry whose figure cannot be drawn says so by its name; --random does not reach Fractint's
+// turtle.
+TEST(CommandLine, AnEntryFailingToDrawIsNamed)
+{
+    const QTemporaryDir directory;
+    QFile file(directory.filePath(QStringLiteral("in.l")));
+    const QByteArray text = "Huge {\n angle 4\n axiom A\n A=@1" + QByteArray(60, '0') + "FA\n}\n";
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+    const Result huge
+        = RunProgram({ "--render", "OUT.png", file.fileName(), "--entry", "huge" }, directory);
+    EXPECT_EQ(huge.exitCode, 1);
+    EXPECT_EQ(huge.err,
+        QStringLiteral("entry \"Huge\": the figure grows beyond the numbers' range (Floating "
+                       "point overflow.)\n"));
+    const Result random = RunProgram(
+        { "--render", "OUT.png", file.fileName(), "--entry", "Huge", "--random", "0.5" },
+        directory);
+    EXPECT_EQ(random.exitCode, 2);
+    EXPECT_TRUE(random.err.startsWith(QStringLiteral(
+        "--random does not apply to an entry of a collection of Fractint L-systems (.l): ")))
+        << random.err.toStdString();
+}
+
 // An entry is fitted to the picture, as Fit to Figure does: ink within, clear of the border.
 TEST(CommandLine, AnEntryIsDrawnWhole)
 {

@@ -18,7 +18,7 @@ namespace lsystem {
 // The shape of a figure, enough to tell Fractint's commands apart: how many segments, how often
 // the pen was lifted between them (a segment that does not start where the one before ended, the
 // first counted from the origin), the bounds of their ends, the heading of the last one (degrees
-// anticlockwise from up) and the palette index of each.
+// anticlockwise from +x) and the palette index of each.
 struct FigureSummary {
     std::size_t segments = 0;
     std::size_t jumps = 0;
@@ -50,7 +50,7 @@ public:
             m_summary.bottom = std::min(m_summary.bottom, point.y);
             m_summary.top = std::max(m_summary.top, point.y);
         }
-        m_summary.lastHeading = std::atan2(-(end.x - start.x), end.y - start.y) * 57.29577951308232;
+        m_summary.lastHeading = std::atan2(end.y - start.y, end.x - start.x) * 57.29577951308232;
         const auto index = std::ranges::find(FractintPalette, colour);
         m_summary.colours.push_back(
             static_cast<int>(std::distance(FractintPalette.begin(), index)));

@@ -53,28 +53,34 @@ constexpr double Sin144 = 0.5877852522924731; // across a turn of two fifths of 
 constexpr double Diagonal = 0.7071067811865476;
 
 const WordCase WordCases[] = {
-    { "FDrawsAndGMoves", 4, "FGF", { 2, 1, 0, 0, 0, 3, 0 } },
-    { "PlusTurnsLeft", 4, "F+F", { 2, 0, -1, 0, 0, 1, 90 } },
-    { "MinusTurnsRight", 4, "F-F", { 2, 0, 0, 1, 0, 1, -90 } },
-    { "BarTurnsAroundAtAnEvenAngle", 4, "F|F", { 2, 0, 0, 0, 0, 1, 180 } },
+    { "FDrawsAndGMovesToTheRight", 4, "FGF", { 2, 1, 0, 3, 0, 0, 0 } },
+    { "PlusAtAQuarterTurnGoesUp", 4, "+F", { 1, 0, 0, 0, 0, 1, 90 } },
+    { "PlusTurnsLeft", 4, "F+F", { 2, 0, 0, 1, 0, 1, 90 } },
+    { "MinusTurnsRight", 4, "F-F", { 2, 0, 0, 1, -1, 0, -90 } },
+    { "BarTurnsAroundAtAnEvenAngle", 4, "F|F", { 2, 0, 0, 1, 0, 0, 180 } },
     // Two fifths of a turn, 144 degrees, the most not above half a turn.
-    { "BarTurnsTheMostNotAboveHalfATurnAtAnOddAngle", 5, "F|F", { 2, 0, -Sin144, 0, 0, 1, 144 } },
-    { "BangSwapsPlusAndMinus", 4, "!F+F", { 2, 0, 0, 1, 0, 1, -90 } },
-    { "BangTurnsTheBarTheOtherWay", 5, "!F|F", { 2, 0, 0, Sin144, 0, 1, -144 } },
-    { "BangInsideABranchEndsWithIt", 4, "[!+F]+F", { 2, 1, -1, 1, 0, 0, 90 } },
+    { "BarTurnsTheMostNotAboveHalfATurnAtAnOddAngle", 5, "F|F", { 2, 0, 0, 1, 0, Sin144, 144 } },
+    { "BangSwapsPlusAndMinus", 4, "!F+F", { 2, 0, 0, 1, -1, 0, -90 } },
+    { "BangTurnsTheBarTheOtherWay", 5, "!F|F", { 2, 0, 0, 1, -Sin144, 0, -144 } },
+    { "BangInsideABranchEndsWithIt", 4, "[!+F]+F", { 2, 1, 0, 0, -1, 1, 90 } },
     { "BranchesRestorePositionHeadingLengthAndColour", 4, "F[+@2C4F]F",
-        { 3, 1, -2, 0, 0, 2, 0, { 15, 4, 15 } } },
-    { "CloseWithoutOpenLeavesTheTurtle", 4, "F]F", { 2, 0, 0, 0, 0, 2, 0 } },
+        { 3, 1, 0, 2, 0, 2, 0, { 15, 4, 15 } } },
+    { "CloseWithoutOpenLeavesTheTurtle", 4, "F]F", { 2, 0, 0, 2, 0, 0, 0 } },
     { "AtScalesItsPrefixesDivideAndTakeRoots", 4, "@2F@I4F@Q16F@IQ4F@QI4F",
-        { 5, 0, 0, 0, 0, 6, 0 } },
-    { "NumbersHaveDecimals", 4, "@.5F@1.5F", { 2, 0, 0, 0, 0, 1.25, 0 } },
-    { "DegreeTurnsSteerDAndM", 4, "\\90D/90M/90D", { 2, 1, -1, 0, 0, 1, -90 } },
+        { 5, 0, 0, 6, 0, 0, 0 } },
+    { "NumbersHaveDecimals", 4, "@.5F@1.5F", { 2, 0, 0, 1.25, 0, 0, 0 } },
+    // Leading zeros count for nothing, however many there are.
+    { "LongNumbersAreReadExactly", 4,
+        "@" + std::string(60, '0') + "1F@" + std::string(45, '0') + "2.5" + std::string(50, '0')
+            + "F",
+        { 2, 0, 0, 3.5, 0, 0, 0 } },
+    { "DegreeTurnsSteerDAndM", 4, "\\90D/90M/90D", { 2, 1, 0, 1, 0, 1, -90 } },
     { "FKeepsToTheAngleAndDToTheDegrees", 4, "+\\45FD",
-        { 2, 0, -1 - Diagonal, 0, 0, Diagonal, 45 } },
-    { "BangSwapsTheDegreeTurns", 4, "!\\90D", { 1, 0, 0, 1, 0, 0, -90 } },
+        { 2, 0, 0, Diagonal, 0, 1 + Diagonal, 45 } },
+    { "BangSwapsTheDegreeTurns", 4, "!\\90D", { 1, 0, 0, 0, -1, 0, -90 } },
     { "ColoursAreSetAndSteppedModuloSixteen", 4, "FC3F<2F>7F<15FC20F",
-        { 6, 0, 0, 0, 0, 6, 0, { 15, 3, 5, 14, 13, 4 } } },
-    { "OtherSymbolsAndLowerCaseAreSkipped", 4, "FXf(g)2F", { 2, 0, 0, 0, 0, 2, 0 } },
+        { 6, 0, 0, 6, 0, 0, 0, { 15, 3, 5, 14, 13, 4 } } },
+    { "OtherSymbolsAndLowerCaseAreSkipped", 4, "FXf(g)2F", { 2, 0, 0, 2, 0, 0, 0 } },
 };
 
 class FractintWords : public testing::TestWithParam<WordCase> { };
@@ -138,7 +144,7 @@ TEST(FractintTurtle, NumbersRunAcrossReplacementsAndSlices)
     params.MoreRules = { { 'A', 1.0, "F@" }, { 'B', 1.0, "1." }, { 'C', 1.0, "" } };
     params.SubstCount = 1;
     ASSERT_EQ(Rewrite(WordOf(params, 0)), "F@1.50F");
-    const FigureSummary expected { 2, 0, 0, 0, 0, 2.5, 0 };
+    const FigureSummary expected { 2, 0, 0, 2.5, 0, 0, 0 };
 
     RandomGenerator random;
     SummaryCanvas canvas;
@@ -169,6 +175,36 @@ TEST(FractintTurtle, IgnoresTheAmplitudeAndTheStyle)
         EXPECT_EQ(canvas.segments[i].end.y, plain.segments[i].end.y);
         EXPECT_EQ(canvas.segments[i].penWidth, FractintPenWidth);
         EXPECT_EQ(canvas.segments[i].colour, FractintPalette[FractintStartColour]);
+    }
+}
+
+// Fractint's collections grow plants upwards: four turns at 16 angles a turn head the bush up.
+TEST(FractintTurtle, ABushGrowsUpwards)
+{
+    DrawParams params = FractintParams(16);
+    params.Word = "++++F";
+    params.RuleF = "FF-[-F+F+F]+[+F-F-F]";
+    params.RuleG = "G";
+    params.SubstCount = 3;
+    RandomGenerator random;
+    SummaryCanvas canvas;
+    TurtleWalk walk(params, {}, random, canvas);
+    while (!walk.Advance(1000)) { }
+    const FigureSummary& bush = canvas.summary();
+    EXPECT_NEAR(bush.bottom, 0.0, 1e-9);
+    EXPECT_GT(bush.top, bush.right - bush.left);
+    EXPECT_NEAR(bush.left + bush.right, 0.0, 0.5 * (bush.right - bush.left));
+}
+
+// A number longer than any double's digits keeps its value: the nearest double to the decimal.
+TEST(FractintTurtle, NumbersAreTheNearestDoubleToTheirDigits)
+{
+    for (const std::string& number :
+        { std::string("0.1"), std::string("123456789012345678901234567890"),
+            "0." + std::string(40, '0') + "3", std::string("9007199254740993") }) {
+        SCOPED_TRACE(number);
+        const FigureSummary figure = WalkWord("@" + number + "F", FractintParams(4));
+        EXPECT_EQ(figure.right, std::stod(number));
     }
 }
 

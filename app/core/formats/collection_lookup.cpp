@@ -1,6 +1,6 @@
 #include "app/core/formats/collection_lookup.h"
 
-#include "app/core/text/typing_distance.h"
+#include "app/core/text/word_typing_distance.h"
 #include "expr/ascii_case.h"
 
 #include <algorithm>
@@ -28,12 +28,17 @@ std::vector<std::string> NearestEntryNames(
     // (does not begin with the name, distance, position): the smallest are the nearest.
     using Rank = std::tuple<bool, std::size_t, std::size_t>;
     const std::string lower = expr::AsciiLowerText(name);
+    const WordTypingDistance distanceFrom(std::string_view(lower).substr(0, ComparedLength));
+    const std::size_t compared = std::max(lower.size(), ComparedLength);
     std::vector<std::pair<Rank, const std::string*>> ranked;
     for (std::size_t i = 0; i < collection.entries.size(); ++i) {
         const std::string& entryName = collection.entries[i].name;
-        const std::string entryLower = expr::AsciiLowerText(entryName);
-        ranked.push_back({ { !entryLower.starts_with(lower), TypingDistance(lower, entryLower), i },
-            &entryName });
+        // Only the beginning that both comparisons look at.
+        const std::string entryLower
+            = expr::AsciiLowerText(std::string_view(entryName).substr(0, compared));
+        const std::size_t distance
+            = distanceFrom.To(std::string_view(entryLower).substr(0, ComparedLength));
+        ranked.push_back({ { !entryLower.starts_with(lower), distance, i }, &entryName });
     }
     std::ranges::sort(ranked, {}, [](const auto& pair) { return pair.first; });
     std::vector<std::string> nearest;

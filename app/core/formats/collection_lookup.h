@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/formats/fractint_collection.h"
+#include "app/core/text/word_typing_distance.h"
 
 #include <cstddef>
 #include <string>
@@ -13,9 +14,15 @@ namespace app {
 // only in the case of ASCII letters; none when no entry is.
 const FractintEntry* FindEntry(const FractintCollection& collection, std::string_view name);
 
+// The characters of the names that NearestEntryNames weighs the typing mistakes of: names are
+// told apart by their beginnings, and each comparison takes one machine word's steps
+// (WordTypingDistance) however long the names are.
+inline constexpr std::size_t ComparedLength = WordTypingDistance::MaxLength;
+
 // At most `count` entry names nearest to `name`, for a name that matched none: the names that
-// begin with it first, then by the typing mistakes between them (TypingDistance), ASCII letters
-// compared in any case; the collection's order among equals. Each name appears once.
+// begin with it first, then by the typing mistakes between their first ComparedLength characters
+// (TypingDistance), ASCII letters compared in any case; the collection's order among equals.
+// Each name appears once.
 std::vector<std::string> NearestEntryNames(
     const FractintCollection& collection, std::string_view name, std::size_t count);
 

@@ -81,34 +81,39 @@ bool MayHaveRule(FractintCommand command)
     return false;
 }
 
-// Why `symbol` cannot have a rule in a system that does (or does not) scale with "@".
-std::optional<std::string> ReservedSymbolFault(char symbol, bool scales)
+// Why `symbol` cannot have a rule, where `prefixes` are the symbols the system writes as prefixes
+// of "@"'s numbers.
+std::optional<std::string> ReservedSymbolFault(char symbol, std::string_view prefixes)
 {
     if (!MayHaveRule(lsystem::FractintCommandOf(symbol)))
         return Symbol(symbol) + " is a turtle command and cannot have a rule";
     if (FractintNumber::IsNumberSymbol(symbol))
         return Symbol(symbol) + " belongs to the commands' numbers and cannot have a rule";
-    if (scales && FractintNumber::IsPrefix(symbol))
-        return Symbol(symbol) + " is a prefix of the scaling command \"@\" and cannot have a rule";
+    if (prefixes.find(symbol) != std::string_view::npos)
+        return Symbol(symbol)
+            + " is a prefix of the scaling command \"@\" in this entry and cannot have a rule";
     if (symbol == '(' || symbol == ')')
         return Symbol(symbol) + " cannot have a rule in this program";
     return std::nullopt;
 }
 
-// The first command of `word` that takes a number but is not followed by one with a digit.
-std::optional<char> CommandWithoutNumber(std::string_view word)
+// Adds to `prefixes` the symbols that `word` writes as prefixes of a number (I and Q right after
+// "@"); anywhere else they are symbols like any other.
+void AddPrefixes(std::string_view word, std::string& prefixes)
 {
     for (std::size_t i = 0; i < word.size(); ++i) {
         const FractintCommand command = lsystem::FractintCommandOf(word[i]);
         if (!lsystem::TakesNumber(command))
             continue;
         FractintNumber number(command);
-        for (std::size_t at = i + 1;
-             at < word.size() && number.Take(word[at]) != FractintNumber::Part::End; ++at) { }
-        if (!number.hasDigit())
-            return word[i];
+        for (std::size_t at = i + 1; at < word.size(); ++at) {
+            const FractintNumber::Part part = number.Take(word[at]);
+            if (part != FractintNumber::Part::Prefix)
+                break;
+            if (prefixes.find(word[at]) == std::string::npos)
+                prefixes += word[at];
+        }
     }
-    return std::nullopt;
 }
 
 // The lines of the text, without their ends.
@@ -279,12 +284,9 @@ private:
         m_open->system.angleDivisions = divisions;
     }
 
+    // A later axiom replaces an earlier one, as in Fractint.
     void ReadAxiom(std::string_view word, int number)
     {
-        if (m_open->axiomLine != 0)
-            return EntryFault(number,
-                "the axiom is given twice (first on line " + std::to_string(m_open->axiomLine)
-                    + ")");
         m_open->axiomLine = number;
         if (word.empty())
             return EntryFault(number, "the axiom is empty");
@@ -295,7 +297,7 @@ private:
 
     void ReadRule(char symbol, std::string_view word, int number)
     {
-        if (const auto fault = ReservedSymbolFault(symbol, false))
+        if (const auto fault = ReservedSymbolFault(symbol, {}))
             return EntryFault(number, *fault);
         std::vector<FractintRule>& rules = m_open->system.rules;
         auto rule = std::ranges::find(rules, symbol, &FractintRule::symbol);
@@ -329,25 +331,13 @@ private:
             return EntryFault(line, "the entry has no angle");
         if (m_open->axiomLine == 0)
             return EntryFault(line, "the entry has no axiom");
-        const auto scales
-            = [](std::string_view word) { return word.find('@') != std::string_view::npos; };
-        const bool scaling = scales(system.axiom)
-            || std::ranges::any_of(
-                system.rules, [&](const FractintRule& rule) { return scales(rule.replacement); });
-        const auto unnumbered = [](std::string_view where, char command) {
-            return "in " + std::string(where) + ", " + Symbol(command)
-                + " is not followed by a number";
-        };
-        if (const auto command = CommandWithoutNumber(system.axiom))
-            return EntryFault(m_open->axiomLine, unnumbered("the axiom", *command));
+        std::string prefixes;
+        AddPrefixes(system.axiom, prefixes);
+        for (const FractintRule& rule : system.rules)
+            AddPrefixes(rule.replacement, prefixes);
         for (std::size_t i = 0; i < system.rules.size(); ++i) {
-            const FractintRule& rule = system.rules[i];
-            const int ruleLine = m_open->ruleLines[i];
-            if (const auto fault = ReservedSymbolFault(rule.symbol, scaling))
-                return EntryFault(ruleLine, *fault);
-            if (const auto command = CommandWithoutNumber(rule.replacement))
-                return EntryFault(
-                    ruleLine, unnumbered("the rule for " + Symbol(rule.symbol), *command));
+            if (const auto fault = ReservedSymbolFault(system.rules[i].symbol, prefixes))
+                return EntryFault(m_open->ruleLines[i], *fault);
         }
     }
 

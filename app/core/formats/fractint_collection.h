@@ -17,9 +17,10 @@ inline constexpr std::size_t MaxCollectionEntries = 10000;
 // Beyond these, an entry cannot be drawn.
 inline constexpr std::size_t MaxCollectionLineLength = 4096;
 inline constexpr std::size_t MaxFractintWordLength = 16384; // an axiom, or a rule whole
-// "angle n" turns by 360/n degrees, n a whole number greater than two and less than fifty.
+// "angle n" turns by 360/n degrees, n a whole number from 3 to 50: Fractint's own files use 50,
+// and Fractint draws them.
 inline constexpr std::int32_t MinAngleDivisions = 3;
-inline constexpr std::int32_t MaxAngleDivisions = 49;
+inline constexpr std::int32_t MaxAngleDivisions = 50;
 
 // A rule of a Fractint system: every `symbol` of a word becomes `replacement` (empty: deleted).
 struct FractintRule {
@@ -61,17 +62,18 @@ struct FractintCollection {
 // is skipped. Statements, in any case (the text is folded to upper case, in which Fractint's
 // commands F, G, D, M, C, @I and @Q are written and which puts an F rule in the panel's F
 // field):
-//   "ANGLE n", n from 3 to 49; "AXIOM word"; "c=word", a rule for the symbol c, where a later line
-//   for the same symbol continues its word and an empty word deletes the symbol.
-// An entry cannot be drawn, and says why, where a line is longer than MaxCollectionLineLength or
-// holds control bytes, a statement holds other than ASCII or a blank within a word, a statement
-// is none of the above, the angle or the axiom is missing, bad or given twice, a word is longer
-// than MaxFractintWordLength, the "}" is missing (before the next entry or the end), or a rule is
-// for a symbol the rewriting must leave alone: a turtle command (+ - | ! [ ] @ \ / C < >), a
-// digit or point (the commands' numbers), I or Q where the entry scales with "@" (its prefixes),
-// or "(" and ")", which the program's rules never rewrite; or where a command that takes a number
-// (@ \ / C < >) is not followed by one in its word. Names and comments may be UTF-8 or, failing
-// that, are read as Latin-1.
+//   "ANGLE n", n from 3 to 50; "AXIOM word", a later one replacing an earlier one; "c=word", a
+//   rule for the symbol c, where a later line for the same symbol continues its word and an empty
+//   word deletes the symbol.
+// A command without its number reads it as 0 (FractintNumber). An entry cannot be drawn, and says
+// why, where a line is longer than MaxCollectionLineLength or holds control bytes, a statement
+// holds other than ASCII or a blank within a word, a statement is none of the above or has more
+// after it on its line, the angle or the axiom is missing or bad, the angle is given twice, a word
+// is longer than MaxFractintWordLength, the "}" is missing (before the next entry or the end), or
+// a rule is for a symbol the rewriting must leave alone: a turtle command (+ - | ! [ ] @ \ / C <
+// >), a digit or point (the commands' numbers), I or Q where the entry writes it right after "@"
+// (a prefix of its number), or "(" and ")", which the program's rules never rewrite. Names and
+// comments may be UTF-8 or, failing that, are read as Latin-1.
 FractintCollection ReadFractintCollection(std::string_view text);
 
 } // namespace app
