@@ -68,7 +68,8 @@ Outcome WalkExpanding(const System& system, std::mt19937& slices, std::uint64_t 
     while (!walk.finished()) {
         const std::uint64_t before = walk.symbolsWalked();
         const std::uint64_t budget = sliceSize(slices);
-        EXPECT_EQ(walk.Advance(budget), walk.finished());
+        const bool finished = walk.Advance(budget);
+        EXPECT_EQ(finished, walk.finished());
         EXPECT_LE(walk.symbolsWalked() - before, budget);
     }
     EXPECT_EQ(walk.symbolsWalked(), walk.symbolCount());
