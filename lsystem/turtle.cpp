@@ -16,11 +16,6 @@
 
 namespace lsystem {
 
-BranchDepthError::BranchDepthError()
-    : std::runtime_error("Branches nest deeper than " + std::to_string(MaxBranchDepth) + " levels")
-{
-}
-
 namespace {
 
 // The panel's walk: the expansion hands the word over symbol by symbol; the turtle walks each as

@@ -1,6 +1,7 @@
 #include "lsystem/panel/trig_lookahead.h"
 
 #include "lsystem/panel/symbols.h"
+#include "lsystem/walk/branch_limit.h"
 
 #include <bit>
 #include <cmath>
