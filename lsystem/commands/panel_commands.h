@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace lsystem {
@@ -18,8 +20,8 @@ enum class PanelCommand : std::uint8_t {
     CloseBranch, // ): restores the last state saved, if any
 };
 
-// The command of every byte, 0 to 255.
-[[gnu::always_inline]] constexpr PanelCommand PanelCommandOf(char symbol)
+// The command of a symbol, for every byte 0 to 255.
+constexpr PanelCommand PanelCommandOfByte(unsigned char symbol)
 {
     switch (symbol) {
     case 'F':
@@ -38,6 +40,19 @@ enum class PanelCommand : std::uint8_t {
     default:
         return PanelCommand::None;
     }
+}
+
+// The same as a table, so that the walks' loops look a symbol's command up with one load.
+inline constexpr std::array<PanelCommand, 256> PanelCommandTable = [] {
+    std::array<PanelCommand, 256> table {};
+    for (std::size_t byte = 0; byte < table.size(); ++byte)
+        table[byte] = PanelCommandOfByte(static_cast<unsigned char>(byte));
+    return table;
+}();
+
+[[gnu::always_inline]] constexpr PanelCommand PanelCommandOf(char symbol)
+{
+    return PanelCommandTable[static_cast<unsigned char>(symbol)];
 }
 
 } // namespace lsystem

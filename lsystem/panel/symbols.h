@@ -20,13 +20,15 @@ namespace lsystem {
 template <class Walker> [[gnu::always_inline]] inline void WalkSymbol(char symbol, Walker& walker)
 {
     const PanelCommand command = PanelCommandOf(symbol);
-    if (command != PanelCommand::Step)
-        walker.EndRun();
-    switch (command) {
-    case PanelCommand::None:
-        break;
-    case PanelCommand::Step:
+    // Most symbols of most figures draw: they go first.
+    if (command == PanelCommand::Step) {
         walker.Step();
+        return;
+    }
+    walker.EndRun();
+    switch (command) {
+    case PanelCommand::Step: // walked above
+    case PanelCommand::None:
         break;
     case PanelCommand::Move:
         walker.Move();
