@@ -78,8 +78,9 @@ inline void ExpectSameShape(const FigureSummary& actual, const FigureSummary& ex
     EXPECT_NEAR(actual.bottom, expected.bottom, near);
     EXPECT_NEAR(actual.top, expected.top, near);
     EXPECT_NEAR(std::remainder(actual.lastHeading - expected.lastHeading, 360.0), 0.0, 1e-9);
-    if (!expected.colours.empty())
+    if (!expected.colours.empty()) {
         EXPECT_EQ(actual.colours, expected.colours);
+    }
 }
 
 } // namespace lsystem
