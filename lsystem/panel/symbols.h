@@ -2,6 +2,8 @@
 
 #include "lsystem/commands/panel_commands.h"
 
+#include <array>
+
 namespace lsystem {
 
 // The dispatch of the panel's commands (panel_commands.h) to a walker of a word: the turtle and
@@ -14,12 +16,12 @@ namespace lsystem {
     return PanelCommandOf(symbol) == PanelCommand::Step;
 }
 
-// Walks one symbol with `walker`, which has Step(), Move(), TurnLeft(), TurnRight(),
-// OpenBranch(), CloseBranch() and EndRun(), the last called before every symbol that does not
-// draw a step. Inline, so that the dispatch is compiled into the walker's loop over the symbols.
-template <class Walker> [[gnu::always_inline]] inline void WalkSymbol(char symbol, Walker& walker)
+// Walks one command with `walker`, which has Step(), Move(), TurnLeft(), TurnRight(),
+// OpenBranch(), CloseBranch() and EndRun(), the last called before every command but a step.
+// Inline, so that the dispatch is compiled into the walker's loop over the symbols.
+template <class Walker>
+[[gnu::always_inline]] inline void WalkCommand(PanelCommand command, Walker& walker)
 {
-    const PanelCommand command = PanelCommandOf(symbol);
     // Most symbols of most figures draw: they go first.
     if (command == PanelCommand::Step) {
         walker.Step();
@@ -46,6 +48,27 @@ template <class Walker> [[gnu::always_inline]] inline void WalkSymbol(char symbo
         walker.CloseBranch();
         break;
     }
+}
+
+// The table of commands as a walk keeps it, beside its own state: in the walk's loop a look-up
+// then addresses the walk's object, whose address is in a register already, instead of holding
+// one more register for the table's (position-independent code cannot index a global's address
+// directly), which the busiest loops would have to reload from the stack.
+class CommandTable {
+public:
+    [[gnu::always_inline]] PanelCommand operator()(char symbol) const
+    {
+        return m_table[static_cast<unsigned char>(symbol)];
+    }
+
+private:
+    std::array<PanelCommand, 256> m_table = PanelCommandTable;
+};
+
+// Walks one symbol with `walker`, as its command.
+template <class Walker> [[gnu::always_inline]] inline void WalkSymbol(char symbol, Walker& walker)
+{
+    WalkCommand(PanelCommandOf(symbol), walker);
 }
 
 } // namespace lsystem

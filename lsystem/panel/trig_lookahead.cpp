@@ -156,7 +156,7 @@ private:
     [[gnu::always_inline]] void Walk(char symbol)
     {
         if (!m_stopped)
-            WalkSymbol(symbol, *this);
+            WalkCommand(m_commandOf(symbol), *this);
     }
 
     // The walk faults on a heading that is not finite.
@@ -167,6 +167,7 @@ private:
     }
 
     TrigLookahead& m_lookahead;
+    const CommandTable m_commandOf;
     double m_heading = 0.0;
     std::vector<double> m_saved;
     std::uint64_t m_step = 0;

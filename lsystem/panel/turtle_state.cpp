@@ -40,17 +40,4 @@ void TurtleState::OpenBranch()
     m_branches.push_back({ x, y, heading, penWidth });
 }
 
-bool TurtleState::CloseBranch()
-{
-    if (m_branches.empty())
-        return false;
-    const Saved& saved = m_branches.back();
-    x = saved.x;
-    y = saved.y;
-    heading = saved.heading;
-    penWidth = saved.penWidth;
-    m_branches.pop_back();
-    return true;
-}
-
 } // namespace lsystem

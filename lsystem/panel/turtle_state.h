@@ -51,7 +51,18 @@ struct TurtleState {
     void OpenBranch();
     // ")" restores the last state saved; without an open branch it leaves the turtle as it is and
     // returns false.
-    bool CloseBranch();
+    bool CloseBranch()
+    {
+        if (m_branches.empty())
+            return false;
+        const Saved& saved = m_branches.back();
+        x = saved.x;
+        y = saved.y;
+        heading = saved.heading;
+        penWidth = saved.penWidth;
+        m_branches.pop_back();
+        return true;
+    }
 
     double x = 0.0; // world position
     double y = 0.0;
