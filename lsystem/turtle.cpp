@@ -2,6 +2,7 @@
 
 #include "lsystem/fractint/fractint_walk.h"
 #include "lsystem/panel/branching_turtle.h"
+#include "lsystem/panel/panel_command_lookup.h"
 #include "lsystem/panel/symbols.h"
 #include "lsystem/panel/trig_lookahead.h"
 #include "lsystem/rules/expansion.h"
@@ -141,7 +142,7 @@ private:
     }
     static constexpr std::uint64_t LookaheadSymbols = 100000;
 
-    const CommandTable m_commandOf;
+    const PanelCommandLookup m_commandOf;
     const std::uint64_t m_symbolCount;
     std::unique_ptr<TrigLookahead> m_lookahead;
     Expansion m_expansion;

@@ -2,8 +2,6 @@
 
 #include "lsystem/commands/panel_commands.h"
 
-#include <array>
-
 namespace lsystem {
 
 // The dispatch of the panel's commands (panel_commands.h) to a walker of a word: the turtle and
@@ -49,21 +47,6 @@ template <class Walker>
         break;
     }
 }
-
-// The table of commands as a walk keeps it, beside its own state: in the walk's loop a look-up
-// then addresses the walk's object, whose address is in a register already, instead of holding
-// one more register for the table's (position-independent code cannot index a global's address
-// directly), which the busiest loops would have to reload from the stack.
-class CommandTable {
-public:
-    [[gnu::always_inline]] PanelCommand operator()(char symbol) const
-    {
-        return m_table[static_cast<unsigned char>(symbol)];
-    }
-
-private:
-    std::array<PanelCommand, 256> m_table = PanelCommandTable;
-};
 
 // Walks one symbol with `walker`, as its command.
 template <class Walker> [[gnu::always_inline]] inline void WalkSymbol(char symbol, Walker& walker)

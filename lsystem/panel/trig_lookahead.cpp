@@ -1,5 +1,6 @@
 #include "lsystem/panel/trig_lookahead.h"
 
+#include "lsystem/panel/panel_command_lookup.h"
 #include "lsystem/panel/symbols.h"
 #include "lsystem/walk/branch_limit.h"
 
@@ -167,7 +168,7 @@ private:
     }
 
     TrigLookahead& m_lookahead;
-    const CommandTable m_commandOf;
+    const PanelCommandLookup m_commandOf;
     double m_heading = 0.0;
     std::vector<double> m_saved;
     std::uint64_t m_step = 0;
