@@ -2,6 +2,7 @@
 
 #include "lsystem/fractint/fractint_walk.h"
 #include "lsystem/panel/branching_turtle.h"
+#include "lsystem/panel/panel_command_lookup.h"
 #include "lsystem/panel/symbols.h"
 #include "lsystem/panel/trig_lookahead.h"
 #include "lsystem/rules/expansion.h"
@@ -15,11 +16,6 @@
 #include <utility>
 
 namespace lsystem {
-
-BranchDepthError::BranchDepthError()
-    : std::runtime_error("Branches nest deeper than " + std::to_string(MaxBranchDepth) + " levels")
-{
-}
 
 namespace {
 
@@ -76,7 +72,10 @@ private:
         // come from another rule, so the narrowing waits for it.
         bool narrowingDue;
 
-        [[gnu::always_inline]] void operator()(char symbol) { WalkSymbol(symbol, *this); }
+        [[gnu::always_inline]] void operator()(char symbol)
+        {
+            WalkCommand(impl->m_commandOf(symbol), *this);
+        }
         [[gnu::always_inline]] void operator()(const char*& next, const char* stop)
         {
             impl->WalkFrom(next, stop, *this);
@@ -104,9 +103,11 @@ private:
     // Walks a run of drawing symbols in one go where the turtle can, else the next symbol.
     [[gnu::always_inline]] void WalkFrom(const char*& next, const char* stop, SymbolWalker& walker)
     {
-        if (m_turtle.drawsRuns() && DrawsAStep(*next) && stop - next > 1 && DrawsAStep(next[1])) {
+        const PanelCommand command = m_commandOf(*next);
+        if (m_turtle.drawsRuns() && command == PanelCommand::Step && stop - next > 1
+            && m_commandOf(next[1]) == PanelCommand::Step) {
             const char* end = next + 2;
-            while (end != stop && DrawsAStep(*end))
+            while (end != stop && m_commandOf(*end) == PanelCommand::Step)
                 ++end;
             // The run's first symbol draws, so a narrowing due before it lapses.
             walker.narrowingDue = false;
@@ -120,7 +121,7 @@ private:
             walker.narrowingDue = true;
             return;
         }
-        WalkSymbol(*next, walker);
+        WalkCommand(command, walker);
         ++next;
     }
 
@@ -141,6 +142,7 @@ private:
     }
     static constexpr std::uint64_t LookaheadSymbols = 100000;
 
+    const PanelCommandLookup m_commandOf;
     const std::uint64_t m_symbolCount;
     std::unique_ptr<TrigLookahead> m_lookahead;
     Expansion m_expansion;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lsystem/rules/rewriting.h"
+#include "lsystem/walk/branch_limit.h"
 #include "lsystem/walk/canvas.h"
 #include "lsystem/walk/draw_params.h"
 #include "lsystem/walk/random_generator.h"
@@ -9,21 +10,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 namespace lsystem {
 
 class WordWalk;
-
-// The deepest nesting of branches a walk accepts; a "(" beyond it ends the walk with
-// BranchDepthError.
-inline constexpr std::size_t MaxBranchDepth = std::size_t { 1 } << 20;
-
-class BranchDepthError : public std::runtime_error {
-public:
-    BranchDepthError();
-};
 
 // The word that a walk of `params` from a generator in state `seed` walks: its axiom rewritten
 // SubstCount times by its rules, the alternatives chosen from the seed.

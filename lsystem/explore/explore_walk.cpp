@@ -1,11 +1,10 @@
 #include "lsystem/explore/explore_walk.h"
 
-#include "fpu/floating_point_error.h"
 #include "lsystem/explore/subfigure_bounds.h"
 #include "lsystem/explore/subfigure_pens.h"
 #include "lsystem/panel/symbols.h"
+#include "lsystem/panel/turtle_state.h"
 #include "lsystem/rules/rule_table.h"
-#include "lsystem/turtle.h"
 #include "lsystem/walk/remembered_direction.h"
 #include "plane/transforms.h"
 
@@ -28,14 +27,9 @@ constexpr double PixelMargin = 2.0;
 // to 2^40 symbols walked is far less.
 constexpr double PositionSlack = 1e-9;
 
-[[gnu::cold, gnu::noinline]] double RaiseUnlessFinite(double value)
-{
-    return fpu::Checked(value);
-}
-
 [[gnu::always_inline]] inline double Finite(double value)
 {
-    return std::isfinite(value) ? value : RaiseUnlessFinite(value);
+    return TurtleState::Finite(value);
 }
 
 } // namespace
@@ -54,7 +48,7 @@ public:
         , m_view(view)
         , m_pixelsPerUnit(std::max(std::abs(view.pixelsPerUnitX), std::abs(view.pixelsPerUnitY)))
         , m_canvas(canvas)
-        , m_penWidth(params.PenWidth)
+        , m_turtle(params.PenWidth)
         , m_lastPen(params.PenWidth)
     {
         if (style.rotation)
@@ -119,12 +113,12 @@ public:
         return m_totalSteps > 0.0 ? std::min(m_stepsDone / m_totalSteps, 1.0) : 0.0;
     }
 
-    // The turtle's commands, as BranchingTurtle and the panel's walk carry them out.
+    // The turtle's commands, carried out on its state as BranchingTurtle carries them out.
     void Step()
     {
-        const Direction& direction = m_direction(m_heading);
-        const double endX = m_x + m_stepLength * direction.sine;
-        const double endY = m_y + m_stepLength * direction.cosine;
+        const Direction& direction = m_direction(m_turtle.heading);
+        const double endX = m_turtle.x + m_stepLength * direction.sine;
+        const double endY = m_turtle.y + m_stepLength * direction.cosine;
         SegmentTo(Finite(endX), Finite(endY));
         m_narrowingDue = true;
         m_stepsDone += 1.0;
@@ -133,34 +127,18 @@ public:
     {
         if (m_narrowingDue) {
             m_narrowingDue = false;
-            m_penWidth = SubfigurePens::Narrowed(m_penWidth, m_style.narrowing, 1);
+            m_turtle.Narrow(m_style.narrowing);
         }
     }
     void Move()
     {
-        const Direction& direction = m_direction(m_heading);
-        m_x = Finite(m_x + Finite(m_stepLength * direction.sine));
-        m_y = Finite(m_y + Finite(m_stepLength * direction.cosine));
+        const Direction& direction = m_direction(m_turtle.heading);
+        m_turtle.Move(m_stepLength * direction.sine, m_stepLength * direction.cosine);
     }
-    void TurnLeft() { m_heading = Finite(m_heading - m_angle); }
-    void TurnRight() { m_heading = Finite(m_heading + m_angle); }
-    void OpenBranch()
-    {
-        if (m_branches.size() == MaxBranchDepth)
-            throw BranchDepthError();
-        m_branches.push_back({ m_x, m_y, m_heading, m_penWidth });
-    }
-    void CloseBranch()
-    {
-        if (m_branches.empty())
-            return;
-        const Saved& saved = m_branches.back();
-        m_x = saved.x;
-        m_y = saved.y;
-        m_heading = saved.heading;
-        m_penWidth = saved.penWidth;
-        m_branches.pop_back();
-    }
+    void TurnLeft() { m_turtle.TurnLeft(m_angle); }
+    void TurnRight() { m_turtle.TurnRight(m_angle); }
+    void OpenBranch() { m_turtle.OpenBranch(); }
+    void CloseBranch() { m_turtle.CloseBranch(); }
 
 private:
     struct Frame {
@@ -171,13 +149,6 @@ private:
         // theirs can miss it, so they are not tried.
         bool inside;
     };
-    struct Saved {
-        double x;
-        double y;
-        double heading;
-        std::int32_t penWidth;
-    };
-
     // Passes over the sub-figure of `symbol` with `remaining` substitutions to make, or draws it
     // as its chord, where its bound allows; false where it has to be expanded. `inside` tells
     // whether it lies in a sub-figure within the view, and is then told whether it does itself.
@@ -190,7 +161,7 @@ private:
         const bool chord = bound.radius <= m_chordRadius;
         if (inside && !chord)
             return false;
-        const plane::TVector3 start = Turned(m_x, m_y);
+        const plane::TVector3 start = Turned(m_turtle.x, m_turtle.y);
         if (!inside) {
             const double radius = bound.radius * std::abs(m_stepLength);
             if (!std::isfinite(radius))
@@ -206,10 +177,11 @@ private:
         }
         if (!chord)
             return false;
-        const std::int32_t width = m_penWidth;
+        const std::int32_t width = m_turtle.penWidth;
         MoveToEnd(bound, pen);
         if (pen.draws) {
-            m_canvas.DrawSegment(start, Turned(m_x, m_y), m_style.colour, DrawnWidth(width));
+            m_canvas.DrawSegment(
+                start, Turned(m_turtle.x, m_turtle.y), m_style.colour, DrawnWidth(width));
             ++m_stats.primitives;
             ++m_stats.chords;
         }
@@ -237,23 +209,23 @@ private:
     // heading turned, its pen narrowed as the sub-figure's runs narrow it.
     void MoveToEnd(const SubfigureBound& bound, const SubfigurePen& pen)
     {
-        const Direction& direction = m_direction(m_heading);
+        const Direction& direction = m_direction(m_turtle.heading);
         const double aheadX = bound.along * direction.sine - bound.left * direction.cosine;
         const double aheadY = bound.along * direction.cosine + bound.left * direction.sine;
-        m_x = Finite(m_x + Finite(m_stepLength * aheadX));
-        m_y = Finite(m_y + Finite(m_stepLength * aheadY));
-        m_heading = Finite(m_heading - Finite(static_cast<double>(bound.leftTurns) * m_angle));
+        m_turtle.Move(m_stepLength * aheadX, m_stepLength * aheadY);
+        m_turtle.TurnLeft(Finite(static_cast<double>(bound.leftTurns) * m_angle));
         const SubfigurePen::Effect& effect = pen.effect[m_narrowingDue];
-        const std::int32_t startWidth = m_penWidth;
-        m_penWidth = SubfigurePens::Narrowed(m_penWidth, m_style.narrowing, effect.narrowings);
+        const std::int32_t startWidth = m_turtle.penWidth;
+        m_turtle.penWidth
+            = TurtleState::Narrowed(m_turtle.penWidth, m_style.narrowing, effect.narrowings);
         m_narrowingDue = effect.dueAtEnd;
         // The pen a segment with a negative width keeps is the last width the sub-figure drew
         // with that was not negative: the width at its end where that is not, else the
         // narrowest its start narrows to.
         if (pen.draws && startWidth >= 0) {
-            m_lastPen = m_penWidth >= 0 ? m_penWidth
-                : m_style.narrowing > 0 ? startWidth % m_style.narrowing
-                                        : startWidth;
+            m_lastPen = m_turtle.penWidth >= 0 ? m_turtle.penWidth
+                : m_style.narrowing > 0        ? startWidth % m_style.narrowing
+                                               : startWidth;
         }
         m_stepsDone += pen.steps;
     }
@@ -269,11 +241,11 @@ private:
 
     void SegmentTo(double endX, double endY)
     {
-        m_canvas.DrawSegment(
-            Turned(m_x, m_y), Turned(endX, endY), m_style.colour, DrawnWidth(m_penWidth));
+        m_canvas.DrawSegment(Turned(m_turtle.x, m_turtle.y), Turned(endX, endY), m_style.colour,
+            DrawnWidth(m_turtle.penWidth));
         ++m_stats.primitives;
-        m_x = endX;
-        m_y = endY;
+        m_turtle.x = endX;
+        m_turtle.y = endY;
     }
 
     // The point turned by the style's rotation, as plane::MultiplyPoint turns it.
@@ -307,15 +279,11 @@ private:
 
     std::array<bool, 256> m_expanded {}; // whether a symbol's rule changes it
     std::vector<Frame> m_frames;
-    double m_x = 0.0;
-    double m_y = 0.0;
-    double m_heading = 0.0;
-    std::int32_t m_penWidth;
+    TurtleState m_turtle;
     // The last width drawn with that was not negative, from the start width on (the whole
     // walk's first step draws with it); negative while there is none.
     std::int32_t m_lastPen;
     bool m_narrowingDue = false;
-    std::vector<Saved> m_branches;
     RememberedDirection m_direction;
     ExploreStats m_stats;
     double m_totalSteps = 0.0;

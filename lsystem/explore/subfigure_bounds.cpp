@@ -1,6 +1,6 @@
 #include "lsystem/explore/subfigure_bounds.h"
 
-#include "lsystem/panel/symbols.h"
+#include "lsystem/commands/panel_commands.h"
 #include "lsystem/rules/saturating.h"
 #include "lsystem/walk/remembered_direction.h"
 
@@ -48,21 +48,34 @@ double PerturbedStepLength(double amplitude)
 SubfigureBound PlainSymbol(char symbol, double amplitude)
 {
     SubfigureBound bound;
-    if (DrawsAStep(symbol) && amplitude != 0.0) {
-        bound.radius = PerturbedStepLength(amplitude);
-        bound.reach = bound.radius;
-        bound.endFixed = false;
-    } else if (DrawsAStep(symbol) || symbol == 'f') {
+    switch (PanelCommandOf(symbol)) {
+    case PanelCommand::None:
+        break;
+    case PanelCommand::Step:
+        if (amplitude != 0.0) {
+            bound.radius = PerturbedStepLength(amplitude);
+            bound.reach = bound.radius;
+            bound.endFixed = false;
+            break;
+        }
+        [[fallthrough]];
+    case PanelCommand::Move:
         // Rounded up as well: the walk's step, a product by a sine and a cosine, may come out an
         // ulp longer.
         bound.radius = Up(1.0);
         bound.reach = bound.radius;
         bound.along = 1.0;
-    } else if (symbol == '+' || symbol == '-') {
-        bound.leftTurns = symbol == '+' ? 1 : -1;
-    } else if (symbol == '(') {
+        break;
+    case PanelCommand::TurnLeft:
+        bound.leftTurns = 1;
+        break;
+    case PanelCommand::TurnRight:
+        bound.leftTurns = -1;
+        break;
+    case PanelCommand::OpenBranch:
         bound.opens = 1;
-    } else if (symbol == ')') {
+        break;
+    case PanelCommand::CloseBranch:
         return Unbounded();
     }
     return bound;
@@ -103,15 +116,17 @@ public:
         m_radius = 0.0;
         m_saved.clear();
         for (const char symbol : replacement) {
-            switch (symbol) {
-            case '+':
-            case '-':
-                Turn(symbol == '+' ? 1 : -1);
+            switch (PanelCommandOf(symbol)) {
+            case PanelCommand::TurnLeft:
+                Turn(1);
                 break;
-            case '(':
+            case PanelCommand::TurnRight:
+                Turn(-1);
+                break;
+            case PanelCommand::OpenBranch:
                 m_saved.push_back({ m_pose, 1 });
                 break;
-            case ')':
+            case PanelCommand::CloseBranch:
                 // A ")" that closes a branch opened before the replacement.
                 if (m_saved.empty())
                     return Unbounded();
@@ -119,7 +134,10 @@ public:
                 if (--m_saved.back().count == 0)
                     m_saved.pop_back();
                 break;
-            default:
+            case PanelCommand::None:
+            case PanelCommand::Step:
+            case PanelCommand::Move:
+                // As the symbol's sub-figure one level down, which its rule may have made.
                 if (!Place(*below[static_cast<unsigned char>(symbol)]))
                     return Unbounded();
                 break;

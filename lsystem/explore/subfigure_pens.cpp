@@ -1,9 +1,8 @@
 #include "lsystem/explore/subfigure_pens.h"
 
-#include "lsystem/panel/symbols.h"
+#include "lsystem/commands/panel_commands.h"
 
 #include <algorithm>
-#include <limits>
 #include <string>
 
 namespace lsystem {
@@ -20,14 +19,24 @@ std::uint64_t SaturatingSum(std::uint64_t a, std::uint64_t b)
 SubfigurePen PlainSymbol(char symbol)
 {
     SubfigurePen pen;
-    pen.known = symbol != '(' && symbol != ')';
-    pen.draws = DrawsAStep(symbol);
-    pen.steps = pen.draws ? 1.0 : 0.0;
-    for (const bool due : { false, true }) {
-        SubfigurePen::Effect& effect = pen.effect[due];
-        effect.dueAtEnd = pen.draws;
-        effect.narrowings = !pen.draws && due ? 1 : 0;
+    pen.known = true;
+    switch (PanelCommandOf(symbol)) {
+    case PanelCommand::Step:
+        pen.draws = true;
+        pen.steps = 1.0;
+        pen.effect = { { { 0, true }, { 0, true } } };
+        return pen;
+    case PanelCommand::OpenBranch:
+    case PanelCommand::CloseBranch:
+        pen.known = false;
+        break;
+    case PanelCommand::None:
+    case PanelCommand::Move:
+    case PanelCommand::TurnLeft:
+    case PanelCommand::TurnRight:
+        break;
     }
+    pen.effect = { { { 0, false }, { 1, false } } };
     return pen;
 }
 
@@ -42,19 +51,29 @@ SubfigurePen Composed(const std::string& replacement, const SubfigurePen* const 
         bool due = startDue;
         std::uint64_t narrowings = 0;
         saved.clear();
+        const auto endRun = [&] {
+            narrowings = SaturatingSum(narrowings, due ? 1 : 0);
+            due = false;
+        };
         for (const char symbol : replacement) {
-            if (symbol == '(' || symbol == ')') {
-                narrowings = SaturatingSum(narrowings, due ? 1 : 0);
-                due = false;
-                if (symbol == '(') {
-                    saved.push_back(narrowings);
-                } else if (saved.empty()) {
-                    return {};
-                } else {
-                    narrowings = saved.back();
-                    saved.pop_back();
-                }
+            switch (PanelCommandOf(symbol)) {
+            case PanelCommand::OpenBranch:
+                endRun();
+                saved.push_back(narrowings);
                 continue;
+            case PanelCommand::CloseBranch:
+                endRun();
+                if (saved.empty())
+                    return {};
+                narrowings = saved.back();
+                saved.pop_back();
+                continue;
+            case PanelCommand::None:
+            case PanelCommand::Step:
+            case PanelCommand::Move:
+            case PanelCommand::TurnLeft:
+            case PanelCommand::TurnRight:
+                break; // as the symbol's sub-figure one level down
             }
             const SubfigurePen& child = *below[static_cast<unsigned char>(symbol)];
             if (!child.known)
@@ -104,16 +123,6 @@ const SubfigurePen& SubfigurePens::Of(char symbol, std::int32_t remaining) const
         return m_plain[static_cast<unsigned char>(symbol)];
     return m_levels[static_cast<std::size_t>(remaining) * m_symbols
         + static_cast<std::size_t>(slot)];
-}
-
-std::int32_t SubfigurePens::Narrowed(
-    std::int32_t width, std::int32_t narrowing, std::uint64_t narrowings)
-{
-    // Both factors are within 2^32, so the product and the difference fit in 64 bits.
-    const std::int64_t narrowed = std::int64_t { width }
-        - std::int64_t { narrowing } * static_cast<std::int64_t>(narrowings);
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(narrowed,
-        std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace lsystem

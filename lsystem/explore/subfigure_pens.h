@@ -37,11 +37,6 @@ public:
     // itself at every level. Alternatives are not told apart: each symbol's first rule counts.
     const SubfigurePen& Of(char symbol, std::int32_t remaining) const;
 
-    // A width after `narrowings` narrowings by `narrowing`, as the turtle's saturating steps
-    // leave it.
-    static std::int32_t Narrowed(
-        std::int32_t width, std::int32_t narrowing, std::uint64_t narrowings);
-
 private:
     std::array<SubfigurePen, 256> m_plain;
     std::array<std::int16_t, 256> m_slot; // the symbol's place among the rules' symbols, or -1

@@ -1,7 +1,7 @@
 #include "lsystem/fractint/fractint_turtle.h"
 
 #include "fpu/floating_point_error.h"
-#include "lsystem/turtle.h"
+#include "lsystem/walk/branch_limit.h"
 
 #include <algorithm>
 #include <charconv>

@@ -10,8 +10,6 @@ namespace lsystem {
 
 namespace {
 
-constexpr std::size_t ReservedBranches = 256; // open branches held without reallocating
-
 [[gnu::cold]] void RaiseFirstFault(std::initializer_list<double> values)
 {
     for (const double value : values)
@@ -29,9 +27,8 @@ BranchingTurtle::BranchingTurtle(
     , m_drawsRuns(params.RandomAmp == 0.0 && !style.rotation)
     , m_random(random)
     , m_canvas(canvas)
-    , m_penWidth(params.PenWidth)
+    , m_state(params.PenWidth)
 {
-    m_branches.reserve(ReservedBranches);
     if (m_style.rotation) {
         m_rotation = plane::RotationMatrix(*m_style.rotation);
         m_turnedPosition = plane::MultiplyPoint({ 0.0, 0.0, 1.0 }, m_rotation);
@@ -39,17 +36,12 @@ BranchingTurtle::BranchingTurtle(
     }
 }
 
-double BranchingTurtle::CheckedOutOfLine(double value)
-{
-    return fpu::Checked(value);
-}
-
 void BranchingTurtle::RaiseStepFault()
 {
-    const Direction& direction = m_direction(m_heading);
+    const Direction& direction = m_direction(m_state.heading);
     const double step = m_stepLength;
-    RaiseFirstFault({ step, step * direction.sine, m_x + step * direction.sine,
-        step * direction.cosine, m_y + step * direction.cosine });
+    RaiseFirstFault({ step, step * direction.sine, m_state.x + step * direction.sine,
+        step * direction.cosine, m_state.y + step * direction.cosine });
 }
 
 void BranchingTurtle::DrawPerturbedStep()
@@ -65,7 +57,7 @@ void BranchingTurtle::DrawPerturbedStep()
     const double r6 = m_random.Peek<6>();
     m_random.Skip<6>();
     // Perturbed angles hardly ever repeat, so they are not looked up among the remembered.
-    const PerturbedAngles angles = PerturbedAnglesOf(m_heading, r3, r6, amplitude);
+    const PerturbedAngles angles = PerturbedAnglesOf(m_state.heading, r3, r6, amplitude);
     double sine;
     double cosine;
     if (m_lookahead == nullptr
@@ -74,11 +66,11 @@ void BranchingTurtle::DrawPerturbedStep()
         cosine = std::cos(angles.y);
     }
     ++m_perturbedSteps;
-    const double x0 = m_x + (r1 - 0.5) * amplitude;
+    const double x0 = m_state.x + (r1 - 0.5) * amplitude;
     const double lengthX = step + (r2 - 0.5) * amplitude;
     const double alongX = lengthX * sine;
     const double endX = x0 + alongX;
-    const double y0 = m_y + (r4 - 0.5) * amplitude;
+    const double y0 = m_state.y + (r4 - 0.5) * amplitude;
     const double lengthY = step + (r5 - 0.5) * amplitude;
     const double alongY = lengthY * cosine;
     const double endY = y0 + alongY;
@@ -94,8 +86,8 @@ void BranchingTurtle::DrawPerturbedStep()
 void BranchingTurtle::DrawRun(std::size_t count)
 {
     const StepAlong along = StepAlongHeading();
-    InRegisters state { *this, m_random, m_x, m_y, m_segmentsDrawn, m_batched, m_positionHeld,
-        m_batchWindow };
+    InRegisters state { *this, m_random, m_state.x, m_state.y, m_segmentsDrawn, m_batched,
+        m_positionHeld, m_batchWindow };
     for (; state.steps != count; ++state.steps)
         PlainStep(state, along);
     state.StoreBack();
@@ -104,29 +96,15 @@ void BranchingTurtle::DrawRun(std::size_t count)
 void BranchingTurtle::MoveStep()
 {
     const StepAlong& along = StepAlongHeading();
-    m_x = Finite(m_x + Finite(along.x));
-    m_y = Finite(m_y + Finite(along.y));
+    m_state.Move(along.x, along.y);
     m_turnedPositionKept = false;
     m_positionHeld = false;
 }
 
-void BranchingTurtle::OpenBranch()
-{
-    if (m_branches.size() == MaxBranchDepth)
-        throw BranchDepthError();
-    m_branches.push_back({ m_x, m_y, m_heading, m_penWidth });
-}
-
 void BranchingTurtle::CloseBranch()
 {
-    if (m_branches.empty())
+    if (!m_state.CloseBranch())
         return;
-    const SavedState& saved = m_branches.back();
-    m_x = saved.x;
-    m_y = saved.y;
-    m_heading = saved.heading;
-    m_penWidth = saved.penWidth;
-    m_branches.pop_back();
     m_turnedPositionKept = false;
     m_positionHeld = false;
 }

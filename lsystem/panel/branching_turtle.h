@@ -1,10 +1,12 @@
 #pragma once
 
 #include "lsystem/panel/trig_lookahead.h"
-#include "lsystem/turtle.h"
+#include "lsystem/panel/turtle_state.h"
 #include "lsystem/walk/canvas.h"
 #include "lsystem/walk/draw_params.h"
+#include "lsystem/walk/random_generator.h"
 #include "lsystem/walk/remembered_direction.h"
+#include "lsystem/walk/walk_style.h"
 #include "plane/transforms.h"
 
 #include <algorithm>
@@ -17,9 +19,9 @@
 
 namespace lsystem {
 
-// The turtle of one walk: its position, heading and pen width, the states saved by open
-// branches, and the steps it draws onto the canvas. It copies Angle, StepLength, RandomAmp and
-// the starting PenWidth of params when it is made. Arithmetic that overflows or is not a number
+// The turtle of one walk: its state (TurtleState: position, heading, pen width, the states saved
+// by open branches) and the steps it draws onto the canvas. It copies Angle, StepLength, RandomAmp
+// and the starting PenWidth of params when it is made. Arithmetic that overflows or is not a number
 // raises fpu::FloatingPointError.
 class BranchingTurtle {
 public:
@@ -48,21 +50,11 @@ public:
     void DrawRun(std::size_t count);
     std::size_t runStepsDrawn() const { return m_runStepsDrawn; }
     void MoveStep();
-    void TurnLeft() { m_heading = Finite(m_heading - m_angle); }
-    void TurnRight() { m_heading = Finite(m_heading + m_angle); }
-    // The end of a run of drawing symbols. The width stops at the smallest 32-bit value instead
-    // of wrapping round to a huge pen.
-    void Narrow()
-    {
-        std::int32_t narrowed;
-        if (__builtin_sub_overflow(m_penWidth, m_style.narrowing, &narrowed))
-            narrowed = m_style.narrowing > 0 ? std::numeric_limits<std::int32_t>::min()
-                                             : std::numeric_limits<std::int32_t>::max();
-        m_penWidth = narrowed;
-    }
-    // Raises BranchDepthError, changing nothing, when MaxBranchDepth branches are open.
-    void OpenBranch();
-    // A ")" without an open branch leaves the turtle as it is.
+    void TurnLeft() { m_state.TurnLeft(m_angle); }
+    void TurnRight() { m_state.TurnRight(m_angle); }
+    // The end of a run of drawing symbols.
+    void Narrow() { m_state.Narrow(m_style.narrowing); }
+    void OpenBranch() { m_state.OpenBranch(); }
     void CloseBranch();
 
     // The walk calls these around every stretch it walks: segments in the canvas's batch window
@@ -80,7 +72,7 @@ public:
         }
     }
 
-    std::int32_t penWidth() const { return m_penWidth; }
+    std::int32_t penWidth() const { return m_state.penWidth; }
     // Segments handed to the canvas, the one whose drawing raised a fault among them.
     std::uint64_t segmentsDrawn() const { return m_segmentsDrawn; }
 
@@ -91,12 +83,6 @@ private:
     {
         return (a - a) + (b - b) == 0.0;
     }
-    // fpu::Checked with the raising kept out of line, so that a check costs a comparison.
-    static double Finite(double value)
-    {
-        return std::isfinite(value) ? value : CheckedOutOfLine(value);
-    }
-    static double CheckedOutOfLine(double value);
     // MultiplyPoint of (x, y, 1) by the rotation, bit for bit, with its zero terms left out: the
     // matrix has third column (0, 0, 1) and third row (0, 0, 1), so the product's w is
     // ((0 + x * 0) + y * 0) + 1 * 1 = 1 for a finite point and no quotient is taken, and each of
@@ -124,9 +110,9 @@ private:
     };
     const StepAlong& StepAlongHeading()
     {
-        const auto bits = std::bit_cast<std::uint64_t>(m_heading);
+        const auto bits = std::bit_cast<std::uint64_t>(m_state.heading);
         if (bits != m_stepAlong.headingBits) [[unlikely]] {
-            const Direction& direction = m_direction(m_heading);
+            const Direction& direction = m_direction(m_state.heading);
             m_stepAlong = { bits, m_stepLength * direction.sine, m_stepLength * direction.cosine };
         }
         return m_stepAlong;
@@ -148,7 +134,8 @@ private:
     };
     InPlace inPlace()
     {
-        return { m_random, m_x, m_y, m_segmentsDrawn, m_batched, m_positionHeld, m_batchWindow };
+        return { m_random, m_state.x, m_state.y, m_segmentsDrawn, m_batched, m_positionHeld,
+            m_batchWindow };
     }
     struct InRegisters {
         static constexpr bool MayTurn = false;
@@ -165,8 +152,8 @@ private:
         void StoreBack() const
         {
             turtle.m_random = random;
-            turtle.m_x = x;
-            turtle.m_y = y;
+            turtle.m_state.x = x;
+            turtle.m_state.y = y;
             turtle.m_positionHeld = positionHeld;
             turtle.m_segmentsDrawn = segments;
             turtle.m_batched = batched;
@@ -224,7 +211,7 @@ private:
         const bool endHeld = end.w == 1.0 && state.window.Holds(end.x, end.y);
         state.positionHeld = endHeld;
         if (startHeld && endHeld) [[likely]] {
-            m_batch[state.batched] = { start.x, start.y, end.x, end.y, m_penWidth };
+            m_batch[state.batched] = { start.x, start.y, end.x, end.y, m_state.penWidth };
             if (++state.batched == BatchSize) {
                 state.StoreBack();
                 FlushBatch();
@@ -235,15 +222,8 @@ private:
         state.StoreBack();
         FlushBatch();
         state.batched = 0;
-        m_canvas.DrawSegment(start, end, m_style.colour, m_penWidth);
+        m_canvas.DrawSegment(start, end, m_style.colour, m_state.penWidth);
     }
-
-    struct SavedState {
-        double x;
-        double y;
-        double heading;
-        std::int32_t penWidth;
-    };
 
     // Copied from params: the walk owns them, and the steps read them without a detour.
     const double m_angle;
@@ -256,12 +236,8 @@ private:
     std::size_t m_runStepsDrawn = 0;
     RandomGenerator& m_random;
     Canvas& m_canvas;
-    double m_x = 0.0; // world position
-    double m_y = 0.0;
-    double m_heading = 0.0; // degrees, 0 along +y, growing clockwise
-    std::int32_t m_penWidth;
+    TurtleState m_state;
     std::uint64_t m_segmentsDrawn = 0;
-    std::vector<SavedState> m_branches;
     RememberedDirection m_direction;
     StepAlong m_stepAlong;
     // Segments kept back for the canvas, at most BatchSize: few enough to stay in the nearest

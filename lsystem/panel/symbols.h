@@ -1,49 +1,57 @@
 #pragma once
 
+#include "lsystem/commands/panel_commands.h"
+
 namespace lsystem {
 
-// What each symbol of a word means to the panel's turtle (CommandSet::Panel), written once for
-// every walker of such a word (the turtle, the lookahead thread); Fractint's turtle has commands
-// of its own (fractint_turtle.h). What the rewriting does with a symbol is its rules' business
-// (RuleTable); the symbols that name the panel's commands have none (MayHaveRule).
+// The dispatch of the panel's commands (panel_commands.h) to a walker of a word: the turtle and
+// the lookahead thread; Fractint's turtle has commands of its own (fractint_turtle.h). What the
+// rewriting does with a symbol is its rules' business (RuleTable).
 
-// "F" and "G" draw a step. A run of them ends at any other symbol, which narrows the pen.
+// Whether the symbol draws a step. A run of them ends at any other symbol, which narrows the pen.
 [[gnu::always_inline]] constexpr bool DrawsAStep(char symbol)
 {
-    return symbol == 'F' || symbol == 'G';
+    return PanelCommandOf(symbol) == PanelCommand::Step;
 }
 
-// Walks one symbol with `walker`, which has Step(), Move(), TurnLeft(), TurnRight(),
-// OpenBranch(), CloseBranch() and EndRun(), the last called before every symbol that does not
-// draw a step: "f" moves a step without drawing, "+" turns left by the angle and "-" right, "("
-// saves the turtle's state and ")" restores it; every other symbol does nothing. Inline, so that
-// the dispatch is compiled into the walker's loop over the symbols.
-template <class Walker> [[gnu::always_inline]] inline void WalkSymbol(char symbol, Walker& walker)
+// Walks one command with `walker`, which has Step(), Move(), TurnLeft(), TurnRight(),
+// OpenBranch(), CloseBranch() and EndRun(), the last called before every command but a step.
+// Inline, so that the dispatch is compiled into the walker's loop over the symbols.
+template <class Walker>
+[[gnu::always_inline]] inline void WalkCommand(PanelCommand command, Walker& walker)
 {
-    if (DrawsAStep(symbol)) {
+    // Most symbols of most figures draw: they go first.
+    if (command == PanelCommand::Step) {
         walker.Step();
         return;
     }
     walker.EndRun();
-    switch (symbol) {
-    case 'f':
+    switch (command) {
+    case PanelCommand::Step: // walked above
+    case PanelCommand::None:
+        break;
+    case PanelCommand::Move:
         walker.Move();
         break;
-    case '+':
+    case PanelCommand::TurnLeft:
         walker.TurnLeft();
         break;
-    case '-':
+    case PanelCommand::TurnRight:
         walker.TurnRight();
         break;
-    case '(':
+    case PanelCommand::OpenBranch:
         walker.OpenBranch();
         break;
-    case ')':
+    case PanelCommand::CloseBranch:
         walker.CloseBranch();
         break;
-    default:
-        break;
     }
+}
+
+// Walks one symbol with `walker`, as its command.
+template <class Walker> [[gnu::always_inline]] inline void WalkSymbol(char symbol, Walker& walker)
+{
+    WalkCommand(PanelCommandOf(symbol), walker);
 }
 
 } // namespace lsystem

@@ -1,6 +1,8 @@
 #include "lsystem/panel/trig_lookahead.h"
 
+#include "lsystem/panel/panel_command_lookup.h"
 #include "lsystem/panel/symbols.h"
+#include "lsystem/walk/branch_limit.h"
 
 #include <bit>
 #include <cmath>
@@ -155,7 +157,7 @@ private:
     [[gnu::always_inline]] void Walk(char symbol)
     {
         if (!m_stopped)
-            WalkSymbol(symbol, *this);
+            WalkCommand(m_commandOf(symbol), *this);
     }
 
     // The walk faults on a heading that is not finite.
@@ -166,6 +168,7 @@ private:
     }
 
     TrigLookahead& m_lookahead;
+    const PanelCommandLookup m_commandOf;
     double m_heading = 0.0;
     std::vector<double> m_saved;
     std::uint64_t m_step = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lsystem/rules/expansion.h"
-#include "lsystem/turtle.h"
+#include "lsystem/walk/random_generator.h"
 #include "lsystem/walk/remembered_direction.h"
 
 #include <array>

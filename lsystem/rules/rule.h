@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lsystem/commands/panel_commands.h"
+
 #include <string>
 
 namespace lsystem {
@@ -17,10 +19,23 @@ struct Rule {
     friend bool operator==(const Rule&, const Rule&) = default;
 };
 
-// Whether a rule may be given for `symbol`: every symbol but the turtle's four commands.
+// Whether a rule may be given for `symbol`: every symbol but the panel's turns and branches,
+// which the walk reads as commands whatever the rules say (Fractint's words too are rewritten by
+// this one rule table).
 constexpr bool MayHaveRule(char symbol)
 {
-    return symbol != '+' && symbol != '-' && symbol != '(' && symbol != ')';
+    switch (PanelCommandOf(symbol)) {
+    case PanelCommand::None:
+    case PanelCommand::Step:
+    case PanelCommand::Move:
+        return true;
+    case PanelCommand::TurnLeft:
+    case PanelCommand::TurnRight:
+    case PanelCommand::OpenBranch:
+    case PanelCommand::CloseBranch:
+        return false;
+    }
+    return false;
 }
 
 } // namespace lsystem

@@ -35,7 +35,6 @@ struct ExactRow {
 };
 
 const ExactRow ExactRows[] = {
-    { "KochStep", "F+F--F+F", {}, 60.0, 0.0, 'F', 0, 1.0, true, 1.0, 0.0, 0 },
     { "KochFirstLevel", "F+F--F+F", {}, 60.0, 0.0, 'F', 1, 3.0, true, 3.0, 0.0, 0 },
     { "KochSecondLevel", "F+F--F+F", {}, 60.0, 0.0, 'F', 2, 9.0, true, 9.0, 0.0, 0 },
     // The branches reach (0, 2) and come back; the end is the trunk's.

@@ -114,15 +114,6 @@ TEST(DrawWord, HeadingZeroIsUpAndTurnsGoBothWays)
     ExpectPoint(right[1].end, 1, 1);
 }
 
-TEST(DrawWord, GDrawsLikeFAndOtherSymbolsAreSkipped)
-{
-    DrawParams params = UnitSteps();
-    const auto segments = Walk("GgXF", params, PlantStyle()).segments;
-    ASSERT_EQ(segments.size(), 2u);
-    ExpectPoint(segments[1].start, 0, 1);
-    ExpectPoint(segments[1].end, 0, 2);
-}
-
 TEST(DrawWord, MoveStepDrawsNothing)
 {
     DrawParams params = UnitSteps();

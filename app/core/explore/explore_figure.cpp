@@ -4,12 +4,12 @@
 #include "app/core/record/presets.h"
 #include "lsystem/explore/explore_walk.h"
 #include "lsystem/explore/subfigure_bounds.h"
+#include "lsystem/explore/word_end.h"
 #include "lsystem/panel/symbols.h"
 #include "lsystem/rules/expansion.h"
 #include "lsystem/rules/rewriting.h"
 #include "lsystem/rules/rule_table.h"
 #include "lsystem/turtle.h"
-#include "lsystem/walk/remembered_direction.h"
 #include "plane/transforms.h"
 
 #include <algorithm>
@@ -94,42 +94,12 @@ public:
     // `rotation`; none where a sub-figure's end is not fixed.
     std::optional<Point> End(std::int32_t count, std::optional<double> rotation) const
     {
-        struct Pose {
-            double x = 0.0;
-            double y = 0.0;
-            double heading = 0.0;
-        };
-        Pose pose;
-        std::vector<Pose> saved;
-        const auto ahead = [&](double along, double left) {
-            const double radians = pose.heading * lsystem::RememberedDirection::DegreesToRadians;
-            const double sine = std::sin(radians);
-            const double cosine = std::cos(radians);
-            pose.x += along * sine - left * cosine;
-            pose.y += along * cosine + left * sine;
-        };
-        for (const char symbol : m_params.Word) {
-            if (m_rules.rewrites(symbol) && count > 0) {
-                const lsystem::SubfigureBound& bound = m_bounds.Of(symbol, count);
-                if (!bound.endFixed || !bound.selfContained || bound.opens != 0)
-                    return std::nullopt;
-                ahead(bound.along, bound.left);
-                pose.heading -= static_cast<double>(bound.leftTurns) * m_params.Angle;
-            } else if (lsystem::DrawsAStep(symbol) || symbol == 'f') {
-                ahead(1.0, 0.0);
-            } else if (symbol == '+') {
-                pose.heading -= m_params.Angle;
-            } else if (symbol == '-') {
-                pose.heading += m_params.Angle;
-            } else if (symbol == '(') {
-                saved.push_back(pose);
-            } else if (symbol == ')' && !saved.empty()) {
-                pose = saved.back();
-                saved.pop_back();
-            }
-        }
+        const std::optional<lsystem::StepPoint> inSteps
+            = lsystem::WordEnd(m_params.Word, m_rules, m_bounds, m_params.Angle, count);
+        if (!inSteps)
+            return std::nullopt;
         const double step = std::pow(m_params.LengthScale, count);
-        Point end { pose.x * step, pose.y * step };
+        Point end { inSteps->x * step, inSteps->y * step };
         if (rotation) {
             const plane::TVector3 turned
                 = plane::MultiplyPoint({ end.x, end.y, 1.0 }, plane::RotationMatrix(*rotation));
@@ -281,8 +251,8 @@ DrawnFigure ExploreFigure(const DrawnFigure& asked, int planeSize)
     // too, the deepest count that fits is found by halving what is left (more substitutions
     // never draw fewer segments), the figure's own if none does.
     lsystem::SymbolSet steps;
-    steps.set('F');
-    steps.set('G');
+    for (int symbol = 0; symbol < 256; ++symbol)
+        steps.set(static_cast<std::size_t>(symbol), lsystem::DrawsAStep(static_cast<char>(symbol)));
     const auto fits = [&](std::size_t index) {
         return PrimitivesInView(Grown(figure, growths[index]), planeSize)
             <= static_cast<double>(MaxPrimitivesInView);
