@@ -70,7 +70,7 @@ public:
             if (!IsSymbol(symbol))
                 return Fail(row, position, "\"" + std::string(1, symbol) + "\" is no symbol.");
             ++position;
-            BookWordModule module { symbol, static_cast<std::uint16_t>(word.arguments.size()), 0 };
+            BookWordModule module { symbol, static_cast<std::uint32_t>(word.arguments.size()), 0 };
             if (position < line.size() && line[position] == '(') {
                 do {
                     ++position;
@@ -88,7 +88,7 @@ public:
                     return Fail(row, position, "Expected \",\" or \")\" after an argument.");
                 ++position;
             }
-            if (word.arguments.size() > UINT16_MAX)
+            if (word.arguments.size() > UINT32_MAX)
                 return Fail(row, position, "The word has too many arguments.");
             word.modules.push_back(module);
         }

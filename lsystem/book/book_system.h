@@ -20,8 +20,8 @@ inline constexpr int MaxDerivationLength = 128;
 // arguments[first .. first + count) of the word's list.
 struct BookWordModule {
     char symbol = 0;
-    std::uint16_t first = 0;
-    std::uint16_t count = 0;
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
 };
 
 // A word to be written: a successor, or the axiom (whose expressions use no parameters).

@@ -71,8 +71,10 @@ BookWord Streamed(const BookSystem& system, int count, std::uint32_t seed, std::
 bool SameBits(const BookWord& a, const BookWord& b)
 {
     return a.symbols == b.symbols && a.starts == b.starts
-        && std::memcmp(a.arguments.data(), b.arguments.data(), a.arguments.size() * sizeof(double))
-        == 0;
+        && (a.arguments.empty()
+            || std::memcmp(
+                   a.arguments.data(), b.arguments.data(), a.arguments.size() * sizeof(double))
+                == 0);
 }
 
 // The streamed unfolding module for module against the plain rewriting of the whole word.
