@@ -1,7 +1,6 @@
 #pragma once
 
 #include "lsystem/book/book_system.h"
-#include "lsystem/book/book_word.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,8 +22,9 @@ public:
 
     // Hands the next modules to sink(symbol, arguments, count), in order, until `modules` (which
     // is decreased) have been handed or the word has ended; the arguments stay valid during the
-    // call only. Returns finished(). A domain error of an expression is a BookDerivationError and
-    // leaves the expansion where it was, before the module whose arguments failed.
+    // call only, and a module counts as handed once the sink is called. Returns finished(). A
+    // domain error of an expression is a BookDerivationError and leaves the expansion where it was,
+    // before the module whose arguments failed.
     template <class Sink> bool Advance(std::uint64_t& modules, Sink& sink)
     {
         for (;;) {
@@ -102,26 +102,6 @@ private:
     std::vector<std::uint64_t> m_starts; // the place of each open frame's first module
     std::vector<Closed> m_closed;
     std::uint64_t m_copied = 0; // modules handed from above the last level
-};
-
-// The modules of a word held in memory, handed as BookExpansion hands them.
-class BookWordCursor {
-public:
-    explicit BookWordCursor(BookWord word)
-        : m_word(std::move(word))
-    {
-    }
-    template <class Sink> bool Advance(std::uint64_t& modules, Sink& sink)
-    {
-        for (; m_next < m_word.size() && modules > 0; ++m_next, --modules)
-            sink(m_word.symbols[m_next], m_word.ArgumentsOf(m_next), m_word.CountOf(m_next));
-        return finished();
-    }
-    bool finished() const { return m_next == m_word.size(); }
-
-private:
-    BookWord m_word;
-    std::size_t m_next = 0;
 };
 
 } // namespace lsystem::book

@@ -421,6 +421,12 @@ std::optional<BookExpression> BookExpression::Read(std::string_view line, std::s
     if (code.size() == 1 && code.front().op == Op::Parameter) {
         expression.m_shape = Shape::Parameter;
         expression.m_slot = code.front().index;
+    } else if (code.size() == 3 && code[0].op == Op::Parameter && code[1].op == Op::Number
+        && code[2].op == Op::Infix) {
+        expression.m_shape = Shape::ParameterWithNumber;
+        expression.m_slot = code[0].index;
+        expression.m_value = code[1].value;
+        expression.m_operation = code[2].code;
     } else if (!usesParameters) {
         // Computed once here; a domain error or fault is reported where the expression stands.
         std::string_view domainError;
@@ -438,13 +444,26 @@ std::optional<BookExpression> BookExpression::Read(std::string_view line, std::s
     return expression;
 }
 
+void BookExpression::Fail(std::string_view message) const
+{
+    throw BookDerivationError("Row " + std::to_string(m_row) + ", column "
+        + std::to_string(m_column) + ": " + std::string(EnglishMessage(message)));
+}
+
+double BookExpression::WithNumber(double parameter) const
+{
+    const auto outcome = expr::operations::ApplyInfix(m_operation, parameter, m_value);
+    if (!outcome.Error.empty())
+        Fail(outcome.Error);
+    return outcome.Value;
+}
+
 double BookExpression::Run(const double* parameters) const
 {
     std::string_view error;
     const double value = Compute(parameters, error);
     if (!error.empty())
-        throw BookDerivationError("Row " + std::to_string(m_row) + ", column "
-            + std::to_string(m_column) + ": " + std::string(EnglishMessage(error)));
+        Fail(error);
     return value;
 }
 

@@ -54,6 +54,8 @@ public:
             return m_value;
         if (m_shape == Shape::Parameter)
             return parameters[m_slot];
+        if (m_shape == Shape::ParameterWithNumber)
+            return WithNumber(parameters[m_slot]);
         return Run(parameters);
     }
     bool constant() const { return m_shape == Shape::Constant; }
@@ -83,16 +85,21 @@ public:
     static constexpr std::size_t MaxStack = 64;
 
 private:
-    enum class Shape : std::uint8_t { Constant, Parameter, Program };
+    // The common shapes skip the stack machine: a number, a parameter, and a parameter with a
+    // number in one operation (l*r, x+1), which computes the same operation on the same values.
+    enum class Shape : std::uint8_t { Constant, Parameter, ParameterWithNumber, Program };
 
+    double WithNumber(double parameter) const;
     double Run(const double* parameters) const;
+    [[noreturn]] void Fail(std::string_view message) const;
     // The value, or 0 with `error` set to the evaluator's message of a domain error.
     double Compute(const double* parameters, std::string_view& error) const;
 
     std::vector<Instruction> m_code;
     Shape m_shape = Shape::Program;
     std::uint16_t m_slot = 0;
-    double m_value = 0.0;
+    double m_value = 0.0; // the constant, or the number of ParameterWithNumber
+    expr::Opcode m_operation = expr::Opcode::End;
     int m_row = 0;
     int m_column = 0;
 };

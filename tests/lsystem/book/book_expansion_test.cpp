@@ -2,6 +2,7 @@
 
 #include "lsystem/book/book_derivation.h"
 #include "lsystem/book/book_expansion.h"
+#include "lsystem/book/book_word_cursor.h"
 
 #include <gtest/gtest.h>
 
@@ -52,20 +53,25 @@ std::string RandomRules(std::mt19937& random)
     return rules;
 }
 
-// The expansion's modules, taken in slices of random sizes, as a word.
-BookWord Streamed(const BookSystem& system, int count, std::uint32_t seed, std::mt19937& random)
+// A cursor's modules, taken in slices of random sizes, as a word.
+template <class Cursor> BookWord Streamed(Cursor& cursor, std::mt19937& random)
 {
     BookWord word;
-    BookExpansion expansion(system, count, seed);
     auto append = [&word](char symbol, const double* arguments, std::size_t size) {
         word.Append(symbol, arguments, size);
     };
     for (;;) {
         std::uint64_t slice = random() % 3 == 0 ? UINT64_MAX : random() % 50;
-        if (expansion.Advance(slice, append))
+        if (cursor.Advance(slice, append))
             break;
     }
     return word;
+}
+
+BookWord Streamed(const BookSystem& system, int count, std::uint32_t seed, std::mt19937& random)
+{
+    BookExpansion expansion(system, count, seed);
+    return Streamed(expansion, random);
 }
 
 bool SameBits(const BookWord& a, const BookWord& b)
@@ -96,6 +102,8 @@ TEST(BookExpansion, MatchesPlainRewriting)
         }
         SCOPED_TRACE(rules);
         EXPECT_TRUE(SameBits(Streamed(system, level, seed, random), plain));
+        lsystem::book::BookWordCursor held(plain);
+        EXPECT_TRUE(SameBits(Streamed(held, random), plain));
         compared += plain.size() > 1;
     }
     EXPECT_GT(compared, 100);

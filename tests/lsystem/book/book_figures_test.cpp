@@ -113,10 +113,12 @@ TEST(BookFigures, ParseAndCount)
         EXPECT_GT(figure.angle, 0.0);
         const auto system = book_test::Parsed(figure.axiom, figure.rules);
         const auto word = lsystem::book::DeriveWord(system, figure.count, 0);
-        if (row.modules != 0)
+        if (row.modules != 0) {
             EXPECT_EQ(word.size(), row.modules);
-        if (!system.contextSensitive)
+        }
+        if (!system.contextSensitive) {
             EXPECT_EQ(StreamedCount(system, figure.count), word.size());
+        }
     }
 }
 
