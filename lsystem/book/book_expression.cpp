@@ -430,13 +430,15 @@ std::optional<BookExpression> BookExpression::Read(std::string_view line, std::s
     } else if (!usesParameters) {
         // Computed once here; a domain error or fault is reported where the expression stands.
         std::string_view domainError;
+        std::string fault;
         try {
             expression.m_value = expression.Compute(nullptr, domainError);
-        } catch (const fpu::FloatingPointError& fault) {
-            domainError = fault.what();
+        } catch (const fpu::FloatingPointError& raised) {
+            fault = raised.what();
         }
-        if (!domainError.empty()) {
-            error = { row, expression.m_column, std::string(EnglishMessage(domainError)) };
+        if (!domainError.empty() || !fault.empty()) {
+            error = { row, expression.m_column,
+                fault.empty() ? std::string(EnglishMessage(domainError)) : fault };
             return std::nullopt;
         }
         expression.m_shape = Shape::Constant;

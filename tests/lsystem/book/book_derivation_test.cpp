@@ -82,6 +82,7 @@ TEST(BookDerivation, ParseErrorsNameRowAndColumn)
         { "A", "\nA(x) -> B(y)", "Row 2, column 11: Unknown name \"y\"." },
         { "A", "A B", "Row 1, column 4: Expected \"->\" and a successor." },
         { "A", "define z 1/0", "Row 1, column 10: division by zero" },
+        { "A", "define z 10^400", "Row 1, column 10: Floating point overflow" },
         { "A", "A(x,x) -> B", "Row 1, column 5: The parameter \"x\" is named twice." },
         { "A", "[ -> A", "Row 1, column 1: A bracket cannot be rewritten." },
         { "A", "A 0 -> B", "Row 1, column 3: The weight \"0\" is not a positive number." },
