@@ -42,7 +42,7 @@ Drawn DrawnUpTo(std::vector<DrawnFigure> figures,
     app::PicturePlane picture(Size);
     app::ReplayJob replay(std::move(figures), Size, picture.canvas());
     replay.SetSymbolLimit(symbols);
-    replay.RunToEnd();
+    app::RunToEnd(replay);
     return { picture.raster(), replay.symbolsWalked() };
 }
 
