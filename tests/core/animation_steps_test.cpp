@@ -137,8 +137,9 @@ TEST(AnimationSteps, DrawingStepsWalkOnToEverySymbol)
         const auto shares = static_cast<std::uint64_t>(std::max<std::int64_t>(row.shares, 1));
         ASSERT_GE(steps.count(), 1u);
         EXPECT_LE(steps.count(), std::max({ whole.symbols, shares, std::uint64_t { 1 } }));
-        if (row.pace == DrawingPace::Frames)
+        if (row.pace == DrawingPace::Frames) {
             EXPECT_EQ(steps.count(), shares);
+        }
         EXPECT_EQ(steps.Symbols(steps.count() - 1), whole.symbols);
 
         app::PicturePlane picture(Size);
@@ -156,12 +157,13 @@ TEST(AnimationSteps, DrawingStepsWalkOnToEverySymbol)
         }
         EXPECT_TRUE(SamePixels(picture.raster(), whole.raster));
         const auto [smallest, largest] = std::minmax_element(sizes.begin(), sizes.end());
-        if (row.pace == DrawingPace::Frames)
+        if (row.pace == DrawingPace::Frames) {
             EXPECT_LE(*largest - *smallest, 1u);
-        else
+        } else {
             EXPECT_TRUE(std::all_of(sizes.begin(), sizes.end() - 1, [&](std::uint64_t size) {
                 return size == sizes.front();
             }) && sizes.back() <= sizes.front());
+        }
     }
 }
 
