@@ -63,8 +63,7 @@ void SaveAnimation(const QString& path, const std::function<AnimationSteps()>& s
     const AnimationSettings& settings)
 {
     AnimationJob job(path, steps, settings);
-    while (!job.RunSlice(SessionJob::Clock::time_point::max())) { }
-    job.Finish();
+    RunToEnd(job);
 }
 
 void SaveAnimation(

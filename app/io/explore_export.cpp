@@ -9,7 +9,7 @@ ExploreReport SaveExploreView(const ImageFile& file,
 {
     const std::unique_ptr<PictureTarget> target = MakePictureTarget(file, size, style);
     ExploreJob job(figures(), PictureSize(file, size), target->canvas(), ExploreDetail::Fine);
-    job.RunToEnd();
+    RunToEnd(job);
     target->Write();
     return job.report();
 }

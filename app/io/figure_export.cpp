@@ -92,8 +92,7 @@ ReplayReport SaveFigures(const ImageFile& file,
     const std::function<std::vector<DrawnFigure>()>& figures, int size, PictureStyle style)
 {
     PictureJob job(file, figures, size, style);
-    while (!job.RunSlice(SessionJob::Clock::time_point::max())) { }
-    job.Finish();
+    RunToEnd(job);
     return job.report();
 }
 

@@ -75,7 +75,8 @@ std::vector<NamedFigure> PresetsAndExamples()
 std::vector<WorldPoint> PointsOnFigure(const app::DrawnFigure& figure, int count)
 {
     PointSample sample(static_cast<std::size_t>(count));
-    app::ReplayJob({ figure }, app::PlaneSize, sample).RunToEnd();
+    app::ReplayJob replay({ figure }, app::PlaneSize, sample);
+    app::RunToEnd(replay);
     return std::move(sample).points();
 }
 

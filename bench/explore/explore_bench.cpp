@@ -10,8 +10,8 @@
 #include "app/core/record/presets.h"
 
 #include "bench/explore/bench_figures.h"
-#include "bench/explore/stray_pixels.h"
 #include "bench/memory_growth.h"
+#include "tests/core/stray_pixels.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,14 +38,14 @@ app::ExploreReport DrawExplored(
     const app::DrawnFigure& figure, BarePlane& target, app::ExploreDetail detail)
 {
     app::ExploreJob job({ figure }, app::PlaneSize, target.canvas, detail);
-    job.RunToEnd();
+    app::RunToEnd(job);
     return job.report();
 }
 
 app::ReplayReport DrawExact(const app::DrawnFigure& figure, BarePlane& target)
 {
     app::ReplayJob job({ figure }, app::PlaneSize, target.canvas);
-    job.RunToEnd();
+    app::RunToEnd(job);
     return job.report();
 }
 
@@ -107,10 +107,10 @@ void BM_KochExplore(benchmark::State& state)
     SetCounters(state, report);
     BarePlane exact;
     DrawExact(figure, exact);
-    state.counters["stray_explore_px"]
-        = static_cast<double>(bench::StrayPixels(explored.plane.raster(), exact.plane.raster()));
-    state.counters["stray_exact_px"]
-        = static_cast<double>(bench::StrayPixels(exact.plane.raster(), explored.plane.raster()));
+    state.counters["stray_explore_px"] = static_cast<double>(
+        test_support::StrayPixels(explored.plane.raster(), exact.plane.raster()));
+    state.counters["stray_exact_px"] = static_cast<double>(
+        test_support::StrayPixels(exact.plane.raster(), explored.plane.raster()));
 }
 
 void BM_KochExact(benchmark::State& state)

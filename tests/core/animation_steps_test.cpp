@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -42,7 +41,7 @@ Drawn DrawnUpTo(std::vector<DrawnFigure> figures,
     app::PicturePlane picture(Size);
     app::ReplayJob replay(std::move(figures), Size, picture.canvas());
     replay.SetSymbolLimit(symbols);
-    replay.RunToEnd();
+    app::RunToEnd(replay);
     return { picture.raster(), replay.symbolsWalked() };
 }
 
@@ -72,10 +71,10 @@ TEST(AnimationSteps, GrowthStepsAreTheFigureAtEachCount)
     }
 }
 
-// A growth's progress is the share of all its steps' symbols walked, each step's counted as its
-// walk walks them, so that a large last step is most of the work; with alternatives, the words
-// chosen from the seed.
-TEST(AnimationSteps, GrowthProgressCountsTheSymbolsWalked)
+// A growth's progress runs from 0 to 1 without going back, through every step and the symbols
+// each walks, each step starting where the one before ended; its work is the symbols walked, so
+// that a large last step is most of it. With alternatives, the words are chosen from the seed.
+TEST(AnimationSteps, GrowthProgressRisesWithTheSymbolsWalked)
 {
     DrawnFigure chosen = FigureOf(app::Preset::Plant3, 4, "0", 99);
     chosen.fields.moreRules = { { "F", "2", "F(+F)" } };
@@ -87,27 +86,25 @@ TEST(AnimationSteps, GrowthProgressCountsTheSymbolsWalked)
     for (const auto& [name, figure] : rows) {
         SCOPED_TRACE(name);
         const AnimationSteps steps = AnimationSteps::Growth(figure, figure.walk.params.SubstCount);
-        std::vector<std::uint64_t> walked;
-        for (std::uint64_t k = 0; k < steps.count(); ++k)
-            walked.push_back(DrawnUpTo(steps.Figures(k)).symbols);
-        const auto total = static_cast<double>(std::accumulate(walked.begin(), walked.end(), 0ull));
         double before = 0.0;
         for (std::uint64_t k = 0; k < steps.count(); ++k) {
             SCOPED_TRACE(k);
-            EXPECT_DOUBLE_EQ(steps.Progress(k, 0), before / total);
-            EXPECT_DOUBLE_EQ(steps.Progress(k, walked[k] / 2), (before + walked[k] / 2) / total);
-            before += static_cast<double>(walked[k]);
+            const std::uint64_t walked = DrawnUpTo(steps.Figures(k)).symbols;
+            EXPECT_DOUBLE_EQ(steps.Progress(k, 0), before);
+            EXPECT_LT(steps.Progress(k, walked / 2), steps.Progress(k, walked));
+            before = steps.Progress(k, walked);
         }
-        EXPECT_DOUBLE_EQ(steps.Progress(steps.count() - 1, walked.back()), 1.0);
+        EXPECT_DOUBLE_EQ(before, 1.0);
         EXPECT_LT(steps.Progress(steps.count() - 1, 0), 0.5);
     }
 }
 
-// A drawing's steps walk the same records further each time and end with every symbol they walk
-// (a stopped figure's up to where it stopped). In frames: exactly that many steps (at least
-// one), step k after (k + 1) / frames of the symbols. At a steady pace: the same number of
-// symbols each step (symbols / shares, at least one), the last step what is left.
-TEST(AnimationSteps, DrawingStepsShareOutTheSymbols)
+// A drawing's steps walk the same records further each time, never back, and the last walks
+// every symbol they walk (a stopped figure's up to where it stopped): in frames exactly as many
+// steps as shares (at least one) spread evenly, at a steady pace steps of one size but for a
+// shorter last one. One replay moved on from step to step, in slices of any length, draws what
+// the records draw at once.
+TEST(AnimationSteps, DrawingStepsWalkOnToEverySymbol)
 {
     DrawnFigure stopped = FigureOf(app::Preset::Plant3, 4);
     stopped.symbolsWalked = 100;
@@ -128,36 +125,44 @@ TEST(AnimationSteps, DrawingStepsShareOutTheSymbols)
         { "three figures, one stopped, at a steady pace",
             { FigureOf(app::Preset::KochCurve, 2), stopped, FigureOf(app::Preset::Plant2, 2) }, 30,
             DrawingPace::Steady },
-        { "more shares than symbols: one symbol a step", { FigureOf(app::Preset::KochCurve, 0) },
-            312, DrawingPace::Steady },
+        { "more shares than symbols", { FigureOf(app::Preset::KochCurve, 0) }, 312,
+            DrawingPace::Steady },
         { "nothing to walk, no shares: one step", { unwalked }, -5, DrawingPace::Steady },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::vector<DrawnFigure>& figures = row.figures;
-        const AnimationSteps steps = AnimationSteps::Drawing(figures, row.shares, row.pace);
+        const AnimationSteps steps = AnimationSteps::Drawing(row.figures, row.shares, row.pace);
         EXPECT_TRUE(steps.walksOn());
-        const std::uint64_t symbols = DrawnUpTo(figures).symbols;
+        const Drawn whole = DrawnUpTo(row.figures);
         const auto shares = static_cast<std::uint64_t>(std::max<std::int64_t>(row.shares, 1));
-        const std::uint64_t stride = std::max<std::uint64_t>(symbols / shares, 1);
-        if (row.pace == DrawingPace::Frames) {
-            ASSERT_EQ(steps.count(), shares);
-        }
         ASSERT_GE(steps.count(), 1u);
-        EXPECT_EQ(steps.Symbols(steps.count() - 1), symbols);
+        EXPECT_LE(steps.count(), std::max({ whole.symbols, shares, std::uint64_t { 1 } }));
+        if (row.pace == DrawingPace::Frames) {
+            EXPECT_EQ(steps.count(), shares);
+        }
+        EXPECT_EQ(steps.Symbols(steps.count() - 1), whole.symbols);
+
+        app::PicturePlane picture(Size);
+        app::ReplayJob replay(row.figures, Size, picture.canvas());
+        std::vector<std::uint64_t> sizes;
         for (std::uint64_t k = 0; k < steps.count(); ++k) {
             SCOPED_TRACE(k);
-            EXPECT_EQ(steps.Figures(k).size(), figures.size());
-            const std::uint64_t walked = steps.Symbols(k);
-            if (row.pace == DrawingPace::Frames) {
-                EXPECT_EQ(walked, symbols * (k + 1) / shares);
-            } else {
-                const std::uint64_t before = k == 0 ? 0 : steps.Symbols(k - 1);
-                if (k + 1 < steps.count())
-                    EXPECT_EQ(walked - before, stride);
-                else
-                    EXPECT_LE(walked - before, stride);
-            }
+            EXPECT_EQ(steps.Figures(k).size(), row.figures.size());
+            const std::uint64_t before = k == 0 ? 0 : steps.Symbols(k - 1);
+            ASSERT_GE(steps.Symbols(k), before);
+            sizes.push_back(steps.Symbols(k) - before);
+            replay.SetSymbolLimit(steps.Symbols(k));
+            while (!replay.RunSlice(app::ReplayJob::Clock::now())) { }
+            EXPECT_EQ(replay.symbolsWalked(), steps.Symbols(k));
+        }
+        EXPECT_TRUE(SamePixels(picture.raster(), whole.raster));
+        const auto [smallest, largest] = std::minmax_element(sizes.begin(), sizes.end());
+        if (row.pace == DrawingPace::Frames) {
+            EXPECT_LE(*largest - *smallest, 1u);
+        } else {
+            EXPECT_TRUE(std::all_of(sizes.begin(), sizes.end() - 1, [&](std::uint64_t size) {
+                return size == sizes.front();
+            }) && sizes.back() <= sizes.front());
         }
     }
 }

@@ -3,8 +3,8 @@
 #include "app/core/jobs/replay_job.h"
 #include "app/core/pictures/plane_canvas.h"
 #include "app/core/record/presets.h"
-#include "bench/explore/stray_pixels.h"
 #include "session_fixture.h"
+#include "tests/core/stray_pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -45,16 +45,17 @@ TEST_P(ExploreChords, DifferFromTheExactFigureByAPixelAtMost)
         test_support::PresetFields(row.preset, "0", row.count), 0, Black, PlaneSize);
     Planes planes;
     PlaneCanvas exactCanvas(planes.exact);
-    ReplayJob({ ExploreFigure(figure, PlaneSize) }, PlaneSize, exactCanvas).RunToEnd();
+    ReplayJob exact({ ExploreFigure(figure, PlaneSize) }, PlaneSize, exactCanvas);
+    RunToEnd(exact);
     // The pen a frame finds (another figure's) changes nothing.
     planes.explored.SetPenWidth(7);
     PlaneCanvas exploredCanvas(planes.explored);
     ExploreJob explore({ figure }, PlaneSize, exploredCanvas, ExploreDetail::Fine);
-    explore.RunToEnd();
+    RunToEnd(explore);
     const plane::Plane blank = Planes().exact;
-    ASSERT_GT(bench::StrayPixels(planes.exact.raster(), blank.raster()), 1000);
-    EXPECT_EQ(bench::StrayPixels(planes.exact.raster(), planes.explored.raster()), 0);
-    EXPECT_EQ(bench::StrayPixels(planes.explored.raster(), planes.exact.raster()), 0);
+    ASSERT_GT(test_support::StrayPixels(planes.exact.raster(), blank.raster()), 1000);
+    EXPECT_EQ(test_support::StrayPixels(planes.exact.raster(), planes.explored.raster()), 0);
+    EXPECT_EQ(test_support::StrayPixels(planes.explored.raster(), planes.exact.raster()), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Presets, ExploreChords,

@@ -4,13 +4,16 @@
 #include "app/core/explore/explore_depth.h"
 #include "app/core/explore/explore_job.h"
 #include "app/core/pictures/plane_canvas.h"
+#include "app/core/record/fitted_fields.h"
 #include "app/core/session/drawing_session.h"
 #include "tests/core/session_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -30,7 +33,8 @@ plane::Raster ExploreFrame(const Session& s, ExploreDetail detail, std::int32_t 
     plane.SetPlaneSize(app::PlaneSize, app::PlaneSize);
     plane.SetPenWidth(pen);
     app::PlaneCanvas canvas(plane);
-    app::ExploreJob(s.session.figures(), app::PlaneSize, canvas, detail).RunToEnd();
+    app::ExploreJob job(s.session.figures(), app::PlaneSize, canvas, detail);
+    app::RunToEnd(job);
     return plane.raster();
 }
 
@@ -119,6 +123,43 @@ TEST(ExploreMode, ACoarseFrameThatTakesLongGoesOnInSlices)
     s.session.Stop();
     EXPECT_TRUE(SamePixels(part, s.plane.raster()));
     EXPECT_FALSE(SamePixels(part, ExploreFrame(s, ExploreDetail::Coarse, s.plane.penWidth())));
+}
+
+// A figure that Stop ended, or whose walk failed, stays in Explore as it was drawn: up to where
+// it ended, at every view, without meeting its fault again.
+TEST(ExploreMode, StoppedOrFailedFiguresStayAsDrawn)
+{
+    app::PanelFields failing = PresetFields(Preset::Sierpinski2, "0", 1);
+    failing.x1 = failing.y1 = "-8*10^307";
+    failing.x2 = failing.y2 = "8*10^307";
+    failing.axiom = "F";
+    failing.ruleF = "F-F";
+    failing.length = "135*10^306";
+    failing.angle = "90";
+    const auto stop = [](Session& s) {
+        s.session.Draw(PresetFields(Preset::KochCurve, "0", 8));
+        s.session.RunSlice(DrawingSession::Clock::now());
+        s.session.Stop();
+    };
+    const auto fail = [&failing](Session& s) { EXPECT_ANY_THROW(s.Draw(failing)); };
+    const std::pair<const char*, std::function<void(Session&)>> rows[]
+        = { { "stopped", stop }, { "failed", fail } };
+    for (const auto& [name, draw] : rows) {
+        SCOPED_TRACE(name);
+        Session s;
+        draw(s);
+        ASSERT_EQ(s.session.figures().size(), 1u);
+        ASSERT_LT(s.session.figures()[0].symbolsWalked, UINT64_MAX);
+        const plane::Raster drawn = s.plane.raster();
+        s.session.SetExplore(true);
+        ASSERT_NO_THROW(s.session.RunToEnd());
+        EXPECT_TRUE(SamePixels(s.plane.raster(), drawn));
+        ASSERT_NO_THROW(s.Zoom(300, 200, 2));
+        const plane::Raster zoomed = s.plane.raster();
+        s.session.SetExplore(false);
+        ASSERT_NO_THROW(s.session.RunToEnd());
+        EXPECT_TRUE(SamePixels(s.plane.raster(), zoomed));
+    }
 }
 
 // An Explore zoom in stops where ExploreShows does, changing nothing; the exact view goes on.

@@ -1,6 +1,6 @@
 #include "app/core/record/prepared_draw.h"
 
-#include "app/core/jobs/draw_job.h"
+#include "app/core/jobs/sliced_walk.h"
 #include "app/core/pictures/plane_canvas.h"
 #include "app/core/record/presets.h"
 #include "app/core/record/rule_text.h"
@@ -48,8 +48,9 @@ Walked Walk(const app::PanelFields& input, plane::Rgb colourBefore = Black,
     Walked walked { app::PrepareDraw(input, colourBefore, app::PlaneSize), {} };
     RecordingCanvas canvas;
     lsystem::RandomGenerator random;
-    app::DrawJob job(walked.draw.walk.params, walked.draw.walk.style, random, canvas, symbolLimit);
-    job.RunSlice(app::DrawJob::Clock::time_point::max());
+    app::SlicedWalk walk(
+        walked.draw.walk.params, walked.draw.walk.style, random, canvas, symbolLimit);
+    walk.RunSlice(app::SlicedWalk::Clock::time_point::max());
     walked.segments = std::move(canvas.segments);
     return walked;
 }
@@ -406,9 +407,9 @@ TEST(PreparedDraw, OverflowOnTheWayToThePlaneIsReportedAsOverflow)
         RecordingCanvas canvas;
         canvas.next = &planeCanvas;
         lsystem::RandomGenerator random;
-        app::DrawJob job(draw.walk.params, draw.walk.style, random, canvas);
+        app::SlicedWalk walk(draw.walk.params, draw.walk.style, random, canvas);
         try {
-            job.RunSlice(app::DrawJob::Clock::time_point::max());
+            walk.RunSlice(app::SlicedWalk::Clock::time_point::max());
             ADD_FAILURE() << "no fault";
         } catch (const fpu::FloatingPointError& error) {
             EXPECT_EQ(error.fault(), fpu::Fault::Overflow);

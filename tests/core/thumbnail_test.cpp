@@ -45,7 +45,7 @@ Ink InkOf(const plane::Raster& raster)
 // The figure is fitted: it spans the raster's width within its margin.
 TEST(Thumbnail, ASmallFigureIsDrawnFittedInsideTheRaster)
 {
-    app::ThumbnailJob job(app::PanelFields {}, size, budget);
+    app::ThumbnailDrawing job(app::PanelFields {}, size, budget);
     while (!job.Advance(1000)) { }
     EXPECT_FALSE(job.cutOff());
     const Ink ink = InkOf(job.raster());
@@ -58,7 +58,7 @@ TEST(Thumbnail, ASmallFigureIsDrawnFittedInsideTheRaster)
 // Each step walks at most the symbols it is given, and the budget ends both walks of a huge figure.
 TEST(Thumbnail, AHugeFigureIsCutOffAfterBoundedSteps)
 {
-    app::ThumbnailJob job(HugeFigure(), size, budget);
+    app::ThumbnailDrawing job(HugeFigure(), size, budget);
     int steps = 1;
     while (!job.Advance(1000))
         ++steps;

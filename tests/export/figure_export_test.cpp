@@ -2,7 +2,7 @@
 
 #include "app/io/animation_job.h"
 
-#include "app/core/jobs/draw_job.h"
+#include "app/core/jobs/sliced_walk.h"
 #include "app/core/record/prepared_draw.h"
 #include "app/core/record/presets.h"
 #include "app/core/session/drawing_session.h"
@@ -44,9 +44,9 @@ std::vector<RecordedSegment> SegmentsOf(const std::vector<app::DrawnFigure>& fig
     lsystem::RecordingCanvas canvas;
     for (const app::DrawnFigure& figure : figures) {
         lsystem::RandomGenerator random(figure.seed);
-        app::DrawJob job(
+        app::SlicedWalk walk(
             figure.walk.params, figure.walk.style, random, canvas, figure.symbolsWalked);
-        job.RunSlice(app::DrawJob::Clock::time_point::max());
+        walk.RunSlice(app::SlicedWalk::Clock::time_point::max());
     }
     return canvas.segments;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/core/explore/explore_figure.h"
+#include "app/core/jobs/figure_walk.h"
+#include "app/core/jobs/replay_job.h"
 #include "app/core/jobs/session_job.h"
 #include "app/core/pictures/mapped_canvas.h"
 #include "app/core/record/drawn_figure.h"
@@ -26,11 +28,13 @@ struct ExploreReport {
     std::chrono::nanoseconds drawing {}; // time spent in slices
 };
 
-// Draws figures as Explore shows them, in order, each in its own window (the view's) onto a
-// canvas that maps a planeSize × planeSize plane. A figure ExploreWalk handles is drawn by it,
-// every other by the whole walk of its ExploreFigure record from its own seed (the session's
-// generator is never touched), so that the same seed gives the same figure at every zoom. A
-// fault is raised as Draw raises it; what was drawn before stays.
+// Draws figures as Explore shows them: a replay (ReplayJob) of the figures in their windows (the
+// view's) onto a canvas that maps a planeSize × planeSize plane, each figure walked another way.
+// A whole figure ExploreWalk handles is drawn by it, every other whole one by the exact walk of
+// its ExploreFigure record from its own seed (the session's generator is never touched), so that
+// the same seed gives the same figure at every zoom. A figure that Stop or a fault ended stays
+// as it was drawn: walked exactly from its own record, as far as it was. A fault is raised as
+// Draw raises it; what was drawn before stays.
 class ExploreJob final : public SessionJob {
 public:
     // Whether the figures are to be drawn at the counts ExploreFigure finds for them, or are
@@ -40,28 +44,27 @@ public:
     ExploreJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas,
         ExploreDetail detail, Counts counts = Counts::Find);
     ~ExploreJob() override;
+    ExploreJob(const ExploreJob&) = delete;
+    ExploreJob& operator=(const ExploreJob&) = delete;
 
-    bool RunSlice(Clock::time_point deadline) override;
-    double progress() const override;
-    // Runs every slice at once.
-    void RunToEnd();
+    bool RunSlice(Clock::time_point deadline) override { return m_replay.RunSlice(deadline); }
+    double progress() const override { return m_replay.progress(); }
 
-    const ExploreReport& report() const { return m_report; }
+    ExploreReport report() const;
     // The records the figures are drawn from, once the job is done: ExploreFigure's.
-    const std::vector<DrawnFigure>& records() const { return m_figures; }
+    const std::vector<DrawnFigure>& records() const { return m_records; }
 
 private:
-    class FigureDraw;
-    void StartFigure();
+    // The walk of one figure: a FigureWalker.
+    std::unique_ptr<FigureWalk> Walk(
+        const DrawnFigure& figure, int planeSize, MappedCanvas& canvas);
 
-    std::vector<DrawnFigure> m_figures;
-    int m_planeSize;
-    MappedCanvas& m_canvas;
     ExploreDetail m_detail;
     Counts m_counts;
-    std::size_t m_next = 0;
-    std::unique_ptr<FigureDraw> m_draw;
-    ExploreReport m_report;
+    std::vector<DrawnFigure> m_records; // of the figures started
+    std::uint64_t m_chords = 0;
+    std::uint64_t m_skipped = 0;
+    ReplayJob m_replay; // last: its walker adds to the members above
 };
 
 } // namespace app

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/formats/lsystem_file.h"
+#include "app/core/formats/lsystem_file_error.h"
 
 #include <cstddef>
 #include <cstdint>

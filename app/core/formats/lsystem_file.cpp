@@ -302,11 +302,4 @@ LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& curren
     return fields;
 }
 
-std::string DescribeError(const LSystemFileError& error)
-{
-    if (error.line == 0)
-        return error.message;
-    return "line " + std::to_string(error.line) + ": " + error.message;
-}
-
 } // namespace app

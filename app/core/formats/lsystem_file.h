@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/core/formats/lsystem_file_error.h"
 #include "app/core/record/panel_fields.h"
 
 #include <string>
@@ -16,14 +17,6 @@ namespace app {
 inline constexpr std::string_view LSystemFileHeader = "Lindenmayer L-system 1";
 inline constexpr std::string_view LSystemFileHeaderWithRules = "Lindenmayer L-system 2";
 inline constexpr std::string_view LSystemFileHeaderWithCommands = "Lindenmayer L-system 3";
-
-// What is wrong with an L-system file and where.
-struct LSystemFileError {
-    int line = 0; // 1-based; 0 when the file as a whole is at fault
-    std::string message;
-
-    friend bool operator==(const LSystemFileError&, const LSystemFileError&) = default;
-};
 
 // The fields read from a file, or why they could not be.
 using LSystemParseResult = std::variant<PanelFields, LSystemFileError>;
@@ -56,8 +49,5 @@ std::string FormatLSystem(const PanelFields& fields);
 // "panel" or "fractint", a seed that is not a whole number from 0 to 4294967295, a rule that
 // ReadRuleLine refuses.
 LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& current);
-
-// The error as one line of text: "line 3: ..." or, for the whole file, the message alone.
-std::string DescribeError(const LSystemFileError& error);
 
 } // namespace app

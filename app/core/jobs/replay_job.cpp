@@ -1,48 +1,27 @@
 #include "app/core/jobs/replay_job.h"
 
+#include "app/core/jobs/walk_slice.h"
+
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace app {
 
-FigureWalk::FigureWalk(const DrawnFigure& figure, int planeSize, MappedCanvas& canvas)
-    : m_random(figure.seed)
-    , m_job(figure.walk.params, figure.walk.style, m_random, canvas, figure.symbolsWalked)
-{
-    canvas.SetMapping(WindowMapping(figure.window, planeSize));
-}
-
-ReplayJob::ReplayJob(std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas)
+ReplayJob::ReplayJob(
+    std::vector<DrawnFigure> figures, int planeSize, MappedCanvas& canvas, FigureWalker walker)
     : m_figures(std::move(figures))
     , m_planeSize(planeSize)
     , m_canvas(canvas)
+    , m_walker(std::move(walker))
 {
 }
 
 ReplayJob::~ReplayJob() = default;
 
-void ReplayJob::StartFigure()
-{
-    m_walk = std::make_unique<FigureWalk>(m_figures[m_next++], m_planeSize, m_canvas);
-    LimitWalk();
-}
-
-void ReplayJob::LimitWalk()
-{
-    const std::uint64_t left = m_limit - std::min(m_limit, m_report.symbols);
-    m_walk->job().SetSymbolLimit(std::min(m_figures[m_next - 1].symbolsWalked, left));
-}
-
-void ReplayJob::SetSymbolLimit(std::uint64_t symbols)
-{
-    m_limit = symbols;
-    if (m_walk)
-        LimitWalk();
-}
-
 std::uint64_t ReplayJob::symbolsWalked() const
 {
-    return m_report.symbols + (m_walk ? m_walk->job().symbolsWalked() : 0);
+    return m_report.symbols + (m_walk ? m_walk->symbolsWalked() : 0);
 }
 
 bool ReplayJob::RunSlice(Clock::time_point deadline)
@@ -54,53 +33,44 @@ bool ReplayJob::RunSlice(Clock::time_point deadline)
         ~Timing() { report.drawing += Clock::now() - began; }
     } timing { m_report, began };
 
-    while (NextFigure()) {
-        const bool done = m_walk->job().RunSlice(deadline);
-        m_report.segments = SegmentsDrawn();
-        if (!done)
-            return false;
-    }
-    return true;
+    return RunWalkSlice([this](std::uint64_t symbols) { return Advance(symbols); }, deadline);
 }
 
-bool ReplayJob::NextFigure()
+bool ReplayJob::Advance(std::uint64_t symbols)
 {
-    while (!m_walk || m_walk->job().finished()) {
-        if (m_walk) {
-            const DrawJob& job = m_walk->job();
-            // Stopped by the limit short of its own end, the figure waits for the limit to move.
-            const std::uint64_t own
-                = std::min(job.symbolCount(), m_figures[m_next - 1].symbolsWalked);
-            if (symbolsWalked() >= m_limit && job.symbolsWalked() < own)
-                return false;
-            m_report.symbols += job.symbolsWalked();
-            m_segmentsOfFiguresDone += job.segmentsDrawn();
-        }
-        m_walk.reset();
-        if (m_next == m_figures.size()) {
-            m_report.segments = m_segmentsOfFiguresDone;
-            return false;
-        }
-        StartFigure();
+    if (!m_walk) {
+        if (m_next == m_figures.size())
+            return true;
+        m_walk = m_walker(m_figures[m_next++], m_planeSize, m_canvas);
     }
-    return true;
+    const std::uint64_t walked = symbolsWalked();
+    // Stopped by the limit, the figure waits for the limit to move.
+    if (walked >= m_limit)
+        return true;
+    const bool ended = m_walk->Advance(std::min(symbols, m_limit - walked));
+    if (ended)
+        EndFigure();
+    m_report.segments = SegmentsDrawn();
+    return ended && m_next == m_figures.size();
+}
+
+void ReplayJob::EndFigure()
+{
+    m_report.symbols += m_walk->symbolsWalked();
+    m_segmentsOfFiguresDone += m_walk->segmentsDrawn();
+    m_walk.reset();
 }
 
 std::uint64_t ReplayJob::SegmentsDrawn() const
 {
-    return m_segmentsOfFiguresDone + (m_walk ? m_walk->job().segmentsDrawn() : 0);
-}
-
-void ReplayJob::RunToEnd()
-{
-    while (!RunSlice(Clock::time_point::max())) { }
+    return m_segmentsOfFiguresDone + (m_walk ? m_walk->segmentsDrawn() : 0);
 }
 
 double ReplayJob::progress() const
 {
     if (m_figures.empty())
         return 1.0;
-    const double current = m_walk ? m_walk->job().progress() : 0.0;
+    const double current = m_walk ? m_walk->progress() : 0.0;
     const double started = m_walk ? static_cast<double>(m_next - 1) : static_cast<double>(m_next);
     return (started + current) / static_cast<double>(m_figures.size());
 }

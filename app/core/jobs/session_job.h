@@ -40,6 +40,14 @@ public:
 
     // Called when the job ends before it is done: by Stop, by a fault or by the session's end.
     virtual void Abandon() { }
+
+    // Whether a command of the session ends this job rather than waiting for it: a refinement
+    // of the view, which the next view replaces.
+    virtual bool givesWay() const { return false; }
 };
+
+// Runs every slice of the job at once, then its Finish. A fault is raised as RunSlice raises it,
+// with no Finish.
+void RunToEnd(SessionJob& job);
 
 } // namespace app

@@ -56,7 +56,7 @@ std::optional<std::size_t> ThumbnailQueue::Advance(
     Slot& slot = m_slots[*index];
     try {
         if (!slot.job) {
-            slot.job = std::make_unique<ThumbnailJob>(*slot.fields, m_size, m_symbolBudget);
+            slot.job = std::make_unique<ThumbnailDrawing>(*slot.fields, m_size, m_symbolBudget);
             slot.fields.reset();
         }
         if (!slot.job->Advance(symbols))

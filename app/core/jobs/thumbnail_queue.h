@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/jobs/thumbnail_job.h"
+#include "app/core/jobs/thumbnail_drawing.h"
 #include "app/core/record/panel_fields.h"
 
 #include <cstddef>
@@ -39,7 +39,7 @@ public:
 private:
     struct Slot {
         std::optional<PanelFields> fields; // dropped once its job is made
-        std::unique_ptr<ThumbnailJob> job;
+        std::unique_ptr<ThumbnailDrawing> job;
         bool done = false;
         std::string fault;
     };

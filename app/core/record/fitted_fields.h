@@ -8,6 +8,15 @@
 
 namespace app {
 
+// Writes the four texts into the window fields.
+inline void SetWindow(PanelFields& fields, const WindowTexts& texts)
+{
+    fields.x1 = texts.x1;
+    fields.x2 = texts.x2;
+    fields.y1 = texts.y1;
+    fields.y2 = texts.y2;
+}
+
 // Sets the window fields to the window that shows `bounds` (FitWindow) and returns their new
 // texts; none, and the fields as they were, for bounds without extent. What Fit does once it
 // has measured the figure.

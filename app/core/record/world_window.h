@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/core/record/panel_fields.h"
 #include "lsystem/walk/canvas.h"
 
 #include <limits>
@@ -57,18 +56,5 @@ struct WindowTexts {
     std::string y2;
 };
 WindowTexts FormatWindow(const WorldWindow& window);
-
-} // namespace app
-
-namespace app {
-
-// Writes the four texts into the window fields.
-inline void SetWindow(PanelFields& fields, const WindowTexts& texts)
-{
-    fields.x1 = texts.x1;
-    fields.x2 = texts.x2;
-    fields.y1 = texts.y1;
-    fields.y2 = texts.y2;
-}
 
 } // namespace app

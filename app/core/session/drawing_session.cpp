@@ -1,80 +1,28 @@
 #include "app/core/session/drawing_session.h"
 
 #include "app/core/explore/explore_depth.h"
-#include "app/core/jobs/draw_job.h"
-#include "app/core/jobs/replay_job.h"
-#include "app/core/pictures/plane_canvas.h"
 #include "app/core/record/fitted_fields.h"
 #include "app/core/record/prepared_draw.h"
+#include "app/core/session/explore_refinement.h"
+#include "app/core/session/fit_measure.h"
+#include "app/core/session/growth_animation.h"
+#include "app/core/session/plane_draw.h"
+#include "app/core/session/plane_redraw.h"
+#include "app/core/session/playback.h"
 
+#include <chrono>
 #include <optional>
 #include <utility>
 
 namespace app {
 
-// A Draw onto the plane, continuing the session's random sequence. A figure that ends before
-// its word does is remembered as far as it was drawn.
-class DrawingSession::PlaneDraw final : public SessionJob {
-public:
-    PlaneDraw(DrawingSession& session, const PreparedWalk& walk)
-        : m_session(session)
-        , m_canvas(session.m_plane)
-        , m_job(walk.params, walk.style, session.m_random, m_canvas)
-    {
-    }
-
-    bool RunSlice(Clock::time_point deadline) override { return m_job.RunSlice(deadline); }
-    double progress() const override { return m_job.progress(); }
-    void Abandon() override { m_session.m_figures.back().symbolsWalked = m_job.symbolsWalked(); }
-
-private:
-    DrawingSession& m_session;
-    PlaneCanvas m_canvas;
-    DrawJob m_job;
-};
-
-// Fit's walk: measures the figure without drawing it, on copies of everything a Draw changes,
-// the random sequence included, then has the session set the window and draw.
-class DrawingSession::Measure final : public SessionJob {
-public:
-    Measure(DrawingSession& session, PanelFields fields, const PreparedWalk& walk)
-        : m_session(session)
-        , m_fields(std::move(fields))
-        , m_random(session.m_random)
-        , m_job(walk.params, walk.style, m_random, m_bounds)
-    {
-    }
-
-    bool RunSlice(Clock::time_point deadline) override { return m_job.RunSlice(deadline); }
-    double progress() const override { return m_job.progress(); }
-    void Finish() override { m_session.FinishFit(m_fields, m_bounds.bounds()); }
-
-private:
-    DrawingSession& m_session;
-    PanelFields m_fields;
-    lsystem::RandomGenerator m_random;
-    BoundsCanvas m_bounds;
-    DrawJob m_job;
-};
-
 namespace {
 
-// Every figure drawn again on the plane in a new window.
-class PlaneRedraw final : public SessionJob {
-public:
-    PlaneRedraw(std::vector<DrawnFigure> figures, plane::Plane& plane)
-        : m_canvas(plane)
-        , m_replay(std::move(figures), plane.raster().width(), m_canvas)
-    {
-    }
-
-    bool RunSlice(Clock::time_point deadline) override { return m_replay.RunSlice(deadline); }
-    double progress() const override { return m_replay.progress(); }
-
-private:
-    PlaneCanvas m_canvas;
-    ReplayJob m_replay;
-};
+// How long a view change may draw its Explore coarse frame before it returns. The frame of a
+// figure that Explore adapts takes a few milliseconds; one walked whole (a random amplitude,
+// Fractint's turtle) takes as long as its Draw, and what is left of it is drawn in slices, so
+// that a notch never holds the window for longer than this.
+constexpr std::chrono::milliseconds CoarseFrameTime { 50 };
 
 } // namespace
 
@@ -103,15 +51,20 @@ void DrawingSession::SetWindowListener(std::function<void(const WindowTexts&)> l
     m_windowListener = std::move(listener);
 }
 
+void DrawingSession::SetExploreListener(std::function<void()> listener)
+{
+    m_exploreListener = std::move(listener);
+}
+
 void DrawingSession::Draw(const PanelFields& fields)
 {
     if (!MayStart())
         return;
-    const PreparedWalk& walk = BeginFigure(fields);
-    m_job = std::make_unique<PlaneDraw>(*this, walk);
+    const DrawnFigure& figure = BeginFigure(fields);
+    m_job = std::make_unique<PlaneDraw>(Figures(), m_plane, figure.walk);
 }
 
-const PreparedWalk& DrawingSession::BeginFigure(const PanelFields& fields)
+const DrawnFigure& DrawingSession::BeginFigure(const PanelFields& fields)
 {
     const plane::Rgb colourBefore = m_plane.lineColour();
     const PreparedView view = PrepareView(fields, m_plane.raster().width());
@@ -121,14 +74,14 @@ const PreparedWalk& DrawingSession::BeginFigure(const PanelFields& fields)
         { fields, view.window, PrepareWalk(fields, colourBefore), m_random.seed(), colourBefore });
 }
 
-const PreparedWalk& DrawingSession::AddFigure(DrawnFigure figure)
+const DrawnFigure& DrawingSession::AddFigure(DrawnFigure figure)
 {
     m_plane.SetLineColour(figure.walk.style.colour);
     static_cast<plane::Viewport&>(m_plane) = WindowMapping(figure.window, m_plane.raster().width());
     m_window = figure.window;
     m_figures.push_back(std::move(figure));
     SetExploreSubstitutions(std::nullopt);
-    return m_figures.back().walk;
+    return m_figures.back();
 }
 
 void DrawingSession::Fit(const PanelFields& fields)
@@ -136,7 +89,8 @@ void DrawingSession::Fit(const PanelFields& fields)
     if (!MayStart())
         return;
     const PreparedWalk walk = PrepareWalk(fields, m_plane.lineColour());
-    m_job = std::make_unique<Measure>(*this, fields, walk);
+    m_job = std::make_unique<FitMeasure>(
+        walk, m_random, [this, fields](const WorldWindow& bounds) { FinishFit(fields, bounds); });
 }
 
 void DrawingSession::FinishFit(PanelFields fields, const WorldWindow& bounds)
@@ -218,6 +172,52 @@ void DrawingSession::Redraw(const WorldWindow& window)
     SetExploreSubstitutions(std::nullopt);
     m_plane.ClearPlane(255, 255, 255);
     m_job = std::make_unique<PlaneRedraw>(m_figures, m_plane);
+}
+
+void DrawingSession::SetExplore(bool on)
+{
+    if (on == m_exploring)
+        return;
+    if (refining())
+        Stop();
+    m_exploring = on;
+    m_exploreSubstitutions.reset();
+    if (m_exploreListener)
+        m_exploreListener();
+    if (!m_job && m_window && !m_figures.empty())
+        ShowView(*m_window);
+}
+
+void DrawingSession::Explore(const WorldWindow& window)
+{
+    MoveView(window);
+    m_plane.ClearPlane(255, 255, 255);
+    auto refinement = std::make_unique<ExploreRefinement>(m_figures, m_plane,
+        [this](std::optional<std::int32_t> count) { SetExploreSubstitutions(count); });
+    ExploreRefinement& frames = *refinement;
+    m_job = std::move(refinement);
+    frames.DrawCoarseFrame(Clock::now() + CoarseFrameTime);
+}
+
+void DrawingSession::SetExploreSubstitutions(std::optional<std::int32_t> count)
+{
+    if (count == m_exploreSubstitutions)
+        return;
+    m_exploreSubstitutions = count;
+    if (m_exploreListener)
+        m_exploreListener();
+}
+
+void DrawingSession::AnimateGrowth(const PanelFields& fields, Clock::duration step)
+{
+    if (MayStart())
+        m_job = std::make_unique<GrowthAnimation>(Figures(), m_plane, fields, step);
+}
+
+void DrawingSession::PlayDrawing(Clock::duration whole, Clock::duration frame)
+{
+    if (MayStart())
+        m_job = std::make_unique<Playback>(m_figures, m_plane, whole, frame);
 }
 
 void DrawingSession::Start(std::unique_ptr<SessionJob> job)

@@ -6,6 +6,7 @@
 #include "app/core/record/panel_fields.h"
 #include "app/core/record/prepared_draw.h"
 #include "app/core/record/world_window.h"
+#include "app/core/session/session_figures.h"
 #include "lsystem/walk/random_generator.h"
 #include "plane/plane.h"
 
@@ -37,7 +38,11 @@ namespace app {
 // first slices. A command ends a refinement under way rather than waiting for it, and what the
 // coarse frame drew stays. Draw, Fit, Clear, the animations and pictures draw the figures exactly
 // in either mode.
-class DrawingSession {
+//
+// Each task is a job of its own (plane_draw.h, fit_measure.h, plane_redraw.h,
+// growth_animation.h, playback.h, explore_refinement.h) that sees of the session only the plane
+// and what SessionFigures lets it change.
+class DrawingSession final : private SessionFigures {
 public:
     using Clock = SessionJob::Clock;
 
@@ -105,7 +110,7 @@ public:
 
     bool busy() const { return m_job != nullptr; }
     // Whether the running task is an Explore refinement, which commands end instead of waiting.
-    bool refining() const;
+    bool refining() const { return m_job && m_job->givesWay(); }
     // When the running task next has work to do, and the marker it shows.
     Clock::time_point idleUntil() const;
     std::optional<TurtleMarker> marker() const;
@@ -118,22 +123,16 @@ public:
     void Stop();
 
 private:
-    class PlaneDraw;
-    class Measure;
-    class GrowthAnimation;
-    class Playback;
-    class ExploreRefinement;
+    // SessionFigures, for the jobs.
+    lsystem::RandomGenerator& random() override { return m_random; }
+    const DrawnFigure& BeginFigure(const PanelFields& fields) override;
+    const DrawnFigure& AddFigure(DrawnFigure figure) override;
+    void ClearFigures() override;
+    void EndLastFigure(std::uint64_t symbols) override { m_figures.back().symbolsWalked = symbols; }
+    SessionFigures& Figures() { return *this; }
 
-    // The steps of Draw before its walk: the figure's record is added, the mapping and the line
-    // colour become the plane's. Raises the first field's error, having changed nothing before
-    // the window is read and only the line colour after.
-    const PreparedWalk& BeginFigure(const PanelFields& fields);
-    // Adds a prepared record: its window's mapping and its line colour become the plane's.
-    const PreparedWalk& AddFigure(DrawnFigure figure);
-    // Clear without ending the running task: the plane white, no figures.
-    void ClearFigures();
     // Whether a task runs that commands wait for: any but an Explore refinement.
-    bool Occupied() const { return m_job && !refining(); }
+    bool Occupied() const { return m_job && !m_job->givesWay(); }
     // Whether a command may start its task: when none is occupying the session; a refinement
     // under way ends here, its coarse frame staying.
     bool MayStart();

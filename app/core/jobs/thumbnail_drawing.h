@@ -21,14 +21,14 @@ inline constexpr std::uint64_t ThumbnailSymbolBudget = 300000;
 // most `symbolBudget` symbols), its window fitted as Fit fits it, and then walked again onto a
 // white size × size plane, pens scaled as a picture's are. It draws with a generator of its own at
 // the fields' seed (0 without one), so that it touches no drawing session.
-class ThumbnailJob {
+class ThumbnailDrawing {
 public:
     // Raises the fields' errors as Draw does.
-    explicit ThumbnailJob(const PanelFields& fields, int size = ThumbnailSize,
+    explicit ThumbnailDrawing(const PanelFields& fields, int size = ThumbnailSize,
         std::uint64_t symbolBudget = ThumbnailSymbolBudget);
-    ~ThumbnailJob();
-    ThumbnailJob(const ThumbnailJob&) = delete;
-    ThumbnailJob& operator=(const ThumbnailJob&) = delete;
+    ~ThumbnailDrawing();
+    ThumbnailDrawing(const ThumbnailDrawing&) = delete;
+    ThumbnailDrawing& operator=(const ThumbnailDrawing&) = delete;
 
     // Walks on for at most `symbols` symbols (and the rewriting's bookkeeping, bounded alike);
     // returns true once the thumbnail is done. Raises the walk's faults.

@@ -1,4 +1,4 @@
-#include "app/core/jobs/thumbnail_job.h"
+#include "app/core/jobs/thumbnail_drawing.h"
 
 #include <algorithm>
 
@@ -10,7 +10,7 @@ constexpr plane::Rgb black { 0, 0, 0 };
 
 } // namespace
 
-ThumbnailJob::ThumbnailJob(const PanelFields& fields, int size, std::uint64_t symbolBudget)
+ThumbnailDrawing::ThumbnailDrawing(const PanelFields& fields, int size, std::uint64_t symbolBudget)
     : m_prepared(PrepareWalk(fields, black))
     , m_seed(fields.seed.value_or(0))
     , m_size(size)
@@ -20,9 +20,9 @@ ThumbnailJob::ThumbnailJob(const PanelFields& fields, int size, std::uint64_t sy
     StartWalk(m_bounds);
 }
 
-ThumbnailJob::~ThumbnailJob() = default;
+ThumbnailDrawing::~ThumbnailDrawing() = default;
 
-void ThumbnailJob::StartWalk(lsystem::Canvas& canvas)
+void ThumbnailDrawing::StartWalk(lsystem::Canvas& canvas)
 {
     // Both walks take the same random numbers, so the drawing is the figure measured.
     m_random = lsystem::RandomGenerator(m_seed);
@@ -30,7 +30,7 @@ void ThumbnailJob::StartWalk(lsystem::Canvas& canvas)
         m_prepared.params, m_prepared.style, m_random, canvas);
 }
 
-bool ThumbnailJob::Advance(std::uint64_t symbols)
+bool ThumbnailDrawing::Advance(std::uint64_t symbols)
 {
     if (m_phase == Phase::Done)
         return true;
@@ -44,7 +44,7 @@ bool ThumbnailJob::Advance(std::uint64_t symbols)
     return finished();
 }
 
-void ThumbnailJob::EndWalk()
+void ThumbnailDrawing::EndWalk()
 {
     if (m_phase == Phase::Draw) {
         m_walk.reset();

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace bench {
+namespace test_support {
 
 // The pixels `image` inks with no inked pixel of `other` among the 3 × 3 around them: what one
 // picture draws more than a pixel away from everything the other draws. The rasters are of one
@@ -32,4 +32,4 @@ inline std::uint64_t StrayPixels(const plane::Raster& image, const plane::Raster
     return stray;
 }
 
-} // namespace bench
+} // namespace test_support
