@@ -19,11 +19,12 @@
 
 namespace app {
 
-// What a run of the program draws, without any window: the plane it draws on, the figures drawn
-// since the last Clear (each with the record to draw it again), the one random generator whose
-// sequence every Draw continues, and the one long task that may be running. The control panel
-// and the command line both drive it: they start a task and then advance it a slice at a time
-// (RunSlice) or at once (RunToEnd).
+// What a run of the program draws, without any window: the figures drawn on a plane it is given
+// (the plane window's) since the last Clear, each with the record to draw it again, the one
+// random generator whose sequence every Draw continues, and the one long task that may be
+// running. The windows drive it: they start a task and then advance it a slice at a time
+// (RunSlice), the tests at once (RunToEnd). The command line needs no session: it runs a
+// picture's or an animation's job alone to its end.
 //
 // The view commands (Zoom, Pan) move every figure's window to the new one, as numbers, and redraw
 // each from its own record; they take no random numbers, so a random figure keeps its shape and
