@@ -1,5 +1,6 @@
 #include "app/ui/lsystem_clipboard.h"
 
+#include "app/core/formats/copied_fractint_entry.h"
 #include "app/core/formats/pasted_lsystem.h"
 #include "app/io/file_error.h"
 #include "app/ui/program_windows.h"
@@ -14,6 +15,13 @@
 
 namespace app {
 
+namespace {
+
+// The name a copied Fractint entry goes by: the panel gives its figures none.
+constexpr char FractintEntryName[] = "Lindenmayer";
+
+} // namespace
+
 LSystemClipboard::LSystemClipboard(ProgramWindows& windows)
     : QObject(&windows.panel())
     , m_windows(windows)
@@ -27,8 +35,13 @@ LSystemClipboard::LSystemClipboard(ProgramWindows& windows)
 
 void LSystemClipboard::Copy()
 {
-    const std::string text = FormatLSystem(m_windows.panel().ReadFields());
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    const PanelFields fields = m_windows.panel().ReadFields();
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(FormatLSystem(fields)));
+    if (const auto entry = FormatFractintEntry(fields, FractintEntryName))
+        data->setData(
+            QString::fromLatin1(FractintEntryMimeType), QByteArray::fromStdString(*entry));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void LSystemClipboard::Paste()

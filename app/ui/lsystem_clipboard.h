@@ -16,6 +16,10 @@ class LSystemClipboard : public QObject {
     Q_OBJECT
 
 public:
+    // Where the fields use Fractint's commands, Copy gives them also as a Fractint entry
+    // (FormatFractintEntry) in this format, beside the file's text.
+    static constexpr char FractintEntryMimeType[] = "application/x-fractint-lsystem";
+
     explicit LSystemClipboard(ProgramWindows& windows);
 
     void Copy();

@@ -121,9 +121,13 @@ TEST_F(WayBack, PastedTextsFillTheFieldsAsTheirFilesDo)
         ActionNamed(form, QStringLiteral("Paste L-system"))->trigger();
         EXPECT_EQ(form.ReadFields(), expected);
     }
-    // The fields copied read back as they are.
+    // The fields copied read back as they are; Fractint's are given as an entry too.
     const app::PanelFields pasted = form.ReadFields();
     ActionNamed(form, QStringLiteral("Copy L-system"))->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()
+                    ->mimeData()
+                    ->data(QString::fromLatin1(app::LSystemClipboard::FractintEntryMimeType))
+                    .startsWith("Lindenmayer {\n  Angle 8\n  Axiom X\n"));
     form.SetFields(start);
     windows.clipboard().Paste();
     EXPECT_EQ(form.ReadFields(), pasted);

@@ -3,6 +3,7 @@
 #include "app/core/formats/fractint_collection.h"
 #include "app/core/formats/fractint_fields.h"
 #include "app/core/record/rule_text.h"
+#include "expr/ascii_case.h"
 
 #include <optional>
 #include <string>
@@ -37,23 +38,11 @@ std::vector<std::string_view> Lines(std::string_view text)
     return lines;
 }
 
-bool SameWord(std::string_view text, std::string_view keyword)
-{
-    if (text.size() != keyword.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + 'a' - 'A')
-                                                         : text[i];
-        if (c != keyword[i])
-            return false;
-    }
-    return true;
-}
-
 // A line "key value" or "key = value" of one of the keywords: its value.
 std::optional<std::string_view> KeywordValue(std::string_view line, std::string_view keyword)
 {
-    if (line.size() <= keyword.size() || !SameWord(line.substr(0, keyword.size()), keyword))
+    if (line.size() <= keyword.size()
+        || !expr::EqualIgnoringAsciiCase(line.substr(0, keyword.size()), keyword))
         return std::nullopt;
     std::string_view rest = line.substr(keyword.size());
     if (rest.front() != ' ' && rest.front() != '\t' && rest.front() != '=')
@@ -115,8 +104,8 @@ LSystemParseResult ReadRules(std::string_view text, const PanelFields& current)
         if (axiom || angle) {
             bool& seen = axiom ? axiomGiven : angleGiven;
             if (seen)
-                return LSystemFileError { number, axiom ? "the axiom is given twice"
-                                                        : "the angle is given twice" };
+                return LSystemFileError { number,
+                    axiom ? "the axiom is given twice" : "the angle is given twice" };
             seen = true;
             (axiom ? fields.axiom : fields.angle) = std::string(axiom ? *axiom : *angle);
             given = given || axiom.has_value();
