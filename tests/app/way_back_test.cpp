@@ -75,6 +75,21 @@ TEST_F(WayBack, UndoGoesBackOverFitAndAZoomAndHomeShowsTheFiguresWindow)
     EXPECT_EQ(form.ReadFields(), home);
 }
 
+TEST_F(WayBack, ExploreSaysWhenTheZoomLimitIsReached)
+{
+    const auto done = [this] { return QTest::qWaitFor([this] { return !form.drawing(); }, 5000); };
+    form.Button1->click();
+    ASSERT_TRUE(done());
+    ActionNamed(form.Draw2D(), QStringLiteral("Explore"))->trigger();
+    const QString exploring = QStringLiteral("2D Graphic Plane — Explore");
+    ASSERT_EQ(form.Draw2D().windowTitle(), exploring);
+    emit form.Draw2D().zoomRequested(QPointF(350, 350), 200); // 1.25^200, beyond double precision
+    EXPECT_EQ(form.Draw2D().windowTitle(), exploring + QStringLiteral(" — zoom limit reached"));
+    emit form.Draw2D().zoomRequested(QPointF(350, 350), -1);
+    EXPECT_EQ(form.Draw2D().windowTitle(), exploring);
+    ActionNamed(form.Draw2D(), QStringLiteral("Explore"))->trigger();
+}
+
 TEST_F(WayBack, ShowControlPanelBringsBackAClosedPanel)
 {
     form.close();
