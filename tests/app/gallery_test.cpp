@@ -10,12 +10,14 @@
 #include "gui_test_support.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,6 +86,11 @@ TEST_F(Gallery, ThePanelCarriesTheCommandSetAndItsTitleTellsIt)
     app::PanelFields fields = form.ReadFields();
     fields.commands = CommandSet::Fractint;
     form.SetFields(fields);
+    // The note is shown whole and the table keeps room for six rules.
+    auto* text = note->findChild<QLabel*>();
+    EXPECT_GE(text->height(), text->heightForWidth(text->width()));
+    auto* table = form.findChild<QTableWidget*>(QStringLiteral("RuleTable"));
+    EXPECT_GE(table->height(), 6 * table->verticalHeader()->defaultSectionSize());
     note->findChild<QPushButton*>(QStringLiteral("UsePanelCommands"))->click();
     EXPECT_EQ(form.ReadFields().commands, CommandSet::Panel);
     EXPECT_FALSE(note->isVisible());
