@@ -74,10 +74,7 @@ PanelHelp::PanelHelp(TForm1& panel)
         auto* field = panel.findChild<QLineEdit*>(QLatin1String(name));
         connect(field, &QLineEdit::textChanged, this, [this, field] { ShowHint(*field); });
     }
-    connect(&panel, &TForm1::rulesSet, this, [this] {
-        for (const char* name : ruleFields)
-            ShowHint(*m_panel.findChild<QLineEdit*>(QLatin1String(name)));
-    });
+    connect(&panel, &TForm1::rulesSet, this, &PanelHelp::ShowHints);
     for (auto* field : panel.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
         field->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(field, &QWidget::customContextMenuRequested, this,
@@ -98,6 +95,12 @@ void PanelHelp::ShowNotationHint(
         QToolTip::showText(widget.mapToGlobal(QPoint(0, widget.height())), hintText, &widget);
     else if (!hint && changed && QToolTip::isVisible())
         QToolTip::hideText();
+}
+
+void PanelHelp::ShowHints()
+{
+    for (const char* name : ruleFields)
+        ShowHint(*m_panel.findChild<QLineEdit*>(QLatin1String(name)));
 }
 
 void PanelHelp::ShowHint(QLineEdit& field)

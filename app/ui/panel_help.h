@@ -19,6 +19,9 @@ class PanelHelp : public QObject {
 public:
     explicit PanelHelp(TForm1& panel);
 
+    // Shows the rule fields' hints for the panel's command set, which has just changed.
+    void ShowHints();
+
     // Shows the hint for a word at a widget: in its tooltip after `tooltip`, and at once beside
     // it. The Rules window shows its rules' hints this way.
     static void ShowNotationHint(

@@ -19,13 +19,13 @@ ProgramWindows::ProgramWindows()
     : m_files(new FileCommands(*this))
     , m_undo(new FieldUndo(m_panel))
     , m_clipboard(new LSystemClipboard(*this))
+    , m_fieldHelp(new PanelHelp(m_panel))
 {
     ConnectPlane();
     m_files->AddPanelCommands(m_panel);
     m_files->AcceptDrops(m_panel);
     m_clipboard->AcceptDrops(m_panel);
     m_clipboard->AcceptDrops(m_panel.Draw2D());
-    new PanelHelp(m_panel);
     m_panel.AddCommand(QStringLiteral("Rules…"), Qt::CTRL | Qt::Key_R, [this] { ShowRules(); });
     m_panel.AddCommand(QStringLiteral("Gallery…"), Qt::CTRL | Qt::Key_L, [this] { ShowGallery(); });
     m_panel.AddCommand(QStringLiteral("Help"), QKeyCombination(Qt::Key_F1), [this] { ShowHelp(); });
@@ -117,10 +117,12 @@ void ProgramWindows::ShowRules()
         QObject::connect(m_rules, &RulesWindow::panelCommandsChosen, &m_panel, [this] {
             m_panel.UsePanelCommands();
             m_rules->ShowCommands(m_panel.commands());
+            m_fieldHelp->ShowHints();
         });
         QObject::connect(m_rules, &RulesWindow::moreRulesEdited, &m_panel,
             [this] { m_panel.SetMoreRules(m_rules->moreRules()); });
         m_files->AcceptDrops(*m_rules);
+        m_clipboard->AcceptDrops(*m_rules);
         m_panel.DisableWhileBusy(*m_rules);
     }
     m_rules->show();

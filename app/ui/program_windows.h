@@ -12,6 +12,7 @@ class FileCommands;
 class GalleryWindow;
 class HelpWindow;
 class LSystemClipboard;
+class PanelHelp;
 class RulesWindow;
 
 // The program's windows: the control panel, which makes the plane, and the windows beside it,
@@ -70,6 +71,7 @@ private:
     FileCommands* m_files; // the panel's child
     FieldUndo* m_undo; // the panel's child
     LSystemClipboard* m_clipboard; // the panel's child
+    PanelHelp* m_fieldHelp; // the panel's child
     RulesWindow* m_rules = nullptr;
     GalleryWindow* m_gallery = nullptr;
     HelpWindow* m_help = nullptr;
