@@ -52,8 +52,9 @@ TEST_F(HelpOnScreen, ARuleFieldSaysSoAtOnceForBracketsButDrawsTheWordAsTyped)
         QTest::keyClicks(row.field, QString::fromUtf8(row.typed));
         EXPECT_EQ(
             row.field->toolTip().startsWith(row.hint + QStringLiteral("\n")), !row.hint.isEmpty());
-        if (!row.hint.isEmpty())
+        if (!row.hint.isEmpty()) {
             EXPECT_EQ(QToolTip::text(), row.hint);
+        }
     }
 
     form.Button1->click();
