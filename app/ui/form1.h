@@ -75,13 +75,15 @@ signals:
     void rulesSet();
     // A command failed on the rule of that number (from 1), as a RuleError numbers it.
     void ruleFailed(std::size_t row);
+    // A preset or Fit is about to replace many fields at once (the way back records them).
+    void fieldsReplacing();
 
 public slots:
     void Button1Click(); // "Draw": draws the fields' figure over what the plane shows
     void Button2Click(); // "Stop": the running task ends at once; what it drew stays
     void Button3Click(); // "Clear": whitens the plane and forgets its figures
     // "Exit", and closing the plane: ends the event loop, and with it the program.
-    void Button4Click();
+    void Button4Click() { EndProgram(); }
     void EndProgram();
     // "Fit to Figure": measures the figure the fields describe without drawing it, sets the
     // window fields to its bounds with a margin, clears the plane and draws it.

@@ -120,6 +120,7 @@ void TForm1::FitToFigure()
 {
     if (drawing())
         return;
+    emit fieldsReplacing();
     m_session->Fit(ReadFields());
     m_driver->Run();
 }
@@ -135,10 +136,6 @@ void TForm1::Button3Click()
     m_session->Clear();
 }
 
-void TForm1::Button4Click()
-{
-    EndProgram();
-}
 void TForm1::EndProgram()
 {
     m_driver->Stop();
@@ -147,6 +144,7 @@ void TForm1::EndProgram()
 
 void TForm1::PresetClick(Preset preset)
 {
+    emit fieldsReplacing();
     PanelFields fields = ReadFields();
     ApplyPreset(preset, fields);
     SetFields(fields);

@@ -86,7 +86,9 @@ QVariant GalleryModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         return thumbnail.isNull() ? m_blank : thumbnail;
     case Qt::ToolTipRole:
-        return QString::fromStdString(shown.fields ? shown.comment : shown.fault);
+        // The name whole, which the view may cut short, above the comment or the fault.
+        return QString::fromStdString(
+            shown.name + '\n' + (shown.fields ? shown.comment : shown.fault));
     case SearchTextRole:
         return QString::fromStdString(shown.name + '\n' + shown.comment);
     default:

@@ -5,6 +5,7 @@
 #include "app/io/gallery_sources.h"
 #include "app/ui/gallery_model.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -22,12 +23,15 @@ namespace {
 // A slice of thumbnail drawing each turn of the event loop: the windows answer in between.
 constexpr std::chrono::milliseconds sliceLength { 6 };
 
+constexpr int CollectionRole = Qt::UserRole + 1; // a source's item: whether it is a collection
+
 } // namespace
 
 GalleryWindow::GalleryWindow(QWidget& panel)
     : QWidget(&panel, Qt::Window)
     , m_model(new GalleryModel(this))
     , m_filter(new QSortFilterProxyModel(this))
+    , m_sources(new QComboBox(this))
     , m_search(new QLineEdit(this))
     , m_view(new QListView(this))
     , m_comment(new QLabel(this))
@@ -64,7 +68,10 @@ GalleryWindow::GalleryWindow(QWidget& panel)
     warning.setColor(QPalette::WindowText, Qt::darkRed);
     m_faults->setPalette(warning);
 
+    m_sources->setObjectName(QStringLiteral("GallerySources"));
+    m_sources->setToolTip(QStringLiteral("The examples and the collections opened"));
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_sources);
     layout->addWidget(m_search);
     layout->addWidget(m_view, 1);
     layout->addWidget(m_comment);
@@ -72,6 +79,12 @@ GalleryWindow::GalleryWindow(QWidget& panel)
 
     connect(
         m_search, &QLineEdit::textChanged, m_filter, &QSortFilterProxyModel::setFilterFixedString);
+    connect(m_search, &QLineEdit::textChanged, this, [this] {
+        m_view->setCurrentIndex(m_filter->index(0, 0));
+        ShowCurrentComment();
+    });
+    connect(m_search, &QLineEdit::returnPressed, this, &GalleryWindow::ActivateFirst);
+    connect(m_sources, &QComboBox::activated, this, &GalleryWindow::ShowSource);
     connect(m_view, &QListView::activated, this, &GalleryWindow::Activate);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
         &GalleryWindow::ShowCurrentComment);
@@ -81,11 +94,46 @@ GalleryWindow::GalleryWindow(QWidget& panel)
 void GalleryWindow::ShowFolder(const QString& folder)
 {
     Show(QDir(folder).dirName(), FolderContents(folder));
+    ListSource(QDir(folder).dirName(), folder, false);
 }
 
 void GalleryWindow::ShowCollection(const QString& path)
 {
     Show(QFileInfo(path).fileName(), CollectionContents(OpenCollectionFile(path)));
+    ListSource(QFileInfo(path).fileName(), path, true);
+}
+
+void GalleryWindow::ListSource(const QString& title, const QString& path, bool collection)
+{
+    int index = m_sources->findData(path);
+    if (index < 0) {
+        m_sources->addItem(title, path);
+        index = m_sources->count() - 1;
+        m_sources->setItemData(index, collection, CollectionRole);
+        m_sources->setItemData(index, QDir::toNativeSeparators(path), Qt::ToolTipRole);
+    }
+    m_sources->setCurrentIndex(index);
+}
+
+void GalleryWindow::ShowSource(int index)
+{
+    const QString path = m_sources->itemData(index).toString();
+    // A collection read again may have changed or gone: its fault is told under the view.
+    try {
+        if (m_sources->itemData(index, CollectionRole).toBool())
+            ShowCollection(path);
+        else
+            ShowFolder(path);
+    } catch (const std::exception& fault) {
+        m_faults->setText(QString::fromStdString(fault.what()));
+        m_faults->show();
+    }
+}
+
+void GalleryWindow::ActivateFirst()
+{
+    if (m_filter->rowCount() > 0)
+        Activate(m_filter->index(0, 0));
 }
 
 void GalleryWindow::Show(const QString& title, GalleryContents contents)
@@ -96,6 +144,8 @@ void GalleryWindow::Show(const QString& title, GalleryContents contents)
         faults << QString::fromStdString(fault);
     m_faults->setText(faults.join(QLatin1Char('\n')));
     m_faults->setVisible(!faults.isEmpty());
+    // A search typed over another source would hide this one's entries.
+    m_search->clear();
     m_model->SetContents(std::move(contents));
     m_view->setCurrentIndex(m_filter->index(0, 0));
     ShowCurrentComment();
@@ -146,7 +196,8 @@ void GalleryWindow::ShowCurrentComment()
 {
     const QModelIndex current = m_filter->mapToSource(m_view->currentIndex());
     if (!current.isValid()) {
-        m_comment->clear();
+        const bool noMatch = m_filter->rowCount() == 0 && m_model->rowCount() > 0;
+        m_comment->setText(noMatch ? QStringLiteral("No entry matches") : QString());
         return;
     }
     const GalleryEntry& entry = m_model->entry(current.row());

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <vector>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -22,7 +23,9 @@ class GalleryModel;
 // their names, a search field that keeps those whose name or comment holds its text, the current
 // entry's comment under the view and the collection's faults below it. The thumbnails are drawn
 // in slices of a few milliseconds from the event loop, those on screen first, so that the windows
-// stay live. Activating an entry (double-click, Return) asks for its figure.
+// stay live. Activating an entry (double-click, Return, or Return in the search for the first
+// entry shown) asks for its figure. A list above the search switches between the sources shown
+// in this run (the examples and every collection opened); a new source clears the search.
 class GalleryWindow : public QWidget {
     Q_OBJECT
 
@@ -38,6 +41,7 @@ public:
     QSortFilterProxyModel& shownEntries() { return *m_filter; }
     QListView& view() { return *m_view; }
     QLineEdit& search() { return *m_search; }
+    QComboBox& sources() { return *m_sources; }
     bool thumbnailsDone() const;
 
 signals:
@@ -51,6 +55,10 @@ protected:
 
 private:
     void Show(const QString& title, GalleryContents contents);
+    // Lists a source (a folder or a collection's path) and selects it.
+    void ListSource(const QString& title, const QString& path, bool collection);
+    void ShowSource(int index);
+    void ActivateFirst();
     void DrawThumbnails();
     void ShowCurrentComment();
     void Activate(const QModelIndex& index);
@@ -58,6 +66,7 @@ private:
 
     GalleryModel* m_model;
     QSortFilterProxyModel* m_filter;
+    QComboBox* m_sources; // each item's data: its path; a collection's is flagged
     QLineEdit* m_search;
     QListView* m_view;
     QLabel* m_comment;

@@ -2,6 +2,8 @@
 
 #include "app/core/record/presets.h"
 
+#include <QSignalBlocker>
+
 #include <cstddef>
 
 namespace app {
@@ -28,7 +30,22 @@ Preset PanelControls::CheckedPreset() const
         if (PresetButtonOf(preset)->isChecked())
             return preset;
     }
-    return Preset::KochCurve;
+    return uncheckedPreset;
+}
+
+void PanelControls::UncheckPresets(Preset kept)
+{
+    uncheckedPreset = kept;
+    QRadioButton* checked = PresetButtonOf(CheckedPreset());
+    if (!checked->isChecked())
+        return;
+    // An exclusive group keeps one button checked unless it is taken out for the moment; the
+    // button's toggled signal is not sent, so that no preset fills the fields.
+    const QSignalBlocker quiet(checked);
+    checked->setAutoExclusive(false);
+    checked->setChecked(false);
+    checked->setAutoExclusive(true);
+    checked->setFocusPolicy(Qt::ClickFocus);
 }
 
 } // namespace app

@@ -26,8 +26,14 @@ struct PanelControls {
                  *RadioButtonPlant3 = nullptr, *RadioButtonPlant4 = nullptr;
 
     QRadioButton* PresetButtonOf(Preset preset) const;
-    // The preset whose button is checked; Koch Curve while none is.
+    // The preset whose button is checked; while none is, the one UncheckPresets kept (Koch Curve
+    // at first).
     Preset CheckedPreset() const;
+    // Leaves every preset button unchecked (for fields no preset gives) while the fields keep
+    // `kept`, which the turtle of Fractint's commands does not take.
+    void UncheckPresets(Preset kept);
+
+    Preset uncheckedPreset = Preset::KochCurve;
 };
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "app/ui/rules_window.h"
 
+#include "app/core/record/rule_notation.h"
 #include "app/core/record/rule_text.h"
 
 #include <QBrush>
@@ -23,6 +24,9 @@ enum Column { SymbolColumn, WeightColumn, ReplacementColumn, ColumnCount };
 
 // The table's rows count from 0, the rules' numbers from 1.
 constexpr int firstMoreRow = static_cast<int>(FirstMoreRuleRow) - 1;
+
+// The table shows at least this many rules however small the window.
+constexpr int MinimumShownRows = 6;
 
 QString WeightHelp()
 {
@@ -74,6 +78,10 @@ RulesWindow::RulesWindow(QLineEdit& ruleF, QLineEdit& ruleG, QWidget& panel)
     columns->setSectionResizeMode(SymbolColumn, QHeaderView::ResizeToContents);
     columns->setSectionResizeMode(WeightColumn, QHeaderView::ResizeToContents);
     columns->setSectionResizeMode(ReplacementColumn, QHeaderView::Stretch);
+    // Room for several rules at any size of the window.
+    m_table->setMinimumHeight(m_table->horizontalHeader()->sizeHint().height()
+        + MinimumShownRows * m_table->verticalHeader()->defaultSectionSize()
+        + 2 * m_table->frameWidth());
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     AddFieldRow("F", ruleF);
@@ -121,7 +129,16 @@ RulesWindow::RulesWindow(QLineEdit& ruleF, QLineEdit& ruleG, QWidget& panel)
 
 void RulesWindow::ShowCommands(lsystem::CommandSet commands)
 {
+    m_commands = commands;
     m_commandsLine->setVisible(commands == lsystem::CommandSet::Fractint);
+    ShowFaults();
+    // The window grows to show the note whole at its width: a wrapped label's height depends on
+    // its width, which the window's size hint does not take into account.
+    layout()->activate();
+    const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
+                                                     : sizeHint().height();
+    if (needed > height())
+        resize(width(), needed);
 }
 
 void RulesWindow::AddFieldRow(const char* symbol, const QLineEdit& edit)
@@ -143,6 +160,7 @@ void RulesWindow::AddFieldRow(const char* symbol, const QLineEdit& edit)
     connect(&edit, &QLineEdit::textChanged, this, [this, row](const QString& text) {
         const QSignalBlocker quiet(m_table);
         m_table->item(row, ReplacementColumn)->setText(text);
+        ShowFaults();
     });
 }
 
@@ -250,6 +268,13 @@ void RulesWindow::ShowFaults()
             MarkCell(*m_table->item(row, column), text);
         if (fault && first.isEmpty())
             first = QStringLiteral("Row %1: %2").arg(QString::number(row + 1), text);
+    }
+    // A replacement in another notation than the commands' is drawn as it stands, but said.
+    for (int row = 0; row < m_table->rowCount() && first.isEmpty(); ++row) {
+        const QString word = m_table->item(row, ReplacementColumn)->text();
+        if (const auto hint = NotationHint(word.toStdString(), m_commands))
+            first = QStringLiteral("Row %1: %2")
+                        .arg(QString::number(row + 1), QString::fromStdString(*hint));
     }
     m_faultLine->setText(first);
 }

@@ -61,6 +61,7 @@ private:
     QLabel* m_faultLine;
     QPushButton* m_add;
     QPushButton* m_remove;
+    lsystem::CommandSet m_commands = lsystem::CommandSet::Panel;
 };
 
 } // namespace app

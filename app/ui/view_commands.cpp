@@ -11,6 +11,8 @@ namespace {
 
 constexpr double ZoomPerNotch = 1.25;
 
+const QString ZoomLimitSuffix = QStringLiteral(" — zoom limit reached");
+
 } // namespace
 
 ViewCommands::ViewCommands(plane::TDraw2D& plane, SessionDriver& driver,
@@ -62,7 +64,16 @@ void ViewCommands::ShowMarker()
 void ViewCommands::Zoom(double x, double y, double notches)
 {
     const double factor = std::pow(ZoomPerNotch, notches);
-    if (notches != 0.0 && m_driver.session().Zoom(x, y, factor))
+    DrawingSession& session = m_driver.session();
+    const bool zoomed = notches != 0.0 && session.Zoom(x, y, factor);
+    // Explore refuses to zoom in beyond what double precision shows: the plane's title says so
+    // until the next zoom that is done.
+    const bool atLimit = !zoomed && notches > 0.0 && session.exploring() && session.shownWindow();
+    QString title = m_plane.windowTitle();
+    if (title.endsWith(ZoomLimitSuffix))
+        title.chop(ZoomLimitSuffix.size());
+    m_plane.setWindowTitle(atLimit ? title + ZoomLimitSuffix : title);
+    if (zoomed)
         ShowAndRedraw();
 }
 

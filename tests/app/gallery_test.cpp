@@ -3,17 +3,21 @@
 
 #include "app/core/formats/fractint_fields.h"
 #include "app/core/record/fitted_fields.h"
+#include "app/core/record/presets.h"
 #include "app/ui/file_commands.h"
 #include "app/ui/gallery_model.h"
 #include "app/ui/gallery_window.h"
 #include "gui_test_support.h"
 
+#include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,6 +86,11 @@ TEST_F(Gallery, ThePanelCarriesTheCommandSetAndItsTitleTellsIt)
     app::PanelFields fields = form.ReadFields();
     fields.commands = CommandSet::Fractint;
     form.SetFields(fields);
+    // The note is shown whole and the table keeps room for six rules.
+    auto* text = note->findChild<QLabel*>();
+    EXPECT_GE(text->height(), text->heightForWidth(text->width()));
+    auto* table = form.findChild<QTableWidget*>(QStringLiteral("RuleTable"));
+    EXPECT_GE(table->height(), 6 * table->verticalHeader()->defaultSectionSize());
     note->findChild<QPushButton*>(QStringLiteral("UsePanelCommands"))->click();
     EXPECT_EQ(form.ReadFields().commands, CommandSet::Panel);
     EXPECT_FALSE(note->isVisible());
@@ -126,6 +135,40 @@ TEST_F(Gallery, TheSearchKeepsEntriesWhoseNameOrCommentHoldsIt)
         gallery.search().setText(QString::fromUtf8(row.text));
         EXPECT_EQ(ShownNames(gallery), row.names);
     }
+}
+
+TEST_F(Gallery, TheSourcesListSwitchesBackToTheExamplesAndANewSourceClearsTheSearch)
+{
+    app::GalleryWindow& gallery = OpenCollection();
+    QComboBox& sources = gallery.sources();
+    ASSERT_EQ(sources.count(), 2) << "the examples are not found";
+    gallery.search().setText(QStringLiteral("nothing like it"));
+    EXPECT_EQ(gallery.findChild<QLabel*>(QStringLiteral("GalleryComment"))->text(),
+        QStringLiteral("No entry matches"));
+    sources.setCurrentIndex(0);
+    emit sources.activated(0);
+    EXPECT_TRUE(gallery.search().text().isEmpty());
+    EXPECT_FALSE(ShownNames(gallery).contains(QStringLiteral("Dragon")));
+    EXPECT_GT(gallery.shownEntries().rowCount(), 0);
+    emit sources.activated(1);
+    EXPECT_EQ(ShownNames(gallery).first(), QStringLiteral("Dragon"));
+    EXPECT_TRUE(gallery.shownEntries()
+                    .index(0, 0)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .startsWith(QStringLiteral("Dragon\n")));
+}
+
+TEST_F(Gallery, ReturnInTheSearchDrawsTheFirstEntryShownWithNoPresetChecked)
+{
+    app::GalleryWindow& gallery = OpenCollection();
+    QSignalSpy ended(&form, &app::TForm1::drawingEnded);
+    gallery.search().setText(QStringLiteral("snow"));
+    QTest::keyClick(&gallery.search(), Qt::Key_Return);
+    ASSERT_TRUE(ended.wait(5000));
+    EXPECT_EQ(form.ReadFields().axiom, "F--F--F");
+    for (const app::Preset preset : app::AllPresets())
+        EXPECT_FALSE(form.PresetButtonOf(preset)->isChecked());
 }
 
 TEST_F(Gallery, ActivatingAnEntryFillsThePanelAndDrawsItFitted)

@@ -122,7 +122,8 @@ TEST_F(RulesWindow, TheContextCommandsShortcutIsItsOwnAndOpensTheWindow)
     for (const QAction* action : form.actions())
         menu << action->text();
     EXPECT_EQ(menu.join(u'|'),
-        QStringLiteral("Open L-system…|Save L-system As…|Fit to Figure|Rules…|Gallery…"));
+        QStringLiteral("Open L-system…|Save L-system As…|Fit to Figure|Undo|Redo|Copy "
+                       "L-system|Paste L-system|Rules…|Gallery…|Help"));
     QStringList owners;
     for (const QAction* action : form.actions() + form.Draw2D().actions()) {
         if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_R))

@@ -261,3 +261,45 @@ test_exit_during_a_long_draw() {
     e2e_wait_for_exit 1
     [ "$E2E_PROGRAM_STATUS" -eq 0 ] || e2e_fail "exit status $E2E_PROGRAM_STATUS after Exit"
 }
+
+# Prints the ids of the visible windows, one a line, sorted.
+visible_windows() {
+    xdotool search --onlyvisible --name '' 2>/dev/null | sort
+}
+
+# The book's plant typed as books print it shows the notation hint at the field: a tooltip, a
+# new window just below the F field. The same plant pasted as rules in the panel's notation fills
+# the panel and the Rules window; Draw draws it, and Undo gives back the fields before the paste.
+test_paste_the_books_plant() {
+    local panel plane before hint position owner capture="$E2E_WORK/raster.ppm"
+    panel=$(e2e_wait_for_window "Control Panel")
+    plane=$(e2e_wait_for_window "2D Graphic Plane")
+    before=$(visible_windows)
+    e2e_click "$panel" 280 102 # the F field; without a window manager the pointer's window types
+    xdotool key ctrl+a
+    xdotool type 'F[+X]F[-X]+X'
+    sleep 0.5
+    hint=$(comm -13 <(echo "$before") <(visible_windows) | head -n 1)
+    [ -n "$hint" ] || e2e_fail "no hint is shown after typing square brackets"
+    position=$(e2e_window_position "$hint")
+    within "${position#*,}" $((36 + 100)) $((36 + 160)) \
+        || e2e_fail "the hint is at $position, not below the F field"
+
+    python3 "$E2E_DIR/set_clipboard.py" $'axiom X\nangle 25\nF=FF\nX=F(+X)F(-X)+X\n' 20 &
+    owner=$!
+    sleep 0.5
+    xdotool key ctrl+shift+v
+    e2e_wait_for_window "Control Panel — 1 more rule" >/dev/null
+    kill "$owner" && wait "$owner" 2>/dev/null || true
+    e2e_wait_for_window "Rules" >/dev/null
+
+    xdotool mousemove --window "$panel" 50 28 # Draw, which takes the focus from the field
+    click_button "$panel" 16 16 75 25
+    sleep 2
+    capture_raster "$plane" "$capture"
+    measure "$capture" "$KOCH_RED" bbox
+    [ "${ANSWERS[0]}" != none ] || e2e_fail "Draw drew nothing red for the pasted plant"
+
+    xdotool mousemove --window "$panel" 200 420 key ctrl+z
+    e2e_wait_for_window "Control Panel" >/dev/null
+}

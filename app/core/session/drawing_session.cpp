@@ -148,6 +148,14 @@ bool DrawingSession::Pan(double fromX, double fromY, double toX, double toY)
     return true;
 }
 
+bool DrawingSession::ShowHome()
+{
+    if (Occupied() || m_figures.empty())
+        return false;
+    ShowView(PrepareView(m_figures.back().fields, m_plane.raster().width()).window);
+    return true;
+}
+
 void DrawingSession::ShowView(const WorldWindow& window)
 {
     // A refinement of the view before is replaced.

@@ -94,6 +94,9 @@ public:
     // stay as they were drawn.
     bool Zoom(double x, double y, double factor);
     bool Pan(double fromX, double fromY, double toX, double toY);
+    // "Home": shows the window the last figure was drawn in (its window fields), as the view
+    // commands show one; false when there is no figure or a task runs.
+    bool ShowHome();
     // Animate Growth: the figure of the fields at 0, 1, … their count of substitutions in turn,
     // each on a cleared plane as Draw draws it, a step about every `step` (a step that takes
     // longer is drawn live). Each step starts from the generator's state and line colour at the
