@@ -1,7 +1,5 @@
 #pragma once
 
-#include "lsystem/commands/symbol_effect.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -10,8 +8,9 @@ namespace lsystem {
 
 // What each symbol of a word means to the panel's turtle (CommandSet::Panel), written once as
 // data. Every reader of such a word (the turtle, the lookahead thread, the Explore walk, the rule
-// table, and EffectOf, which the sub-figures' bounds and pens read) switches on PanelCommand with
-// no default, so that the compiler (-Wswitch) names the reader that forgets a command added here.
+// table, and EffectOf in panel_effects.h, which the sub-figures' bounds and pens read) switches on
+// PanelCommand with no default, so that the compiler (-Wswitch) names the reader that forgets a
+// command added here.
 enum class PanelCommand : std::uint8_t {
     None, // an ordinary symbol: only rewritten; like every symbol but a step, it ends a run
     Step, // F, G: draws a step along the heading
@@ -56,45 +55,5 @@ inline constexpr std::array<PanelCommand, 256> PanelCommandTable = [] {
 {
     return PanelCommandTable[static_cast<unsigned char>(symbol)];
 }
-
-// A command's effect on the turtle, as the sub-figures' bounds and pens compose it.
-constexpr SymbolEffect EffectOf(PanelCommand command)
-{
-    SymbolEffect effect;
-    switch (command) {
-    case PanelCommand::None:
-        break;
-    case PanelCommand::Step:
-        effect.kind = EffectKind::Step;
-        break;
-    case PanelCommand::Move:
-        effect.kind = EffectKind::Move;
-        break;
-    case PanelCommand::TurnLeft:
-        effect = { EffectKind::Turn, 1 };
-        break;
-    case PanelCommand::TurnRight:
-        effect = { EffectKind::Turn, -1 };
-        break;
-    case PanelCommand::OpenBranch:
-        effect.kind = EffectKind::Open;
-        break;
-    case PanelCommand::CloseBranch:
-        effect.kind = EffectKind::Close;
-        break;
-    }
-    return effect;
-}
-
-// The effect of every byte of a table of the panel's commands.
-constexpr SymbolEffects EffectsOf(const std::array<PanelCommand, 256>& table)
-{
-    SymbolEffects effects {};
-    for (std::size_t byte = 0; byte < effects.size(); ++byte)
-        effects[byte] = EffectOf(table[byte]);
-    return effects;
-}
-
-inline constexpr SymbolEffects PanelEffects = EffectsOf(PanelCommandTable);
 
 } // namespace lsystem

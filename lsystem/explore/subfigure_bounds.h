@@ -1,7 +1,6 @@
 #pragma once
 
-#include "lsystem/commands/panel_commands.h"
-#include "lsystem/commands/symbol_effect.h"
+#include "lsystem/commands/panel_effects.h"
 #include "lsystem/rules/rule_table.h"
 #include "lsystem/walk/draw_params.h"
 

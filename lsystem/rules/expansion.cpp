@@ -11,9 +11,10 @@ Expansion::Expansion(RewrittenWord word, Unfolding unfolding)
     , m_rules(word.rules())
     , m_seed(word.seed)
 {
+    // Where no substitution is made, no symbol has a rule.
     for (const char symbol : m_rules.symbols()) {
         const auto index = static_cast<unsigned char>(symbol);
-        if (unfolding == Unfolding::Levelled && RewritesToItself(symbol))
+        if (word.count <= 0 || (unfolding == Unfolding::Levelled && RewritesToItself(symbol)))
             continue;
         m_folded[index] = m_rules.First(symbol);
         m_next[index] = &m_rules.First(symbol);

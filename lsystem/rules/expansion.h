@@ -107,19 +107,9 @@ private:
                 m_levels.pop_back();
                 continue;
             }
-            if (m_levels.size() - 1 == m_lastLevel) {
-                if constexpr (Explores) {
-                    // Only an axiom left as it is comes here: replacements of the last level
-                    // are handed whole as they open.
-                    const std::size_t left = static_cast<std::size_t>(cursor.end - cursor.next);
-                    const std::size_t run
-                        = static_cast<std::size_t>(std::min<std::uint64_t>(left, work));
-                    const char* const stop = cursor.next + run;
-                    HandWhole(cursor.next, stop, walk);
-                    symbols += run;
-                    work -= run;
-                    continue;
-                }
+            // Explore never reads the last level: its replacements are handed whole as they
+            // open, and at no substitution the axiom's symbols have no rule.
+            if (!Explores && m_levels.size() - 1 == m_lastLevel) {
                 if (symbols == 0)
                     return false;
                 const std::size_t left = static_cast<std::size_t>(cursor.end - cursor.next);
