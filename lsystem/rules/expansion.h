@@ -41,6 +41,19 @@ public:
     Expansion(const Expansion&) = delete;
     Expansion& operator=(const Expansion&) = delete;
 
+    // Hands the next symbols of the word to `walk` one by one, in order, until `symbols` (which
+    // is decreased) have been handed, the word has ended or `work` has run out. Each symbol with
+    // a rule read above the last level costs one unit of `work`, which is decreased, whether its
+    // replacement opens a level or, being empty, drops out; leaving a level that has ended costs
+    // nothing. Once the symbols are all handed, levels still open and end as far as the work
+    // allows, up to the next symbol, so that a word whose last symbol was handed is seen to have
+    // ended. A symbol counts as handed when `walk` returns; if it throws, the symbol stays next.
+    // Symbols of the last level go to walk(next, stop), which walks one or more of the symbols
+    // from `next` up to `stop`, moving `next` past each as it is walked, so that a run of them
+    // may be walked in one go.
+    // Returns finished(). A template, so that the walk of a symbol is compiled into the loop
+    // over the symbols: most figures have a few symbols a rule, and a call a run of them costs
+    // as much as walking them.
     template <class Walk> bool Hand(std::uint64_t& symbols, std::uint64_t& work, Walk& walk)
     {
         if constexpr (std::is_trivially_copyable_v<Walk>) {
@@ -162,8 +175,9 @@ private:
                 if (!walk.Opens(symbol, remaining))
                     continue;
                 if (remaining == 1) {
-                    const char* next = rule->data();
-                    HandWhole(next, next + rule->size(), walk);
+                    const char* const end = rule->data() + rule->size();
+                    for (const char* next = rule->data(); next != end;)
+                        walk(next, end);
                     symbols += rule->size();
                     work -= std::min<std::uint64_t>(work, rule->size());
                     continue;
@@ -176,12 +190,6 @@ private:
                     Open();
             }
         }
-    }
-
-    template <class Walk> static void HandWhole(const char*& next, const char* stop, Walk& walk)
-    {
-        while (next != stop)
-            walk(next, stop);
     }
 
     struct Cursor {
