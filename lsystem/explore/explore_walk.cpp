@@ -59,7 +59,7 @@ public:
         const double marginPixels = penPixels / 2.0 + PixelMargin;
         m_marginX = marginPixels / std::abs(view.pixelsPerUnitX);
         m_marginY = marginPixels / std::abs(view.pixelsPerUnitY);
-        m_inside.assign(static_cast<std::size_t>(std::max(params.SubstCount, 0)) + 1, false);
+        m_inside.assign(static_cast<std::size_t>(std::max(params.SubstCount, 0)) + 1, 0);
         m_chordRadius = chordPixels / (std::abs(m_stepLength) * m_pixelsPerUnit);
         for (const char symbol : params.Word)
             m_totalSteps += m_pens.Of(symbol, params.SubstCount).steps;
@@ -82,7 +82,7 @@ public:
     bool Opens(char symbol, std::int32_t remaining)
     {
         // Symbols of a sub-figure within the view cannot miss it, so they are not tried.
-        bool inside = m_inside[static_cast<std::size_t>(remaining)];
+        bool inside = m_inside[static_cast<std::size_t>(remaining)] != 0;
         if (PassedOver(symbol, remaining, inside))
             return false;
         m_inside[static_cast<std::size_t>(remaining - 1)] = inside;
@@ -255,7 +255,7 @@ private:
 
     // For each count of substitutions still to make, whether the level being read with it
     // lies in a sub-figure whose disc lies in the view.
-    std::vector<bool> m_inside;
+    std::vector<char> m_inside;
     bool m_finished = false;
     TurtleState m_turtle;
     // The last width drawn with that was not negative, from the start width on (the whole

@@ -78,11 +78,17 @@ public:
     // symbol with a rule opens its replacement, explorer.Opens(symbol, remaining) is told how
     // many substitutions remain to be made of it, and may pass its sub-figure over by returning
     // false. Returns true once the word has ended (with budget to spare to see it end); `taken`
-    // grows by the symbols read, which may exceed the budget by a last replacement.
+    // grows by the symbols read, which may exceed the budget by a last replacement, unless the
+    // explorer throws.
     template <class Explorer>
     bool Explore(std::uint64_t budget, std::uint64_t& taken, Explorer& explorer)
     {
-        return HandTo<true, false>(taken, budget, explorer);
+        // Counted in locals, which the compiler keeps in registers across the explorer's calls.
+        std::uint64_t beyond = 0;
+        std::uint64_t work = budget;
+        const bool ended = HandTo<true, false>(beyond, work, explorer);
+        taken += (budget - work) + beyond;
+        return ended;
     }
 
     bool finished() const
@@ -102,7 +108,7 @@ private:
 
     // The one unfolding of both walks. With Placed, the cursors keep their places and the
     // alternatives are chosen by them. With Explores, the walk is Explore's: `work` is its one
-    // budget, `symbols` the count of symbols it reads, and `walk` has Opens().
+    // budget, `symbols` counts the symbols read beyond it, and `walk` has Opens().
     template <bool Explores, bool Placed, class Walk>
     [[gnu::always_inline]] bool HandTo(std::uint64_t& symbols, std::uint64_t& work, Walk& walk)
     {
@@ -142,12 +148,12 @@ private:
                 continue;
             }
             const char symbol = *cursor.next;
-            const std::string* rule = m_levels.size() == m_lastLevel
+            // Levelled, every level reads the rules as they are.
+            const std::string* rule = !Explores && m_levels.size() == m_lastLevel
                 ? m_last[static_cast<unsigned char>(symbol)]
                 : m_next[static_cast<unsigned char>(symbol)];
             if (!rule) {
                 if constexpr (Explores) {
-                    ++symbols;
                     --work;
                 } else if (symbols == 0) {
                     return false;
@@ -160,10 +166,9 @@ private:
                     ++m_copied;
                 continue;
             }
-            if constexpr (Explores) {
-                ++symbols;
-            } else if (work == 0) {
-                return false;
+            if constexpr (!Explores) {
+                if (work == 0)
+                    return false;
             }
             --work;
             if constexpr (Placed)
@@ -175,11 +180,12 @@ private:
                 if (!walk.Opens(symbol, remaining))
                     continue;
                 if (remaining == 1) {
-                    const char* const end = rule->data() + rule->size();
+                    const std::uint64_t handed = rule->size();
+                    const char* const end = rule->data() + handed;
                     for (const char* next = rule->data(); next != end;)
                         walk(next, end);
-                    symbols += rule->size();
-                    work -= std::min<std::uint64_t>(work, rule->size());
+                    symbols += handed - std::min(handed, work);
+                    work -= std::min(handed, work);
                     continue;
                 }
             }
