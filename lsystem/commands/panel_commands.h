@@ -7,9 +7,10 @@
 namespace lsystem {
 
 // What each symbol of a word means to the panel's turtle (CommandSet::Panel), written once as
-// data. Every reader of such a word (the turtle, the lookahead thread, the sub-figures' bounds and
-// pens, the Explore walk, the rule table) switches on PanelCommand with no default, so that the
-// compiler (-Wswitch) names the reader that forgets a command added here.
+// data. Every reader of such a word (the turtle, the lookahead thread, the Explore walk, the rule
+// table, and EffectOf in panel_effects.h, which the sub-figures' bounds and pens read) switches on
+// PanelCommand with no default, so that the compiler (-Wswitch) names the reader that forgets a
+// command added here.
 enum class PanelCommand : std::uint8_t {
     None, // an ordinary symbol: only rewritten; like every symbol but a step, it ends a run
     Step, // F, G: draws a step along the heading

@@ -4,12 +4,12 @@
 #include "lsystem/explore/subfigure_pens.h"
 #include "lsystem/panel/symbols.h"
 #include "lsystem/panel/turtle_state.h"
+#include "lsystem/rules/expansion.h"
 #include "lsystem/rules/rule_table.h"
 #include "lsystem/walk/remembered_direction.h"
 #include "plane/transforms.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -38,10 +38,11 @@ class ExploreWalk::Impl {
 public:
     Impl(const DrawParams& params, const WalkStyle& style, const ExploreView& view,
         double chordPixels, Canvas& canvas)
-        : m_rules(params.RuleF, params.RuleG, params.MoreRules)
-        , m_bounds(m_rules, params.Angle, 0.0, params.SubstCount)
-        , m_pens(m_rules, params.SubstCount)
-        , m_axiom(params.Word)
+        : m_expansion(
+            { params.Word, params.RuleF, params.RuleG, params.SubstCount, params.MoreRules, 0 },
+            Unfolding::Levelled)
+        , m_bounds(m_expansion.rules(), params.Angle, 0.0, params.SubstCount)
+        , m_pens(m_expansion.rules(), params.SubstCount)
         , m_angle(params.Angle)
         , m_stepLength(params.StepLength)
         , m_style(style)
@@ -58,57 +59,41 @@ public:
         const double marginPixels = penPixels / 2.0 + PixelMargin;
         m_marginX = marginPixels / std::abs(view.pixelsPerUnitX);
         m_marginY = marginPixels / std::abs(view.pixelsPerUnitY);
-        m_frames.push_back(
-            { m_axiom.data(), m_axiom.data() + m_axiom.size(), params.SubstCount, false });
+        m_inside.assign(static_cast<std::size_t>(std::max(params.SubstCount, 0)) + 1, 0);
         m_chordRadius = chordPixels / (std::abs(m_stepLength) * m_pixelsPerUnit);
-        for (const char symbol : m_axiom)
+        for (const char symbol : params.Word)
             m_totalSteps += m_pens.Of(symbol, params.SubstCount).steps;
-        // A rule that replaces a symbol by itself (a common "F -> F" beside rules for other
-        // symbols) leaves it as it is at every level.
-        for (const char symbol : m_rules.symbols())
-            m_expanded[static_cast<unsigned char>(symbol)]
-                = m_rules.First(symbol) != std::string(1, symbol);
     }
 
     bool Advance(std::uint64_t budget)
     {
+        if (m_finished)
+            return true;
         std::uint64_t symbols = 0;
-        while (symbols < budget && !m_frames.empty()) {
-            Frame& frame = m_frames.back();
-            if (frame.next == frame.end) {
-                m_frames.pop_back();
-                continue;
-            }
-            const char symbol = *frame.next++;
-            const std::int32_t remaining = frame.remaining;
-            ++symbols;
-            if (remaining > 0 && m_expanded[static_cast<unsigned char>(symbol)]) {
-                bool inside = frame.inside;
-                if (PassedOver(symbol, remaining, inside))
-                    continue;
-                const std::string& replacement = m_rules.First(symbol);
-                if (remaining == 1) {
-                    // The last level's symbols are the turtle's: walked here, without a frame.
-                    for (const char walked : replacement)
-                        WalkSymbol(walked, *this);
-                    symbols += replacement.size();
-                    continue;
-                }
-                const char* next = replacement.data();
-                m_frames.push_back({ next, next + replacement.size(), remaining - 1, inside });
-                continue;
-            }
-            WalkSymbol(symbol, *this);
-        }
+        m_finished = m_expansion.Explore(budget, symbols, *this);
         m_stats.symbols += symbols;
-        return m_frames.empty();
+        return m_finished;
     }
 
-    bool finished() const { return m_frames.empty(); }
+    // The expansion's calls: a symbol of the word, a run of them, and a sub-figure about to be
+    // opened, which is expanded unless passed over.
+    void operator()(char symbol) { WalkSymbol(symbol, *this); }
+    void operator()(const char*& next, const char*) { WalkSymbol(*next++, *this); }
+    bool Opens(char symbol, std::int32_t remaining)
+    {
+        // Symbols of a sub-figure within the view cannot miss it, so they are not tried.
+        bool inside = m_inside[static_cast<std::size_t>(remaining)] != 0;
+        if (PassedOver(symbol, remaining, inside))
+            return false;
+        m_inside[static_cast<std::size_t>(remaining - 1)] = inside;
+        return true;
+    }
+
+    bool finished() const { return m_finished; }
     const ExploreStats& stats() const { return m_stats; }
     double progress() const
     {
-        if (m_frames.empty())
+        if (m_finished)
             return 1.0;
         return m_totalSteps > 0.0 ? std::min(m_stepsDone / m_totalSteps, 1.0) : 0.0;
     }
@@ -141,14 +126,6 @@ public:
     void CloseBranch() { m_turtle.CloseBranch(); }
 
 private:
-    struct Frame {
-        const char* next;
-        const char* end;
-        std::int32_t remaining; // substitutions still to make of the symbols from next on
-        // Whether the symbols belong to a sub-figure whose disc lies in the view: none of
-        // theirs can miss it, so they are not tried.
-        bool inside;
-    };
     // Passes over the sub-figure of `symbol` with `remaining` substitutions to make, or draws it
     // as its chord, where its bound allows; false where it has to be expanded. `inside` tells
     // whether it lies in a sub-figure within the view, and is then told whether it does itself.
@@ -261,10 +238,9 @@ private:
         return { turnedX, turnedY, 1.0 };
     }
 
-    const RuleTable m_rules;
+    Expansion m_expansion;
     const SubfigureBounds m_bounds;
     const SubfigurePens m_pens;
-    const std::string m_axiom;
     const double m_angle;
     const double m_stepLength;
     const WalkStyle m_style;
@@ -277,8 +253,10 @@ private:
     double m_marginX = 0.0;
     double m_marginY = 0.0;
 
-    std::array<bool, 256> m_expanded {}; // whether a symbol's rule changes it
-    std::vector<Frame> m_frames;
+    // For each count of substitutions still to make, whether the level being read with it
+    // lies in a sub-figure whose disc lies in the view.
+    std::vector<char> m_inside;
+    bool m_finished = false;
     TurtleState m_turtle;
     // The last width drawn with that was not negative, from the start width on (the whole
     // walk's first step draws with it); negative while there is none.

@@ -1,6 +1,5 @@
 #include "lsystem/explore/subfigure_bounds.h"
 
-#include "lsystem/commands/panel_commands.h"
 #include "lsystem/rules/saturating.h"
 #include "lsystem/walk/remembered_direction.h"
 
@@ -45,13 +44,13 @@ double PerturbedStepLength(double amplitude)
     return Up(std::sqrt(2.0) * (1.0 + amplitude));
 }
 
-SubfigureBound PlainSymbol(char symbol, double amplitude)
+SubfigureBound PlainSymbol(const SymbolEffect& effect, double amplitude)
 {
     SubfigureBound bound;
-    switch (PanelCommandOf(symbol)) {
-    case PanelCommand::None:
+    switch (effect.kind) {
+    case EffectKind::None:
         break;
-    case PanelCommand::Step:
+    case EffectKind::Step:
         if (amplitude != 0.0) {
             bound.radius = PerturbedStepLength(amplitude);
             bound.reach = bound.radius;
@@ -59,23 +58,20 @@ SubfigureBound PlainSymbol(char symbol, double amplitude)
             break;
         }
         [[fallthrough]];
-    case PanelCommand::Move:
+    case EffectKind::Move:
         // Rounded up as well: the walk's step, a product by a sine and a cosine, may come out an
         // ulp longer.
         bound.radius = Up(1.0);
         bound.reach = bound.radius;
         bound.along = 1.0;
         break;
-    case PanelCommand::TurnLeft:
-        bound.leftTurns = 1;
+    case EffectKind::Turn:
+        bound.leftTurns = effect.turns;
         break;
-    case PanelCommand::TurnRight:
-        bound.leftTurns = -1;
-        break;
-    case PanelCommand::OpenBranch:
+    case EffectKind::Open:
         bound.opens = 1;
         break;
-    case PanelCommand::CloseBranch:
+    case EffectKind::Close:
         return Unbounded();
     }
     return bound;
@@ -105,8 +101,9 @@ Pose Loose(double distance)
 // than d + its radius, whatever the heading there.
 class Composition {
 public:
-    explicit Composition(double angle)
-        : m_angle(angle)
+    Composition(const SymbolEffects& effects, double angle)
+        : m_effects(effects)
+        , m_angle(angle)
     {
     }
 
@@ -116,17 +113,15 @@ public:
         m_radius = 0.0;
         m_saved.clear();
         for (const char symbol : replacement) {
-            switch (PanelCommandOf(symbol)) {
-            case PanelCommand::TurnLeft:
-                Turn(1);
+            const SymbolEffect& effect = m_effects[static_cast<unsigned char>(symbol)];
+            switch (effect.kind) {
+            case EffectKind::Turn:
+                Turn(effect.turns);
                 break;
-            case PanelCommand::TurnRight:
-                Turn(-1);
-                break;
-            case PanelCommand::OpenBranch:
+            case EffectKind::Open:
                 m_saved.push_back({ m_pose, 1 });
                 break;
-            case PanelCommand::CloseBranch:
+            case EffectKind::Close:
                 // A ")" that closes a branch opened before the replacement.
                 if (m_saved.empty())
                     return Unbounded();
@@ -134,9 +129,9 @@ public:
                 if (--m_saved.back().count == 0)
                     m_saved.pop_back();
                 break;
-            case PanelCommand::None:
-            case PanelCommand::Step:
-            case PanelCommand::Move:
+            case EffectKind::None:
+            case EffectKind::Step:
+            case EffectKind::Move:
                 // As the symbol's sub-figure one level down, which its rule may have made.
                 if (!Place(*below[static_cast<unsigned char>(symbol)]))
                     return Unbounded();
@@ -217,6 +212,7 @@ private:
         m_pose.distance = Up(Up(std::hypot(along, left)) + m_pose.error);
     }
 
+    const SymbolEffects& m_effects;
     const double m_angle;
     Pose m_pose;
     double m_radius = 0.0;
@@ -253,14 +249,14 @@ double AmplitudeInSteps(const DrawParams& params)
 
 } // namespace
 
-SubfigureBounds::SubfigureBounds(
-    const RuleTable& rules, double angle, double amplitude, std::int32_t maxRemaining)
+SubfigureBounds::SubfigureBounds(const RuleTable& rules, double angle, double amplitude,
+    std::int32_t maxRemaining, const SymbolEffects& effects)
     : m_maxRemaining(std::max(maxRemaining, 0))
 {
     m_slot.fill(-1);
     for (int symbol = 0; symbol < 256; ++symbol)
         m_plain[static_cast<std::size_t>(symbol)]
-            = PlainSymbol(static_cast<char>(symbol), amplitude);
+            = PlainSymbol(effects[static_cast<std::size_t>(symbol)], amplitude);
     const std::string& symbols = rules.symbols();
     m_symbols = symbols.size();
     for (std::size_t slot = 0; slot < m_symbols; ++slot)
@@ -270,7 +266,7 @@ SubfigureBounds::SubfigureBounds(
     m_levels.reserve(m_symbols * static_cast<std::size_t>(m_maxRemaining + 1));
     for (std::size_t slot = 0; slot < m_symbols; ++slot)
         m_levels.push_back(m_plain[static_cast<unsigned char>(symbols[slot])]);
-    Composition composition(angle);
+    Composition composition(effects, angle);
     const SubfigureBound* below[256];
     for (std::int32_t level = 1; level <= m_maxRemaining; ++level) {
         for (int symbol = 0; symbol < 256; ++symbol)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lsystem/commands/panel_effects.h"
 #include "lsystem/rules/rule_table.h"
 #include "lsystem/walk/draw_params.h"
 
@@ -11,8 +12,8 @@
 namespace lsystem {
 
 // What the expansion of one symbol after a number of further substitutions (its sub-figure) can
-// draw, as the panel's turtle (symbols.h) walks it, in units of one step and relative to the
-// turtle's position and heading where the symbol starts.
+// draw, as a turtle whose symbols have the given effects (symbol_effect.h) walks it, in units of
+// one step and relative to the turtle's position and heading where the symbol starts.
 struct SubfigureBound {
     static constexpr double Infinity = std::numeric_limits<double>::infinity();
 
@@ -46,9 +47,10 @@ struct SubfigureBound {
 // the rules and the number of levels, not on the length of the word. The basis for skipping the
 // sub-figures that lie outside a view without walking them.
 //
-// The bounds are for the panel's commands; a system for Fractint's turtle has none (every
-// sub-figure has the bound of nothing known). Radii grow exponentially with the level and may
-// overflow: they then become infinity, which bounds nothing and is never wrong.
+// The bounds are for the effects given, the panel's unless told; the bounds of params give a
+// system for Fractint's turtle none (every sub-figure has the bound of nothing known). Radii grow
+// exponentially with the level and may overflow: they then become infinity, which bounds nothing
+// and is never wrong.
 //
 // Rounding: each radius, reach and error bound is rounded up by a relative slack far larger
 // than the rounding of the few operations that make it, and the fixed ends carry a bound of
@@ -58,10 +60,11 @@ struct SubfigureBound {
 class SubfigureBounds {
 public:
     // The bounds for `rules` turning by `angle` degrees, for 0 to maxRemaining further
-    // substitutions. `amplitude` is the random amplitude in steps (|RandomAmp| / |StepLength|):
-    // where it is not 0, no drawn step has a fixed end.
-    SubfigureBounds(
-        const RuleTable& rules, double angle, double amplitude, std::int32_t maxRemaining);
+    // substitutions, each symbol having its effect in `effects`. `amplitude` is the random
+    // amplitude in steps (|RandomAmp| / |StepLength|): where it is not 0, no drawn step has a
+    // fixed end.
+    SubfigureBounds(const RuleTable& rules, double angle, double amplitude,
+        std::int32_t maxRemaining, const SymbolEffects& effects = PanelEffects);
     // The bounds of the system of params (its rules, Angle, RandomAmp and StepLength).
     SubfigureBounds(const DrawParams& params, std::int32_t maxRemaining);
 

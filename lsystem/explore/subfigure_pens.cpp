@@ -1,7 +1,5 @@
 #include "lsystem/explore/subfigure_pens.h"
 
-#include "lsystem/commands/panel_commands.h"
-
 #include <algorithm>
 #include <string>
 
@@ -16,24 +14,23 @@ std::uint64_t SaturatingSum(std::uint64_t a, std::uint64_t b)
 
 // A single symbol walked by the turtle: a step makes a narrowing due, anything else ends the
 // run. Brackets alone are never known: they open or close a branch beyond themselves.
-SubfigurePen PlainSymbol(char symbol)
+SubfigurePen PlainSymbol(const SymbolEffect& effect)
 {
     SubfigurePen pen;
     pen.known = true;
-    switch (PanelCommandOf(symbol)) {
-    case PanelCommand::Step:
+    switch (effect.kind) {
+    case EffectKind::Step:
         pen.draws = true;
         pen.steps = 1.0;
         pen.effect = { { { 0, true }, { 0, true } } };
         return pen;
-    case PanelCommand::OpenBranch:
-    case PanelCommand::CloseBranch:
+    case EffectKind::Open:
+    case EffectKind::Close:
         pen.known = false;
         break;
-    case PanelCommand::None:
-    case PanelCommand::Move:
-    case PanelCommand::TurnLeft:
-    case PanelCommand::TurnRight:
+    case EffectKind::None:
+    case EffectKind::Move:
+    case EffectKind::Turn:
         break;
     }
     pen.effect = { { { 0, false }, { 1, false } } };
@@ -42,7 +39,8 @@ SubfigurePen PlainSymbol(char symbol)
 
 // The pen of one replacement, its symbols' pens one after another; brackets save and restore
 // the narrowings made so far, as the turtle saves and restores its width.
-SubfigurePen Composed(const std::string& replacement, const SubfigurePen* const (&below)[256])
+SubfigurePen Composed(const std::string& replacement, const SymbolEffects& effects,
+    const SubfigurePen* const (&below)[256])
 {
     SubfigurePen pen;
     pen.known = true;
@@ -56,23 +54,22 @@ SubfigurePen Composed(const std::string& replacement, const SubfigurePen* const 
             due = false;
         };
         for (const char symbol : replacement) {
-            switch (PanelCommandOf(symbol)) {
-            case PanelCommand::OpenBranch:
+            switch (effects[static_cast<unsigned char>(symbol)].kind) {
+            case EffectKind::Open:
                 endRun();
                 saved.push_back(narrowings);
                 continue;
-            case PanelCommand::CloseBranch:
+            case EffectKind::Close:
                 endRun();
                 if (saved.empty())
                     return {};
                 narrowings = saved.back();
                 saved.pop_back();
                 continue;
-            case PanelCommand::None:
-            case PanelCommand::Step:
-            case PanelCommand::Move:
-            case PanelCommand::TurnLeft:
-            case PanelCommand::TurnRight:
+            case EffectKind::None:
+            case EffectKind::Step:
+            case EffectKind::Move:
+            case EffectKind::Turn:
                 break; // as the symbol's sub-figure one level down
             }
             const SubfigurePen& child = *below[static_cast<unsigned char>(symbol)];
@@ -93,11 +90,13 @@ SubfigurePen Composed(const std::string& replacement, const SubfigurePen* const 
 
 } // namespace
 
-SubfigurePens::SubfigurePens(const RuleTable& rules, std::int32_t maxRemaining)
+SubfigurePens::SubfigurePens(
+    const RuleTable& rules, std::int32_t maxRemaining, const SymbolEffects& effects)
 {
     m_slot.fill(-1);
     for (int symbol = 0; symbol < 256; ++symbol)
-        m_plain[static_cast<std::size_t>(symbol)] = PlainSymbol(static_cast<char>(symbol));
+        m_plain[static_cast<std::size_t>(symbol)]
+            = PlainSymbol(effects[static_cast<std::size_t>(symbol)]);
     const std::string& symbols = rules.symbols();
     m_symbols = symbols.size();
     for (std::size_t slot = 0; slot < m_symbols; ++slot)
@@ -112,7 +111,7 @@ SubfigurePens::SubfigurePens(const RuleTable& rules, std::int32_t maxRemaining)
         for (int symbol = 0; symbol < 256; ++symbol)
             below[symbol] = &Of(static_cast<char>(symbol), level - 1);
         for (const char symbol : symbols)
-            m_levels.push_back(Composed(rules.First(symbol), below));
+            m_levels.push_back(Composed(rules.First(symbol), effects, below));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lsystem/commands/panel_effects.h"
 #include "lsystem/rules/rule_table.h"
 
 #include <array>
@@ -31,7 +32,8 @@ struct SubfigurePen {
 // substitutions, level by level, in time that depends on the rules only.
 class SubfigurePens {
 public:
-    SubfigurePens(const RuleTable& rules, std::int32_t maxRemaining);
+    SubfigurePens(const RuleTable& rules, std::int32_t maxRemaining,
+        const SymbolEffects& effects = PanelEffects);
 
     // The pen of `symbol` after `remaining` further substitutions; a symbol without a rule is
     // itself at every level. Alternatives are not told apart: each symbol's first rule counts.

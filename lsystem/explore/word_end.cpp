@@ -1,6 +1,5 @@
 #include "lsystem/explore/word_end.h"
 
-#include "lsystem/commands/panel_commands.h"
 #include "lsystem/walk/remembered_direction.h"
 
 #include <cmath>
@@ -9,7 +8,7 @@
 namespace lsystem {
 
 std::optional<StepPoint> WordEnd(const std::string& word, const RuleTable& rules,
-    const SubfigureBounds& bounds, double angle, std::int32_t count)
+    const SubfigureBounds& bounds, double angle, std::int32_t count, const SymbolEffects& effects)
 {
     struct Pose {
         double x = 0.0;
@@ -34,23 +33,22 @@ std::optional<StepPoint> WordEnd(const std::string& word, const RuleTable& rules
             pose.heading -= static_cast<double>(bound.leftTurns) * angle;
             continue;
         }
-        switch (PanelCommandOf(symbol)) {
-        case PanelCommand::None:
+        const SymbolEffect& effect = effects[static_cast<unsigned char>(symbol)];
+        switch (effect.kind) {
+        case EffectKind::None:
             break;
-        case PanelCommand::Step:
-        case PanelCommand::Move:
+        case EffectKind::Step:
+        case EffectKind::Move:
             ahead(1.0, 0.0);
             break;
-        case PanelCommand::TurnLeft:
-            pose.heading -= angle;
+        case EffectKind::Turn:
+            // Exact: turns is 1 or -1 for the panel's turns, and x - (-a) is x + a.
+            pose.heading -= static_cast<double>(effect.turns) * angle;
             break;
-        case PanelCommand::TurnRight:
-            pose.heading += angle;
-            break;
-        case PanelCommand::OpenBranch:
+        case EffectKind::Open:
             saved.push_back(pose);
             break;
-        case PanelCommand::CloseBranch:
+        case EffectKind::Close:
             if (!saved.empty()) {
                 pose = saved.back();
                 saved.pop_back();

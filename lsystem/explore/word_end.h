@@ -15,11 +15,13 @@ struct StepPoint {
     double y;
 };
 
-// Where the panel's turtle ends its walk of `word` rewritten `count` times by `rules`, turning by
-// `angle` degrees, without walking the rewritten word: each symbol that has a rule moves the
-// turtle to its sub-figure's end (`bounds`, made for the same rules and angle), every other one
-// does what its command does. None where a sub-figure's end is not fixed or leaves a branch open.
+// Where a turtle whose symbols have `effects` (the panel's unless told) ends its walk of `word`
+// rewritten `count` times by `rules`, turning by `angle` degrees, without walking the rewritten
+// word: each symbol that has a rule moves the turtle to its sub-figure's end (`bounds`, made for
+// the same rules and angle), every other one does what its effect does. None where a sub-figure's
+// end is not fixed or leaves a branch open.
 std::optional<StepPoint> WordEnd(const std::string& word, const RuleTable& rules,
-    const SubfigureBounds& bounds, double angle, std::int32_t count);
+    const SubfigureBounds& bounds, double angle, std::int32_t count,
+    const SymbolEffects& effects = PanelEffects);
 
 } // namespace lsystem

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lsystem/fractint/fractint_commands.h"
+#include "lsystem/commands/fractint_commands.h"
 #include "lsystem/walk/canvas.h"
 #include "lsystem/walk/draw_params.h"
 #include "lsystem/walk/remembered_direction.h"

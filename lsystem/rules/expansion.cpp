@@ -1,17 +1,21 @@
 #include "lsystem/rules/expansion.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
 namespace lsystem {
 
-Expansion::Expansion(RewrittenWord word)
+Expansion::Expansion(RewrittenWord word, Unfolding unfolding)
     : m_axiom(std::move(word.axiom))
     , m_rules(word.rules())
     , m_seed(word.seed)
 {
+    // Where no substitution is made, no symbol has a rule.
     for (const char symbol : m_rules.symbols()) {
         const auto index = static_cast<unsigned char>(symbol);
+        if (word.count <= 0 || (unfolding == Unfolding::Levelled && RewritesToItself(symbol)))
+            continue;
         m_folded[index] = m_rules.First(symbol);
         m_next[index] = &m_rules.First(symbol);
         m_last[index] = &m_folded[index];
@@ -30,7 +34,7 @@ Expansion::Expansion(RewrittenWord word)
         }
         return true;
     };
-    while (!m_rules.weighted() && levels > 1 && foldsShort()) {
+    while (unfolding == Unfolding::Folded && !m_rules.weighted() && levels > 1 && foldsShort()) {
         for (const char symbol : m_rules.symbols()) {
             std::string& text = m_folded[static_cast<unsigned char>(symbol)];
             Substitute(text, text, m_rules, m_seed, 0);
@@ -43,6 +47,13 @@ Expansion::Expansion(RewrittenWord word)
         m_placings.push_back({ m_axiom.data(), 0 });
         m_closed.resize(m_lastLevel + 1, { 0, 0 });
     }
+}
+
+bool Expansion::RewritesToItself(char symbol) const
+{
+    const std::vector<std::string>& replacements = m_rules.Replacements(symbol);
+    return std::all_of(replacements.begin(), replacements.end(),
+        [symbol](const std::string& text) { return text.size() == 1 && text[0] == symbol; });
 }
 
 const std::string& Expansion::Chosen(char symbol) const

@@ -13,19 +13,30 @@
 
 namespace lsystem {
 
+// How the levels of a word are unfolded.
+enum class Unfolding {
+    // The plain walk's: the last levels folded into one where the word allows, and every symbol
+    // with a rule opens a level.
+    Folded,
+    // Explore's: one level for each substitution, so that each level's symbols have their
+    // count of substitutions still to make; a symbol whose rule rewrites it to itself is itself
+    // at every level and has no rule.
+    Levelled,
+};
+
 // The symbols of a rewritten word, in order, without building the word. One cursor per level
 // reads the axiom (level 0) or a replacement: a symbol that has a rule, met above the last
 // level, opens the next level on its replacement; every other symbol, and every symbol of the
-// last level, is a symbol of the word. Where no symbol has alternatives, the last level reads
-// the replacements rewritten as often as keeps them within MaxFoldedLength, standing for that
-// many levels. Where some have, each level's cursors know the place of their symbols in that
-// level's word, which chooses the alternative (RuleTable::Replacement). Memory grows with the
-// count only.
+// last level, is a symbol of the word. Folded, where no symbol has alternatives, the last level
+// reads the replacements rewritten as often as keeps them within MaxFoldedLength, standing for
+// that many levels. Where some have, each level's cursors know the place of their symbols in
+// that level's word, which chooses the alternative (RuleTable::Replacement). Memory grows with
+// the count only.
 class Expansion {
 public:
     static constexpr std::uint64_t MaxFoldedLength = 4096;
 
-    explicit Expansion(RewrittenWord word);
+    explicit Expansion(RewrittenWord word, Unfolding unfolding = Unfolding::Folded);
     // The cursors point into the texts held here.
     Expansion(const Expansion&) = delete;
     Expansion& operator=(const Expansion&) = delete;
@@ -60,24 +71,52 @@ public:
         }
     }
 
+    // Explore's walk of a Levelled expansion without alternatives: hands the symbols on as
+    // Hand does, with one budget for both: each symbol read (of the word or with a rule) costs
+    // one unit, and the budget is looked at before each symbol read and each level left, except
+    // that a replacement of the last level, once opened, is handed whole at once. Before a
+    // symbol with a rule opens its replacement, explorer.Opens(symbol, remaining) is told how
+    // many substitutions remain to be made of it, and may pass its sub-figure over by returning
+    // false. Returns true once the word has ended (with budget to spare to see it end); `taken`
+    // grows by the symbols read, which may exceed the budget by a last replacement, unless the
+    // explorer throws.
+    template <class Explorer>
+    bool Explore(std::uint64_t budget, std::uint64_t& taken, Explorer& explorer)
+    {
+        // Counted in locals, which the compiler keeps in registers across the explorer's calls.
+        std::uint64_t beyond = 0;
+        std::uint64_t work = budget;
+        const bool ended = HandTo<true, false>(beyond, work, explorer);
+        taken += (budget - work) + beyond;
+        return ended;
+    }
+
     bool finished() const
     {
         return m_levels.size() == 1 && m_levels.front().next == m_levels.front().end;
     }
 
+    const RuleTable& rules() const { return m_rules; }
+
 private:
     template <class Walk>
     [[gnu::always_inline]] bool HandWith(std::uint64_t& symbols, std::uint64_t& work, Walk& walk)
     {
-        return m_rules.weighted() ? HandTo<true>(symbols, work, walk)
-                                  : HandTo<false>(symbols, work, walk);
+        return m_rules.weighted() ? HandTo<false, true>(symbols, work, walk)
+                                  : HandTo<false, false>(symbols, work, walk);
     }
 
-    // With Placed, the cursors keep their places and the alternatives are chosen by them.
-    template <bool Placed, class Walk>
+    // The one unfolding of both walks. With Placed, the cursors keep their places and the
+    // alternatives are chosen by them. With Explores, the walk is Explore's: `work` is its one
+    // budget, `symbols` counts the symbols read beyond it, and `walk` has Opens().
+    template <bool Explores, bool Placed, class Walk>
     [[gnu::always_inline]] bool HandTo(std::uint64_t& symbols, std::uint64_t& work, Walk& walk)
     {
         for (;;) {
+            if constexpr (Explores) {
+                if (work == 0)
+                    return false;
+            }
             Cursor& cursor = m_levels.back();
             if (cursor.next == cursor.end) {
                 if (m_levels.size() == 1)
@@ -87,7 +126,9 @@ private:
                 m_levels.pop_back();
                 continue;
             }
-            if (m_levels.size() - 1 == m_lastLevel) {
+            // Explore never reads the last level: its replacements are handed whole as they
+            // open, and at no substitution the axiom's symbols have no rule.
+            if (!Explores && m_levels.size() - 1 == m_lastLevel) {
                 if (symbols == 0)
                     return false;
                 const std::size_t left = static_cast<std::size_t>(cursor.end - cursor.next);
@@ -107,25 +148,47 @@ private:
                 continue;
             }
             const char symbol = *cursor.next;
-            const std::string* rule = m_levels.size() == m_lastLevel
+            // Levelled, every level reads the rules as they are.
+            const std::string* rule = !Explores && m_levels.size() == m_lastLevel
                 ? m_last[static_cast<unsigned char>(symbol)]
                 : m_next[static_cast<unsigned char>(symbol)];
             if (!rule) {
-                if (symbols == 0)
+                if constexpr (Explores) {
+                    --work;
+                } else if (symbols == 0) {
                     return false;
+                }
                 walk(symbol);
                 ++cursor.next;
-                --symbols;
+                if constexpr (!Explores)
+                    --symbols;
                 if constexpr (Placed)
                     ++m_copied;
                 continue;
             }
-            if (work == 0)
-                return false;
+            if constexpr (!Explores) {
+                if (work == 0)
+                    return false;
+            }
             --work;
             if constexpr (Placed)
                 rule = &Chosen(symbol);
             ++cursor.next;
+            if constexpr (Explores) {
+                const auto remaining
+                    = static_cast<std::int32_t>(m_lastLevel - (m_levels.size() - 1));
+                if (!walk.Opens(symbol, remaining))
+                    continue;
+                if (remaining == 1) {
+                    const std::uint64_t handed = rule->size();
+                    const char* const end = rule->data() + handed;
+                    for (const char* next = rule->data(); next != end;)
+                        walk(next, end);
+                    symbols += handed - std::min(handed, work);
+                    work -= std::min(handed, work);
+                    continue;
+                }
+            }
             // An empty replacement opens no level: its symbol just drops out of the word.
             if (!rule->empty()) {
                 m_levels.push_back({ rule->data(), rule->data() + rule->size() });
@@ -140,6 +203,8 @@ private:
         const char* end;
     };
 
+    // Whether every replacement of the symbol, which has a rule, is the symbol alone.
+    bool RewritesToItself(char symbol) const;
     // The replacement chosen for the symbol at the last cursor's next.
     const std::string& Chosen(char symbol) const;
     // The cursor just opened starts at the place its level's word has reached; the last cursor,

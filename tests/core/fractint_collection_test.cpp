@@ -6,7 +6,7 @@
 #include "app/core/record/fitted_fields.h"
 #include "app/core/record/prepared_draw.h"
 #include "expr/ascii_case.h"
-#include "lsystem/fractint/fractint_commands.h"
+#include "lsystem/commands/fractint_commands.h"
 #include "lsystem/turtle.h"
 #include "tests/lsystem/figure_summary.h"
 

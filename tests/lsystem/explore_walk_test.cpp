@@ -161,5 +161,43 @@ TEST(ExploreWalk, DrawsWhatTheWholeWalkDrawsInTheView)
     EXPECT_GT(skipped, 1000u);
 }
 
+// Where Explore's slices end, which its frames' estimates depend on: every symbol read costs one
+// of the budget, the budget is looked at before each symbol and each level left, a replacement of
+// the last level is walked whole, and a symbol rewritten to itself is a symbol of the word. Here
+// "F" (F -> F) is walked, "A" (A -> fA) opens "fA", whose "A" is walked whole as "fA".
+TEST(ExploreWalk, SlicesEndWhereTheBudgetRunsOut)
+{
+    struct Slice {
+        bool finished;
+        std::uint64_t symbols;
+    };
+    struct Row {
+        std::int32_t count;
+        std::vector<Slice> slices; // after each Advance(1)
+    };
+    const Row rows[] = {
+        { 0, { { false, 1 }, { false, 2 }, { true, 2 } } },
+        { 2, { { false, 1 }, { false, 2 }, { false, 3 }, { false, 6 }, { true, 6 } } },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "count " << row.count);
+        DrawParams params;
+        params.Word = "FA";
+        params.RuleF = "F";
+        params.RuleG = "G";
+        params.MoreRules = { { 'A', 1.0, "fA" } };
+        params.SubstCount = row.count;
+        params.Angle = 90.0;
+        params.StepLength = 1.0;
+        RecordingCanvas canvas;
+        ExploreWalk walk(params, WalkStyle {}, { -10.0, 10.0, -10.0, 10.0, 1.0, 1.0 }, 0.0, canvas);
+        for (const Slice& slice : row.slices) {
+            EXPECT_EQ(walk.Advance(1), slice.finished);
+            EXPECT_EQ(walk.stats().symbols, slice.symbols);
+        }
+        EXPECT_EQ(canvas.segments.size(), 1u);
+    }
+}
+
 } // namespace
 } // namespace lsystem

@@ -2,7 +2,7 @@
 
 #include "figure_summary.h"
 #include "fpu/floating_point_error.h"
-#include "lsystem/fractint/fractint_commands.h"
+#include "lsystem/commands/fractint_commands.h"
 #include "lsystem/rules/rewriting.h"
 #include "lsystem/turtle.h"
 #include "recording_canvas.h"

@@ -2,7 +2,7 @@
 
 #include "app/core/text/quoted_text.h"
 #include "expr/ascii_case.h"
-#include "lsystem/fractint/fractint_commands.h"
+#include "lsystem/commands/fractint_commands.h"
 
 #include <algorithm>
 #include <charconv>
