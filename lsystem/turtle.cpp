@@ -1,5 +1,6 @@
 #include "lsystem/turtle.h"
 
+#include "lsystem/book/book_walk.h"
 #include "lsystem/fractint/fractint_walk.h"
 #include "lsystem/panel/branching_turtle.h"
 #include "lsystem/panel/panel_command_lookup.h"
@@ -155,8 +156,15 @@ private:
 std::unique_ptr<WordWalk> WalkOf(RewrittenWord word, const DrawParams& params,
     const WalkStyle& style, RandomGenerator& random, Canvas& canvas)
 {
-    if (params.Commands == CommandSet::Fractint)
+    switch (params.Commands) {
+    case CommandSet::Panel:
+        break;
+    case CommandSet::Fractint:
         return std::make_unique<FractintWalk>(std::move(word), params, canvas);
+    case CommandSet::Book:
+        return std::make_unique<book::BookWalk>(
+            word.axiom, params, style, word.count, word.seed, canvas);
+    }
     return std::make_unique<PanelWalk>(std::move(word), params, style, random, canvas);
 }
 

@@ -37,7 +37,11 @@ RewrittenWord WordOf(const DrawParams& params, std::uint32_t seed);
 //
 // The turtle is the one of params.Commands: the panel's, as above, or Fractint's (FractintTurtle),
 // which reads the same rewritten word with its own commands, takes no random numbers and draws
-// in its own colours with a thin pen, so that RandomAmp, PenWidth and the style do not apply.
+// in its own colours with a thin pen, so that RandomAmp, PenWidth and the style do not apply; or
+// the book's (book::BookWalk), which rewrites the axiom of `word` `word.count` times by the rule
+// text params.BookRules in its own notation (the rules of `word` do not apply) and raises
+// book::BookRulesError from the constructor for a text that breaks it, and
+// book::BookDerivationError from Advance() for a derivation that cannot go on.
 class TurtleWalk {
 public:
     TurtleWalk(
