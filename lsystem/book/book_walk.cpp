@@ -22,7 +22,7 @@ BookWalk::BookWalk(std::string_view axiom, const DrawParams& params, const WalkS
     : m_system(ParsedBookSystem(axiom, params.BookRules))
     , m_count(std::clamp(count, 0, MaxDerivationLength))
     , m_seed(seed)
-    , m_turtle(params.StepLength, params.Angle, params.PenWidth, style.colour, canvas)
+    , m_turtle(params.StepLength, params.Angle, BookStartPenWidth, style.colour, canvas)
 {
     if (m_system.contextSensitive)
         m_word = AxiomWord(m_system);

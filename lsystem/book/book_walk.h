@@ -19,6 +19,9 @@
 
 namespace lsystem::book {
 
+// The pen a book figure starts with, in pixels, whatever the preset: "!(w)" widens it.
+inline constexpr std::int32_t BookStartPenWidth = 1;
+
 // A rule text that breaks the notation: the message is the parse error's Text().
 class BookRulesError : public std::runtime_error {
 public:
@@ -36,8 +39,9 @@ BookSystem ParsedBookSystem(std::string_view axiom, std::string_view rules);
 // in memory first, a rewriting step at a time within the budget of Advance (each step costs
 // the length of the word it reads), and past MaxWordModules ends with a BookDerivationError;
 // its modules are then walked from a BookWordCursor. The turtle (BookTurtle) takes its step and
-// angle from params, its starting pen from params.PenWidth and the colour 0 of its palette from
-// the style; it takes no random numbers, and the preset's narrowing and turn do not apply.
+// angle from params and the colour 0 of its palette from the style, and starts with a pen
+// BookStartPenWidth wide; it takes no random numbers, and neither the preset's pen, narrowing
+// and turn nor params.RandomAmp apply: the figure's own "!" and ";" set its pen and colours.
 // symbolsWalked() counts the modules handed to the turtle; symbolCount() is the word's length
 // once it is known (a context-sensitive word once derived, any word once walked), UINT64_MAX
 // before.
