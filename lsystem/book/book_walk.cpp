@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <type_traits>
 #include <utility>
 
 namespace lsystem::book {
@@ -63,7 +64,13 @@ template <class Cursor> bool BookWalk::Hand(Cursor& cursor, std::uint64_t& budge
         turtle.Walk(symbol, arguments, count);
     };
     try {
-        m_finished = cursor.Advance(left, walk);
+        if constexpr (std::is_same_v<Cursor, BookExpansion>) {
+            // Rewriting and closing may take as many steps as modules are asked for.
+            std::uint64_t work = budget;
+            m_finished = cursor.Advance(left, work, walk);
+        } else {
+            m_finished = cursor.Advance(left, walk);
+        }
     } catch (...) {
         m_symbolsWalked += budget - left;
         m_finished = true;

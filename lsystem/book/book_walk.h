@@ -35,7 +35,8 @@ BookSystem ParsedBookSystem(std::string_view axiom, std::string_view rules);
 // The walk of a system in the book's notation (CommandSet::Book): params.Word is the axiom,
 // params.BookRules the rule text, `count` (at most MaxDerivationLength) the rewriting steps and
 // `seed` chooses among weighted alternatives. A context-free system streams its word from a
-// BookExpansion, in memory that grows with the count only. A context-sensitive one is derived
+// BookExpansion, in memory that grows with the count only; a slice rewrites as many modules as
+// it may walk, so that it returns after bounded work even where the rules produce nothing. A context-sensitive one is derived
 // in memory first, a rewriting step at a time within the budget of Advance (each step costs
 // the length of the word it reads), and past MaxWordModules ends with a BookDerivationError;
 // its modules are then walked from a BookWordCursor. The turtle (BookTurtle) takes its step and

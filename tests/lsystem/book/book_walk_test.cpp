@@ -151,20 +151,27 @@ TEST(BookWalk, ArgumentsSetLengthsTurnsPenAndColour)
     }
 }
 
-// Figure 1.37a: each apex A, B or C draws one F and becomes two apices, so n steps draw
-// 2^n - 1 segments; its turns in space (& /) and levelling ($) draw nothing in the plane.
-TEST(BookWalk, AParametricTreeDrawsAStepForEveryRewrittenApex)
+// The parametric figures: Koch curves like a row of trees (figure 1.37a), each edge rewritten
+// as four, draw 4^n segments; Honda's monopodial tree (figure 2.6a), each apex A, B or C
+// drawing one F and becoming two apices, 2^n - 1, its turns in space (& /) and levelling ($)
+// drawing nothing in the plane.
+TEST(BookWalk, ParametricFiguresDrawAStepForEveryEdgeOrApex)
 {
-    const std::string rules = "define r1 0.9\ndefine r2 0.6\ndefine wr 0.707\n"
-                              "A(l,w) -> !(w)F(l)[&(45)B(l*r2,w*wr)]/(137.5)A(l*r1,w*wr)\n"
-                              "B(l,w) -> !(w)F(l)[-(45)$C(l*r2,w*wr)]C(l*r1,w*wr)\n"
-                              "C(l,w) -> !(w)F(l)[+(45)$B(l*r2,w*wr)]B(l*r1,w*wr)\n";
-    for (const std::int32_t count : { 1, 5, 10 }) {
+    const std::string row = "define p 0.3\ndefine h (p*(1-p))^0.5\n"
+                            "F(x) -> F(x*p)+F(x*h)--F(x*h)+F(x*(1-p))\n";
+    const std::string tree = "define r1 0.9\ndefine r2 0.6\ndefine wr 0.707\n"
+                             "A(l,w) -> !(w)F(l)[&(45)B(l*r2,w*wr)]/(137.5)A(l*r1,w*wr)\n"
+                             "B(l,w) -> !(w)F(l)[-(45)$C(l*r2,w*wr)]C(l*r1,w*wr)\n"
+                             "C(l,w) -> !(w)F(l)[+(45)$B(l*r2,w*wr)]B(l*r1,w*wr)\n";
+    for (const std::int32_t count : { 1, 5, 8 }) {
         SCOPED_TRACE(count);
-        const Walked walked = Walk(BookParams("A(1,10)", rules, 45.0), count);
-        EXPECT_EQ(walked.segmentsDrawn, (std::uint64_t { 1 } << count) - 1);
-        EXPECT_EQ(walked.segments.front().penWidth, 10);
-        EXPECT_DOUBLE_EQ(walked.segments.front().end.y, 1.0);
+        const Walked trees = Walk(BookParams("F(1)", row, 86.0), count);
+        EXPECT_EQ(trees.segmentsDrawn, std::uint64_t { 1 } << (2 * count));
+        EXPECT_NEAR(trees.segments.back().end.x, 0.0, 1e-12); // it ends on its base line
+        const Walked monopodial = Walk(BookParams("A(1,10)", tree, 45.0), count);
+        EXPECT_EQ(monopodial.segmentsDrawn, (std::uint64_t { 1 } << count) - 1);
+        EXPECT_EQ(monopodial.segments.front().penWidth, 10);
+        EXPECT_DOUBLE_EQ(monopodial.segments.front().end.y, 1.0);
     }
 }
 
@@ -186,6 +193,20 @@ TEST(BookWalk, AContextSensitivePlantDrawsEveryStepOfItsDerivedWord)
     const Walked sliced = Walk(params, 30, 7);
     EXPECT_EQ(sliced.segments.size(), whole.segments.size());
     EXPECT_EQ(sliced.segments.back().end.x, whole.segments.back().end.x);
+}
+
+// Rules that rewrite everything to nothing: every slice returns after bounded work, the word
+// of 2^40 modules that vanish at the last step is never gone through in one.
+TEST(BookWalk, SlicesStayShortWhereRulesProduceNothing)
+{
+    RandomGenerator random;
+    RecordingCanvas canvas;
+    DrawParams params = BookParams("A(39)", "A(n) : n > 0 -> A(n-1)A(n-1)\nA(n) -> \n");
+    params.SubstCount = 40;
+    TurtleWalk walk(params, PlainStyle, random, canvas);
+    for (int slice = 0; slice < 1000; ++slice)
+        EXPECT_FALSE(walk.Advance(100));
+    EXPECT_EQ(walk.symbolsWalked(), 0u);
 }
 
 // A text that breaks the notation fails when the walk is made; a derivation that cannot go on
