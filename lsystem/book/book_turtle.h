@@ -40,8 +40,8 @@ inline constexpr std::int32_t MaxBookPenWidth = 64;
 // BranchDepthError.
 class BookTurtle {
 public:
-    BookTurtle(double stepLength, double angle, std::int32_t penWidth, plane::Rgb colour,
-        Canvas& canvas);
+    BookTurtle(
+        double stepLength, double angle, std::int32_t penWidth, plane::Rgb colour, Canvas& canvas);
 
     // Carries out the module's command; its first argument, if any, is the command's value.
     void Walk(char symbol, const double* arguments, std::size_t count);

@@ -36,15 +36,15 @@ BookSystem ParsedBookSystem(std::string_view axiom, std::string_view rules);
 // params.BookRules the rule text, `count` (at most MaxDerivationLength) the rewriting steps and
 // `seed` chooses among weighted alternatives. A context-free system streams its word from a
 // BookExpansion, in memory that grows with the count only; a slice rewrites as many modules as
-// it may walk, so that it returns after bounded work even where the rules produce nothing. A context-sensitive one is derived
-// in memory first, a rewriting step at a time within the budget of Advance (each step costs
-// the length of the word it reads), and past MaxWordModules ends with a BookDerivationError;
-// its modules are then walked from a BookWordCursor. The turtle (BookTurtle) takes its step and
-// angle from params and the colour 0 of its palette from the style, and starts with a pen
-// BookStartPenWidth wide; it takes no random numbers, and neither the preset's pen, narrowing
-// and turn nor params.RandomAmp apply: the figure's own "!" and ";" set its pen and colours.
-// symbolsWalked() counts the modules handed to the turtle; symbolCount() is the word's length
-// once it is known (a context-sensitive word once derived, any word once walked), UINT64_MAX
+// it may walk, so that it returns after bounded work even where the rules produce nothing. A
+// context-sensitive one is derived in memory first, a rewriting step at a time within the budget of
+// Advance (each step costs the length of the word it reads), and past MaxWordModules ends with a
+// BookDerivationError; its modules are then walked from a BookWordCursor. The turtle (BookTurtle)
+// takes its step and angle from params and the colour 0 of its palette from the style, and starts
+// with a pen BookStartPenWidth wide; it takes no random numbers, and neither the preset's pen,
+// narrowing and turn nor params.RandomAmp apply: the figure's own "!" and ";" set its pen and
+// colours. symbolsWalked() counts the modules handed to the turtle; symbolCount() is the word's
+// length once it is known (a context-sensitive word once derived, any word once walked), UINT64_MAX
 // before.
 class BookWalk final : public WordWalk {
 public:

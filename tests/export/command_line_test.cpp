@@ -134,8 +134,8 @@ TEST(CommandLine, ExitCodesOutputAndFiles)
         { "a rule that breaks the book's notation",
             { "--render", "OUT.png", "--commands", "book", "--rule", "A(s -> F" }, 1, "^$",
             "^Row 1, column \\d+: .+\\n$", nullptr },
-        { "a constant without the book's commands", { "--render", "OUT.png", "--define", "a=1" },
-            2, "^$", "^--define needs --commands book\\n", nullptr },
+        { "a constant without the book's commands", { "--render", "OUT.png", "--define", "a=1" }, 2,
+            "^$", "^--define needs --commands book\\n", nullptr },
         { "a count out of range", { "--render", "OUT.png", "--subst", "11" }, 2, "^$",
             "--subst takes a whole number from 0 to 10", nullptr },
         // Explore substitutes further than Draw, and reports what it drew.

@@ -320,7 +320,8 @@ public:
         }
         const std::int32_t maxCount = MaxSubstitutionsOf(m_fields.commands);
         if (m_fields.substCount > maxCount && m_lineOfKey[countIndex] != 0)
-            throw NumberedLine { m_lineOfKey[countIndex], CountFault(m_countText, maxCount).message };
+            throw NumberedLine { m_lineOfKey[countIndex],
+                CountFault(m_countText, maxCount).message };
     }
 
 private:

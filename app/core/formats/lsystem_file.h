@@ -62,8 +62,8 @@ std::string FormatLSystem(const PanelFields& fields);
 // line without "=" or key, text that is not UTF-8, a bad quoted value, a value that holds a NUL
 // byte (as it stands or as "\x00"), a key other than "rule" given twice, a count that is not a
 // whole number from 0 to 10, a preset that is not a caption of the panel, commands other than
-// "panel", "fractint" or "book", a seed that is not a whole number from 0 to 4294967295, a rule that
-// ReadRuleLine refuses.
+// "panel", "fractint" or "book", a seed that is not a whole number from 0 to 4294967295, a rule
+// that ReadRuleLine refuses.
 LSystemParseResult ParseLSystem(std::string_view text, const PanelFields& current);
 
 // The error as one line of text: "line 3: ..." or, for the whole file, the message alone.

@@ -108,9 +108,8 @@ TEST(BookWalk, DrawsAsThePanelDrawsTheSameBracketedWord)
             for (std::size_t i = 0; i < walked.segments.size(); ++i) {
                 const RecordedSegment& a = walked.segments[i];
                 const RecordedSegment& b = expected.segments[i];
-                ASSERT_TRUE(a.start.x == b.start.x && a.start.y == b.start.y
-                    && a.end.x == b.end.x && a.end.y == b.end.y && a.colour == b.colour
-                    && a.penWidth == b.penWidth)
+                ASSERT_TRUE(a.start.x == b.start.x && a.start.y == b.start.y && a.end.x == b.end.x
+                    && a.end.y == b.end.y && a.colour == b.colour && a.penWidth == b.penWidth)
                     << "segment " << i;
             }
             EXPECT_EQ(walked.symbols, expected.symbols);
