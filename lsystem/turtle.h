@@ -20,6 +20,12 @@ class WordWalk;
 // SubstCount times by its rules, the alternatives chosen from the seed.
 RewrittenWord WordOf(const DrawParams& params, std::uint32_t seed);
 
+// How many symbols a walk of `params` from a generator in state `seed` walks, saturating at
+// UINT64_MAX: WordLength(WordOf(params, seed)) for the panel's and Fractint's commands, which is
+// worked out from the rules; for the book's, the modules of its derived word, counted by
+// deriving it (as long as a walk that draws nothing), raising the walk's errors.
+std::uint64_t WalkLength(const DrawParams& params, std::uint32_t seed);
+
 // The turtle walk of the word that params.SubstCount rewriting steps make of params.Word (the
 // axiom) with its rules (WordOf: the alternatives chosen from the generator's state at the
 // start), advanced in slices. The symbols come straight from

@@ -167,6 +167,9 @@ TEST(BookWalk, ParametricFiguresDrawAStepForEveryEdgeOrApex)
         const Walked trees = Walk(BookParams("F(1)", row, 86.0), count);
         EXPECT_EQ(trees.segmentsDrawn, std::uint64_t { 1 } << (2 * count));
         EXPECT_NEAR(trees.segments.back().end.x, 0.0, 1e-12); // it ends on its base line
+        DrawParams counted = BookParams("F(1)", row, 86.0);
+        counted.SubstCount = count;
+        EXPECT_EQ(WalkLength(counted, 0), trees.symbols);
         const Walked monopodial = Walk(BookParams("A(1,10)", tree, 45.0), count);
         EXPECT_EQ(monopodial.segmentsDrawn, (std::uint64_t { 1 } << count) - 1);
         EXPECT_EQ(monopodial.segments.front().penWidth, 10);
@@ -189,6 +192,9 @@ TEST(BookWalk, AContextSensitivePlantDrawsEveryStepOfItsDerivedWord)
     EXPECT_GT(steps, 1000u);
     EXPECT_EQ(whole.segmentsDrawn, steps);
     EXPECT_EQ(whole.symbols, word.size());
+    DrawParams counted = params;
+    counted.SubstCount = 30;
+    EXPECT_EQ(WalkLength(counted, 0), word.size());
     const Walked sliced = Walk(params, 30, 7);
     EXPECT_EQ(sliced.segments.size(), whole.segments.size());
     EXPECT_EQ(sliced.segments.back().end.x, whole.segments.back().end.x);
