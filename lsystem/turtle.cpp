@@ -186,7 +186,7 @@ std::uint64_t WalkLength(const DrawParams& params, std::uint32_t seed)
     if (system.contextSensitive)
         return book::DeriveWord(system, count, seed).size();
     std::uint64_t modules = std::numeric_limits<std::uint64_t>::max();
-    auto skip = [](char, const double*, std::size_t) { };
+    auto skip = [](char, const double*, std::size_t) {};
     book::BookExpansion(system, count, seed).Advance(modules, skip);
     return std::numeric_limits<std::uint64_t>::max() - modules;
 }
