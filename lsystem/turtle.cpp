@@ -1,5 +1,7 @@
 #include "lsystem/turtle.h"
 
+#include "lsystem/book/book_derivation.h"
+#include "lsystem/book/book_walk.h"
 #include "lsystem/fractint/fractint_walk.h"
 #include "lsystem/panel/branching_turtle.h"
 #include "lsystem/panel/panel_command_lookup.h"
@@ -8,6 +10,7 @@
 #include "lsystem/rules/expansion.h"
 #include "lsystem/rules/rewriting.h"
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <string>
@@ -155,8 +158,15 @@ private:
 std::unique_ptr<WordWalk> WalkOf(RewrittenWord word, const DrawParams& params,
     const WalkStyle& style, RandomGenerator& random, Canvas& canvas)
 {
-    if (params.Commands == CommandSet::Fractint)
+    switch (params.Commands) {
+    case CommandSet::Panel:
+        break;
+    case CommandSet::Fractint:
         return std::make_unique<FractintWalk>(std::move(word), params, canvas);
+    case CommandSet::Book:
+        return std::make_unique<book::BookWalk>(
+            word.axiom, params, style, word.count, word.seed, canvas);
+    }
     return std::make_unique<PanelWalk>(std::move(word), params, style, random, canvas);
 }
 
@@ -165,6 +175,20 @@ std::unique_ptr<WordWalk> WalkOf(RewrittenWord word, const DrawParams& params,
 RewrittenWord WordOf(const DrawParams& params, std::uint32_t seed)
 {
     return { params.Word, params.RuleF, params.RuleG, params.SubstCount, params.MoreRules, seed };
+}
+
+std::uint64_t WalkLength(const DrawParams& params, std::uint32_t seed)
+{
+    if (params.Commands != CommandSet::Book)
+        return WordLength(WordOf(params, seed));
+    const book::BookSystem system = book::ParsedBookSystem(params.Word, params.BookRules);
+    const std::int32_t count = std::clamp(params.SubstCount, 0, book::MaxDerivationLength);
+    if (system.contextSensitive)
+        return book::DeriveWord(system, count, seed).size();
+    std::uint64_t modules = std::numeric_limits<std::uint64_t>::max();
+    auto skip = [](char, const double*, std::size_t) {};
+    book::BookExpansion(system, count, seed).Advance(modules, skip);
+    return std::numeric_limits<std::uint64_t>::max() - modules;
 }
 
 TurtleWalk::TurtleWalk(

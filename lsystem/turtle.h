@@ -20,6 +20,12 @@ class WordWalk;
 // SubstCount times by its rules, the alternatives chosen from the seed.
 RewrittenWord WordOf(const DrawParams& params, std::uint32_t seed);
 
+// How many symbols a walk of `params` from a generator in state `seed` walks, saturating at
+// UINT64_MAX: WordLength(WordOf(params, seed)) for the panel's and Fractint's commands, which is
+// worked out from the rules; for the book's, the modules of its derived word, counted by
+// deriving it (as long as a walk that draws nothing), raising the walk's errors.
+std::uint64_t WalkLength(const DrawParams& params, std::uint32_t seed);
+
 // The turtle walk of the word that params.SubstCount rewriting steps make of params.Word (the
 // axiom) with its rules (WordOf: the alternatives chosen from the generator's state at the
 // start), advanced in slices. The symbols come straight from
@@ -37,7 +43,11 @@ RewrittenWord WordOf(const DrawParams& params, std::uint32_t seed);
 //
 // The turtle is the one of params.Commands: the panel's, as above, or Fractint's (FractintTurtle),
 // which reads the same rewritten word with its own commands, takes no random numbers and draws
-// in its own colours with a thin pen, so that RandomAmp, PenWidth and the style do not apply.
+// in its own colours with a thin pen, so that RandomAmp, PenWidth and the style do not apply; or
+// the book's (book::BookWalk), which rewrites the axiom of `word` `word.count` times by the rule
+// text params.BookRules in its own notation (the rules of `word` do not apply) and raises
+// book::BookRulesError from the constructor for a text that breaks it, and
+// book::BookDerivationError from Advance() for a derivation that cannot go on.
 class TurtleWalk {
 public:
     TurtleWalk(

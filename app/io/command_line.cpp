@@ -100,8 +100,9 @@ qint64 IntegerValue(const GivenOptions& given, const QString& name, qint64 min, 
 // --explore the count may go beyond Draw's limit.
 void ApplyFieldOptions(const GivenOptions& given, PanelFields& fields)
 {
-    const std::int32_t maxCount
-        = given.isSet(QStringLiteral("explore")) ? MaxExploreSubstitutions : MaxSubstitutions;
+    const std::int32_t maxCount = given.isSet(QStringLiteral("explore"))
+        ? MaxExploreSubstitutions
+        : MaxSubstitutionsOf(fields.commands);
     for (const FieldRow& row : FieldTable) {
         const QString name = QString::fromUtf8(row.option);
         if (row.option.empty() || !given.isSet(name))
@@ -123,9 +124,61 @@ void ApplyFieldOptions(const GivenOptions& given, PanelFields& fields)
     }
 }
 
-// Every --rule in order, given at all, in place of the rules the fields had.
+// --commands, given at all, in place of the set the fields had.
+void ApplyCommandsOption(const GivenOptions& given, PanelFields& fields)
+{
+    const QString name = QStringLiteral("commands");
+    if (!given.isSet(name))
+        return;
+    const QString value = given.value(name);
+    if (value.compare(QStringLiteral("panel"), Qt::CaseInsensitive) == 0)
+        fields.commands = lsystem::CommandSet::Panel;
+    else if (value.compare(QStringLiteral("fractint"), Qt::CaseInsensitive) == 0)
+        fields.commands = lsystem::CommandSet::Fractint;
+    else if (value.compare(QStringLiteral("book"), Qt::CaseInsensitive) == 0)
+        fields.commands = lsystem::CommandSet::Book;
+    else
+        throw UsageError(
+            QStringLiteral("--commands takes \"panel\", \"fractint\" or \"book\", not \"%1\"")
+                .arg(value));
+}
+
+// The book's rule text from --define, --ignore and --rule, given at all: the constants, the
+// ignored symbols, then the productions, each in order.
+void ApplyBookRuleOptions(const GivenOptions& given, PanelFields& fields)
+{
+    const QString define = QStringLiteral("define");
+    const QString ignore = QStringLiteral("ignore");
+    const QString rule = QStringLiteral("rule");
+    if (!given.isSet(define) && !given.isSet(ignore) && !given.isSet(rule))
+        return;
+    fields.bookRules.clear();
+    for (const QString& constant : given.values(define)) {
+        const qsizetype equals = constant.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            throw UsageError(
+                QStringLiteral("--define takes \"NAME=EXPRESSION\", not \"%1\"").arg(constant));
+        fields.bookRules.push_back("define " + constant.left(equals).trimmed().toStdString() + ' '
+            + constant.mid(equals + 1).trimmed().toStdString());
+    }
+    if (given.isSet(ignore))
+        fields.bookRules.push_back("ignore: " + given.value(ignore).toStdString());
+    for (const QString& line : given.values(rule))
+        fields.bookRules.push_back(line.toStdString());
+}
+
+// Every --rule in order, given at all, in place of the rules the fields had; for the book's
+// commands, the book's rule text.
 void ApplyRuleOptions(const GivenOptions& given, PanelFields& fields)
 {
+    if (fields.commands == lsystem::CommandSet::Book) {
+        ApplyBookRuleOptions(given, fields);
+        return;
+    }
+    for (const char* book : { "define", "ignore" }) {
+        if (given.isSet(QString::fromLatin1(book)))
+            throw UsageError(QStringLiteral("--%1 needs --commands book").arg(QLatin1String(book)));
+    }
     const QString name = QStringLiteral("rule");
     if (!given.isSet(name))
         return;
@@ -211,6 +264,7 @@ RenderRequest ReadRequest(const GivenOptions& given)
     }
     if (given.isSet(QStringLiteral("preset")))
         ApplyPreset(PresetNamed(given.value(QStringLiteral("preset"))), fields);
+    ApplyCommandsOption(given, fields);
     ApplyFieldOptions(given, fields);
     ApplyRuleOptions(given, fields);
     // An entry is meant to be seen whole: its file gives no window, so it is fitted unless one is

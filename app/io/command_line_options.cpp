@@ -32,7 +32,25 @@ constexpr Option ruleOption { nullptr, "rule", "rule",
     "these replace an L-system file's rules. The rules of one symbol, F's and G's fields among "
     "them (weighing 1), are alternatives: each rewriting picks one at random by weight (default "
     "1), from the seed. E.g. --axiom X --rule-f FF --rule \"X -> F-((X)+X)+F(+FX)-X\"; "
-    "--rule \"F 2 -> F(+F)F\" rewrites F as F(+F)F twice as often as by --rule-f's rule." };
+    "--rule \"F 2 -> F(+F)F\" rewrites F as F(+F)F twice as often as by --rule-f's rule. With "
+    "--commands book, a production of the book's notation instead: [LEFT <] MODULE [> RIGHT] "
+    "[: CONDITION] -> SUCCESSOR." };
+// The book's notation: the commands, and its constants and ignored symbols, which with --rule
+// make its rule text.
+constexpr Option bookOptions[] = {
+    { nullptr, "commands", "set",
+        "Whose commands read the word: \"panel\" (default), \"fractint\" or \"book\", the "
+        "bracketed, context-sensitive and parametric L-systems of \"The Algorithmic Beauty of "
+        "Plants\" (F(l) draws a step of l, f(l) moves, +(a) -(a) turn by a degrees, | turns "
+        "back, [ ] branch, !(w) sets the pen's width, ;(n) the colour; F, f, + and - alone take "
+        "the step and the angle; --subst up to 64). E.g. --commands book --axiom \"A(1)\" "
+        "--angle 30 --define R=0.6 --rule \"A(s) : s > 0.1 -> F(s)[+A(s*R)][-A(s*R)]\"." },
+    { nullptr, "define", "name=expr",
+        "With --commands book: a constant for the rules' expressions; give it once for each. "
+        "Given, --define, --ignore and --rule replace an L-system file's rule text." },
+    { nullptr, "ignore", "symbols",
+        "With --commands book: the symbols that the context of a rule passes over." },
+};
 constexpr Option laterOptions[] = {
     { nullptr, "entry", "name",
         "With a collection of Fractint L-systems (.l): the entry to draw, its name as written or "
@@ -115,6 +133,9 @@ std::vector<CommandLineOption> MakeOptions()
     }
     options.push_back(Made(ruleOption));
     options.back().repeatable = true;
+    for (const Option& option : bookOptions)
+        options.push_back(Made(option));
+    options[options.size() - 2].repeatable = true;
     for (const Option& option : laterOptions)
         options.push_back(Made(option));
     return options;

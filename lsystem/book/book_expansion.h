@@ -27,11 +27,21 @@ public:
     // before the module whose arguments failed.
     template <class Sink> bool Advance(std::uint64_t& modules, Sink& sink)
     {
+        std::uint64_t work = UINT64_MAX;
+        return Advance(modules, work, sink);
+    }
+    // The same, rewriting or closing at most `work` (which is decreased) modules and frames
+    // besides: a call returns after bounded work even where the rules produce nothing.
+    template <class Sink> bool Advance(std::uint64_t& modules, std::uint64_t& work, Sink& sink)
+    {
         for (;;) {
             Frame& frame = m_frames[m_top];
             if (frame.next == frame.end) {
                 if (m_top == 0)
                     return true;
+                if (work == 0)
+                    return false;
+                --work;
                 if (m_weighted)
                     Close();
                 --m_top;
@@ -43,6 +53,9 @@ public:
                 row[a] = frame.arguments[module.first + a].Evaluate(frame.parameters);
             if (m_top < m_count) {
                 if (const BookProduction* production = Matching(module.symbol, row, module.count)) {
+                    if (work == 0)
+                        return false;
+                    --work;
                     const BookSuccessor& successor = Successor(*production);
                     ++frame.next;
                     if (!successor.modules.empty())

@@ -23,6 +23,9 @@ struct DrawParams {
     std::int32_t SubstCount = 0; // number of substitutions
     std::int32_t PenWidth = 0; // pen width at the start of a walk, pixels
     CommandSet Commands = CommandSet::Panel; // which turtle reads the word
+    // The book's commands only: the rule text, lines of its notation (lsystem/book/book_parser.h);
+    // Word is then the axiom and RuleF, RuleG and MoreRules do not apply.
+    std::string BookRules;
 };
 
 } // namespace lsystem

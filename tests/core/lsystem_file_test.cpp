@@ -105,6 +105,40 @@ TEST(LSystemFile, FractintCommandsAreWrittenUnderVersionThreeAndReadBack)
     EXPECT_EQ(std::get<PanelFields>(panel).commands, lsystem::CommandSet::Panel);
 }
 
+// A file for the book's commands: version 4, its constants, ignored symbols and productions
+// as lines in order, read back byte for byte, with a count beyond the panel's.
+TEST(LSystemFile, BookCommandsAreWrittenUnderVersionFourAndReadBackByteForByte)
+{
+    PanelFields fields = Edited();
+    fields.commands = lsystem::CommandSet::Book;
+    fields.substCount = 30;
+    fields.moreRules = { { "X", "1", "F" } };
+    fields.bookRules = { "define r 0.9", "ignore: +-F", "0<1>0 -> 1[+F1F1]",
+        "A(l) : l > 0 -> F(l*r)\\(5)A(l-1)", " " };
+    const std::string text = app::FormatLSystem(fields);
+    EXPECT_TRUE(text.starts_with("Lindenmayer L-system 4\n")) << text;
+    EXPECT_TRUE(text.ends_with("preset = Plant 3\ncommands = book\ndefine = r 0.9\n"
+                               "ignore = +-F\nrule = 0<1>0 -> 1[+F1F1]\n"
+                               "rule = \"A(l) : l > 0 -> F(l*r)\\\\(5)A(l-1)\"\nrule = \"\"\n"))
+        << text;
+    const app::LSystemParseResult read = app::ParseLSystem(text, {});
+    ASSERT_TRUE(std::holds_alternative<PanelFields>(read))
+        << app::DescribeError(std::get<app::LSystemFileError>(read));
+    const PanelFields& again = std::get<PanelFields>(read);
+    EXPECT_EQ(app::FormatLSystem(again), text);
+    EXPECT_EQ(again.substCount, 30);
+    EXPECT_TRUE(again.moreRules.empty());
+    EXPECT_EQ(again.bookRules[1], "ignore: +-F");
+    EXPECT_EQ(again.bookRules[3], fields.bookRules[3]);
+
+    // The commands may follow the lines they read.
+    const app::LSystemParseResult later = app::ParseLSystem(
+        "Lindenmayer L-system 4\nrule = A -> AB\ndefine = k 2\ncommands = book\n", {});
+    ASSERT_TRUE(std::holds_alternative<PanelFields>(later));
+    EXPECT_EQ(std::get<PanelFields>(later).bookRules,
+        (std::vector<std::string> { "A -> AB", "define k 2" }));
+}
+
 // A file is the whole L-system: one without rules leaves none of the rules before.
 TEST(LSystemFile, AVersionOneFileIsReadAndWrittenAsBeforeWithoutRules)
 {
@@ -185,13 +219,13 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
             "not an L-system file: the first line must be \"Lindenmayer L-system 1\", not "
             "\"[figure]\"" },
         { "header later", "# made by hand\n" + header, 1, "not an L-system file" },
-        { "newer version", "Lindenmayer L-system 4\n", 1,
-            "the file is of a newer L-system format, version 4, that this program cannot read; it "
-            "reads versions 1 to 3" },
+        { "newer version", "Lindenmayer L-system 5\n", 1,
+            "the file is of a newer L-system format, version 5, that this program cannot read; it "
+            "reads versions 1 to 4" },
         { "no version", "Lindenmayer L-system 2.0\n", 1,
             "version \"2.0\" of the L-system format is not supported; this program reads "
-            "\"Lindenmayer L-system 1\", \"Lindenmayer L-system 2\" and \"Lindenmayer L-system "
-            "3\"" },
+            "\"Lindenmayer L-system 1\", \"Lindenmayer L-system 2\", \"Lindenmayer L-system "
+            "3\" and \"Lindenmayer L-system 4\"" },
         { "no equals sign", header + "axiom = F\nrule-f F+F\n", 3,
             "expected \"key = value\", not \"rule-f F+F\"" },
         { "lines counted at CR", "Lindenmayer L-system 1\raxiom = F\r\rrule-f F+F\r", 4,
@@ -215,7 +249,19 @@ TEST(LSystemFile, MalformedFilesNameTheLineAndGiveNoRecord)
             "the seed must be a whole number from 0 to 4294967295, not \"4294967296\"" },
         { "negative seed", header + "seed = -1\n", 2, "not \"-1\"" },
         { "unknown commands", header + "commands = logo\n", 2,
-            "the commands must be \"panel\" or \"fractint\", not \"logo\"" },
+            "the commands must be \"panel\", \"fractint\" or \"book\", not \"logo\"" },
+        { "the book's commands before version 4", header + "commands = book\n", 2,
+            "the book's commands need the header \"Lindenmayer L-system 4\"" },
+        { "a constant without the book's commands",
+            "Lindenmayer L-system 4\nrule = X -> F\ndefine = a 1\n", 3,
+            "\"define\" belongs to the book's commands" },
+        { "a book count too large", "Lindenmayer L-system 4\nsubstitutions = 65\ncommands = book\n",
+            2, "the number of substitutions must be a whole number from 0 to 10, not \"65\"" },
+        { "a count beyond the panel's in a book file",
+            "Lindenmayer L-system 4\nsubstitutions = 30\nrule = X -> F\n", 2,
+            "from 0 to 10, not \"30\"" },
+        { "a book rule's bad quote", "Lindenmayer L-system 4\ncommands = book\nrule = \"F\n", 3,
+            "the quoted value has no closing quote" },
         { "commands twice", header + "commands = fractint\ncommands = panel\n", 3,
             "\"commands\" is given twice (first on line 2)" },
         { "key twice", header + "axiom = F\nrule-f = G\n# again\nAxiom = G\n", 5,

@@ -21,7 +21,7 @@ std::uint64_t WordSymbols(const DrawnFigure& figure, std::int32_t count)
 {
     lsystem::DrawParams params = figure.walk.params;
     params.SubstCount = count;
-    return lsystem::WordLength(lsystem::WordOf(params, figure.seed));
+    return lsystem::WalkLength(params, figure.seed);
 }
 
 // The symbols that drawing the figures again from their records walks, all together

@@ -14,6 +14,15 @@ namespace app {
 // The bounds of the number of substitutions.
 inline constexpr std::int32_t MinSubstitutions = 0;
 inline constexpr std::int32_t MaxSubstitutions = 10;
+// The book's systems grow by rules that often change few modules a step (signals, apices), so
+// they take more steps.
+inline constexpr std::int32_t MaxBookSubstitutions = 64;
+
+// The most substitutions the set's figures take.
+constexpr std::int32_t MaxSubstitutionsOf(lsystem::CommandSet commands)
+{
+    return commands == lsystem::CommandSet::Book ? MaxBookSubstitutions : MaxSubstitutions;
+}
 
 // A rule beyond the F and G fields, as the Rules window, a file or the command line gives it:
 // the symbol it rewrites (one character), its weight among the symbol's alternatives (a positive
@@ -52,6 +61,10 @@ struct PanelFields {
     // its collections (which the random amplitude and the preset's turn and pen do not shape);
     // files say "commands = fractint", the panel does not show it.
     lsystem::CommandSet commands = lsystem::CommandSet::Panel;
+    // The book's rule text, a line of its notation each (lsystem/book/book_parser.h): "define
+    // NAME EXPR", "ignore: SYMBOLS" and the productions, in order. Read for the book's commands
+    // only, which read none of ruleF, ruleG and moreRules.
+    std::vector<std::string> bookRules;
 
     friend bool operator==(const PanelFields&, const PanelFields&) = default;
 };
@@ -84,8 +97,8 @@ inline constexpr FieldRow FieldTable[] = {
         "The turning angle, a number with a point as decimal separator.", std::nullopt },
     { &PanelFields::length, "EditLength", "length", "length", "expression", "The length scale.",
         ExpressionField::Length },
-    { nullptr, "SpinEdit1", "substitutions", "subst", "n", "The number of substitutions, 0 to 10.",
-        std::nullopt },
+    { nullptr, "SpinEdit1", "substitutions", "subst", "n",
+        "The number of substitutions, 0 to 10 (to 64 with --commands book).", std::nullopt },
     { &PanelFields::random, "EditRandom", "random", "random", "expression", "The random amplitude.",
         ExpressionField::Random },
     { &PanelFields::x1, "EditX1", "x1", {}, {}, {}, ExpressionField::X1 },

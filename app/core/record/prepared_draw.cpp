@@ -5,6 +5,7 @@
 #include "app/core/text/float_text.h"
 #include "expr/evaluator.h"
 #include "fpu/floating_point_error.h"
+#include "lsystem/book/book_walk.h"
 #include "lsystem/rules/rule_table.h"
 
 #include <algorithm>
@@ -52,13 +53,24 @@ double EvaluateField(ExpressionField field, const std::string& text)
 // The panel's spin field keeps the count within 0 to 10; a record from elsewhere may not.
 std::int32_t SubstitutionCount(const PanelFields& fields)
 {
-    return std::clamp(fields.substCount, MinSubstitutions, MaxSubstitutions);
+    return std::clamp(fields.substCount, MinSubstitutions, MaxSubstitutionsOf(fields.commands));
+}
+
+// The book's rule text as the walk takes it, a line each.
+std::string BookRuleText(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + '\n';
+    return text;
 }
 
 } // namespace
 
 bool TakesRandomNumbers(const lsystem::DrawParams& params)
 {
+    if (params.Commands == lsystem::CommandSet::Book)
+        return lsystem::book::ParsedBookSystem(params.Word, params.BookRules).weighted;
     // Fractint's turtle takes no random numbers.
     return (params.RandomAmp != 0.0 && params.Commands == lsystem::CommandSet::Panel)
         || lsystem::RuleTable(params.RuleF, params.RuleG, params.MoreRules).weighted();
@@ -84,13 +96,18 @@ PreparedWalk PrepareWalk(const PanelFields& fields, plane::Rgb colourBefore)
     params.RandomAmp = EvaluateField(ExpressionField::Random, fields.random);
     params.MoreRules = ReadRules(fields.moreRules);
     params.Commands = fields.commands;
+    if (params.Commands == lsystem::CommandSet::Book) {
+        params.BookRules = BookRuleText(fields.bookRules);
+        lsystem::book::ParsedBookSystem(params.Word, params.BookRules);
+    }
     return WalkAtCount(walk, fields.preset, fields.substCount, colourBefore);
 }
 
 PreparedWalk WalkAtCount(const PreparedWalk& walk, Preset preset, std::int32_t count,
-    plane::Rgb colourBefore, std::int32_t maxCount)
+    plane::Rgb colourBefore, std::optional<std::int32_t> maxCount)
 {
-    count = std::clamp(count, MinSubstitutions, maxCount);
+    count = std::clamp(
+        count, MinSubstitutions, maxCount.value_or(MaxSubstitutionsOf(walk.params.Commands)));
     lsystem::DrawParams params = walk.params;
     params.SubstCount = count;
     params.PenWidth = StartPenWidth(preset, count);

@@ -8,6 +8,8 @@
 #include "plane/rgb.h"
 #include "plane/viewport.h"
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -64,9 +66,10 @@ struct PreparedDraw {
 // The steps of Draw before the walk, as a value: nothing else changes. The window fields are
 // evaluated and mapped onto a planeSize × planeSize plane, then the line colour is chosen (the
 // preset's, else colourBefore), then the length, the angle (a number with a point), the random
-// amplitude and the more rules are read and the step length computed. The first field that
-// fails raises its error (ExpressionError, AngleError, RuleError, FieldArithmeticError) or the
-// window mapping's arithmetic fault.
+// amplitude and the more rules (for the book's commands, the book's rule text) are read and the
+// step length computed. The first field that fails raises its error (ExpressionError,
+// AngleError, RuleError, lsystem::book::BookRulesError, FieldArithmeticError) or the window
+// mapping's arithmetic fault.
 PreparedDraw PrepareDraw(const PanelFields& fields, plane::Rgb colourBefore, int planeSize);
 
 // The two halves of PrepareDraw. A walk that only measures the figure prepares the walk alone:
@@ -78,17 +81,18 @@ PreparedWalk PrepareWalk(const PanelFields& fields, plane::Rgb colourBefore);
 // plane::Viewport::SetWorldWindow.
 plane::Viewport WindowMapping(const WorldWindow& window, int planeSize);
 
-// A prepared walk at another number of substitutions (kept within 0 to maxCount): the
+// A prepared walk at another number of substitutions (kept within 0 to maxCount, by default the
+// most its command set takes): the
 // parameters read from the fields stay, the step length, the pen and the style follow the count
 // as PrepareWalk makes them, the colour the preset's at that count, else colourBefore. Raises
 // the overflow of the step length as the length field's FieldArithmeticError.
 PreparedWalk WalkAtCount(const PreparedWalk& walk, Preset preset, std::int32_t count,
-    plane::Rgb colourBefore, std::int32_t maxCount = MaxSubstitutions);
+    plane::Rgb colourBefore, std::optional<std::int32_t> maxCount = std::nullopt);
 
 // Whether the random generator's state at a walk's start shapes the figure of these parameters:
 // they have a random amplitude that their turtle takes numbers for (the panel's does, Fractint's
-// does not), or a symbol with several alternatives (the state is the seed that chooses among
-// them).
+// and the book's do not), or a symbol with several alternatives (the state is the seed that
+// chooses among them).
 bool TakesRandomNumbers(const lsystem::DrawParams& params);
 
 // The line colour of a Draw of these fields: the preset's, else the colour before.
