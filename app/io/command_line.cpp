@@ -1,5 +1,6 @@
 #include "app/io/command_line.h"
 
+#include "app/core/explore/explore_depth.h"
 #include "app/core/explore/explore_job.h"
 #include "app/core/formats/lsystem_file.h"
 #include "app/core/jobs/animation_frames.h"
@@ -282,6 +283,10 @@ RenderRequest ReadRequest(const GivenOptions& given)
     request.style.transparent = given.isSet(QStringLiteral("transparent"));
     request.stats = given.isSet(QStringLiteral("stats"));
     request.explore = given.isSet(QStringLiteral("explore"));
+    if (request.explore) {
+        if (const auto refusal = ExploreRefusal(fields, !request.fit))
+            throw UsageError(QStringLiteral("--explore: %1").arg(QString::fromStdString(*refusal)));
+    }
     request.animation = ReadAnimation(given, animate);
     // The file's kind last: a name whose extension cannot be written is a failure, not a usage
     // error, and comes after them.

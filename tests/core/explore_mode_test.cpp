@@ -60,6 +60,43 @@ TEST(ExploreDepth, NeitherAxisNarrowerThanItsMagnitudeAllows)
     EXPECT_FALSE(app::ExploreShows({ nan, 1, -1, 1 }));
 }
 
+// A count beyond Draw's is refused only for the figures Explore walks whole; a window only when
+// it is given and too narrow.
+TEST(ExploreDepth, RefusesWhatWouldNeverEnd)
+{
+    const auto fields = [](std::int32_t count, const char* random,
+                            lsystem::CommandSet commands = lsystem::CommandSet::Panel) {
+        app::PanelFields made;
+        made.substCount = count;
+        made.random = random;
+        made.commands = commands;
+        return made;
+    };
+    app::PanelFields weighted = fields(11, "0");
+    weighted.moreRules.push_back({ "F", "2", "F+F" });
+    app::PanelFields narrow = fields(2, "0");
+    app::SetWindow(narrow, { "0", "1/10^13", "0", "1" });
+    const struct {
+        const char* name;
+        app::PanelFields fields;
+        bool windowGiven;
+        bool refused;
+    } rows[] = {
+        { "a Koch curve far beyond Draw's count", fields(64, "0"), true, false },
+        { "a random amplitude within Draw's count", fields(10, "1/50"), true, false },
+        { "a random amplitude beyond it", fields(11, "1/50"), true, true },
+        { "alternatives beyond it", weighted, true, true },
+        { "Fractint's turtle beyond it", fields(11, "0", lsystem::CommandSet::Fractint), true,
+            true },
+        { "a narrow window", narrow, true, true },
+        { "a narrow window to be fitted", narrow, false, false },
+        { "fields that fail to prepare", fields(64, "1/0"), true, false },
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(app::ExploreRefusal(row.fields, row.windowGiven).has_value(), row.refused)
+            << row.name;
+}
+
 // Each frame comes at once, coarse, and its refinement shows the fine one only whole; a view
 // change replaces the refinement under way, and leaving Explore gives what the same moves give
 // exactly.

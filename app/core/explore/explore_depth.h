@@ -1,6 +1,10 @@
 #pragma once
 
+#include "app/core/record/panel_fields.h"
 #include "app/core/record/world_window.h"
+
+#include <optional>
+#include <string>
 
 namespace app {
 
@@ -14,5 +18,12 @@ inline constexpr double ExploreNarrowest = 0x1p-40;
 
 // Whether Explore may show `window`: neither axis narrower than ExploreNarrowest allows.
 bool ExploreShows(const WorldWindow& window);
+
+// Why Explore cannot show the fields as they ask, where it cannot: a count beyond Draw's limit
+// for a figure that Explore walks whole (one its view-adapted walk does not handle: a random
+// amplitude, alternatives, Fractint's turtle or a widening pen), whose walk would never end; or,
+// where `windowGiven`, a window ExploreShows refuses. Fields that fail to prepare are not judged
+// here: drawing them reports their error.
+std::optional<std::string> ExploreRefusal(const PanelFields& fields, bool windowGiven);
 
 } // namespace app

@@ -1,5 +1,9 @@
 #include "app/core/jobs/thumbnail_drawing.h"
 
+#include "lsystem/fractint/fractint_commands.h"
+#include "lsystem/panel/symbols.h"
+#include "lsystem/rules/rewriting.h"
+
 #include <algorithm>
 
 namespace app {
@@ -8,10 +12,50 @@ namespace {
 
 constexpr plane::Rgb black { 0, 0, 0 };
 
+// The symbols that draw a step in the turtle of `commands`.
+lsystem::SymbolSet StepSymbols(lsystem::CommandSet commands)
+{
+    lsystem::SymbolSet steps;
+    for (int byte = 0; byte < 256; ++byte) {
+        const char symbol = static_cast<char>(byte);
+        bool draws = false;
+        switch (commands) {
+        case lsystem::CommandSet::Panel:
+            draws = lsystem::DrawsAStep(symbol);
+            break;
+        case lsystem::CommandSet::Fractint:
+            draws = lsystem::FractintCommandOf(symbol) == lsystem::FractintCommand::DrawStep
+                || lsystem::FractintCommandOf(symbol) == lsystem::FractintCommand::DrawDegreeStep;
+            break;
+        }
+        steps.set(static_cast<std::size_t>(byte), draws);
+    }
+    return steps;
+}
+
+PreparedWalk ThumbnailWalk(const PanelFields& fields, int size, std::uint64_t symbolBudget)
+{
+    const PreparedWalk walk = PrepareWalk(fields, black);
+    return WalkAtCount(walk, fields.preset, ThumbnailCount(walk.params, size, symbolBudget), black);
+}
+
 } // namespace
 
+std::int32_t ThumbnailCount(const lsystem::DrawParams& params, int size, std::uint64_t symbolBudget)
+{
+    const lsystem::RuleTable rules(params.RuleF, params.RuleG, params.MoreRules);
+    const lsystem::SymbolSet steps = StepSymbols(params.Commands);
+    const auto pixels = static_cast<std::uint64_t>(size) * static_cast<std::uint64_t>(size);
+    for (std::int32_t count = params.SubstCount; count > 0; --count) {
+        if (lsystem::RewrittenCount(params.Word, rules, count, steps) <= pixels
+            && lsystem::RewrittenLength(params.Word, rules, count) <= symbolBudget)
+            return count;
+    }
+    return 0;
+}
+
 ThumbnailDrawing::ThumbnailDrawing(const PanelFields& fields, int size, std::uint64_t symbolBudget)
-    : m_prepared(PrepareWalk(fields, black))
+    : m_prepared(ThumbnailWalk(fields, size, symbolBudget))
     , m_seed(fields.seed.value_or(0))
     , m_size(size)
     , m_symbolBudget(symbolBudget)

@@ -14,8 +14,8 @@
 namespace app {
 
 // The thumbnails of a list of figures, made one after the other in steps of bounded work: the
-// figures asked for first (those on screen) before the rest, each one's walk cut off at the
-// thumbnail's budget so that no figure holds the others up.
+// figures asked for first (those on screen) before the rest, each one drawn at an order whose walk
+// keeps within the thumbnail's budget (ThumbnailCount) so that no figure holds the others up.
 class ThumbnailQueue {
 public:
     // A figure each; none for an entry that has no fields, which gets no thumbnail.
