@@ -1,6 +1,7 @@
 #include "app/core/jobs/thumbnail_drawing.h"
 
-#include "lsystem/fractint/fractint_commands.h"
+#include "lsystem/book/book_command.h"
+#include "lsystem/commands/fractint_commands.h"
 #include "lsystem/panel/symbols.h"
 #include "lsystem/rules/rewriting.h"
 
@@ -27,6 +28,9 @@ lsystem::SymbolSet StepSymbols(lsystem::CommandSet commands)
             draws = lsystem::FractintCommandOf(symbol) == lsystem::FractintCommand::DrawStep
                 || lsystem::FractintCommandOf(symbol) == lsystem::FractintCommand::DrawDegreeStep;
             break;
+        case lsystem::CommandSet::Book:
+            draws = lsystem::book::BookCommandOf(symbol) == lsystem::book::BookCommand::Draw;
+            break;
         }
         steps.set(static_cast<std::size_t>(byte), draws);
     }
@@ -43,6 +47,10 @@ PreparedWalk ThumbnailWalk(const PanelFields& fields, int size, std::uint64_t sy
 
 std::int32_t ThumbnailCount(const lsystem::DrawParams& params, int size, std::uint64_t symbolBudget)
 {
+    // The book's rules are parametric and may depend on context: their words are not counted
+    // without deriving them, so such a figure keeps its order and the symbol budget bounds it.
+    if (params.Commands == lsystem::CommandSet::Book)
+        return params.SubstCount;
     const lsystem::RuleTable rules(params.RuleF, params.RuleG, params.MoreRules);
     const lsystem::SymbolSet steps = StepSymbols(params.Commands);
     const auto pixels = static_cast<std::uint64_t>(size) * static_cast<std::uint64_t>(size);
