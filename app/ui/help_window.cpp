@@ -12,7 +12,8 @@ const QStringList& HelpWindow::ShownSections()
 {
     static const QStringList headings { QStringLiteral("## Help on the screen"),
         QStringLiteral("## The turtle's symbols and the rule notation"),
-        QStringLiteral("## The fields"), QStringLiteral("## Commands, shortcuts and context menus"),
+        QStringLiteral("## The book's notation"), QStringLiteral("## The fields"),
+        QStringLiteral("## Commands, shortcuts and context menus"),
         QStringLiteral("## Fractint collections") };
     return headings;
 }
