@@ -211,24 +211,22 @@ TEST(ExploreCountOf, DragonCurveGrowsTurnedBackOntoItsEnd)
     EXPECT_GT(previous, 8);
 }
 
-struct DenseRow {
-    const char* name;
-    PanelFields fields;
-};
-
-// A curve that fills its area grows only as far as its view stays within a frame's segments,
-// short of a step a pixel.
+// A curve that fills its area grows only as far as its view stays within a frame's segments:
+// the count at which a step spans a pixel does not fit, and a count short of it is searched for.
 TEST(ExploreCountOf, DenseViewStaysWithinAFrame)
 {
     PanelFields hilbert = FileFields("L", "F", "G", "1/2", 6, { "-1.04", "0.05", "-0.05", "1.04" });
     hilbert.moreRules = { { "L", "1", "+RF-LFL-FR+" }, { "R", "1", "-LF+RFR+FL-" } };
-    const DenseRow rows[] = {
+    const struct {
+        const char* name;
+        PanelFields fields;
+    } rows[] = {
         { "Hilbert curve", hilbert },
         { "Peano curve",
             FileFields(
                 "F", "F+F-F-F-F+F+F+F-F", "G", "1/3", 3, { "-0.55", "0.55", "-0.06", "1.05" }) },
     };
-    for (const DenseRow& row : rows) {
+    for (const auto& row : rows) {
         const DrawnFigure figure = PrepareFigure(row.fields, 0, Black, PlaneSize);
         const DrawnFigure explored = ExploreFigure(figure, PlaneSize);
         const lsystem::DrawParams& params = explored.walk.params;
