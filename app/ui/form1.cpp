@@ -93,7 +93,7 @@ void TForm1::SetBusy(bool busy)
 
 void TForm1::ShowTitle()
 {
-    setWindowTitle(PanelTitle(m_moreRules.size(), m_commands, m_session.get()));
+    setWindowTitle(PanelTitle(m_held.moreRules.size(), m_held.commands, m_session.get()));
 }
 
 void TForm1::ShowExplore()
@@ -104,13 +104,14 @@ void TForm1::ShowExplore()
 
 void TForm1::SetMoreRules(const std::vector<RuleText>& rules)
 {
-    m_moreRules = rules;
+    m_held.moreRules = rules;
     ShowTitle();
 }
 
 void TForm1::UsePanelCommands()
 {
-    m_commands = lsystem::CommandSet::Panel;
+    m_held.commands = lsystem::CommandSet::Panel;
+    SpinEdit1->setMaximum(MaxSubstitutionsOf(m_held.commands));
     ShowTitle();
 }
 

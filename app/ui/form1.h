@@ -2,6 +2,7 @@
 
 #include "app/core/record/presets.h"
 #include "app/core/session/drawing_session.h"
+#include "app/ui/held_fields.h"
 #include "app/ui/panel_controls.h"
 #include "plane/draw2d.h"
 
@@ -57,12 +58,12 @@ public:
     void DisableWhileBusy(QWidget& window) { m_busyWindows << &window; }
 
     // The fields and the checked preset as the panel shows them, and filling them all at once
-    // (checking the preset without its handler filling the fields); see field_edits.h. The more
-    // rules and the command set are the panel's too, though it shows them only in its title.
+    // (checking the preset without its handler filling the fields); see field_edits.h. It holds
+    // the rest (held_fields.h); the count's maximum follows the command set.
     PanelFields ReadFields() const;
     void SetFields(const PanelFields& fields);
-    const std::vector<RuleText>& moreRules() const { return m_moreRules; }
-    lsystem::CommandSet commands() const { return m_commands; }
+    const std::vector<RuleText>& moreRules() const { return m_held.moreRules; }
+    lsystem::CommandSet commands() const { return m_held.commands; }
     void SetMoreRules(const std::vector<RuleText>& rules);
     void UsePanelCommands();
     // Writes a window the view moved to into the window fields.
@@ -116,8 +117,7 @@ private:
     QList<QPointer<QWidget>> m_busyWindows;
     QProgressBar* m_progress = nullptr; // shown below the presets while a long task runs
     bool m_fillingFields = false; // SetFields checks a preset without its handler acting
-    std::vector<RuleText> m_moreRules;
-    lsystem::CommandSet m_commands = lsystem::CommandSet::Panel;
+    HeldFields m_held;
 };
 
 } // namespace app

@@ -85,20 +85,19 @@ PanelFields TForm1::ReadFields() const
     ReadFieldEdits(*this, DecimalSeparator(), fields);
     fields.substCount = SpinEdit1->value();
     fields.preset = CheckedPreset();
-    fields.moreRules = m_moreRules;
-    fields.commands = m_commands;
+    m_held.WriteInto(fields);
     return fields;
 }
 
 void TForm1::SetFields(const PanelFields& fields)
 {
     WriteFieldEdits(*this, fields, DecimalSeparator());
+    SpinEdit1->setMaximum(MaxSubstitutionsOf(fields.commands));
     SpinEdit1->setValue(fields.substCount);
     m_fillingFields = true;
     PresetButtonOf(fields.preset)->setChecked(true);
     m_fillingFields = false;
-    m_moreRules = fields.moreRules;
-    m_commands = fields.commands;
+    m_held.Take(fields);
     emit rulesSet();
     ShowTitle();
 }

@@ -32,6 +32,8 @@ QString PanelTitle(
     QStringList notes;
     if (commands == lsystem::CommandSet::Fractint)
         notes << QStringLiteral("Fractint commands");
+    if (commands == lsystem::CommandSet::Book)
+        notes << QStringLiteral("book notation");
     if (moreRules == 1)
         notes << QStringLiteral("1 more rule");
     else if (moreRules > 1)

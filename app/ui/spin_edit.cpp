@@ -47,6 +47,13 @@ void SpinEdit::setValue(int value)
     lineEdit()->setText(QString::number(Bounded(value)));
 }
 
+void SpinEdit::setMaximum(int maximum)
+{
+    const int current = value();
+    m_maximum = maximum;
+    setValue(current);
+}
+
 int SpinEdit::Bounded(long long value) const
 {
     return static_cast<int>(std::clamp<long long>(value, m_minimum, m_maximum));

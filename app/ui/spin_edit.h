@@ -19,6 +19,8 @@ public:
 
     int minimum() const { return m_minimum; }
     int maximum() const { return m_maximum; }
+    // Moves the upper bound, bringing the value within it.
+    void setMaximum(int maximum);
 
     int value() const;
     // Shows the value brought within the bounds.

@@ -1,3 +1,4 @@
+#include "app/io/lsystem_io.h"
 #include "app/ui/form1.h"
 #include "gui_test_support.h"
 #include "lsystem/turtle.h"
@@ -173,6 +174,33 @@ TEST_F(Commands, StopWhenIdleChangesNothingAndDrawsDrawTheWholeFigure)
     EXPECT_EQ(CountPixels(red), whole);
     ASSERT_EQ(form.figures().size(), 1u);
     EXPECT_EQ(form.figures()[0].symbolsWalked, app::DrawnFigure {}.symbolsWalked);
+}
+
+// A file in the book's notation comes through the panel whole: its rules, and a count beyond the
+// panel's 10, which the spin box allows while the set is the book's and bounds again once a
+// preset sets the panel's commands back.
+TEST_F(Commands, ABookFileDrawsWhatTheSessionDrawsOfItsRules)
+{
+    const app::PanelFields file = app::OpenLSystemFile(
+        QStringLiteral(LSYS_EXAMPLES_DIR "/book-signal-plant.lsys"), form.ReadFields());
+    ASSERT_EQ(file.commands, lsystem::CommandSet::Book);
+    ASSERT_GT(file.substCount, app::MaxSubstitutions);
+    windows.SetFieldsFromOutside(file);
+    EXPECT_EQ(form.ReadFields(), file);
+    EXPECT_EQ(form.SpinEdit1->maximum(), app::MaxBookSubstitutions);
+    EXPECT_TRUE(form.windowTitle().contains(QStringLiteral("book notation")));
+    EXPECT_TRUE(Draw().empty());
+    test_support::Session session;
+    session.Draw(file);
+    EXPECT_TRUE(test_support::SamePixels(raster(), session.plane.raster()));
+    ASSERT_EQ(form.figures().size(), 1u);
+    EXPECT_EQ(form.figures()[0].fields.bookRules, file.bookRules);
+
+    Click(form.RadioButtonSierp1);
+    EXPECT_EQ(form.ReadFields().commands, lsystem::CommandSet::Panel);
+    EXPECT_EQ(form.SpinEdit1->maximum(), app::MaxSubstitutions);
+    EXPECT_LE(form.SpinEdit1->value(), app::MaxSubstitutions);
+    EXPECT_FALSE(form.windowTitle().contains(QStringLiteral("book notation")));
 }
 
 // A straight line of 5^10 one-pixel steps from the bottom of the plane to its top: long
