@@ -119,7 +119,7 @@ TEST(LSystemFile, BookCommandsAreWrittenUnderVersionFourAndReadBackByteForByte)
     EXPECT_TRUE(text.starts_with("Lindenmayer L-system 4\n")) << text;
     EXPECT_TRUE(text.ends_with("preset = Plant 3\ncommands = book\ndefine = r 0.9\n"
                                "ignore = +-F\nrule = 0<1>0 -> 1[+F1F1]\n"
-                               "rule = \"A(l) : l > 0 -> F(l*r)\\\\(5)A(l-1)\"\nrule = \"\"\n"))
+                               "rule = \"A(l) : l > 0 -> F(l*r)\\\\(5)A(l-1)\"\nrule = \" \"\n"))
         << text;
     const app::LSystemParseResult read = app::ParseLSystem(text, {});
     ASSERT_TRUE(std::holds_alternative<PanelFields>(read))
@@ -130,6 +130,13 @@ TEST(LSystemFile, BookCommandsAreWrittenUnderVersionFourAndReadBackByteForByte)
     EXPECT_TRUE(again.moreRules.empty());
     EXPECT_EQ(again.bookRules[1], "ignore: +-F");
     EXPECT_EQ(again.bookRules[3], fields.bookRules[3]);
+
+    // A line that its own key would not read back as it stands is kept as a rule line.
+    PanelFields odd = fields;
+    odd.bookRules = { "ignore:> 1", "define  k 2", " A -> B" };
+    const app::LSystemParseResult oddRead = app::ParseLSystem(app::FormatLSystem(odd), {});
+    ASSERT_TRUE(std::holds_alternative<PanelFields>(oddRead));
+    EXPECT_EQ(std::get<PanelFields>(oddRead).bookRules, odd.bookRules);
 
     // The commands may follow the lines they read.
     const app::LSystemParseResult later = app::ParseLSystem(

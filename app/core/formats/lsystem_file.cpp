@@ -350,17 +350,25 @@ private:
 
 namespace {
 
-// A line of the book's rule text as a file's key and value, which ReadBookLine reads back.
+// A line of the book's rule text as a file's key and value, which ReadBookLine reads back as
+// the same line: a constant or an ignore list under its own key where it is written as that key
+// reads it back, every other line, blanks and all, under "rule".
 std::string BookRuleLine(std::string_view line)
 {
     std::string_view key = ruleKey;
-    std::string_view value = Trim(line);
-    if (value.starts_with(defineLead)) {
-        key = defineKey;
-        value = Trim(value.substr(defineLead.size()));
-    } else if (value.starts_with(ignoreLead)) {
-        key = ignoreKey;
-        value = Trim(value.substr(ignoreLead.size()));
+    std::string_view value = line;
+    if (line.starts_with(defineLead)) {
+        const std::string_view constant = Trim(line.substr(defineLead.size()));
+        if (std::string(defineLead) + std::string(constant) == line) {
+            key = defineKey;
+            value = constant;
+        }
+    } else if (line.starts_with(ignoreLead)) {
+        const std::string_view symbols = Trim(line.substr(ignoreLead.size()));
+        if (std::string(ignoreLead) + ' ' + std::string(symbols) == line) {
+            key = ignoreKey;
+            value = symbols;
+        }
     }
     if (HoldsNul(value))
         throw std::invalid_argument(NulClause(key) + ", which an L-system file cannot hold");
