@@ -108,11 +108,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExploreCount,
         CountRow { Preset::KochCurve, 10, 243.0, 11 }, CountRow { Preset::KochCurve, 10, 1e6, 19 },
         CountRow { Preset::KochCurve, 2, 1.0, 6 }, CountRow { Preset::Plant1, 6, 1000.0, 6 }));
 
-// explore_figure.cpp's bounds: the longest word of a figure with alternatives it walks whole,
-// and the most segments a view of a figure that fills its area may draw.
-constexpr std::uint64_t MaxWeightedSymbols = std::uint64_t { 1 } << 19;
-constexpr std::size_t MaxPrimitivesInView = std::size_t { 1 } << 15;
-
 // What Explore's fine frame of `record` draws in `window`, in world coordinates.
 std::vector<lsystem::RecordedSegment> FineFrame(
     const DrawnFigure& record, const WorldWindow& window)

@@ -31,16 +31,9 @@ constexpr double MaxEndChange = 0.01;
 constexpr double ClosedShare = 0.01;
 // A turn smaller than this, in radians, is rounding: the figure is not turned.
 constexpr double NegligibleTurn = 1e-9;
-// The most segments a view may draw: a figure that fills its area, or more than fills it (a bush
-// whose branches overlap), gains substitutions only as far as its view stays within a frame,
-// a little short of a step a pixel where need be.
-constexpr std::uint64_t MaxPrimitivesInView = std::uint64_t { 1 } << 15;
 // The counts tried by halving, after the deepest and the guess, before the deepest that fits
 // among them is taken.
 constexpr int MaxProbes = 4;
-// The longest word of a figure with alternatives that Explore walks whole: each of its views
-// costs a count of the word and a walk of it, a few milliseconds each at this length.
-constexpr std::uint64_t MaxWeightedSymbols = std::uint64_t { 1 } << 19;
 
 struct Point {
     double x;

@@ -16,6 +16,15 @@ inline constexpr std::int32_t MaxExploreSubstitutions = 64;
 // its farthest point: what a pixel can show of it.
 inline constexpr double ExploreChordPixels = 1.0;
 
+// The most segments a view may draw: a figure that fills its area, or more than fills it (a bush
+// whose branches overlap), gains substitutions only as far as its view stays within a frame,
+// a little short of a step a pixel where need be.
+inline constexpr std::uint64_t MaxPrimitivesInView = std::uint64_t { 1 } << 15;
+
+// The longest word of a figure with alternatives that Explore walks whole: each of its views
+// costs a count of the word and a walk of it, a few milliseconds each at this length.
+inline constexpr std::uint64_t MaxWeightedSymbols = std::uint64_t { 1 } << 19;
+
 // The view of a window on a planeSize × planeSize plane, for Explore's walk.
 lsystem::ExploreView ExploreViewOf(const WorldWindow& window, int planeSize);
 
